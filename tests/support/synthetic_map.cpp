@@ -1,0 +1,155 @@
+#include "synthetic_map.h"
+
+#include <array>
+#include <fstream>
+#include <stdexcept>
+
+namespace tarnwick::testing {
+namespace {
+
+constexpr int lump_count = 15;
+constexpr std::size_t header_size = 4 + lump_count * 8;
+
+void put_int32(std::string& out, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+}
+
+} // namespace
+
+MapBuilder::MapBuilder(std::uint32_t seed, Noise noise) : random_(seed), kind_(noise) {}
+
+char MapBuilder::noise_byte() {
+    for (;;) {
+        const auto b = static_cast<char>(random_() & 0xFF);
+        if (kind_ == Noise::loud || (b != '.' && b != '"')) return b;
+    }
+}
+
+MapBuilder& MapBuilder::entities(std::string_view text) {
+    const std::size_t at = bytes_.size();
+    bytes_.append(header_size, '\0');
+    put_int32(bytes_, at, 30);
+    const auto lump_offset = static_cast<std::uint32_t>(at + header_size);
+    const auto lump_length = static_cast<std::uint32_t>(text.size() + 1);
+    for (int i = 0; i < lump_count; ++i) {
+        const auto pair = at + 4 + static_cast<std::size_t>(i) * 8;
+        put_int32(bytes_, pair, i == 0 ? lump_offset : lump_offset + lump_length);
+        put_int32(bytes_, pair + 4, i == 0 ? lump_length : 0);
+    }
+    bytes_.append(text);
+    bytes_ += '\0';
+    return *this;
+}
+
+MapBuilder& MapBuilder::append(std::string_view bytes) {
+    bytes_.append(bytes);
+    return *this;
+}
+
+MapBuilder& MapBuilder::noise(std::size_t count) {
+    bytes_.reserve(bytes_.size() + count);
+    for (std::size_t i = 0; i < count; ++i) bytes_ += noise_byte();
+    return *this;
+}
+
+MapBuilder& MapBuilder::pad_to(std::size_t size) {
+    if (size > bytes_.size()) noise(size - bytes_.size());
+    return *this;
+}
+
+MapBuilder& MapBuilder::put(std::size_t offset, std::string_view text) {
+    pad_to(offset + text.size());
+    bytes_.replace(offset, text.size(), text);
+    return *this;
+}
+
+std::string realistic_entities(int entities, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    static constexpr std::array<const char*, 6> models = {
+        "models/props/crate.mdl", "models/player/vip/vip.mdl", "models/w_c4.mdl",
+        "models\\de_foo\\barrel.mdl", "tree01.mdl", "models/hostage.mdl"};
+    static constexpr std::array<const char*, 5> sounds = {
+        "ambience/wind.wav", "ambience/rain.wav", "de_foo/door1.wav", "sound/de_foo/bell.wav",
+        "doors/doormove2.wav"};
+    static constexpr std::array<const char*, 3> sprites = {"sprites/glow01.spr", "flare.spr",
+                                                           "sprites/de_foo/smoke.spr"};
+    std::string text =
+        "{\n\"wad\" \"\\half-life\\valve\\halflife.wad;\\cs\\cstrike\\cstrike.wad;"
+        "\\cs\\cstrike\\de_foo.wad;\\cs\\cstrike\\decals.wad\"\n\"skyname\" \"desert\"\n"
+        "\"mapversion\" \"220\"\n\"classname\" \"worldspawn\"\n}\n";
+    for (int i = 0; i < entities; ++i) {
+        const auto origin = std::to_string(random() % 4096) + " " + std::to_string(random() % 4096);
+        switch (random() % 4) {
+        case 0:
+            text += "{\n\"model\" \"" + std::string(models[random() % models.size()]) +
+                    "\"\n\"origin\" \"" + origin + " 0\"\n\"classname\" \"cycler\"\n}\n";
+            break;
+        case 1:
+            text += "{\n\"message\" \"" + std::string(sounds[random() % sounds.size()]) +
+                    "\"\n\"health\" \"10\"\n\"classname\" \"ambient_generic\"\n}\n";
+            break;
+        case 2:
+            text += "{\n\"model\" \"" + std::string(sprites[random() % sprites.size()]) +
+                    "\"\n\"rendermode\" \"5\"\n\"classname\" \"env_sprite\"\n}\n";
+            break;
+        default:
+            text += "{\n\"model\" \"*" + std::to_string(i) +
+                    "\"\n\"classname\" \"func_wall\"\n\"rendercolor\" \"0 0 0\"\n}\n";
+        }
+    }
+    return text;
+}
+
+std::string realistic_map(std::size_t size, std::uint32_t seed) {
+    MapBuilder map(seed, MapBuilder::Noise::loud);
+    map.entities(realistic_entities(120, seed));
+    map.pad_to(size);
+    return map.bytes();
+}
+
+std::string many_references_entities(int count) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(count) * 48);
+    for (int i = 0; i < count; ++i)
+        text += "{\"message\" \"ambience/loop" + std::to_string(i) +
+                ".wav\" \"classname\" \"ambient_generic\"}\n";
+    return text;
+}
+
+void write_file(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TempDir::TempDir() {
+    std::random_device seed;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path_ = base / ("tarnwick-test-" + std::to_string(seed()));
+        if (std::filesystem::create_directory(path_)) return;
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::file(std::string_view name) const {
+    const auto u8 = (path_ / std::filesystem::path(std::u8string(
+                                 reinterpret_cast<const char8_t*>(name.data()), name.size())))
+                        .u8string();
+    return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
+}
+
+} // namespace tarnwick::testing
