@@ -21,7 +21,9 @@
 namespace tarnwick::analysis {
 namespace {
 
-std::string system_reason() { return std::strerror(errno); }
+std::string system_reason() {
+    return std::strerror(errno);
+}
 
 int open_ordinary_file(const std::string& path) {
 #ifdef _WIN32
@@ -46,8 +48,8 @@ int open_ordinary_file(const std::string& path) {
 } // namespace
 
 BlockReader::BlockReader(const std::string& path, std::size_t chunk_size)
-    : capacity_(block_size + std::max(chunk_size, block_size)),
-      data_(new unsigned char[capacity_]), pos_(block_size), end_(block_size) {
+    : capacity_(block_size + std::max(chunk_size, block_size)), data_(new unsigned char[capacity_]),
+      pos_(block_size), end_(block_size) {
     fd_ = open_ordinary_file(path);
     std::memset(data_.get(), ' ', block_size);
 }

@@ -24,10 +24,11 @@ std::size_t char_count(std::string_view utf8) {
 std::string drop_last_chars(std::string_view text, std::size_t count) {
     std::size_t end = text.size();
     for (std::size_t dropped = 0; dropped < count; ++dropped) {
-        if (end == 0) throw std::length_error("text has fewer than " + std::to_string(count) +
-                                              " characters");
+        if (end == 0)
+            throw std::length_error("text has fewer than " + std::to_string(count) + " characters");
         --end;
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+            --end;
     }
     return std::string(text.substr(0, end));
 }

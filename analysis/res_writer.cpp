@@ -31,7 +31,9 @@ std::string resource_text(const std::string& utf8, const char* what) {
     return *bytes;
 }
 
-std::string system_reason() { return std::strerror(errno); }
+std::string system_reason() {
+    return std::strerror(errno);
+}
 
 // A file that is removed again unless it is committed.
 class TemporaryFile {
@@ -92,7 +94,9 @@ public:
         committed_ = true;
     }
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const {
+        return path_;
+    }
 
 private:
     bool close() {
@@ -142,11 +146,13 @@ std::string format_res_file(const std::vector<std::string>& entries, const std::
     const auto name = resource_text(map_name, "the map name");
     std::string out;
     std::size_t size = 2 * (name.size() + 10);
-    for (const auto& e : entries) size += e.size() + line_end.size();
+    for (const auto& e : entries)
+        size += e.size() + line_end.size();
     out.reserve(size);
     out.append("maps/").append(name).append(line_end);
     out.append("maps/").append(name, 0, name.size() - 4).append(".res").append(line_end);
-    for (const auto& e : entries) out.append(e).append(line_end);
+    for (const auto& e : entries)
+        out.append(e).append(line_end);
     return out;
 }
 

@@ -41,8 +41,8 @@ constexpr int extension_length = 4;
 // The sky value starts after the key, one separator and the value's opening quote.
 constexpr int sky_value_offset = sky_key_length + 2;
 
-constexpr std::array<std::string_view, 5> leading_directory = {"", "models/", "sprites/",
-                                                               "sound/", "gfx/"};
+constexpr std::array<std::string_view, 5> leading_directory = {"", "models/", "sprites/", "sound/",
+                                                               "gfx/"};
 constexpr std::array<std::string_view, 6> sky_faces = {"bk.tga", "dn.tga", "ft.tga",
                                                        "lf.tga", "rt.tga", "up.tga"};
 
@@ -105,7 +105,8 @@ bool is_stop(Kind kind, unsigned char c) {
 
 // Appends bytes as the window shows them: control characters read as spaces.
 void append_text(std::string& out, const unsigned char* from, const unsigned char* to) {
-    for (; from < to; ++from) out += static_cast<char>(*from < 32 ? ' ' : *from);
+    for (; from < to; ++from)
+        out += static_cast<char>(*from < 32 ? ' ' : *from);
 }
 
 struct Window {
@@ -148,10 +149,13 @@ public:
 private:
     // The search steps of one window: its references in order of position.
     void search(const Window& w, const std::vector<Match>& first_block) {
-        for (const auto& m : first_block) take(w, m.pos, m.kind);
+        for (const auto& m : first_block)
+            take(w, m.pos, m.kind);
         if (w.length > block) {
-            for (const auto& m : border_) take(w, m.pos, m.kind);
-            for (const auto& m : current_) take(w, m.pos + block, m.kind);
+            for (const auto& m : border_)
+                take(w, m.pos, m.kind);
+            for (const auto& m : current_)
+                take(w, m.pos + block, m.kind);
         }
         pump(); // the step that finds nothing more
     }
@@ -168,7 +172,8 @@ private:
     void take_path(const Window& w, int p, Kind kind) {
         const int last = p + extension_length - 1;
         int at = last;
-        while (at >= 0 && !is_stop(kind, w.data[at])) --at;
+        while (at >= 0 && !is_stop(kind, w.data[at]))
+            --at;
         // Cut off at the window's start: this reference began in the block before,
         // and the previous window has already reported it whole.
         if (at < 0 && !w.first) return;
@@ -187,7 +192,8 @@ private:
     void take_sky(const Window& w, int p) {
         const int start = p + sky_value_offset;
         int at = start;
-        while (at < w.length && w.data[at] != '"') ++at;
+        while (at < w.length && w.data[at] != '"')
+            ++at;
         // Cut off at the window's end: the next window holds the whole name.
         if (at >= w.length && !w.last) return;
         path_.assign("gfx/env/");

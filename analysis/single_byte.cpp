@@ -71,7 +71,8 @@ std::optional<unsigned char> unicode_to_byte(char32_t code) {
 std::string single_byte_to_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char b : bytes) append_utf8(out, byte_to_unicode(static_cast<unsigned char>(b)));
+    for (char b : bytes)
+        append_utf8(out, byte_to_unicode(static_cast<unsigned char>(b)));
     return out;
 }
 

@@ -77,7 +77,8 @@ Parse parse(int argc, char** argv, Options& options) {
 bool has_map_extension(const std::string& path) {
     if (path.size() < 4) return false;
     std::string ext = path.substr(path.size() - 4);
-    for (auto& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ext == ".bsp";
 }
 
@@ -86,17 +87,18 @@ std::string count_text(std::size_t n) {
 }
 
 // Analyses one map and writes (or prints) its resource file. Returns false on failure.
-bool process(const std::string& map, const Options& options, cli::TerminalProgress& progress) {
+bool process(const std::string& map, const Options& options, cli::TerminalProgress& display) {
     if (!has_map_extension(map)) {
-        progress.report(map + ": not a .bsp map, skipped");
+        display.report(map + ": not a .bsp map, skipped");
         return false;
     }
     analysis::current_map_name = analysis::file_name_of(map);
     analysis::ResourceList list;
     std::string why;
-    progress.start_map(map);
+    display.start_map(map);
+    cli::MapProgress progress(display);
     if (!analysis::scan_map(map, list, progress, {}, &why)) {
-        progress.report(map + ": cannot read the map: " + why);
+        display.report(map + ": cannot read the map: " + why);
         return false;
     }
     const auto entries = analysis::shown_entries(list, !options.only_custom);
@@ -105,21 +107,21 @@ bool process(const std::string& map, const Options& options, cli::TerminalProgre
         const auto bytes = analysis::format_res_file(entries, analysis::current_map_name);
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
-        progress.report(head + "printed to standard output");
+        display.report(head + "printed to standard output");
         return true;
     }
     const auto destination = analysis::res_path_for(map);
     std::error_code ec;
     if (!options.overwrite && std::filesystem::exists(analysis::to_path(destination), ec)) {
-        progress.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
+        display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }
     const auto written = analysis::write_res_file(entries, map);
     if (!written) {
-        progress.report(head + "cannot write " + written.destination + ": " + written.reason);
+        display.report(head + "cannot write " + written.destination + ": " + written.reason);
         return false;
     }
-    progress.report(head + "wrote " + written.destination);
+    display.report(head + "wrote " + written.destination);
     return true;
 }
 
@@ -128,21 +130,24 @@ bool process(const std::string& map, const Options& options, cli::TerminalProgre
 int main(int argc, char** argv) {
     Options options;
     switch (parse(argc, argv, options)) {
-    case Parse::done: return 0;
-    case Parse::usage_error: return 2;
-    case Parse::run: break;
+    case Parse::done:
+        return 0;
+    case Parse::usage_error:
+        return 2;
+    case Parse::run:
+        break;
     }
-    cli::TerminalProgress progress(options.maps.size());
+    cli::TerminalProgress display(options.maps.size());
     bool all_done = true;
     for (const auto& map : options.maps) {
         try {
-            all_done = process(map, options, progress) && all_done;
+            all_done = process(map, options, display) && all_done;
         } catch (const std::exception& e) {
-            progress.report(map + ": " + e.what());
+            display.report(map + ": " + e.what());
             all_done = false;
         }
-        progress.finish_map();
+        display.finish_map();
     }
-    progress.clear();
+    display.clear();
     return all_done ? 0 : 1;
 }

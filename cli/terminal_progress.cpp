@@ -24,6 +24,7 @@ TerminalProgress::TerminalProgress(std::size_t maps)
 
 void TerminalProgress::start_map(const std::string& name) {
     name_ = name;
+    within_ = 0;
     draw(false);
 }
 
@@ -46,7 +47,10 @@ void TerminalProgress::clear() {
     shown_ = false;
 }
 
-void TerminalProgress::changed() { draw(false); }
+void TerminalProgress::update(std::int32_t value, std::int32_t max) {
+    within_ = max > 0 ? static_cast<double>(value) / max : 0.0;
+    draw(false);
+}
 
 void TerminalProgress::draw(bool force) {
     if (!terminal_ || done_ >= maps_) return;
@@ -54,13 +58,12 @@ void TerminalProgress::draw(bool force) {
     if (now - start_ < delay_before_showing) return;
     if (!force && shown_ && now - last_draw_ < redraw_interval) return;
     last_draw_ = now;
-    const double within = Max() > 0 ? static_cast<double>(Value()) / Max() : 0.0;
-    const double overall = (static_cast<double>(done_) + within) / static_cast<double>(maps_);
+    const double overall = (static_cast<double>(done_) + within_) / static_cast<double>(maps_);
     const int filled = static_cast<int>(overall * bar_width);
     std::string bar(static_cast<std::size_t>(filled), '#');
     bar.resize(bar_width, '.');
     std::fprintf(stderr, "\r\033[K[%s] %zu/%zu %s %3d%%", bar.c_str(), done_ + 1, maps_,
-                 name_.c_str(), static_cast<int>(within * 100));
+                 name_.c_str(), static_cast<int>(within_ * 100));
     std::fflush(stderr);
     shown_ = true;
 }

@@ -11,7 +11,8 @@ constexpr int lump_count = 15;
 constexpr std::size_t header_size = 4 + lump_count * 8;
 
 void put_int32(std::string& out, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
 }
 
 } // namespace
@@ -48,7 +49,8 @@ MapBuilder& MapBuilder::append(std::string_view bytes) {
 
 MapBuilder& MapBuilder::noise(std::size_t count) {
     bytes_.reserve(bytes_.size() + count);
-    for (std::size_t i = 0; i < count; ++i) bytes_ += noise_byte();
+    for (std::size_t i = 0; i < count; ++i)
+        bytes_ += noise_byte();
     return *this;
 }
 
@@ -65,9 +67,12 @@ MapBuilder& MapBuilder::put(std::size_t offset, std::string_view text) {
 
 std::string realistic_entities(int entities, std::uint32_t seed) {
     std::mt19937 random(seed);
-    static constexpr std::array<const char*, 6> models = {
-        "models/props/crate.mdl", "models/player/vip/vip.mdl", "models/w_c4.mdl",
-        "models\\de_foo\\barrel.mdl", "tree01.mdl", "models/hostage.mdl"};
+    static constexpr std::array<const char*, 6> models = {"models/props/crate.mdl",
+                                                          "models/player/vip/vip.mdl",
+                                                          "models/w_c4.mdl",
+                                                          "models\\de_foo\\barrel.mdl",
+                                                          "tree01.mdl",
+                                                          "models/hostage.mdl"};
     static constexpr std::array<const char*, 5> sounds = {
         "ambience/wind.wav", "ambience/rain.wav", "de_foo/door1.wav", "sound/de_foo/bell.wav",
         "doors/doormove2.wav"};

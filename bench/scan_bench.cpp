@@ -1,0 +1,81 @@
+// Throughput of the map scan on generated maps, beside a plain read of the same bytes.
+
+#include "analysis/module1.h"
+#include "synthetic_map.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using namespace tarnwick;
+
+class MapFile {
+public:
+    explicit MapFile(const std::string& bytes)
+        : path_(dir_.file("bench.bsp")), size_(bytes.size()) {
+        testing::write_file(path_, bytes);
+    }
+    const std::string& path() const { return path_; }
+    std::size_t size() const { return size_; }
+
+private:
+    testing::TempDir dir_;
+    std::string path_;
+    std::size_t size_;
+};
+
+const MapFile& realistic_8mb() {
+    static const MapFile map(testing::realistic_map(8 << 20));
+    return map;
+}
+
+const MapFile& thirty_thousand_references() {
+    static const MapFile map(testing::MapBuilder()
+                                 .entities(testing::many_references_entities(30000))
+                                 .noise(1 << 16)
+                                 .bytes());
+    return map;
+}
+
+void scan(benchmark::State& state, const MapFile& map) {
+    analysis::current_map_name = "bench.bsp";
+    analysis::ResourceList list;
+    for (auto _ : state) {
+        analysis::RangeProgress progress;
+        if (!analysis::scan_map(map.path(), list, progress)) state.SkipWithError("scan failed");
+        benchmark::DoNotOptimize(list.count());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size()));
+    state.counters["resources"] = list.count();
+}
+
+void BM_ScanRealistic8MB(benchmark::State& state) {
+    scan(state, realistic_8mb());
+}
+void BM_Scan30000References(benchmark::State& state) {
+    scan(state, thirty_thousand_references());
+}
+
+// What reading the same bytes costs with nothing done to them.
+void BM_ReadOnly8MB(benchmark::State& state) {
+    const auto& map = realistic_8mb();
+    const auto buffer = std::make_unique<char[]>(1 << 20);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(map.path().c_str(), "rb");
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        while (std::fread(buffer.get(), 1, 1 << 20, f) > 0)
+            benchmark::DoNotOptimize(buffer[0]);
+        std::fclose(f);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size()));
+}
+
+BENCHMARK(BM_ScanRealistic8MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadOnly8MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scan30000References)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,99 @@
+// Runs the built tarnwick-res as a user would.
+
+#include "synthetic_map.h"
+
+#include <cstdlib>
+#include <gmock/gmock.h>
+#include <sys/wait.h>
+
+namespace tarnwick::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+class CommandLine : public ::testing::Test {
+protected:
+    struct Run {
+        int status;
+        std::string out;
+        std::string err;
+    };
+
+    Run run(const std::string& arguments) {
+        const auto out = dir.file("stdout"), err = dir.file("stderr");
+        const auto command = "cd '" + dir.path().string() + "' && '" TARNWICK_RES "' " + arguments +
+                             " >'" + out + "' 2>'" + err + "'";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(out), read_file(err)};
+    }
+
+    void write_map(const std::string& name) {
+        write_file(dir.file(name), MapBuilder()
+                                       .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
+                                                 R"({"model" "models/x.mdl"})")
+                                       .pad_to(3000)
+                                       .bytes());
+    }
+
+    TempDir dir;
+};
+
+TEST_F(CommandLine, PrintsTheResFileAsTheWriterWritesIt) {
+    write_map("de_foo.bsp");
+    write_file(dir.file("de_foo.txt"), "about");
+    const auto r = run("--stdout de_foo.bsp");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\nhalflife.wad\r\n"
+                     "mine.wad\r\nmodels/x.mdl\r\n");
+    EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 4 resources"));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
+
+    EXPECT_EQ(
+        run("--stdout de_foo.bsp --only-custom").out,
+        "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\nmine.wad\r\nmodels/x.mdl\r\n");
+}
+
+TEST_F(CommandLine, WritesBesideEachMapAndKeepsAnExistingFileUnlessToldOtherwise) {
+    write_map("a.bsp");
+    write_map("B.BSP");
+    write_file(dir.file("B.res"), "mine");
+    auto r = run("--only-custom a.bsp B.BSP");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read_file(dir.file("a.res")),
+              "maps/a.bsp\r\nmaps/a.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
+    EXPECT_EQ(read_file(dir.file("B.res")), "mine");
+    EXPECT_THAT(r.err, HasSubstr("kept the existing"));
+
+    r = run("--overwrite B.BSP");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read_file(dir.file("B.res")),
+              "maps/B.BSP\r\nmaps/B.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n");
+}
+
+TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {
+    write_map("good.bsp");
+    write_file(dir.file("README"), "text");
+    write_file(dir.file("tiny.bsp"), "short");
+    const auto r = run("README missing.bsp tiny.bsp good.bsp");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("README: not a .bsp map"));
+    EXPECT_THAT(r.err, HasSubstr("missing.bsp: cannot read the map"));
+    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map"));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("good.res")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("RE.res")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("tiny.res")));
+}
+
+TEST_F(CommandLine, UsageErrorsAndInformation) {
+    EXPECT_EQ(run("").status, 2);
+    const auto bad = run("--frobnicate x.bsp");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_THAT(bad.err, HasSubstr("--frobnicate"));
+    const auto help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, HasSubstr("Usage: tarnwick-res"));
+    EXPECT_THAT(run("--version").out, HasSubstr("tarnwick-res 1.5"));
+}
+
+} // namespace
+} // namespace tarnwick::testing

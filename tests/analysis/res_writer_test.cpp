@@ -1,0 +1,94 @@
+#include "analysis/module1.h"
+#include "synthetic_map.h"
+
+#include <gmock/gmock.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using analysis::write_res_file;
+
+class ResWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override { analysis::current_map_name = "de_foo.bsp"; }
+
+    std::vector<std::string> files_in_folder() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
+    const auto result = write_res_file({"maps/de_foo.txt", "custom.wad", "gfx/env/desertbk.tga",
+                                        "sound/ambience/wind.wav", " Spaced UP \xE9\xFF\x80"},
+                                       dir.file("de_foo.bsp"));
+    ASSERT_TRUE(result) << result.reason;
+    EXPECT_EQ(result.destination, dir.file("de_foo.res"));
+    EXPECT_EQ(read_file(dir.file("de_foo.res")),
+              "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\ncustom.wad\r\n"
+              "gfx/env/desertbk.tga\r\nsound/ambience/wind.wav\r\n Spaced UP \xE9\xFF\x80\r\n");
+
+    ASSERT_TRUE(write_res_file({}, dir.file("de_foo.bsp")));
+    EXPECT_EQ(read_file(dir.file("de_foo.res")), "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n");
+    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_foo.res"));
+}
+
+TEST_F(ResWriterTest, NamesInTheFileAreSingleByteText) {
+    analysis::current_map_name = ".bsp";
+    ASSERT_TRUE(write_res_file({"x.wad"}, dir.file(".bsp")));
+    EXPECT_EQ(read_file(dir.file(".res")), "maps/.bsp\r\nmaps/.res\r\nx.wad\r\n");
+
+    analysis::current_map_name = "d\xC3\xA9_foo.bsp";
+    ASSERT_TRUE(write_res_file({}, dir.file("d\xC3\xA9_foo.bsp")));
+    EXPECT_EQ(read_file(dir.file("d\xC3\xA9_foo.res")),
+              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\n");
+}
+
+TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) {
+    write_file(dir.file("real.res"), std::string(5000, 'x'));
+    chmod(dir.file("real.res").c_str(), 0640);
+    fs::create_symlink(dir.file("real.res"), dir.file("de_foo.res"));
+
+    ASSERT_TRUE(write_res_file({"a.wad"}, dir.file("de_foo.bsp")));
+    const auto expected = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\na.wad\r\n";
+    EXPECT_TRUE(fs::is_symlink(dir.file("de_foo.res")));
+    EXPECT_EQ(read_file(dir.file("real.res")), expected);
+    EXPECT_EQ(fs::status(dir.file("real.res")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_foo.res", "real.res"));
+}
+
+TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheOldFileAsItWas) {
+    const std::string old = "old contents\r\n";
+    write_file(dir.file("de_foo.res"), old);
+    const auto fails = [&](const std::string& map_name, const std::string& map_path) {
+        analysis::current_map_name = map_name;
+        const auto result = write_res_file({"a.wad"}, map_path);
+        EXPECT_FALSE(result) << map_name;
+        EXPECT_FALSE(result.reason.empty()) << map_name;
+        EXPECT_EQ(read_file(dir.file("de_foo.res")), old) << map_name;
+    };
+    fails("bsp", dir.file("de_foo.bsp"));                // name too short
+    fails("\xD0\xBA.bsp", dir.file("de_foo.bsp"));       // not single-byte text
+    fails("de_foo.bsp", "abc");                          // path too short
+    fails("de_foo.bsp", dir.file("missing/de_foo.bsp")); // no such folder
+    fs::create_directory(dir.file("de_bar.res"));
+    fails("de_bar.bsp", dir.file("de_bar.bsp")); // a folder in the way
+    if (geteuid() != 0) {
+        chmod(dir.path().c_str(), 0500);
+        fails("de_foo.bsp", dir.file("de_foo.bsp"));
+        chmod(dir.path().c_str(), 0700);
+    }
+    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_bar.res", "de_foo.res"));
+}
+
+} // namespace
+} // namespace tarnwick::testing
