@@ -34,7 +34,7 @@ int open_ordinary_file(const std::string& path) {
 #endif
     if (fd < 0) throw ReadError("cannot open: " + system_reason());
     struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG) {
         TW_CLOSE(fd);
         throw ReadError("not an ordinary file");
     }
