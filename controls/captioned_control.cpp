@@ -4,8 +4,8 @@
 
 namespace tarnwick::controls {
 
-CaptionedControl::CaptionedControl(QWidget* parent, int width_twips, int height_twips,
-                                   Colour back, TextPart caption, TextPart shadow)
+CaptionedControl::CaptionedControl(QWidget* parent, int width_twips, int height_twips, Colour back,
+                                   TextPart caption, TextPart shadow)
     : SkinnedControl(parent, width_twips, height_twips, back), caption_(std::move(caption)),
       shadow1_(std::move(shadow)) {
     shadow1_.visible = false;
@@ -27,7 +27,9 @@ void CaptionedControl::apply_font(const platform::Font& font, const char* proper
     changed(property);
 }
 
-void CaptionedControl::Font(const platform::Font& value) { apply_font(value, "Font"); }
+void CaptionedControl::Font(const platform::Font& value) {
+    apply_font(value, "Font");
+}
 
 void CaptionedControl::FontName(const QString& value) {
     platform::Font font = caption_.font();

@@ -5,8 +5,8 @@
 namespace tarnwick::controls {
 
 elframe::elframe(QWidget* parent)
-    : SkinnedControl(parent, 8040, 6525, skin::back_dark),
-      LineA_{{0, 0, 515, 0, skin::edge_dark}, {0, 0, 0, 410, skin::edge_dark}},
+    : SkinnedControl(parent, 8040, 6525, skin::back_dark), LineA_{{0, 0, 515, 0, skin::edge_dark},
+                                                                  {0, 0, 0, 410, skin::edge_dark}},
       LineB_{{515, 0, 515, 410, skin::light}, {0, 374, 513, 374, skin::light}} {
     add_parts({&LineB_[1], &LineB_[0], &LineA_[1], &LineA_[0]});
 }

@@ -49,7 +49,8 @@ void paint_emblem(QImage& target) {
         const std::string_view row = rows[y];
         for (std::size_t x = 0; x < row.size();) {
             std::size_t end = x;
-            while (end < row.size() && row[end] == row[x]) ++end;
+            while (end < row.size() && row[end] == row[x])
+                ++end;
             platform::draw_line(target, static_cast<double>(x), y, static_cast<double>(end), y,
                                 colour_of(row[x]));
             x = end;

@@ -11,7 +11,9 @@ namespace tarnwick::controls {
 
 constexpr int twips_per_pixel = 15;
 
-constexpr double to_pixels(double twips) { return twips / twips_per_pixel; }
+constexpr double to_pixels(double twips) {
+    return twips / twips_per_pixel;
+}
 
 struct Edge {
     double x1, y1, x2, y2;

@@ -30,8 +30,8 @@ Part* hit_parts(const std::vector<Part*>& parts, QPoint p, QPoint& local) {
 }
 
 void LinePart::paint(QImage& target, QPoint origin) const {
-    platform::draw_line(target, x1 + origin.x(), y1 + origin.y(), x2 + origin.x(),
-                        y2 + origin.y(), colour);
+    platform::draw_line(target, x1 + origin.x(), y1 + origin.y(), x2 + origin.x(), y2 + origin.y(),
+                        colour);
 }
 
 TextPart::TextPart(QString caption, platform::Font font, Colour fore, double left, double top,
@@ -62,8 +62,7 @@ QRect TextPart::bounds() const {
 void TextPart::paint(QImage& target, QPoint origin) const {
     const QRect area = bounds().translated(origin);
     int x = area.x();
-    if (align == Align::centre)
-        x += (area.width() - platform::text_width(font_, caption_)) / 2;
+    if (align == Align::centre) x += (area.width() - platform::text_width(font_, caption_)) / 2;
     platform::draw_text(target, area, x, area.y(), caption_, font_, fore_colour);
 }
 

@@ -12,7 +12,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
-
 #include <initializer_list>
 #include <vector>
 

@@ -36,7 +36,8 @@ template <class T> T convert(const PropertyValue& stored, const QString& name) {
 } // namespace
 
 PropertyStore::PropertyStore(std::initializer_list<std::pair<QString, PropertyValue>> entries) {
-    for (const auto& [name, value] : entries) set(name, value);
+    for (const auto& [name, value] : entries)
+        set(name, value);
 }
 
 template <class T> T PropertyStore::read(const QString& name, const T& fallback) const {
@@ -74,14 +75,16 @@ const PropertyValue* PropertyStore::find(const QString& name) const {
 
 QStringList PropertyStore::names() const {
     QStringList out;
-    for (const auto& entry : entries_) out << entry.first;
+    for (const auto& entry : entries_)
+        out << entry.first;
     return out;
 }
 
 template bool PropertyStore::read<bool>(const QString&, const bool&) const;
 template void PropertyStore::write<bool>(const QString&, const bool&, const bool&);
 template std::int32_t PropertyStore::read<std::int32_t>(const QString&, const std::int32_t&) const;
-template void PropertyStore::write<std::int32_t>(const QString&, const std::int32_t&, const std::int32_t&);
+template void PropertyStore::write<std::int32_t>(const QString&, const std::int32_t&,
+                                                 const std::int32_t&);
 template Colour PropertyStore::read<Colour>(const QString&, const Colour&) const;
 template void PropertyStore::write<Colour>(const QString&, const Colour&, const Colour&);
 template double PropertyStore::read<double>(const QString&, const double&) const;

@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 #include <initializer_list>
 #include <stdexcept>

@@ -4,7 +4,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 
@@ -33,7 +32,9 @@ QPoint pixel_at(const QMouseEvent& event) {
     return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
 }
 
-int whole_pixels(int twips) { return std::max(twips, 0) / twips_per_pixel; }
+int whole_pixels(int twips) {
+    return std::max(twips, 0) / twips_per_pixel;
+}
 
 } // namespace
 
@@ -63,7 +64,9 @@ void SkinnedControl::fill_blend(std::uint8_t alpha) {
     blend_packed_ = platform::pack(blend_);
 }
 
-bool SkinnedControl::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+bool SkinnedControl::Enabled() const {
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
 
 void SkinnedControl::Enabled(bool value) {
     setEnabled(value);
@@ -83,8 +86,12 @@ void SkinnedControl::apply_back_colour(Colour value) {
     update();
 }
 
-int SkinnedControl::Left() const { return x() * twips_per_pixel; }
-int SkinnedControl::Top() const { return y() * twips_per_pixel; }
+int SkinnedControl::Left() const {
+    return x() * twips_per_pixel;
+}
+int SkinnedControl::Top() const {
+    return y() * twips_per_pixel;
+}
 
 void SkinnedControl::Move(int left, int top) {
     QWidget::move(left / twips_per_pixel, top / twips_per_pixel);
@@ -127,9 +134,13 @@ void SkinnedControl::resizeEvent(QResizeEvent*) {
         Resize(width() * twips_per_pixel, height() * twips_per_pixel);
 }
 
-void SkinnedControl::showEvent(QShowEvent*) { shown(); }
+void SkinnedControl::showEvent(QShowEvent*) {
+    shown();
+}
 
-void SkinnedControl::focusInEvent(QFocusEvent*) { shown(); }
+void SkinnedControl::focusInEvent(QFocusEvent*) {
+    shown();
+}
 
 void SkinnedControl::begin_capture(QPoint p) {
     if (capture_.active) return;

@@ -14,7 +14,6 @@
 
 #include <QImage>
 #include <QWidget>
-
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -41,7 +40,9 @@ struct EventArgs {
 using EventHandler = std::function<void(int event, EventArgs& args)>;
 using ChangeHandler = std::function<void(const QString& property)>;
 
-template <class E> constexpr int event_number(E event) { return static_cast<int>(event); }
+template <class E> constexpr int event_number(E event) {
+    return static_cast<int>(event);
+}
 
 enum class MouseAction { down, move, up, click, double_click };
 

@@ -51,8 +51,7 @@ platform::Surface& striped_host() {
 
 std::vector<Exhibit> button_exhibits() {
     return {
-        {"elboton, default", false,
-         [](QWidget* h) { return made<elboton>(h, {}, 1200, 360); }},
+        {"elboton, default", false, [](QWidget* h) { return made<elboton>(h, {}, 1200, 360); }},
         {"\"...\" (Command1)", false,
          [](QWidget* h) { return made<elboton>(h, command("..."), 495, 360); }},
         {"\"Clear\" (Command3)", false,
@@ -67,8 +66,8 @@ std::vector<Exhibit> button_exhibits() {
          }},
         {"DropShadow, Tahoma 9.75", false,
          [](QWidget* h) {
-             PropertyStore layout{{"dropshadow", true}, {"fontname", QStringLiteral("Tahoma")},
-                                  {"fontsize", 9.75}};
+             PropertyStore layout{
+                 {"dropshadow", true}, {"fontname", QStringLiteral("Tahoma")}, {"fontsize", 9.75}};
              return made<elboton>(h, layout, 1500, 360);
          }},
         {"background at opacity 128", false,

@@ -3,7 +3,6 @@
 #include "controls/skinned_control.h"
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <vector>

@@ -2,7 +2,6 @@
 // so that a person can compare them with the designs.
 
 #include "exhibits.h"
-
 #include "platform/fonts.h"
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRgb>
-
 #include <cstdint>
 
 namespace tarnwick::platform {
@@ -10,7 +9,9 @@ namespace tarnwick::platform {
 using Colour = std::uint32_t;
 
 constexpr Colour system_colour_flag = 0x80000000u;
-constexpr Colour system_colour(int n) { return system_colour_flag + static_cast<Colour>(n); }
+constexpr Colour system_colour(int n) {
+    return system_colour_flag + static_cast<Colour>(n);
+}
 // The window-text colour, the default dark edge of the controls.
 constexpr Colour window_text = system_colour(8);
 

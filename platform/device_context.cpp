@@ -36,9 +36,13 @@ Surface::Surface(int width, int height, Colour back)
     registry().emplace(hdc_, this);
 }
 
-Surface::~Surface() { registry().erase(hdc_); }
+Surface::~Surface() {
+    registry().erase(hdc_);
+}
 
-void Surface::clear() { platform::clear(image_, back_); }
+void Surface::clear() {
+    platform::clear(image_, back_);
+}
 
 void Surface::resize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;

@@ -3,7 +3,6 @@
 #include "platform/colour.h"
 
 #include <QImage>
-
 #include <cstdint>
 
 namespace tarnwick::platform {

@@ -1,7 +1,6 @@
 #include "platform/draw.h"
 
 #include <QPainter>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -70,7 +69,8 @@ void for_disc_box(const QImage& target, double cx, double cy, double radius, Vis
     const std::int64_t left = std::max<std::int64_t>(x0 - reach, 0);
     const std::int64_t right = std::min<std::int64_t>(x0 + reach, target.width() - 1);
     for (std::int64_t y = top; y <= bottom; ++y)
-        for (std::int64_t x = left; x <= right; ++x) visit(x, y, x - x0, y - y0);
+        for (std::int64_t x = left; x <= right; ++x)
+            visit(x, y, x - x0, y - y0);
 }
 
 // A copy rectangle clipped to both images.
@@ -96,11 +96,13 @@ std::uint8_t mix(int src, int dst, int alpha) {
 
 int to_pixel(double coordinate) {
     if (std::isnan(coordinate)) return 0;
-    return static_cast<int>(std::clamp(std::floor(coordinate), -coordinate_limit,
-                                       coordinate_limit));
+    return static_cast<int>(
+        std::clamp(std::floor(coordinate), -coordinate_limit, coordinate_limit));
 }
 
-void clear(QImage& target, Colour colour) { target.fill(to_rgb(colour)); }
+void clear(QImage& target, Colour colour) {
+    target.fill(to_rgb(colour));
+}
 
 void draw_line(QImage& target, double x1, double y1, double x2, double y2, Colour colour) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
@@ -152,8 +154,7 @@ void draw_text(QImage& target, const QRect& clip, double x, double y, const QStr
     painter.drawText(QPoint(to_pixel(x), to_pixel(y) + text_metrics(font).ascent), text);
 }
 
-void copy_pixels(QImage& target, int x, int y, const QImage& source, int sx, int sy, int w,
-                 int h) {
+void copy_pixels(QImage& target, int x, int y, const QImage& source, int sx, int sy, int w, int h) {
     Span s{x, y, sx, sy, w, h};
     if (!clip_span(s, target, source)) return;
     // Source and target may be the same picture.

@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
-
 #include <cstdint>
 
 namespace tarnwick::platform {
@@ -40,14 +39,13 @@ void draw_text(QImage& target, const QRect& clip, double x, double y, const QStr
                const Font& font, Colour colour);
 
 // Copies a w x h rectangle; the parts outside either image are left out.
-void copy_pixels(QImage& target, int x, int y, const QImage& source, int sx, int sy, int w,
-                 int h);
+void copy_pixels(QImage& target, int x, int y, const QImage& source, int sx, int sy, int w, int h);
 
 // The four-byte blend descriptor. The blend takes it packed into one 32-bit value, byte for
 // byte, which puts the constant alpha at bits 16-23.
 struct BLENDFUNCTION {
-    std::uint8_t BlendOp;     // 0: source over
-    std::uint8_t BlendFlags;  // always 0
+    std::uint8_t BlendOp;    // 0: source over
+    std::uint8_t BlendFlags; // always 0
     std::uint8_t SourceConstantAlpha;
     std::uint8_t AlphaFormat; // 0: no per-pixel alpha
 };

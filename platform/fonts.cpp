@@ -5,7 +5,6 @@
 #include <QRawFont>
 #include <QStringList>
 #include <QtEndian>
-
 #include <algorithm>
 #include <cmath>
 

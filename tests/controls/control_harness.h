@@ -7,15 +7,13 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
-
 #include <vector>
 
 namespace tarnwick::controls::testing {
 
 inline void send(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button,
                  Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(p), QPointF(w.mapToGlobal(p)), button, held,
-                      Qt::NoModifier);
+    QMouseEvent event(type, QPointF(p), QPointF(w.mapToGlobal(p)), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &event);
 }
 
@@ -45,15 +43,14 @@ struct Raised {
 
 struct Recorder {
     std::vector<Raised> raised;
-    QStringList changes;
 
     explicit Recorder(SkinnedControl& control) {
         control.on_event([this](int event, EventArgs& args) { raised.push_back({event, args}); });
-        control.on_change([this](const QString& name) { changes << name; });
     }
     std::vector<int> numbers() const {
         std::vector<int> out;
-        for (const Raised& r : raised) out.push_back(r.event);
+        for (const Raised& r : raised)
+            out.push_back(r.event);
         return out;
     }
 };

@@ -3,7 +3,6 @@
 #include "controls/elframe.h"
 
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 using namespace tarnwick::controls;

@@ -18,7 +18,9 @@ TEST(PropertyStore, NamesIgnoreCaseAndDefaultsAreNotStored) {
 
 TEST(PropertyStore, NumbersReadAcrossIntegerColourAndFloatingPoint) {
     const PropertyStore store{{"color3ddark", std::int32_t(0x80000008)},
-                              {"fontsize", 9}, {"count", 3.0}, {"half", 3.5},
+                              {"fontsize", 9},
+                              {"count", 3.0},
+                              {"half", 3.5},
                               {"caption", QString("x")}};
     EXPECT_EQ(store.read<Colour>("Color3DDark", 0), 0x80000008u);
     EXPECT_EQ(store.read<double>("FontSize", 0), 9.0);

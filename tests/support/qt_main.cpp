@@ -2,7 +2,6 @@
 // on the offscreen platform, so the tests need no display.
 
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
