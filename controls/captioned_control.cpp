@@ -32,27 +32,19 @@ void CaptionedControl::Font(const platform::Font& value) {
 }
 
 void CaptionedControl::FontName(const QString& value) {
-    platform::Font font = caption_.font();
-    font.name = value;
-    apply_font(font, "FontName");
+    apply_font(font_with(&platform::Font::name, value), "FontName");
 }
 
 void CaptionedControl::FontSize(double value) {
-    platform::Font font = caption_.font();
-    font.size = value;
-    apply_font(font, "FontSize");
+    apply_font(font_with(&platform::Font::size, value), "FontSize");
 }
 
 void CaptionedControl::FontItalic(bool value) {
-    platform::Font font = caption_.font();
-    font.italic = value;
-    apply_font(font, "FontItalic");
+    apply_font(font_with(&platform::Font::italic, value), "FontItalic");
 }
 
 void CaptionedControl::FontUnderline(bool value) {
-    platform::Font font = caption_.font();
-    font.underline = value;
-    apply_font(font, "FontUnderline");
+    apply_font(font_with(&platform::Font::underline, value), "FontUnderline");
 }
 
 void CaptionedControl::set_caption_text(const QString& text) {

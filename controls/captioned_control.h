@@ -2,6 +2,8 @@
 
 #include "controls/skinned_control.h"
 
+#include <utility>
+
 namespace tarnwick::controls {
 
 // A skinned control with a main caption and its drop shadow `shadow1`, a black copy one
@@ -46,6 +48,12 @@ protected:
 
 private:
     void apply_font(const platform::Font& font, const char* property);
+    // The caption's font with one attribute changed.
+    template <class T> platform::Font font_with(T platform::Font::*attribute, T value) const {
+        platform::Font font = caption_.font();
+        font.*attribute = std::move(value);
+        return font;
+    }
 
     TextPart caption_;
     TextPart shadow1_;

@@ -117,10 +117,12 @@ TEST(Button, LayoutOfTheMainWindowsButtons) {
 TEST(Button, ATallerFontKeepsThePreviousTop) {
     Button button;
     const double top = button.label().top;
-    button.Font({.name = "Tahoma", .size = 30});
+    button.FontName("Tahoma");
+    button.FontSize(30);
     EXPECT_GE(button.label().height, 24);
     EXPECT_EQ(button.label().top, top);
-    EXPECT_EQ(button.shadow1().font().size, 30);
+    EXPECT_EQ(button.shadow1().font(), button.Font());
+    EXPECT_EQ(button.Font().size, 30);
 }
 
 TEST(Button, DropShadowRoundTripAndDefaultsStoreNothing) {
