@@ -1,0 +1,143 @@
+#include "controls/elboton.h"
+
+#include "controls/skin.h"
+
+namespace tarnwick::controls {
+
+namespace {
+
+constexpr int fixed_height = 360; // twips
+constexpr int minimum_width = 500;
+
+TextPart caption_at(double left, double top, Colour fore) {
+    return TextPart(QStringLiteral("Boton"), skin::design_font(), fore, left, top, 32, 16, true);
+}
+
+} // namespace
+
+elboton::elboton(QWidget* parent)
+    : CaptionedControl(parent, 1200, fixed_height, skin::back, caption_at(6, 3, skin::caption),
+                       caption_at(7, 4, skin::shadow)),
+      lineA_{{0, 0, 80, 0, skin::light}, {0, 0, 0, 23, skin::light}},
+      lineB_{{79, 0, 79, 23, skin::dark}, {1, 23, 78, 23, skin::dark}}, light_(skin::light),
+      dark_(skin::dark) {
+    add_parts({&shadow_part(), &lineB_[1], &lineB_[0], &lineA_[1], &lineA_[0], &caption_part()});
+}
+
+void elboton::look(Colour a, Colour b) {
+    lineA_[0].colour = lineA_[1].colour = a;
+    lineB_[0].colour = lineB_[1].colour = b;
+    update();
+}
+
+void elboton::Color3DLight(Colour value) {
+    lineA_[0].colour = lineA_[1].colour = value;
+    light_ = value;
+    update();
+    changed("Color3DLight");
+}
+
+void elboton::Color3DDark(Colour value) {
+    lineB_[0].colour = lineB_[1].colour = value;
+    dark_ = value;
+    update();
+    changed("Color3DDark");
+}
+
+void elboton::ForeColor(Colour value) {
+    caption_part().fore_colour = value;
+    update();
+    changed("ForeColor");
+}
+
+void elboton::Caption(const QString& value) {
+    set_caption_text(value);
+    changed("Caption");
+}
+
+void elboton::CenterCaption(bool value) {
+    center_caption_ = value;
+    place_caption();
+    changed("CenterCaption");
+}
+
+void elboton::size_rules(int& width, int& height) {
+    height = fixed_height;
+    if (width < minimum_width) width = minimum_width;
+}
+
+void elboton::layout() {
+    // Only the horizontal coordinates follow the width: the height never changes.
+    const EdgeFrame edges = edge_frame(pixel_width(), pixel_height(), 1);
+    lineA_[0].x2 = edges.top.x2;
+    lineB_[1].x2 = edges.bottom.x2;
+    lineB_[0].x1 = lineB_[0].x2 = edges.right.x1;
+    place_caption();
+}
+
+void elboton::place_caption() {
+    TextPart& label = caption_part();
+    TextPart& shadow = shadow_part();
+    const CaptionLefts lefts =
+        button_caption_lefts(center_caption_, Width(), label.width, shadow.width);
+    label.left = lefts.label;
+    shadow.left = lefts.shadow;
+    const int text = platform::text_height(label.font(), label.caption());
+    if (const auto top = centred_top(label.height, ScaleHeight(), text)) {
+        label.top = *top;
+        shadow.top = *top + 1;
+    }
+    update();
+}
+
+void elboton::mouse(Part* part, MouseAction action, EventArgs& args) {
+    // The caption and the bare surface act alike; the shadow takes input but raises nothing.
+    if (part != nullptr && part != &caption_part()) return;
+    switch (action) {
+    case MouseAction::down:
+        if (args.Button == 1) look(dark_, light_);
+        raise(Event::MouseDown, args);
+        break;
+    case MouseAction::move:
+        if (part) raise(Event::MouseMove, args);
+        break;
+    case MouseAction::up:
+        if (args.Button == 1) look(light_, dark_);
+        raise(Event::MouseUp, args);
+        break;
+    case MouseAction::click:
+        raise(Event::Click);
+        break;
+    case MouseAction::double_click:
+        break;
+    }
+}
+
+void elboton::load(const PropertyStore& s) {
+    center_caption_ = s.read(QStringLiteral("CenterCaption"), false);
+    caption_part().fore_colour = s.read(QStringLiteral("ForeColor"), skin::caption);
+    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back));
+    setEnabled(s.read(QStringLiteral("Enabled"), true));
+    const QString caption = s.read(QStringLiteral("Caption"), QStringLiteral("Boton"));
+    caption_part().set_caption(caption);
+    shadow_part().set_caption(caption);
+    light_ = s.read(QStringLiteral("Color3DLight"), skin::light);
+    dark_ = s.read(QStringLiteral("Color3DDark"), skin::dark);
+    look(light_, dark_);
+    load_font(s);
+    load_drop_shadow(s);
+}
+
+void elboton::save(PropertyStore& s) const {
+    s.write(QStringLiteral("ForeColor"), ForeColor(), skin::caption);
+    s.write(QStringLiteral("BackColor"), BackColor(), skin::back);
+    s.write(QStringLiteral("Enabled"), Enabled(), true);
+    s.write(QStringLiteral("Caption"), Caption(), QStringLiteral("Boton"));
+    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
+    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
+    save_font(s);
+    save_drop_shadow(s);
+    s.write(QStringLiteral("CenterCaption"), center_caption_, false);
+}
+
+} // namespace tarnwick::controls

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/colour.h"
+#include "platform/fonts.h"
+
+namespace tarnwick::controls::skin {
+
+using platform::Colour;
+
+constexpr Colour back = 0x0044584C;      // dark olive grey
+constexpr Colour back_dark = 0x0037463E; // lists, fields, the frame before its layout
+constexpr Colour light = 0x0095AAA0;     // raised edges, lit side
+constexpr Colour dark = platform::window_text;
+constexpr Colour edge_dark = 0x00222E28; // the darker edge of the designs
+constexpr Colour caption = 0x00FFFFFF;
+constexpr Colour shadow = 0x00000000;
+
+// The face the controls are designed in, before a layout gives them their own.
+inline platform::Font design_font() {
+    return {.name = QStringLiteral("Tahoma"), .size = 9.75};
+}
+
+} // namespace tarnwick::controls::skin

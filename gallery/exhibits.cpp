@@ -1,0 +1,129 @@
+#include "exhibits.h"
+
+#include "controls/elboton.h"
+#include "controls/elframe.h"
+#include "controls/elpanel.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+namespace tarnwick::gallery {
+
+using namespace controls;
+
+namespace {
+
+// The font of the window that holds the controls when it sets none of its own.
+const platform::Font ambient{};
+
+template <class Control>
+Control* made(QWidget* host, const PropertyStore& layout, int width, int height) {
+    auto* control = new Control(host);
+    control->set_ambient_font(ambient);
+    control->load(layout);
+    control->Resize(width, height);
+    return control;
+}
+
+PropertyStore command(const char* caption) {
+    return {{"caption", QString::fromLatin1(caption)},
+            {"centercaption", true},
+            {"fontname", QStringLiteral("Tahoma")},
+            {"fontsize", 8.25}};
+}
+
+void hold_left_button(QWidget* control, QPoint at) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, control->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &press);
+}
+
+// Vertical stripes in four tones, for the blended background.
+platform::Surface& striped_host() {
+    static platform::Surface host(120, 40, 0x00FFFFFF);
+    const platform::Colour tones[] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0x00FFFFFF};
+    for (int x = 0; x < host.width(); ++x)
+        platform::draw_line(host.image(), x, 0, x, host.height(), tones[(x / 10) % 4]);
+    return host;
+}
+
+} // namespace
+
+std::vector<Exhibit> button_exhibits() {
+    return {
+        {"elboton, default", false, [](QWidget* h) { return made<elboton>(h, {}, 1200, 360); }},
+        {"\"...\" (Command1)", false,
+         [](QWidget* h) { return made<elboton>(h, command("..."), 495, 360); }},
+        {"\"Clear\" (Command3)", false,
+         [](QWidget* h) { return made<elboton>(h, command("Clear"), 1140, 360); }},
+        {"\"Make Res\" (Command8)", false,
+         [](QWidget* h) { return made<elboton>(h, command("Make Res"), 1140, 360); }},
+        {"\"Make Res\", left button held", false,
+         [](QWidget* h) {
+             auto* b = made<elboton>(h, command("Make Res"), 1140, 360);
+             hold_left_button(b, {30, 12});
+             return b;
+         }},
+        {"DropShadow, Tahoma 9.75", false,
+         [](QWidget* h) {
+             PropertyStore layout{
+                 {"dropshadow", true}, {"fontname", QStringLiteral("Tahoma")}, {"fontsize", 9.75}};
+             return made<elboton>(h, layout, 1500, 360);
+         }},
+        {"background at opacity 128", false,
+         [](QWidget* h) {
+             auto* b = made<elboton>(h, command("Blended"), 1500, 360);
+             b->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
+             return b;
+         }},
+    };
+}
+
+std::vector<Exhibit> panel_exhibits() {
+    const PropertyStore main_window{{"title", QStringLiteral("Cs 1.6 Tarnwick 1.5")},
+                                    {"color3ddark", platform::Colour(0x00222E28)},
+                                    {"fontname", QStringLiteral("Tahoma")},
+                                    {"fontsize", 9.75}};
+    PropertyStore shadowed = main_window;
+    shadowed.set("dropshadow", true);
+    return {
+        {"elpanel, default", true, [](QWidget* h) { return made<elpanel>(h, {}, 6000, 900); }},
+        {"elpanel1 of the main window (cut to 100 px high)", true,
+         [=](QWidget* h) { return made<elpanel>(h, main_window, 7980, 1500); }},
+        {"DropShadow, close box held", true,
+         [=](QWidget* h) {
+             auto* p = made<elpanel>(h, shadowed, 7980, 900);
+             hold_left_button(p, {p->ScaleWidth() - 20, 15});
+             return p;
+         }},
+    };
+}
+
+std::vector<Exhibit> frame_exhibits() {
+    const PropertyStore raised{{"color3dlight", platform::Colour(0x00222E28)},
+                               {"color3ddark", platform::Colour(0x0095AAA0)}};
+    return {
+        {"elframe, default", false, [](QWidget* h) { return made<elframe>(h, {}, 3000, 900); }},
+        {"elframe, as created without a layout", false,
+         [](QWidget* h) {
+             auto* f = new elframe(h);
+             f->Resize(3000, 900);
+             return f;
+         }},
+        {"elframe1 of the main window, holding \"...\"", true,
+         [=](QWidget* h) {
+             auto* f = made<elframe>(h, raised, 7710, 570);
+             made<elboton>(f, command("..."), 495, 360)->Move(7095, 105);
+             return f;
+         }},
+    };
+}
+
+std::vector<Exhibit> all_exhibits() {
+    std::vector<Exhibit> all;
+    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits()})
+        all.insert(all.end(), group.begin(), group.end());
+    return all;
+}
+
+} // namespace tarnwick::gallery

@@ -1,0 +1,62 @@
+#pragma once
+
+// Drives a control the way the window system would (mouse events sent to the widget) and
+// records what it reports to its host.
+
+#include "controls/skinned_control.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <vector>
+
+namespace tarnwick::controls::testing {
+
+inline void send(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button,
+                 Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(p), QPointF(w.mapToGlobal(p)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &event);
+}
+
+inline void press(QWidget& w, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    send(w, QEvent::MouseButtonPress, p, button, button);
+}
+inline void release(QWidget& w, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    send(w, QEvent::MouseButtonRelease, p, button, Qt::NoButton);
+}
+inline void hover(QWidget& w, QPoint p) {
+    send(w, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
+}
+inline void click(QWidget& w, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+    press(w, p, button);
+    release(w, p, button);
+}
+inline void double_click(QWidget& w, QPoint p) {
+    click(w, p);
+    send(w, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+    release(w, p);
+}
+
+struct Raised {
+    int event;
+    EventArgs args;
+};
+
+struct Recorder {
+    std::vector<Raised> raised;
+
+    explicit Recorder(SkinnedControl& control) {
+        control.on_event([this](int event, EventArgs& args) { raised.push_back({event, args}); });
+    }
+    std::vector<int> numbers() const {
+        std::vector<int> out;
+        for (const Raised& r : raised)
+            out.push_back(r.event);
+        return out;
+    }
+};
+
+inline QRgb pixel(const SkinnedControl& control, int x, int y) {
+    return control.render().pixel(x, y);
+}
+
+} // namespace tarnwick::controls::testing

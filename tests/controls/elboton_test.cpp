@@ -1,0 +1,161 @@
+#include "control_harness.h"
+#include "controls/elboton.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarnwick::controls;
+using namespace tarnwick::controls::testing;
+using tarnwick::platform::to_rgb;
+using Event = elboton::Event;
+
+namespace {
+
+constexpr Colour light = 0x0095AAA0;
+constexpr Colour dark = tarnwick::platform::window_text;
+
+// A button as a window loads it: from its stored layout, then resized.
+struct Button : elboton {
+    explicit Button(const PropertyStore& layout = {}, int width = 1200) {
+        load(layout);
+        Resize(width, 360);
+    }
+    QPoint on_label(int dx = 2, int dy = 2) const {
+        return label().bounds().topLeft() + QPoint(dx, dy);
+    }
+};
+
+void expect_edges(const elboton& button, Colour top_left, Colour bottom_right) {
+    const int w = button.ScaleWidth();
+    EXPECT_EQ(pixel(button, 0, 0), to_rgb(top_left));
+    EXPECT_EQ(pixel(button, w - 1, 0), to_rgb(top_left)); // the top edge lies over the right
+    EXPECT_EQ(pixel(button, 0, 22), to_rgb(top_left));
+    EXPECT_EQ(pixel(button, w - 1, 1), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(button, w - 1, 22), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(button, 1, 23), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(button, w - 1, 23), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(button, 0, 23), to_rgb(button.BackColor()));
+}
+
+} // namespace
+
+TEST(Button, FixedHeightMinimumWidthAndEdgesAtTheNewSize) {
+    Button button({}, 2000);
+    button.Resize(2000, 600);
+    EXPECT_EQ(button.Height(), 360);
+    EXPECT_EQ(button.ScaleWidth(), 133); // 133.33 px
+    EXPECT_DOUBLE_EQ(button.lineB(0).x1, 2000 / 15.0 - 1);
+    expect_edges(button, light, dark);
+    button.Resize(300, 360);
+    EXPECT_EQ(button.Width(), 500);
+    expect_edges(button, light, dark);
+}
+
+TEST(Button, LeftPressSinksUntilReleaseOtherButtonsDoNot) {
+    Button button;
+    Recorder host(button);
+    Colour top_when_raised = 0;
+    button.on_event([&](int event, EventArgs& args) {
+        host.raised.push_back({event, args});
+        top_when_raised = button.Color3DLight(); // the reaction comes first
+    });
+    press(button, {40, 12}, Qt::RightButton);
+    release(button, {40, 12}, Qt::RightButton);
+    expect_edges(button, light, dark);
+    EXPECT_EQ(host.raised.at(0).args.Button, 2);
+
+    press(button, {40, 12});
+    expect_edges(button, dark, light);
+    EXPECT_EQ(top_when_raised, dark);
+    EXPECT_EQ(button.Color3DLight(), dark);
+    PropertyStore pressed;
+    button.save(pressed);
+    EXPECT_EQ(pressed.read<Colour>("Color3DLight", light), dark);
+    EXPECT_EQ(pressed.read<Colour>("Color3DDark", dark), light);
+
+    button.Color3DLight(0x00FF0000);
+    expect_edges(button, 0x00FF0000, light);
+    release(button, {40, 12});
+    expect_edges(button, 0x00FF0000, dark);
+    EXPECT_EQ(host.numbers(), (std::vector<int>{2, 4, 2, 4, 1}));
+}
+
+TEST(Button, EventsFromTheCaptionCarryItsOwnCoordinates) {
+    Button button;
+    Recorder host(button);
+    hover(button, {2, 2}); // bare surface: no MouseMove
+    hover(button, button.on_label(3, 1));
+    click(button, button.on_label(4, 5));
+    click(button, {75, 20}); // the surface outside the caption
+    EXPECT_EQ(host.numbers(), (std::vector<int>{3, 2, 4, 1, 2, 4, 1}));
+    EXPECT_EQ(host.raised[0].args.X, 3);
+    EXPECT_EQ(host.raised[1].args.X, 4);
+    EXPECT_EQ(host.raised[1].args.Y, 5);
+    EXPECT_EQ(host.raised[4].args.X, 75);
+    EXPECT_EQ(event_number(Event::Click), 1);
+}
+
+TEST(Button, CaptionLeftOrCentred) {
+    EXPECT_EQ(button_caption_lefts(false, 3000, 40, 40).shadow, 7);
+    EXPECT_EQ(button_caption_lefts(true, 1200, 40, 40).label, 20);
+    EXPECT_EQ(button_caption_lefts(true, 1200, 40, 40).shadow, 21);
+    EXPECT_EQ(centred_top(16, 24, 16), 4);
+    EXPECT_EQ(centred_top(13, 24, 13), 5); // 5.5 rounded down
+    EXPECT_EQ(centred_top(24, 24, 13), std::nullopt);
+}
+
+TEST(Button, LayoutOfTheMainWindowsButtons) {
+    const Button button({{"caption", QString("Make Res")},
+                         {"centercaption", true},
+                         {"fontname", QString("Tahoma")},
+                         {"fontsize", 8.25}},
+                        1140);
+    const TextPart& label = button.label();
+    EXPECT_DOUBLE_EQ(label.left, 38 - label.width / 2);
+    EXPECT_EQ(label.top, 5); // 12 - 13 / 2, rounded down
+}
+
+TEST(Button, ATallerFontKeepsThePreviousTop) {
+    Button button;
+    const double top = button.label().top;
+    button.FontName("Tahoma");
+    button.FontSize(30);
+    EXPECT_GE(button.label().height, 24);
+    EXPECT_EQ(button.label().top, top);
+    EXPECT_EQ(button.shadow1().font(), button.Font());
+    EXPECT_EQ(button.Font().size, 30);
+}
+
+TEST(Button, DropShadowRoundTripAndDefaultsStoreNothing) {
+    Button button;
+    PropertyStore store;
+    button.save(store);
+    EXPECT_TRUE(store.empty());
+    button.DropShadow(true);
+    EXPECT_TRUE(button.DropShadow());
+    button.save(store);
+    EXPECT_EQ(store.names(), QStringList{"DropShadow"});
+    const Button copy(store);
+    EXPECT_TRUE(copy.DropShadow());
+    EXPECT_EQ(copy.shadow1().left, copy.label().left + 1);
+    EXPECT_EQ(copy.shadow1().top, copy.label().top + 1);
+}
+
+TEST(Button, SavesEveryPropertyInItsOrder) {
+    Button button;
+    button.ForeColor(1);
+    button.BackColor(2);
+    button.Enabled(false);
+    button.Caption("Add");
+    button.Color3DLight(3);
+    button.Color3DDark(4);
+    button.Font({.name = "Tahoma", .size = 12, .italic = true, .underline = true});
+    button.DropShadow(true);
+    button.CenterCaption(true);
+    PropertyStore store;
+    button.save(store);
+    EXPECT_EQ(store.names(),
+              (QStringList{"ForeColor", "BackColor", "Enabled", "Caption", "Color3DLight",
+                           "Color3DDark", "Font", "FontName", "FontSize", "FontItalic",
+                           "FontUnderline", "DropShadow", "CenterCaption"}));
+    EXPECT_EQ(Button(store).Font(), button.Font());
+}

@@ -1,0 +1,68 @@
+#include "control_harness.h"
+#include "controls/elboton.h"
+#include "controls/elframe.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tarnwick::controls;
+using namespace tarnwick::controls::testing;
+using tarnwick::platform::to_rgb;
+
+TEST(Frame, StoredColoursSwappedGiveARaisedFrame) {
+    elframe frame;
+    frame.load({{"color3dlight", Colour(0x00222E28)}, {"color3ddark", Colour(0x0095AAA0)}});
+    frame.Resize(7710, 570); // 514 x 38 px
+    const QRgb lit = to_rgb(0x0095AAA0), shade = to_rgb(0x00222E28);
+    EXPECT_EQ(pixel(frame, 0, 0), lit);
+    EXPECT_EQ(pixel(frame, 513, 0), lit); // the top edge lies over the right one
+    EXPECT_EQ(pixel(frame, 0, 36), lit);
+    EXPECT_EQ(pixel(frame, 513, 1), shade);
+    EXPECT_EQ(pixel(frame, 513, 36), shade);
+    EXPECT_EQ(pixel(frame, 0, 37), shade);
+    EXPECT_EQ(pixel(frame, 513, 37), shade);
+    EXPECT_EQ(pixel(frame, 5, 5), to_rgb(0x0044584C));
+}
+
+TEST(Frame, OnePixelFrame) {
+    elframe frame;
+    frame.Resize(15, 15);
+    EXPECT_EQ(frame.LineA(0).x2, 1);
+    EXPECT_EQ(frame.LineB(0).x1, 0);
+    EXPECT_EQ(frame.LineB(0).y2, 0);
+    EXPECT_EQ(frame.LineB(1).y1, 0);
+    EXPECT_EQ(pixel(frame, 0, 0), to_rgb(0x00222E28)); // the top edge is the topmost part
+}
+
+TEST(Frame, SaveOfTheInitialAndOfTheDefaultState) {
+    elframe frame;
+    PropertyStore initial;
+    frame.save(initial);
+    EXPECT_EQ(initial.names(), (QStringList{"BackColor", "Color3DDark"}));
+    EXPECT_EQ(initial.read<Colour>("BackColor", 0), 0x0037463Eu);
+    EXPECT_EQ(initial.read<Colour>("Color3DDark", 0), 0x00222E28u);
+    frame.load({});
+    PropertyStore defaults;
+    frame.save(defaults);
+    EXPECT_TRUE(defaults.empty());
+}
+
+TEST(Frame, ClicksBetweenItsControlsAreItsOwn) {
+    // Through the window, so that the toolkit routes each click to the widget under it.
+    elframe frame;
+    frame.load({});
+    frame.Resize(3000, 1500);
+    elboton inside(&frame);
+    inside.load({});
+    inside.Move(150, 150, 1200, 360); // at 10, 10 px
+    frame.show();
+    Recorder host(frame), button(inside);
+    QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, QPoint(15, 15));
+    QTest::mouseDClick(frame.windowHandle(), Qt::LeftButton, {}, QPoint(150, 60));
+    EXPECT_EQ(button.numbers(), (std::vector<int>{2, 4, 1}));
+    // The pointer moving there first raises a MouseMove.
+    EXPECT_EQ(host.numbers(), (std::vector<int>{3, 2, 4, 1, 5, 4}));
+    frame.Enabled(false);
+    QTest::mouseClick(frame.windowHandle(), Qt::LeftButton, {}, QPoint(15, 15));
+    EXPECT_EQ(button.raised.size(), 3u);
+}

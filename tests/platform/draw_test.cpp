@@ -1,0 +1,147 @@
+#include "platform/device_context.h"
+#include "platform/draw.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+using namespace tarnwick::platform;
+
+namespace {
+
+constexpr Colour white = 0x00FFFFFF;
+constexpr Colour red = 0x000000FF;
+const QRgb red_rgb = qRgb(255, 0, 0);
+
+QImage blank(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    clear(image, white);
+    return image;
+}
+
+// A row (or with `down`, a column) as '#' for red and '.' for anything else.
+std::string line_of(const QImage& image, int at, bool down = false) {
+    std::string out;
+    for (int i = 0; i < (down ? image.height() : image.width()); ++i)
+        out += image.pixel(down ? at : i, down ? i : at) == red_rgb ? '#' : '.';
+    return out;
+}
+
+} // namespace
+
+TEST(Line, LeavesOutItsEndPointInEitherDirection) {
+    QImage image = blank(8, 8);
+    draw_line(image, 1, 0, 5, 0, red);
+    draw_line(image, 6, 7, 6, 3, red);
+    draw_line(image, 2, 4, 2, 4, red); // zero length: nothing
+    EXPECT_EQ(line_of(image, 0), ".####...");
+    EXPECT_EQ(line_of(image, 6, true), "....####");
+    EXPECT_EQ(line_of(image, 4), "......#.");
+}
+
+TEST(Line, DropsFractionsTowardsMinusInfinityAndClipsFarEnds) {
+    QImage image = blank(8, 4);
+    draw_line(image, 0.9, 2.99, 4.99, 2.99, red); // columns 0..3 of row 2
+    draw_line(image, -0.5, 0, 2, 0, red);         // starts in column -1
+    draw_line(image, -1e12, 1, 1e12, 1, red);     // must not walk the whole length
+    draw_line(image, 0, 3, std::numeric_limits<double>::quiet_NaN(), 3, red);
+    EXPECT_EQ(line_of(image, 2), "####....");
+    EXPECT_EQ(line_of(image, 0), "##......");
+    EXPECT_EQ(line_of(image, 1), "########");
+    EXPECT_EQ(line_of(image, 3), "........");
+}
+
+TEST(Circle, DiscOfRadiusSixAboutNineNine) {
+    QImage image = blank(19, 19);
+    fill_circle(image, 9, 9, 6, red);
+    EXPECT_EQ(line_of(image, 9), "...#############...");
+    EXPECT_EQ(line_of(image, 9, true), "...#############...");
+    EXPECT_EQ(line_of(image, 3), ".......#####.......");
+    EXPECT_EQ(line_of(image, 13), "....###########....");
+    EXPECT_EQ(line_of(image, 14), ".....#########.....");
+}
+
+TEST(Circle, ArcsSplitTheRimCounterclockwise) {
+    QImage dark = blank(19, 19), light = blank(19, 19);
+    draw_arc(dark, 9, 9, 6, 0.5, 4.0, red);
+    draw_arc(light, 9, 9, 6, 4.0, 0.5, red);
+    // 90 and 180 degrees lie on the first arc, 270 and 0 on the second; nothing inside.
+    EXPECT_EQ(line_of(dark, 3), ".......#####.......");
+    EXPECT_EQ(line_of(light, 3), "...................");
+    EXPECT_EQ(line_of(dark, 9), "...#...............");
+    EXPECT_EQ(line_of(light, 9), "...............#...");
+    EXPECT_EQ(line_of(light, 15), ".......#####.......");
+    EXPECT_EQ(line_of(dark, 15), "...................");
+    // The splits: 4.0 rad (229 degrees) at the lower left, 0.5 rad (29 degrees) at the right.
+    EXPECT_EQ(line_of(dark, 13), "....#..............");
+    EXPECT_EQ(line_of(light, 14), ".....##.....##.....");
+    EXPECT_EQ(line_of(dark, 6), "....#.........#....");
+    EXPECT_EQ(line_of(dark, 7), "...#...............");
+    EXPECT_EQ(line_of(light, 7), "...............#...");
+}
+
+TEST(DeviceContext, HandlesNameLiveSurfacesOnly) {
+    Hdc stale = 0;
+    {
+        Surface a(2, 2, white), b(2, 2, white);
+        EXPECT_NE(a.hdc(), 0u);
+        EXPECT_NE(a.hdc(), b.hdc());
+        EXPECT_EQ(image_of(a.hdc()), &a.image());
+        stale = a.hdc();
+    }
+    EXPECT_EQ(image_of(stale), nullptr);
+    EXPECT_EQ(image_of(0), nullptr);
+    Surface later(2, 2, white);
+    EXPECT_NE(later.hdc(), stale);
+}
+
+TEST(DeviceContext, ResizeKeepsWhatFitsAndShowsTheBackgroundElsewhere) {
+    Surface s(2, 2, white);
+    draw_line(s.image(), 0, 1, 2, 1, red);
+    s.resize(3, 3);
+    EXPECT_EQ(line_of(s.image(), 1), "##.");
+    EXPECT_EQ(line_of(s.image(), 2), "...");
+}
+
+TEST(Blend, MixesEachChannelWithIntegerDivision) {
+    EXPECT_EQ(pack({0, 0, 128, 0}), 128u * 0x10000u);
+    Surface src(4, 4, 0x0020C8FF), dst(4, 4, 0x00FF6400);
+    // Channel (red, green, blue): src (255, 200, 32) over dst (0, 100, 255).
+    const auto at = [&](std::uint8_t alpha) {
+        dst.clear();
+        EXPECT_TRUE(
+            AlphaBlend(dst.hdc(), 1, 1, 2, 2, src.hdc(), 0, 0, 2, 2, pack({0, 0, alpha, 0})));
+        return dst.image().pixel(1, 1);
+    };
+    EXPECT_EQ(at(0), qRgb(0, 100, 255));
+    EXPECT_EQ(at(255), qRgb(255, 200, 32));
+    EXPECT_EQ(at(128), qRgb(128, 150, 143)); // (200 * 128 + 100 * 127) / 255 = 150.2, ...
+    EXPECT_EQ(dst.image().pixel(0, 0), qRgb(0, 100, 255)); // outside the rectangle
+    EXPECT_EQ(dst.image().pixel(3, 3), qRgb(0, 100, 255));
+}
+
+TEST(Blend, EmptyRectanglesAndUnknownHandlesDrawNothing) {
+    Surface src(3, 3, red), dst(4, 1, white);
+    const std::uint32_t opaque = pack({0, 0, 255, 0});
+    EXPECT_FALSE(AlphaBlend(dst.hdc(), 0, 0, 0, 1, src.hdc(), 0, 0, 0, 1, opaque));
+    EXPECT_FALSE(AlphaBlend(dst.hdc(), 1, 1, -1, -1, src.hdc(), 0, 0, -1, -1, opaque));
+    EXPECT_FALSE(AlphaBlend(dst.hdc(), 0, 0, 4, 1, 0, 0, 0, 4, 1, opaque));
+    EXPECT_EQ(line_of(dst.image(), 0), "....");
+    // A source rectangle beyond its surface blends only what exists.
+    EXPECT_TRUE(AlphaBlend(dst.hdc(), 0, 0, 4, 1, src.hdc(), 1, 0, 4, 1, opaque));
+    EXPECT_EQ(line_of(dst.image(), 0), "##..");
+}
+
+TEST(Copy, BitBltCopiesOnlyWithSrcCopy) {
+    Surface src(4, 4, white), dst(4, 4, white);
+    draw_line(src.image(), 2, 2, 4, 2, red);
+    EXPECT_FALSE(BitBlt(dst.hdc(), 0, 0, 2, 2, src.hdc(), 2, 2, 0x00EE0086)); // SRCPAINT
+    EXPECT_FALSE(BitBlt(dst.hdc(), 0, 0, 2, 2, 12345678, 2, 2, SRCCOPY));
+    EXPECT_EQ(line_of(dst.image(), 0), "....");
+    EXPECT_TRUE(BitBlt(dst.hdc(), 0, 0, 2, 2, src.hdc(), 2, 2, SRCCOPY));
+    EXPECT_EQ(line_of(dst.image(), 0), "##..");
+    EXPECT_EQ(line_of(dst.image(), 1), "....");
+    // Within one surface, overlapping.
+    EXPECT_TRUE(BitBlt(dst.hdc(), 1, 0, 3, 1, dst.hdc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(line_of(dst.image(), 0), "###.");
+}

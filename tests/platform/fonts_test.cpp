@@ -1,0 +1,49 @@
+#include "platform/draw.h"
+#include "platform/fonts.h"
+
+#include <QFontInfo>
+#include <gtest/gtest.h>
+
+using namespace tarnwick::platform;
+
+TEST(Fonts, PointsBecomePixelsAtNinetySixDpi) {
+    EXPECT_EQ(pixel_size(8.25), 11);
+    EXPECT_EQ(pixel_size(9.75), 13);
+    EXPECT_EQ(pixel_size(12), 16);
+    EXPECT_EQ(pixel_size(0), 1);
+}
+
+TEST(Fonts, TheSkinsFacesAreAvailable) {
+    for (const char* face : {"Tahoma", "Marlett", "MS Sans Serif"}) {
+        const QFontInfo info(to_qfont({.name = QString::fromLatin1(face)}));
+        EXPECT_EQ(info.family(), QString::fromLatin1(face));
+    }
+    EXPECT_EQ(QFontInfo(to_qfont({.name = "Tahoma"})).pixelSize(), 11);
+}
+
+TEST(Fonts, TextHeightIsTheClassicCell) {
+    const Font tahoma{.name = "Tahoma", .size = 9.75};
+    EXPECT_EQ(text_metrics(tahoma).ascent, 13);
+    EXPECT_EQ(text_height(tahoma, "Boton"), 16);
+    EXPECT_EQ(text_height({.name = "Tahoma", .size = 8.25}, "..."), 13);
+    EXPECT_EQ(text_height(tahoma, "two\nlines"), 32);
+    // A bitmap face is measured in the size it is drawn in: 8.25 pt is its 13-pixel cell.
+    EXPECT_EQ(text_height({}, "Caption"), 13);
+    EXPECT_GT(text_width(tahoma, "Make Res"), text_width(tahoma, "Res"));
+}
+
+TEST(Fonts, TextIsUnsmoothedOnATransparentBackgroundAndClipped) {
+    QImage image(20, 20, QImage::Format_RGB32);
+    clear(image, 0x00FFFFFF);
+    const Font marlett{.name = "Marlett", .size = 9.75, .weight = 500, .charset = 2};
+    draw_text(image, QRect(0, 0, 20, 10), 2, 2, "r", marlett, 0x000000FF);
+    // Only the cross's own pixels, in one colour, and only in the clip's upper half.
+    int red = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const QRgb p = image.pixel(x, y);
+            red += p == qRgb(255, 0, 0);
+            EXPECT_TRUE(p == qRgb(255, 255, 255) || (p == qRgb(255, 0, 0) && y < 10));
+        }
+    EXPECT_GT(red, 8);
+}
