@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 size=${1:-1024}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-build/bench/tarnwick-make-map "$size" "$dir/big.bsp"
+build/tests/support/tarnwick-make-map "$size" "$dir/big.bsp"
 python3 - "$dir/big.bsp" <<'PY'
 import resource, subprocess, sys, time
 start = time.monotonic()

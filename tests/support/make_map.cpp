@@ -1,4 +1,4 @@
-// Writes a generated map of a given size, for the memory benchmark:
+// Writes a generated map of a given size, for the end-to-end test and the benchmarks:
 //   tarnwick-make-map SIZE_IN_MB PATH
 
 #include "synthetic_map.h"

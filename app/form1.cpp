@@ -1,0 +1,126 @@
+#include "app/form1.h"
+
+#include "app/indicador.h"
+#include "app/list_box.h"
+#include "app/stored_layout.h"
+#include "app/window_icon.h"
+#include "controls/elboton.h"
+#include "controls/elframe.h"
+#include "controls/elpanel.h"
+#include "controls/elradio.h"
+#include "controls/eltexto.h"
+#include "platform/colour.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace tarnwick::app {
+namespace {
+
+using controls::event_number;
+
+// The client area, inside a one-pixel frame.
+constexpr int client_width = 532;
+constexpr int client_height = 574;
+constexpr int frame = 1;
+
+} // namespace
+
+Form1::Form1(platform::Services services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
+    setWindowTitle(QStringLiteral("Cs 1.6 Tarnwick 1.5"));
+    setWindowIcon(window_icon());
+    setFixedSize(client_width + 2 * frame, client_height + 2 * frame);
+    create_controls();
+    bind_events();
+    set_tab_order();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Form1::~Form1() = default;
+
+void Form1::create_controls() {
+    auto* client = new QWidget(this);
+    client->setGeometry(frame, frame, client_width, client_height);
+    const platform::Font ambient; // the window's own font
+    elpanel1 = place<controls::elpanel>(client, form1_layout::elpanel1(), ambient);
+    elframe1 = place<controls::elframe>(elpanel1, form1_layout::elframe1(), ambient);
+    Text1 = place<controls::eltexto>(elframe1, form1_layout::Text1(), ambient);
+    Command1 = place<controls::elboton>(elframe1, form1_layout::Command1(), ambient);
+    elframe2 = place<controls::elframe>(elpanel1, form1_layout::elframe2(), ambient);
+    elradio1[0] = place<controls::elradio>(elframe2, form1_layout::elradio1(0), ambient);
+    Command8 = place<controls::elboton>(elframe2, form1_layout::Command8(), ambient);
+    List1 = new ListBox(elframe2, form1_layout::List1());
+    Command6 = place<controls::elboton>(elframe2, form1_layout::Command6(), ambient);
+    Command5 = place<controls::elboton>(elframe2, form1_layout::Command5(), ambient);
+    Command4 = place<controls::elboton>(elframe2, form1_layout::Command4(), ambient);
+    Command3 = place<controls::elboton>(elframe2, form1_layout::Command3(), ambient);
+    elradio1[1] = place<controls::elradio>(elframe2, form1_layout::elradio1(1), ambient);
+}
+
+void Form1::bind_events() {
+    const auto on_click = [this](controls::elboton* button, void (Form1::*operation)()) {
+        button->on_event([this, operation](int event, controls::EventArgs&) {
+            if (event == event_number(controls::elboton::Event::Click)) (this->*operation)();
+        });
+    };
+    on_click(Command1, &Form1::browse_map);
+    on_click(Command3, &Form1::clear_entries);
+    on_click(Command4, &Form1::remove_entry);
+    on_click(Command5, &Form1::add_entry);
+    on_click(Command6, &Form1::edit_entry);
+    on_click(Command8, &Form1::make_res);
+    for (std::int16_t index = 0; index < 2; ++index) {
+        elradio1[index]->on_event([this, index](int event, controls::EventArgs&) {
+            if (event == event_number(controls::elradio::Event::Click)) choose_filter(index);
+        });
+    }
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] { entry_selected(); });
+    elpanel1->on_event([this](int event, controls::EventArgs& a) {
+        using E = controls::elpanel::Event;
+        if (event == event_number(E::TitleMouseDown)) begin_drag(a.Button, a.Shift, a.X, a.Y);
+        if (event == event_number(E::TitleMouseMove)) drag_window(a.Button, a.Shift, a.X, a.Y);
+        if (event == event_number(E::TitleMouseUp)) end_drag(a.Button, a.Shift, a.X, a.Y);
+        if (event == event_number(E::CloseClick)) close_program();
+    });
+}
+
+// Title panel, upper frame, map path, "...", lower frame, shown list, "Make Res", "Edit",
+// "Add", "Remove", "Clear", "Show All", "Show Only Custom"; those that take no focus are
+// passed over.
+void Form1::set_tab_order() {
+    QWidget* order[] = {elpanel1, elframe1, Text1,    Command1, elframe2,    List1,      Command8,
+                        Command6, Command5, Command4, Command3, elradio1[0], elradio1[1]};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QColor(platform::to_rgb(platform::system_colour(6)))); // window frame
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Form1::begin_drag(std::int16_t, std::int16_t, float X, float Y) {
+    drag_active = 1;
+    drag_x = X;
+    drag_y = Y;
+}
+
+// The point of the title that was pressed stays under the cursor.
+void Form1::drag_window(std::int16_t, std::int16_t, float, float) {
+    if (drag_active != 1) return;
+    const QPoint cursor = services_.cursor_pos();
+    const auto& title = elpanel1->Label1();
+    const QPointF title_origin = QPointF(elpanel1->mapTo(this, QPoint(0, 0))) +
+                                 QPointF(title.left, title.top);
+    const QPointF corner = QPointF(cursor) - title_origin - QPointF(drag_x, drag_y);
+    move(corner.toPoint());
+}
+
+void Form1::end_drag(std::int16_t, std::int16_t, float, float) { drag_active = 0; }
+
+void Form1::close_program() { services_.end_process(); }
+
+} // namespace tarnwick::app

@@ -1,0 +1,96 @@
+#pragma once
+
+// The main window: a title panel that fills it, the map path with its "..." button, the
+// shown list with its filter options and editing buttons, and "Make Res". It owns the full
+// list of the analysed map's resources and runs the operations its controls trigger.
+
+#include "analysis/resource_list.h"
+#include "platform/services.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+class QListWidget;
+
+namespace tarnwick::controls {
+class elboton;
+class elframe;
+class elpanel;
+class elradio;
+class eltexto;
+} // namespace tarnwick::controls
+
+namespace tarnwick::app {
+
+class Indicador;
+
+// The outcome of checking a typed resource name.
+enum class NameTest { ignore, refuse, accept };
+NameTest is_valid_resource_name(const QString& text);
+
+// Index of the first entry equal to `text`, or -1.
+std::int16_t find_entry_index(const analysis::ResourceList& list, std::string_view text);
+
+class Form1 : public QWidget {
+public:
+    explicit Form1(platform::Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    void browse_map();
+    void clear_entries();
+    void remove_entry();
+    void add_entry();
+    void edit_entry();
+    void make_res();
+    void choose_filter(std::int16_t index);
+    void entry_selected();
+    void refresh_shown_list();
+
+    void begin_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void drag_window(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void end_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void close_program();
+
+    // The selected entry of the shown list, -1 for none.
+    std::int16_t selected_index() const;
+    // The progress window while an analysis runs; nullptr otherwise.
+    Indicador* indicador() const { return indicador_.get(); }
+    bool scanning() const { return scanning_; }
+
+    // The controls, under the names of the layout.
+    controls::elpanel* elpanel1;
+    controls::elframe* elframe1;
+    controls::eltexto* Text1;
+    controls::elboton* Command1;
+    controls::elframe* elframe2;
+    controls::elradio* elradio1[2];
+    controls::elboton* Command8;
+    QListWidget* List1;
+    controls::elboton* Command6;
+    controls::elboton* Command5;
+    controls::elboton* Command4;
+    controls::elboton* Command3;
+    // The full list: never shown, the shown list is built from it.
+    analysis::ResourceList List2;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void create_controls();
+    void bind_events();
+    void set_tab_order();
+    bool ask_name(const QString& title, const QString& default_text, std::string& name);
+    void message(const QString& text, const QString& title);
+
+    platform::Services services_;
+    std::unique_ptr<Indicador> indicador_;
+    bool scanning_ = false;
+    std::int16_t drag_active = 0;
+    float drag_x = 0;
+    float drag_y = 0;
+};
+
+} // namespace tarnwick::app

@@ -1,0 +1,72 @@
+#include "app/list_box.h"
+
+#include "app/stored_layout.h"
+#include "controls/geometry.h"
+#include "platform/colour.h"
+#include "platform/fonts.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tarnwick::app {
+namespace {
+
+constexpr platform::Colour back = 0x0037463E;
+constexpr platform::Colour text = 0x00FFFFFF;
+constexpr int edge = 2;
+
+QColor system(int n) { return QColor(platform::to_rgb(platform::system_colour(n))); }
+
+QPalette list_palette() {
+    QPalette palette;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, QColor(platform::to_rgb(back)));
+        palette.setColor(group, QPalette::Text, QColor(platform::to_rgb(text)));
+        palette.setColor(group, QPalette::Highlight, system(13));
+        palette.setColor(group, QPalette::HighlightedText, system(14));
+    }
+    palette.setColor(QPalette::Disabled, QPalette::Text, system(17)); // grey text
+    return palette;
+}
+
+} // namespace
+
+ListBox::ListBox(QWidget* container, const StoredControl& stored) : QListWidget(container) {
+    setGeometry(static_cast<int>(controls::to_pixels(stored.left)),
+                static_cast<int>(controls::to_pixels(stored.top)),
+                static_cast<int>(controls::to_pixels(stored.width)),
+                static_cast<int>(controls::to_pixels(stored.height)));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setUniformItemSizes(true);
+    platform::Font font;
+    font.name = QStringLiteral("Tahoma");
+    font.size = 8.25;
+    setFont(platform::to_qfont(font));
+    setPalette(list_palette());
+    setFrameStyle(QFrame::NoFrame);
+    setViewportMargins(edge, edge, edge, edge);
+}
+
+// The edge is drawn around the viewport: shadow and dark shadow at the top and left,
+// highlight and light at the bottom and right.
+bool ListBox::event(QEvent* e) {
+    const bool handled = QListWidget::event(e);
+    if (e->type() == QEvent::Paint) {
+        QPainter painter(this);
+        const QRect r = rect().adjusted(0, 0, -1, -1);
+        const auto bevel = [&](QRect box, const QColor& top_left, const QColor& bottom_right) {
+            painter.setPen(top_left);
+            painter.drawLine(box.topLeft(), box.topRight());
+            painter.drawLine(box.topLeft(), box.bottomLeft());
+            painter.setPen(bottom_right);
+            painter.drawLine(box.bottomLeft(), box.bottomRight());
+            painter.drawLine(box.topRight(), box.bottomRight());
+        };
+        bevel(r, system(16), system(20));
+        bevel(r.adjusted(1, 1, -1, -1), system(21), system(22));
+    }
+    return handled;
+}
+
+} // namespace tarnwick::app

@@ -1,0 +1,30 @@
+#include "platform/services.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <chrono>
+#include <cstdlib>
+
+namespace tarnwick::platform {
+
+std::function<void()> throttled_event_pump() {
+    using Clock = std::chrono::steady_clock;
+    constexpr auto interval = std::chrono::milliseconds(8);
+    return [last = Clock::time_point{}]() mutable {
+        const auto now = Clock::now();
+        if (now - last < interval) return;
+        last = now;
+        QCoreApplication::processEvents();
+    };
+}
+
+Services system_services(Dialogs& dialogs) {
+    Services services;
+    services.dialogs = &dialogs;
+    services.cursor_pos = [] { return QCursor::pos(); };
+    services.pump_events = throttled_event_pump();
+    services.end_process = [] { std::_Exit(EXIT_SUCCESS); };
+    return services;
+}
+
+} // namespace tarnwick::platform

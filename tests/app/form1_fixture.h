@@ -1,0 +1,83 @@
+#pragma once
+
+#include "analysis/module1.h"
+#include "app/form1.h"
+#include "controls/elboton.h"
+#include "controls/elradio.h"
+#include "controls/eltexto.h"
+#include "scripted_dialogs.h"
+#include "synthetic_map.h"
+
+#include <QListWidget>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <utility>
+
+namespace tarnwick::testing {
+
+// The main window with scripted dialogs, a cursor the test holds, and an end of the
+// process that is only counted.
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() {
+        platform::Services services;
+        services.dialogs = &dialogs;
+        services.cursor_pos = [this] { return cursor; };
+        services.pump_events = [this] {
+            ++pumps;
+            if (during_scan) std::exchange(during_scan, nullptr)();
+        };
+        services.end_process = [this] { ++ended; };
+        analysis::current_map_name.clear();
+        form = std::make_unique<app::Form1>(services);
+    }
+
+    // Writes a map with `entities` in the test's folder and returns its path.
+    std::string write_map(const std::string& name, const std::string& entities) {
+        write_file(dir.file(name), MapBuilder().entities(entities).pad_to(3000).bytes());
+        return dir.file(name);
+    }
+
+    // Picks `path` in the open-file dialog and analyses it.
+    void analyse(const std::string& path) {
+        const QString p = QString::fromStdString(path);
+        dialogs.files.push_back({p, p.section(QLatin1Char('/'), -1)});
+        form->browse_map();
+    }
+
+    void add(const QString& typed) {
+        dialogs.inputs.push_back(typed);
+        form->add_entry();
+    }
+
+    void click_option(int index) {
+        QTest::mouseClick(form->elradio1[index], Qt::LeftButton, {}, QPoint(5, 5));
+    }
+
+    QStringList shown() const {
+        QStringList out;
+        for (int i = 0; i < form->List1->count(); ++i) out << form->List1->item(i)->text();
+        return out;
+    }
+
+    // Clear, Remove, Add, Edit, Make Res and the shown list, as "1" for on and "0" for off.
+    std::string enabled() const {
+        std::string flags;
+        for (const controls::elboton* b : {form->Command3, form->Command4, form->Command5,
+                                           form->Command6, form->Command8})
+            flags += b->Enabled() ? '1' : '0';
+        return flags + (form->List1->isEnabled() ? '1' : '0');
+    }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    QPoint cursor;
+    int pumps = 0;
+    int ended = 0;
+    std::function<void()> during_scan; // runs once, at the scan's first pump
+    std::unique_ptr<app::Form1> form;
+};
+
+} // namespace tarnwick::testing

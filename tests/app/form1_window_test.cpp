@@ -1,0 +1,99 @@
+#include "app/indicador.h"
+#include "controls/ellabel.h"
+#include "controls/elpanel.h"
+#include "controls/elprogress.h"
+#include "form1_fixture.h"
+
+namespace tarnwick::testing {
+namespace {
+
+QRect client_rect(const QWidget* w, const QWidget* window) {
+    // The client area starts one pixel inside the window.
+    return QRect(w->mapTo(window, QPoint(0, 0)) - QPoint(1, 1), w->size());
+}
+
+TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
+    const QWidget* window = form.get();
+    EXPECT_EQ(window->size(), QSize(534, 576));
+    const struct {
+        const QWidget* control;
+        QRect where;
+    } expected[] = {
+        {form->elpanel1, {0, 0, 532, 574}},     {form->elframe1, {9, 37, 514, 38}},
+        {form->Text1, {17, 46, 460, 20}},       {form->Command1, {482, 44, 33, 24}},
+        {form->elframe2, {9, 78, 514, 487}},    {form->elradio1[0], {17, 85, 90, 19}},
+        {form->Command8, {439, 535, 76, 24}},   {form->List1, {16, 111, 499, 420}},
+        {form->Command6, {255, 536, 76, 24}},   {form->Command5, {175, 536, 76, 24}},
+        {form->Command4, {95, 536, 76, 24}},    {form->Command3, {16, 536, 76, 24}},
+        {form->elradio1[1], {113, 85, 178, 19}},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(client_rect(e.control, window), e.where) << e.control->metaObject()->className();
+    EXPECT_EQ(form->elpanel1->Title(), "Cs 1.6 Tarnwick 1.5");
+    EXPECT_EQ(form->Command8->Caption(), "Make Res");
+    EXPECT_EQ(form->elradio1[1]->Caption(), "Show Only Custom");
+    EXPECT_EQ(form->List1->selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+TEST_F(Form1Test, TheProgressWindowExistsOnlyDuringAnAnalysis) {
+    struct Seen {
+        QSize size;
+        QString caption;
+        std::int32_t max;
+        QRect label, bar;
+        Qt::CursorShape cursor;
+    } seen{};
+    int analyses = 0;
+    const auto look = [&] {
+        const auto* w = form->indicador();
+        ASSERT_NE(w, nullptr);
+        seen = {w->size(), w->Label1->Caption(), w->Progressbar1->Max(),
+                client_rect(w->Label1, w), client_rect(w->Progressbar1, w), w->cursor().shape()};
+        ++analyses;
+    };
+    during_scan = look;
+    analyse(write_map("de_foo.bsp", "")); // 3000 bytes: 3 blocks
+    EXPECT_EQ(form->indicador(), nullptr);
+    EXPECT_EQ(seen.size, QSize(384, 75));
+    EXPECT_EQ(seen.caption, "Analizing File...");
+    EXPECT_EQ(seen.max, 3);
+    EXPECT_EQ(seen.label, QRect(6, 10, 367, 20));
+    EXPECT_EQ(seen.bar, QRect(6, 40, 368, 24));
+    EXPECT_EQ(seen.cursor, Qt::WaitCursor);
+    during_scan = look;
+    analyse(write_map("de_foo.bsp", ""));
+    EXPECT_EQ(analyses, 2);
+}
+
+TEST_F(Form1Test, DraggingTheTitleKeepsThePressedPointUnderTheCursor) {
+    form->move(100, 100);
+    cursor = {400, 300};
+    form->drag_window(1, 0, 0, 0); // no press yet
+    EXPECT_EQ(form->pos(), QPoint(100, 100));
+
+    // Pressed at (5, 4) of the title, which lies at (30, 9) of the panel, one pixel in.
+    form->begin_drag(2, 0, 5, 4);
+    form->drag_window(2, 0, 0, 0);
+    EXPECT_EQ(form->pos(), QPoint(400 - 1 - 30 - 5, 300 - 1 - 9 - 4));
+    cursor += QPoint(17, -3);
+    form->drag_window(2, 0, 0, 0);
+    EXPECT_EQ(form->pos(), QPoint(400 + 17 - 36, 300 - 3 - 14));
+
+    form->end_drag(2, 0, 0, 0);
+    cursor = {0, 0};
+    form->drag_window(2, 0, 0, 0);
+    EXPECT_EQ(form->pos(), QPoint(381, 283));
+}
+
+TEST_F(Form1Test, TheCloseBoxEndsTheProgramAtOnceEvenDuringAScan) {
+    const auto* box = &form->elpanel1->Picture2();
+    const QPoint centre = box->bounds().center();
+    QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre);
+    EXPECT_EQ(ended, 1);
+    during_scan = [&] { QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre); };
+    analyse(write_map("de_foo.bsp", ""));
+    EXPECT_EQ(ended, 2);
+}
+
+} // namespace
+} // namespace tarnwick::testing

@@ -1,0 +1,241 @@
+#include "form1_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace tarnwick::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using Kind = ScriptedDialogs::Kind;
+
+const char* const entities = R"({"wad" "\cs\halflife.wad;\cs\custom.wad;\cs\decals.wad"})"
+                             R"({"model" "models/props/crate.mdl"})";
+const QString not_a_resource =
+    "Not A Valid Map Resource. Extensions are: .bmp .tga .wad .wav .txt .spr .mdl";
+
+TEST_F(Form1Test, StartsWithEverythingEnabledAndNothingListed) {
+    EXPECT_EQ(enabled(), "111111");
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_TRUE(form->elradio1[0]->Value());
+    EXPECT_FALSE(form->elradio1[1]->Value());
+    EXPECT_EQ(form->Text1->Text(), "");
+}
+
+TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
+    form->clear_entries();
+    EXPECT_EQ(enabled(), "001100");
+    const auto path = write_map("de_foo.bsp", entities);
+    analyse(path);
+    EXPECT_EQ(dialogs.asked.at(0).text, "Cs Map (*.bsp)|*.bsp");
+    EXPECT_EQ(enabled(), "101111"); // Remove waits for a click on an entry
+    EXPECT_EQ(shown(), QStringList({"halflife.wad", "custom.wad", "decals.wad", "models/props/crate.mdl"}));
+    EXPECT_EQ(form->Text1->Text().toStdString(), path);
+    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_EQ(form->indicador(), nullptr);
+    EXPECT_GT(pumps, 0);
+}
+
+TEST_F(Form1Test, ACancelledDialogChangesNothing) {
+    analyse(write_map("de_foo.bsp", entities));
+    form->List1->setCurrentRow(1);
+    dialogs.asked.clear();
+    const int pumps_before = pumps;
+    form->browse_map(); // no file scripted: cancelled
+    EXPECT_EQ(shown().size(), 4);
+    EXPECT_EQ(form->selected_index(), 1);
+    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_EQ(pumps, pumps_before);
+    EXPECT_EQ(dialogs.messages().size(), 0u);
+}
+
+TEST_F(Form1Test, AFailedAnalysisKeepsTheOldEntriesOnDisplayAndForgetsTheMap) {
+    analyse(write_map("de_foo.bsp", entities));
+    write_file(dir.file("small.bsp"), std::string(512, 'x'));
+    analyse(dir.file("small.bsp"));
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "Cant Read File");
+    EXPECT_EQ(dialogs.messages()[0].title, "Error01");
+    EXPECT_EQ(shown().size(), 4);
+    EXPECT_EQ(form->List2.count(), 0);
+    EXPECT_EQ(form->Text1->Text(), "");
+    EXPECT_EQ(analysis::current_map_name, "");
+    EXPECT_EQ(enabled(), "111111");
+
+    // The shown entries are no longer in the full list: Remove and Edit leave them be.
+    form->List1->setCurrentRow(0);
+    form->remove_entry();
+    dialogs.inputs.push_back("other.wad");
+    form->edit_entry();
+    EXPECT_EQ(shown().size(), 4);
+    EXPECT_EQ(form->List2.count(), 0);
+    // And there is no map to write for.
+    form->make_res();
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+TEST_F(Form1Test, ASecondAnalysisReplacesEntriesAddedByHand) {
+    analyse(write_map("a.bsp", entities));
+    add("mine.wad");
+    analyse(write_map("b.bsp", R"({"model" "b.mdl"})"));
+    EXPECT_EQ(shown(), QStringList({"models/b.mdl"}));
+}
+
+TEST_F(Form1Test, TheNameTestIgnoresRefusesOrAccepts) {
+    for (const char* ignored : {".wad", ""}) add(ignored);
+    EXPECT_EQ(dialogs.messages().size(), 0u);
+    for (const char* refused : {"MAP.WAD", "x.wad ", "sound/x.mp3"}) add(refused);
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    for (const auto& m : dialogs.messages()) {
+        EXPECT_EQ(m.text, not_a_resource);
+        EXPECT_EQ(m.title, "Druvo Cs 1.6 Tarnwick 1.5");
+    }
+    add(QString::fromUtf8("models/\xD0\xB4\xD0\xBE\xD0\xBC.mdl")); // no single byte for it
+    EXPECT_EQ(dialogs.messages().size(), 4u);
+    EXPECT_EQ(form->List2.count(), 0);
+    add("x.wad");
+    EXPECT_EQ(shown(), QStringList({"x.wad"}));
+    const auto& prompt = dialogs.asked.back();
+    EXPECT_EQ(prompt.title, "Add Resource");
+    EXPECT_EQ(prompt.text, "");
+    EXPECT_EQ(prompt.default_text, "");
+}
+
+TEST_F(Form1Test, AddingSelectsTheLastShownEntryAndEnablesTheEditingCommands) {
+    form->clear_entries();
+    add("sound/x.wav");
+    add("sound/x.wav");
+    EXPECT_EQ(enabled(), "111110"); // the list stays greyed after Clear
+    EXPECT_EQ(form->selected_index(), 1);
+    EXPECT_EQ(shown(), QStringList({"sound/x.wav", "sound/x.wav"}));
+
+    // Remove on the second copy removes the first one of the full list.
+    add("gfx/y.tga");
+    form->List1->setCurrentRow(1);
+    form->remove_entry();
+    EXPECT_THAT(form->List2.entries(), ElementsAre("sound/x.wav", "gfx/y.tga"));
+    EXPECT_EQ(form->selected_index(), 0);
+}
+
+TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesFromTheListAndTheFile) {
+    analyse(write_map("de_foo.bsp", entities));
+    click_option(1);
+    EXPECT_FALSE(form->elradio1[0]->Value());
+    EXPECT_EQ(shown(), QStringList({"custom.wad", "models/props/crate.mdl"}));
+
+    add("halflife.wad");
+    EXPECT_EQ(form->List2.entries().back(), "halflife.wad");
+    EXPECT_EQ(form->selected_index(), 1); // the last one shown
+
+    form->make_res();
+    EXPECT_EQ(read_file(dir.file("de_foo.res")),
+              "maps/de_foo.bsp\r\nmaps/de_foo.res\r\ncustom.wad\r\nmodels/props/crate.mdl\r\n");
+    EXPECT_EQ(dialogs.messages().back().text, "Res File SuccessFully Created !");
+
+    click_option(0);
+    EXPECT_EQ(shown().size(), 5);
+    EXPECT_EQ(shown().back(), "halflife.wad");
+}
+
+TEST_F(Form1Test, EditingIntoAStockNameHidesTheEntryWhereItStands) {
+    analyse(write_map("de_foo.bsp", entities));
+    click_option(1);
+    form->List1->setCurrentRow(0); // custom.wad
+    dialogs.inputs.push_back("cstrike.wad");
+    form->edit_entry();
+    EXPECT_EQ(dialogs.asked.back().default_text, "custom.wad");
+    EXPECT_EQ(dialogs.asked.back().title, "Edit Resource");
+    EXPECT_EQ(shown(), QStringList({"models/props/crate.mdl"}));
+    EXPECT_EQ(form->List2.item(1), "cstrike.wad");
+    EXPECT_EQ(form->selected_index(), -1);
+
+    // Edit stays enabled with nothing selected; it then changes nothing.
+    dialogs.inputs.push_back("new.wad");
+    form->edit_entry();
+    EXPECT_EQ(dialogs.asked.back().default_text, "");
+    EXPECT_EQ(form->List2.count(), 4);
+    EXPECT_EQ(dialogs.messages().size(), 0u);
+}
+
+TEST_F(Form1Test, RemovingTheLastShownEntryDisablesTheCommandsUntilAnEntryIsClicked) {
+    write_file(dir.file("de_foo.txt"), "about");
+    analyse(write_map("de_foo.bsp", R"({"wad" "halflife.wad"})"));
+    click_option(1);
+    ASSERT_EQ(shown(), QStringList({"maps/de_foo.txt"}));
+    form->List1->setCurrentRow(0);
+    form->remove_entry();
+    EXPECT_EQ(enabled(), "001001");
+    click_option(0);
+    EXPECT_EQ(shown(), QStringList({"halflife.wad"}));
+    EXPECT_EQ(enabled(), "001001");
+    form->List1->setCurrentRow(0);
+    EXPECT_EQ(enabled(), "011101");
+}
+
+TEST_F(Form1Test, ClickingTheChosenOptionKeepsTheSelection) {
+    analyse(write_map("de_foo.bsp", entities));
+    form->List1->setCurrentRow(2);
+    click_option(0);
+    EXPECT_EQ(form->selected_index(), 2);
+    EXPECT_TRUE(form->elradio1[0]->Value());
+    EXPECT_FALSE(form->elradio1[1]->Value());
+}
+
+TEST_F(Form1Test, MakeResAsksBeforeReplacingAnOrdinaryFile) {
+    analyse(write_map("de_foo.bsp", entities));
+    write_file(dir.file("de_foo.res"), "old");
+    form->make_res(); // no answer scripted: No
+    const auto question = dialogs.messages().back();
+    EXPECT_EQ(question.text, "Destination File " + QString::fromStdString(dir.file("de_foo.res")) +
+                                 " Already Exists. Overwrite?");
+    EXPECT_EQ(question.buttons, platform::Buttons::yes_no);
+    EXPECT_EQ(read_file(dir.file("de_foo.res")), "old");
+
+    dialogs.answers.push_back(platform::Answer::yes);
+    form->make_res();
+    EXPECT_NE(read_file(dir.file("de_foo.res")), "old");
+
+    // A hidden resource file is replaced without a question.
+    analyse(write_map(".hidden.bsp", entities));
+    write_file(dir.file(".hidden.res"), "old");
+    const auto asked = dialogs.messages().size();
+    form->make_res();
+    ASSERT_EQ(dialogs.messages().size(), asked + 1);
+    EXPECT_EQ(dialogs.messages().back().text, "Res File SuccessFully Created !");
+}
+
+TEST_F(Form1Test, AFailedWriteSaysSoAndChangesNothing) {
+    analyse(write_map("de_foo.bsp", entities));
+    form->Text1->Text(QString::fromStdString(dir.file("gone/de_foo.bsp")));
+    form->make_res();
+    const auto m = dialogs.messages().back();
+    EXPECT_EQ(m.title, "Error02");
+    EXPECT_TRUE(m.text.startsWith("Cant Write File")) << m.text.toStdString();
+    EXPECT_EQ(shown().size(), 4);
+    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+
+    form->Text1->Text("a.b"); // too short to name a destination: nothing at all
+    form->make_res();
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+}
+
+TEST_F(Form1Test, NothingStartsAnotherScanOrChangesTheListWhileAScanRuns) {
+    const auto other = write_map("other.bsp", R"({"model" "other.mdl"})");
+    during_scan = [&] {
+        dialogs.files.push_back({QString::fromStdString(other), "other.bsp"});
+        dialogs.inputs.push_back("mine.wad");
+        form->browse_map();
+        form->clear_entries();
+        form->add_entry();
+        form->make_res();
+        click_option(1); // the filter still works
+    };
+    analyse(write_map("de_foo.bsp", entities));
+    EXPECT_FALSE(form->scanning());
+    EXPECT_EQ(shown(), QStringList({"custom.wad", "models/props/crate.mdl"}));
+    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_EQ(dialogs.files.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
+}
+
+} // namespace
+} // namespace tarnwick::testing
