@@ -2,7 +2,9 @@
 
 #include "controls/elboton.h"
 #include "controls/elframe.h"
+#include "controls/ellabel.h"
 #include "controls/elpanel.h"
+#include "controls/elprogress.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -119,9 +121,59 @@ std::vector<Exhibit> frame_exhibits() {
     };
 }
 
+std::vector<Exhibit> label_exhibits() {
+    const PropertyStore progress_window{{"backcolor", platform::Colour(0x0044584C)},
+                                        {"caption", QString()},
+                                        {"fontname", QStringLiteral("Tahoma")},
+                                        {"fontsize", 9.75}};
+    PropertyStore shadowed = progress_window;
+    shadowed.set("dropshadow", true);
+    shadowed.remove("caption");
+    return {
+        {"ellabel, default", false, [](QWidget* h) { return made<ellabel>(h, {}, 4800, 300); }},
+        {"\"Analizing File...\" (Label1 of the progress window)", false,
+         [=](QWidget* h) {
+             auto* l = made<ellabel>(h, progress_window, 5505, 300);
+             l->Caption(QStringLiteral("Analizing File..."));
+             return l;
+         }},
+        {"DropShadow, Tahoma 9.75", false,
+         [=](QWidget* h) { return made<ellabel>(h, shadowed, 4800, 300); }},
+    };
+}
+
+std::vector<Exhibit> progress_exhibits() {
+    const PropertyStore progress_window{{"color3ddark", platform::Colour(0x00222E28)}};
+    // Progressbar1 of the progress window after the scan has set Max and then Value.
+    const auto bar = [=](int width, std::int32_t max, std::int32_t value) {
+        return [=](QWidget* h) {
+            auto* b = made<elprogress>(h, progress_window, width, 360);
+            b->Max(max);
+            b->Value(value);
+            return b;
+        };
+    };
+    return {
+        {"elprogress, default", true,
+         [](QWidget* h) { return made<elprogress>(h, {}, 3900, 360); }},
+        {"Progressbar1 at 0", true, bar(5520, 10, 0)},
+        {"Progressbar1 at 5 of 10", true, bar(5520, 10, 5)},
+        {"Progressbar1 full", true, bar(5520, 10, 10)},
+        {"360 twips wide: two places, full", true, bar(360, 10, 10)},
+        {"background at opacity 128, 5 of 10", true,
+         [=](QWidget* h) {
+             auto* b = made<elprogress>(h, progress_window, 1800, 360);
+             b->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
+             b->Value(5);
+             return b;
+         }},
+    };
+}
+
 std::vector<Exhibit> all_exhibits() {
     std::vector<Exhibit> all;
-    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits()})
+    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), label_exhibits(),
+                       progress_exhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
