@@ -1,5 +1,6 @@
 #include "controls/ellabel.h"
 
+#include "controls/mouse_event.h"
 #include "controls/skin.h"
 
 namespace tarnwick::controls {
@@ -52,24 +53,7 @@ void ellabel::place_caption() {
 }
 
 void ellabel::mouse(Part* part, MouseAction action, EventArgs& args) {
-    if (part != &caption_part()) return;
-    switch (action) {
-    case MouseAction::down:
-        raise(Event::MouseDown, args);
-        break;
-    case MouseAction::move:
-        raise(Event::MouseMove, args);
-        break;
-    case MouseAction::up:
-        raise(Event::MouseUp, args);
-        break;
-    case MouseAction::click:
-        raise(Event::Click);
-        break;
-    case MouseAction::double_click:
-        raise(Event::DblClick);
-        break;
-    }
+    if (part == &caption_part()) raise(mouse_event<Event>(action), args);
 }
 
 void ellabel::load(const PropertyStore& s) {

@@ -1,5 +1,6 @@
 #include "controls/elprogress.h"
 
+#include "controls/mouse_event.h"
 #include "controls/skin.h"
 
 #include <cmath>
@@ -135,23 +136,7 @@ void elprogress::resizeEvent(QResizeEvent* event) {
 
 void elprogress::mouse(Part*, MouseAction action, EventArgs& args) {
     // The frame lines take no input: everything comes from the surface.
-    switch (action) {
-    case MouseAction::down:
-        raise(Event::MouseDown, args);
-        break;
-    case MouseAction::move:
-        raise(Event::MouseMove, args);
-        break;
-    case MouseAction::up:
-        raise(Event::MouseUp, args);
-        break;
-    case MouseAction::click:
-        raise(Event::Click);
-        break;
-    case MouseAction::double_click:
-        raise(Event::DblClick);
-        break;
-    }
+    raise(mouse_event<Event>(action), args);
 }
 
 void elprogress::load(const PropertyStore& s) {
