@@ -3,6 +3,7 @@
 #include "controls/elboton.h"
 #include "controls/elframe.h"
 #include "controls/elpanel.h"
+#include "controls/elradio.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -119,9 +120,42 @@ std::vector<Exhibit> frame_exhibits() {
     };
 }
 
+std::vector<Exhibit> radio_exhibits() {
+    const auto option = [](const char* caption, bool value) {
+        return PropertyStore{{"caption", QString::fromLatin1(caption)},
+                             {"value", value},
+                             {"fontname", QStringLiteral("Tahoma")},
+                             {"fontsize", 8.25}};
+    };
+    return {
+        {"elradio, default", false, [](QWidget* h) { return made<elradio>(h, {}, 1275, 285); }},
+        {"\"Show All\" (elradio1 index 0), checked", false,
+         [=](QWidget* h) { return made<elradio>(h, option("Show All", true), 1350, 285); }},
+        {"\"Show Only Custom\" (elradio1 index 1), unchecked", false,
+         [=](QWidget* h) {
+             return made<elradio>(h, option("Show Only Custom", false), 2670, 285);
+         }},
+        {"\"Show Only Custom\", over look", false,
+         [=](QWidget* h) {
+             auto* r = made<elradio>(h, option("Show Only Custom", false), 2670, 285);
+             r->set_over_state();
+             return r;
+         }},
+        {"checked, DropShadow, background at opacity 128", false,
+         [=](QWidget* h) {
+             PropertyStore layout = option("Shadowed", true);
+             layout.set("dropshadow", true);
+             auto* r = made<elradio>(h, layout, 1500, 285);
+             r->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
+             r->set_normal_state(); // the circle takes up the new background
+             return r;
+         }},
+    };
+}
+
 std::vector<Exhibit> all_exhibits() {
     std::vector<Exhibit> all;
-    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits()})
+    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), radio_exhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

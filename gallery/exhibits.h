@@ -20,6 +20,7 @@ struct Exhibit {
 std::vector<Exhibit> button_exhibits();
 std::vector<Exhibit> panel_exhibits();
 std::vector<Exhibit> frame_exhibits();
+std::vector<Exhibit> radio_exhibits();
 
 // Every exhibit, in the order shown.
 std::vector<Exhibit> all_exhibits();
