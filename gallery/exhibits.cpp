@@ -4,6 +4,7 @@
 #include "controls/elframe.h"
 #include "controls/elpanel.h"
 #include "controls/elradio.h"
+#include "controls/eltexto.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -153,9 +154,41 @@ std::vector<Exhibit> radio_exhibits() {
     };
 }
 
+std::vector<Exhibit> texto_exhibits() {
+    const PropertyStore path_box{{"forecolor", platform::Colour(0x00FFFFFF)},
+                                 {"text", QString()},
+                                 {"color3dlight", platform::Colour(0x00809188)},
+                                 {"color3ddark", platform::Colour(0x00222E28)},
+                                 {"fontname", QStringLiteral("Tahoma")},
+                                 {"fontsize", 8.25}};
+    const auto with_path = [=](QWidget* h) {
+        auto* t = made<eltexto>(h, path_box, 6900, 300);
+        t->Text(QStringLiteral("D:\\cs\\cstrike\\maps\\de_foo.bsp"));
+        return t;
+    };
+    return {
+        {"eltexto, default", false, [](QWidget* h) { return made<eltexto>(h, {}, 1425, 300); }},
+        {"eltexto, as created (not yet resized)", false, [](QWidget* h) { return new eltexto(h); }},
+        {"Text1 of the main window, empty", true,
+         [=](QWidget* h) { return made<eltexto>(h, path_box, 6900, 300); }},
+        {"Text1 with a map path", true, with_path},
+        {"elframe1 of the main window, holding Text1 and \"...\"", true,
+         [=](QWidget* h) {
+             auto* f = made<elframe>(h,
+                                     {{"color3dlight", platform::Colour(0x00222E28)},
+                                      {"color3ddark", platform::Colour(0x0095AAA0)}},
+                                     7710, 570);
+             with_path(f)->Move(120, 135);
+             made<elboton>(f, command("..."), 495, 360)->Move(7095, 105);
+             return f;
+         }},
+    };
+}
+
 std::vector<Exhibit> all_exhibits() {
     std::vector<Exhibit> all;
-    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), radio_exhibits()})
+    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), radio_exhibits(),
+                       texto_exhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
