@@ -1,12 +1,9 @@
 #include "controls/eltexto.h"
 
-#include "controls/input_codes.h"
 #include "controls/skin.h"
 #include "platform/errors.h"
 
-#include <QValidator>
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 namespace tarnwick::controls {
@@ -30,201 +27,22 @@ template <class T> platform::Font with(platform::Font font, T platform::Font::*a
     return font;
 }
 
-// The key event that carries a key code a host has put in its place, without a character.
-QKeyEvent key_event(QEvent::Type type, const EventArgs& args) {
-    const ToolkitKey key = toolkit_key(args.KeyCode);
-    Qt::KeyboardModifiers modifiers = shift_modifiers(args.Shift);
-    if (key.keypad) modifiers |= Qt::KeypadModifier;
-    return QKeyEvent(type, key.key, modifiers);
-}
-
-// The key event that types `c`, as the keyboard would deliver it: control characters are
-// the keys that produce them, so that 8 rubs out and 22 pastes.
-QKeyEvent character_event(char16_t c) {
-    const QString text(QChar{c});
-    switch (c) {
-    case 8:
-        return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, text);
-    case 9:
-        return QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, text);
-    case 13:
-        return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, text);
-    case 27:
-        return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, text);
-    default:
-        if (c >= 1 && c <= 26)
-            return QKeyEvent(QEvent::KeyPress, Qt::Key_A + (c - 1), Qt::ControlModifier, text);
-        return QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
-    }
-}
-
 } // namespace
 
-// Keeps what the user types, pastes or drops within MaxChars, as the classic edit field
-// does: an insertion goes in only as far as it fits. Text the program sets is taken whole;
-// `before` then already holds it.
-class eltexto::CharLimit : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    std::int32_t limit = 0;
-    // The text before the edit under validation.
-    QString before;
-
-    State validate(QString& input, int& pos) const override {
-        const qsizetype length = input.size();
-        if (limit == 0 || length <= limit || length <= before.size()) return Acceptable;
-        if (before.size() > limit) return Invalid; // set longer by the program: no growing
-        // The insertion ends at the cursor and is at least what the two texts do not share
-        // at their start; what does not fit comes off its end.
-        const qsizetype excess = length - limit, tail = length - pos;
-        if (tail > before.size() || QStringView(input).mid(pos) != QStringView(before).right(tail))
-            return Invalid;
-        qsizetype shared = 0;
-        const qsizetype head = std::min<qsizetype>(pos, before.size() - tail);
-        while (shared < head && input[shared] == before[shared])
-            ++shared;
-        if (pos - shared < excess) return Invalid;
-        QString fitted = input;
-        fitted.remove(pos - excess, excess);
-        // Nothing fits: refused, which keeps the field's undo history.
-        if (fitted == before) return Invalid;
-        input = fitted;
-        pos -= static_cast<int>(excess);
-        return Acceptable;
-    }
-};
-
-// The edit field, re-raising its input as the box's events.
-class eltexto::Field : public QLineEdit {
-public:
-    explicit Field(eltexto& owner) : QLineEdit(&owner), owner_(owner) {
-        setFrame(false);
-        // Moves are events even while no button is held.
-        setMouseTracking(true);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void go_on(QKeyEvent* event, QKeyEvent replacement);
-    void raise_mouse(Event event, const QMouseEvent& e, Qt::MouseButtons buttons);
-
-    eltexto& owner_;
-    // A left press began here and is not the second one of a double click.
-    bool clicking_ = false;
-};
-
-void eltexto::Field::go_on(QKeyEvent* event, QKeyEvent replacement) {
-    if (replacement.type() == QEvent::KeyPress)
-        QLineEdit::keyPressEvent(&replacement);
-    else
-        QLineEdit::keyReleaseEvent(&replacement);
-    event->setAccepted(replacement.isAccepted());
-}
-
-void eltexto::Field::keyPressEvent(QKeyEvent* event) {
-    EventArgs down;
-    down.KeyCode = key_code(*event);
-    down.Shift = shift_code(event->modifiers());
-    const EventArgs asked = down;
-    owner_.raise(Event::KeyDown, down);
-    const bool key_kept = down.KeyCode == asked.KeyCode && down.Shift == asked.Shift;
-    if (!key_kept && down.KeyCode != 0) go_on(event, key_event(QEvent::KeyPress, down));
-
-    // What the key types follows its own way, through KeyPress.
-    const QString text = event->text();
-    if (text.size() != 1) {
-        if (key_kept)
-            QLineEdit::keyPressEvent(event);
-        else if (!text.isEmpty())
-            go_on(event, QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text));
-        return;
-    }
-    EventArgs press;
-    press.KeyAscii = static_cast<std::int16_t>(text.at(0).unicode());
-    const std::int16_t typed = press.KeyAscii;
-    owner_.raise(Event::KeyPress, press);
-    const auto c = static_cast<char16_t>(press.KeyAscii);
-    if (c == 0 || QChar::isSurrogate(c)) return;
-    if (key_kept && press.KeyAscii == typed)
-        QLineEdit::keyPressEvent(event);
-    else
-        go_on(event, character_event(c));
-}
-
-void eltexto::Field::keyReleaseEvent(QKeyEvent* event) {
-    // A held key repeats its press alone.
-    if (event->isAutoRepeat()) return QLineEdit::keyReleaseEvent(event);
-    EventArgs up;
-    up.KeyCode = key_code(*event);
-    up.Shift = shift_code(event->modifiers());
-    const EventArgs asked = up;
-    owner_.raise(Event::KeyUp, up);
-    if (up.KeyCode == 0) return;
-    if (up.KeyCode == asked.KeyCode && up.Shift == asked.Shift)
-        QLineEdit::keyReleaseEvent(event);
-    else
-        go_on(event, key_event(QEvent::KeyRelease, up));
-}
-
-void eltexto::Field::raise_mouse(Event event, const QMouseEvent& e, Qt::MouseButtons buttons) {
-    EventArgs args;
-    args.Button = button_code(buttons);
-    args.Shift = shift_code(e.modifiers());
-    const QPoint at = pixel_at(e);
-    args.X = static_cast<float>(at.x());
-    args.Y = static_cast<float>(at.y());
-    owner_.raise(event, args);
-}
-
-void eltexto::Field::mousePressEvent(QMouseEvent* event) {
-    QLineEdit::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton) clicking_ = true;
-    raise_mouse(Event::MouseDown, *event, event->button());
-}
-
-void eltexto::Field::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return mousePressEvent(event);
-    // The second press of a double click is the double click itself.
-    QLineEdit::mouseDoubleClickEvent(event);
-    clicking_ = false;
-    owner_.raise(Event::DblClick);
-}
-
-void eltexto::Field::mouseMoveEvent(QMouseEvent* event) {
-    QLineEdit::mouseMoveEvent(event);
-    raise_mouse(Event::MouseMove, *event, event->buttons());
-}
-
-void eltexto::Field::mouseReleaseEvent(QMouseEvent* event) {
-    QLineEdit::mouseReleaseEvent(event);
-    raise_mouse(Event::MouseUp, *event, event->button());
-    if (event->button() != Qt::LeftButton) return;
-    const bool click = clicking_ && rect().contains(pixel_at(*event));
-    clicking_ = false;
-    if (click) owner_.raise(Event::Click);
-}
+// The field's input is raised under the same numbers.
+static_assert(event_number(EditField::Input::KeyUp) == event_number(eltexto::Event::KeyUp) &&
+              event_number(EditField::Input::MouseUp) == event_number(eltexto::Event::MouseUp));
 
 eltexto::eltexto(QWidget* parent)
     : SkinnedControl(parent, 1425, fixed_height, skin::back_dark),
       lineA_{{0, 0, to_pixels(1425), 0, skin::edge_dark}, {0, 0, 0, 20, skin::edge_dark}},
       lineB_{{to_pixels(1415), 1, to_pixels(1415), 20, design_light},
              {0, to_pixels(290), to_pixels(1425), to_pixels(290), design_light}},
-      font_(skin::design_font()), fore_colour_(skin::caption), Text1_(new Field(*this)),
-      limit_(new CharLimit(Text1_)) {
+      font_(skin::design_font()), fore_colour_(skin::caption),
+      Text1_(new EditField(this, [this](EditField::Input input, EventArgs& args) {
+          raise(static_cast<Event>(input), args);
+      })) {
     add_parts({&lineB_[1], &lineB_[0], &lineA_[1], &lineA_[0]});
-    // The limit is the validator's, so that text the program sets is never cut.
-    Text1_->setMaxLength(std::numeric_limits<int>::max());
-    Text1_->setValidator(limit_);
-    connect(Text1_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { limit_->before = text; });
     Text1_->setGeometry(field_left, design_top, 88, field_height);
     // One colour for every state: a disabled box only stops taking input.
     QPalette palette = Text1_->palette();
@@ -232,7 +50,7 @@ eltexto::eltexto(QWidget* parent)
     Text1_->setPalette(palette);
     apply_fore_colour(fore_colour_);
     apply_font(font_);
-    Text1_->setText(QStringLiteral("Text"));
+    Text1_->set_text(QStringLiteral("Text"));
     setFocusProxy(Text1_);
 }
 
@@ -279,18 +97,13 @@ void eltexto::ForeColor(Colour value) {
 }
 
 std::int32_t eltexto::MaxChars() const {
-    return limit_->limit;
+    return Text1_->limit();
 }
 
 void eltexto::apply_max_chars(std::int32_t value) {
     if (value < 0)
         throw platform::InvalidValueError("MaxChars must be 0 (no limit) or a positive length");
-    limit_->limit = value;
-    // Forgets the undo history, which may hold longer texts than the new limit allows, as
-    // the field does when its own limit changes.
-    const int cursor = Text1_->cursorPosition();
-    Text1_->setText(Text1_->text());
-    Text1_->setCursorPosition(cursor);
+    Text1_->set_limit(value);
 }
 
 void eltexto::MaxChars(std::int32_t value) {
@@ -319,8 +132,7 @@ void eltexto::Color3DDark(Colour value) {
 }
 
 void eltexto::Text(const QString& value) {
-    limit_->before = value;
-    Text1_->setText(value);
+    Text1_->set_text(value);
     changed("Text");
 }
 
@@ -346,8 +158,7 @@ void eltexto::load(const PropertyStore& s) {
     // Saved with "Text" as its default but read with the empty one, so that the design's
     // sample text never comes back from a layout.
     const QString text = s.read(QStringLiteral("Text"), QString());
-    limit_->before = text;
-    Text1_->setText(text);
+    Text1_->set_text(text);
     apply_light(s.read(QStringLiteral("Color3DLight"), skin::light));
     apply_dark(s.read(QStringLiteral("Color3DDark"), skin::dark));
     apply_font(read_font(s, ambient_font()));

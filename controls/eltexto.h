@@ -1,21 +1,14 @@
 #pragma once
 
+#include "controls/edit_field.h"
 #include "controls/skinned_control.h"
-
-#include <QLineEdit>
 
 namespace tarnwick::controls {
 
 // The single-line text box: a real edit field without a border of its own, set into a
 // sunken one-pixel frame. Editing, caret, selection and clipboard are the field's; the box
-// re-raises the field's key and mouse events under its own numbers.
-//
-// Key arguments go to the host by reference and the field goes on with what the host left
-// in them: KeyAscii 0 keeps a character out and another value is inserted instead; KeyCode
-// 0 in KeyDown cancels what the key itself does (Delete, arrows), another code does what
-// that key does. Characters beyond 16 bits and text from an input method reach the field
-// without a KeyPress. Mouse events come after the field has placed its caret, so changing
-// their arguments changes nothing.
+// re-raises the field's key and mouse events under its own numbers, key arguments by
+// reference (see EditField for what a host may change in them).
 class eltexto : public SkinnedControl {
 public:
     enum class Event {
@@ -75,9 +68,6 @@ protected:
     void mouse(Part*, MouseAction, EventArgs&) override {}
 
 private:
-    class Field;
-    class CharLimit;
-
     void apply_font(const platform::Font& font);
     void set_font(const platform::Font& font, const char* property);
     void apply_fore_colour(Colour value);
@@ -90,9 +80,8 @@ private:
     LinePart lineB_[2];
     platform::Font font_;
     Colour fore_colour_;
-    // Both belong to the widget tree.
-    QLineEdit* Text1_;
-    CharLimit* limit_;
+    // A child widget: the widget tree owns it.
+    EditField* Text1_;
 };
 
 } // namespace tarnwick::controls
