@@ -6,6 +6,9 @@
 #include "controls/elpanel.h"
 #include "controls/elprogress.h"
 
+#include "controls/elradio.h"
+#include "controls/eltexto.h"
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 
@@ -170,10 +173,74 @@ std::vector<Exhibit> progress_exhibits() {
     };
 }
 
+std::vector<Exhibit> radio_exhibits() {
+    const auto option = [](const char* caption, bool value) {
+        return PropertyStore{{"caption", QString::fromLatin1(caption)},
+                             {"value", value},
+                             {"fontname", QStringLiteral("Tahoma")},
+                             {"fontsize", 8.25}};
+    };
+    return {
+        {"elradio, default", false, [](QWidget* h) { return made<elradio>(h, {}, 1275, 285); }},
+        {"\"Show All\" (elradio1 index 0), checked", false,
+         [=](QWidget* h) { return made<elradio>(h, option("Show All", true), 1350, 285); }},
+        {"\"Show Only Custom\" (elradio1 index 1), unchecked", false,
+         [=](QWidget* h) {
+             return made<elradio>(h, option("Show Only Custom", false), 2670, 285);
+         }},
+        {"\"Show Only Custom\", over look", false,
+         [=](QWidget* h) {
+             auto* r = made<elradio>(h, option("Show Only Custom", false), 2670, 285);
+             r->set_over_state();
+             return r;
+         }},
+        {"checked, DropShadow, background at opacity 128", false,
+         [=](QWidget* h) {
+             PropertyStore layout = option("Shadowed", true);
+             layout.set("dropshadow", true);
+             auto* r = made<elradio>(h, layout, 1500, 285);
+             r->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
+             r->set_normal_state(); // the circle takes up the new background
+             return r;
+         }},
+    };
+}
+
+std::vector<Exhibit> texto_exhibits() {
+    const PropertyStore path_box{{"forecolor", platform::Colour(0x00FFFFFF)},
+                                 {"text", QString()},
+                                 {"color3dlight", platform::Colour(0x00809188)},
+                                 {"color3ddark", platform::Colour(0x00222E28)},
+                                 {"fontname", QStringLiteral("Tahoma")},
+                                 {"fontsize", 8.25}};
+    const auto with_path = [=](QWidget* h) {
+        auto* t = made<eltexto>(h, path_box, 6900, 300);
+        t->Text(QStringLiteral("D:\\cs\\cstrike\\maps\\de_foo.bsp"));
+        return t;
+    };
+    return {
+        {"eltexto, default", false, [](QWidget* h) { return made<eltexto>(h, {}, 1425, 300); }},
+        {"eltexto, as created (not yet resized)", false, [](QWidget* h) { return new eltexto(h); }},
+        {"Text1 of the main window, empty", true,
+         [=](QWidget* h) { return made<eltexto>(h, path_box, 6900, 300); }},
+        {"Text1 with a map path", true, with_path},
+        {"elframe1 of the main window, holding Text1 and \"...\"", true,
+         [=](QWidget* h) {
+             auto* f = made<elframe>(h,
+                                     {{"color3dlight", platform::Colour(0x00222E28)},
+                                      {"color3ddark", platform::Colour(0x0095AAA0)}},
+                                     7710, 570);
+             with_path(f)->Move(120, 135);
+             made<elboton>(f, command("..."), 495, 360)->Move(7095, 105);
+             return f;
+         }},
+    };
+}
+
 std::vector<Exhibit> all_exhibits() {
     std::vector<Exhibit> all;
-    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), label_exhibits(),
-                       progress_exhibits()})
+    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), radio_exhibits(),
+                       texto_exhibits(), label_exhibits(), progress_exhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,7 +35,11 @@ int main(int argc, char** argv) {
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Tarnwick control gallery"));
-    window.setStyleSheet(QStringLiteral("background: #6e6e6e; color: white;"));
+    // A palette rather than a style sheet, which would reach into the text box's field.
+    QPalette grey = window.palette();
+    grey.setColor(QPalette::Window, QColor(0x6e, 0x6e, 0x6e));
+    grey.setColor(QPalette::WindowText, Qt::white);
+    window.setPalette(grey);
     auto* grid = new QGridLayout(&window);
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(10);
