@@ -55,24 +55,13 @@ void CaptionedControl::set_caption_text(const QString& text) {
 }
 
 void CaptionedControl::load_font(const PropertyStore& store) {
-    const platform::Font& ambient = ambient_font();
-    platform::Font font = store.read(QStringLiteral("Font"), ambient);
-    font.name = store.read(QStringLiteral("FontName"), ambient.name);
-    font.size = store.read(QStringLiteral("FontSize"), ambient.size);
-    font.italic = store.read(QStringLiteral("FontItalic"), ambient.italic);
-    font.underline = store.read(QStringLiteral("FontUnderline"), ambient.underline);
+    const platform::Font font = read_font(store, ambient_font());
     caption_.set_font(font);
     shadow1_.set_font(font);
 }
 
 void CaptionedControl::save_font(PropertyStore& store) const {
-    const platform::Font& ambient = ambient_font();
-    const platform::Font& font = caption_.font();
-    store.write(QStringLiteral("Font"), font, ambient);
-    store.write(QStringLiteral("FontName"), font.name, ambient.name);
-    store.write(QStringLiteral("FontSize"), font.size, ambient.size);
-    store.write(QStringLiteral("FontItalic"), font.italic, ambient.italic);
-    store.write(QStringLiteral("FontUnderline"), font.underline, ambient.underline);
+    write_font(store, caption_.font(), ambient_font());
 }
 
 void CaptionedControl::load_drop_shadow(const PropertyStore& store) {

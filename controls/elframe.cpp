@@ -1,5 +1,6 @@
 #include "controls/elframe.h"
 
+#include "controls/mouse_event.h"
 #include "controls/skin.h"
 
 namespace tarnwick::controls {
@@ -31,23 +32,7 @@ void elframe::layout() {
 
 void elframe::mouse(Part*, MouseAction action, EventArgs& args) {
     // Only the surface takes input: the edges are lines.
-    switch (action) {
-    case MouseAction::down:
-        raise(Event::MouseDown, args);
-        break;
-    case MouseAction::move:
-        raise(Event::MouseMove, args);
-        break;
-    case MouseAction::up:
-        raise(Event::MouseUp, args);
-        break;
-    case MouseAction::click:
-        raise(Event::Click);
-        break;
-    case MouseAction::double_click:
-        raise(Event::DblClick);
-        break;
-    }
+    raise(mouse_event<Event>(action), args);
 }
 
 void elframe::load(const PropertyStore& s) {

@@ -94,4 +94,21 @@ template void PropertyStore::write<QString>(const QString&, const QString&, cons
 template Font PropertyStore::read<Font>(const QString&, const Font&) const;
 template void PropertyStore::write<Font>(const QString&, const Font&, const Font&);
 
+Font read_font(const PropertyStore& store, const Font& ambient) {
+    Font font = store.read(QStringLiteral("Font"), ambient);
+    font.name = store.read(QStringLiteral("FontName"), ambient.name);
+    font.size = store.read(QStringLiteral("FontSize"), ambient.size);
+    font.italic = store.read(QStringLiteral("FontItalic"), ambient.italic);
+    font.underline = store.read(QStringLiteral("FontUnderline"), ambient.underline);
+    return font;
+}
+
+void write_font(PropertyStore& store, const Font& font, const Font& ambient) {
+    store.write(QStringLiteral("Font"), font, ambient);
+    store.write(QStringLiteral("FontName"), font.name, ambient.name);
+    store.write(QStringLiteral("FontSize"), font.size, ambient.size);
+    store.write(QStringLiteral("FontItalic"), font.italic, ambient.italic);
+    store.write(QStringLiteral("FontUnderline"), font.underline, ambient.underline);
+}
+
 } // namespace tarnwick::controls

@@ -54,4 +54,9 @@ private:
     std::vector<std::pair<QString, PropertyValue>> entries_;
 };
 
+// The font properties "Font", "FontName", "FontSize", "FontItalic" and "FontUnderline", in
+// this order, each with the matching attribute of `ambient` as its default.
+Font read_font(const PropertyStore& store, const Font& ambient);
+void write_font(PropertyStore& store, const Font& font, const Font& ambient);
+
 } // namespace tarnwick::controls

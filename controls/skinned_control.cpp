@@ -1,36 +1,15 @@
 #include "controls/skinned_control.h"
 
+#include "controls/input_codes.h"
 #include "platform/errors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 
 namespace tarnwick::controls {
 
 namespace {
-
-std::int16_t button_code(Qt::MouseButtons buttons) {
-    std::int16_t code = 0;
-    if (buttons & Qt::LeftButton) code |= 1;
-    if (buttons & Qt::RightButton) code |= 2;
-    if (buttons & Qt::MiddleButton) code |= 4;
-    return code;
-}
-
-std::int16_t shift_code(Qt::KeyboardModifiers modifiers) {
-    std::int16_t code = 0;
-    if (modifiers & Qt::ShiftModifier) code |= 1;
-    if (modifiers & Qt::ControlModifier) code |= 2;
-    if (modifiers & Qt::AltModifier) code |= 4;
-    return code;
-}
-
-QPoint pixel_at(const QMouseEvent& event) {
-    const QPointF p = event.position();
-    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
-}
 
 int whole_pixels(int twips) {
     return std::max(twips, 0) / twips_per_pixel;

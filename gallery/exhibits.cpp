@@ -2,7 +2,12 @@
 
 #include "controls/elboton.h"
 #include "controls/elframe.h"
+#include "controls/ellabel.h"
 #include "controls/elpanel.h"
+#include "controls/elprogress.h"
+
+#include "controls/elradio.h"
+#include "controls/eltexto.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -119,9 +124,123 @@ std::vector<Exhibit> frame_exhibits() {
     };
 }
 
+std::vector<Exhibit> label_exhibits() {
+    const PropertyStore progress_window{{"backcolor", platform::Colour(0x0044584C)},
+                                        {"caption", QString()},
+                                        {"fontname", QStringLiteral("Tahoma")},
+                                        {"fontsize", 9.75}};
+    PropertyStore shadowed = progress_window;
+    shadowed.set("dropshadow", true);
+    shadowed.remove("caption");
+    return {
+        {"ellabel, default", false, [](QWidget* h) { return made<ellabel>(h, {}, 4800, 300); }},
+        {"\"Analizing File...\" (Label1 of the progress window)", false,
+         [=](QWidget* h) {
+             auto* l = made<ellabel>(h, progress_window, 5505, 300);
+             l->Caption(QStringLiteral("Analizing File..."));
+             return l;
+         }},
+        {"DropShadow, Tahoma 9.75", false,
+         [=](QWidget* h) { return made<ellabel>(h, shadowed, 4800, 300); }},
+    };
+}
+
+std::vector<Exhibit> progress_exhibits() {
+    const PropertyStore progress_window{{"color3ddark", platform::Colour(0x00222E28)}};
+    // Progressbar1 of the progress window after the scan has set Max and then Value.
+    const auto bar = [=](int width, std::int32_t max, std::int32_t value) {
+        return [=](QWidget* h) {
+            auto* b = made<elprogress>(h, progress_window, width, 360);
+            b->Max(max);
+            b->Value(value);
+            return b;
+        };
+    };
+    return {
+        {"elprogress, default", true,
+         [](QWidget* h) { return made<elprogress>(h, {}, 3900, 360); }},
+        {"Progressbar1 at 0", true, bar(5520, 10, 0)},
+        {"Progressbar1 at 5 of 10", true, bar(5520, 10, 5)},
+        {"Progressbar1 full", true, bar(5520, 10, 10)},
+        {"360 twips wide: two places, full", true, bar(360, 10, 10)},
+        {"background at opacity 128, 5 of 10", true,
+         [=](QWidget* h) {
+             auto* b = made<elprogress>(h, progress_window, 1800, 360);
+             b->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
+             b->Value(5);
+             return b;
+         }},
+    };
+}
+
+std::vector<Exhibit> radio_exhibits() {
+    const auto option = [](const char* caption, bool value) {
+        return PropertyStore{{"caption", QString::fromLatin1(caption)},
+                             {"value", value},
+                             {"fontname", QStringLiteral("Tahoma")},
+                             {"fontsize", 8.25}};
+    };
+    return {
+        {"elradio, default", false, [](QWidget* h) { return made<elradio>(h, {}, 1275, 285); }},
+        {"\"Show All\" (elradio1 index 0), checked", false,
+         [=](QWidget* h) { return made<elradio>(h, option("Show All", true), 1350, 285); }},
+        {"\"Show Only Custom\" (elradio1 index 1), unchecked", false,
+         [=](QWidget* h) {
+             return made<elradio>(h, option("Show Only Custom", false), 2670, 285);
+         }},
+        {"\"Show Only Custom\", over look", false,
+         [=](QWidget* h) {
+             auto* r = made<elradio>(h, option("Show Only Custom", false), 2670, 285);
+             r->set_over_state();
+             return r;
+         }},
+        {"checked, DropShadow, background at opacity 128", false,
+         [=](QWidget* h) {
+             PropertyStore layout = option("Shadowed", true);
+             layout.set("dropshadow", true);
+             auto* r = made<elradio>(h, layout, 1500, 285);
+             r->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
+             r->set_normal_state(); // the circle takes up the new background
+             return r;
+         }},
+    };
+}
+
+std::vector<Exhibit> texto_exhibits() {
+    const PropertyStore path_box{{"forecolor", platform::Colour(0x00FFFFFF)},
+                                 {"text", QString()},
+                                 {"color3dlight", platform::Colour(0x00809188)},
+                                 {"color3ddark", platform::Colour(0x00222E28)},
+                                 {"fontname", QStringLiteral("Tahoma")},
+                                 {"fontsize", 8.25}};
+    const auto with_path = [=](QWidget* h) {
+        auto* t = made<eltexto>(h, path_box, 6900, 300);
+        t->Text(QStringLiteral("D:\\cs\\cstrike\\maps\\de_foo.bsp"));
+        return t;
+    };
+    return {
+        {"eltexto, default", false, [](QWidget* h) { return made<eltexto>(h, {}, 1425, 300); }},
+        {"eltexto, as created (not yet resized)", false, [](QWidget* h) { return new eltexto(h); }},
+        {"Text1 of the main window, empty", true,
+         [=](QWidget* h) { return made<eltexto>(h, path_box, 6900, 300); }},
+        {"Text1 with a map path", true, with_path},
+        {"elframe1 of the main window, holding Text1 and \"...\"", true,
+         [=](QWidget* h) {
+             auto* f = made<elframe>(h,
+                                     {{"color3dlight", platform::Colour(0x00222E28)},
+                                      {"color3ddark", platform::Colour(0x0095AAA0)}},
+                                     7710, 570);
+             with_path(f)->Move(120, 135);
+             made<elboton>(f, command("..."), 495, 360)->Move(7095, 105);
+             return f;
+         }},
+    };
+}
+
 std::vector<Exhibit> all_exhibits() {
     std::vector<Exhibit> all;
-    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits()})
+    for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), radio_exhibits(),
+                       texto_exhibits(), label_exhibits(), progress_exhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

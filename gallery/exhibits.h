@@ -20,6 +20,10 @@ struct Exhibit {
 std::vector<Exhibit> button_exhibits();
 std::vector<Exhibit> panel_exhibits();
 std::vector<Exhibit> frame_exhibits();
+std::vector<Exhibit> label_exhibits();
+std::vector<Exhibit> progress_exhibits();
+std::vector<Exhibit> radio_exhibits();
+std::vector<Exhibit> texto_exhibits();
 
 // Every exhibit, in the order shown.
 std::vector<Exhibit> all_exhibits();

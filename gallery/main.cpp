@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPalette>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,10 +34,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tarnwick::platform::ensure_fonts();
 
-    QWidget window;
+    // Scrolls, so that every exhibit can be reached on a small screen.
+    QScrollArea window;
     window.setWindowTitle(QStringLiteral("Tarnwick control gallery"));
-    window.setStyleSheet(QStringLiteral("background: #6e6e6e; color: white;"));
-    auto* grid = new QGridLayout(&window);
+    auto* sheet = new QWidget;
+    // A palette rather than a style sheet, which would reach into the text box's field.
+    QPalette grey = sheet->palette();
+    grey.setColor(QPalette::Window, QColor(0x6e, 0x6e, 0x6e));
+    grey.setColor(QPalette::WindowText, Qt::white);
+    sheet->setPalette(grey);
+    sheet->setAutoFillBackground(true);
+    auto* grid = new QGridLayout(sheet);
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(10);
     int rows[2] = {0, 0};
@@ -44,6 +53,8 @@ int main(int argc, char** argv) {
         grid->addWidget(cell(exhibit), rows[col]++, col, Qt::AlignLeft | Qt::AlignTop);
     }
     grid->setRowStretch(std::max(rows[0], rows[1]), 1);
+    window.setWidget(sheet);
+    window.resize(sheet->sizeHint().boundedTo(QSize(1600, 1000)) + QSize(24, 4));
     window.show();
     return app.exec();
 }

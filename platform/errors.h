@@ -10,4 +10,10 @@ public:
     using std::overflow_error::overflow_error;
 };
 
+// A value that a part of a control refuses, such as a negative length limit.
+class InvalidValueError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
 } // namespace tarnwick::platform

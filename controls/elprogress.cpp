@@ -1,0 +1,168 @@
+#include "controls/elprogress.h"
+
+#include "controls/mouse_event.h"
+#include "controls/skin.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tarnwick::controls {
+
+namespace {
+
+constexpr int fixed_height = 360; // twips
+constexpr int minimum_width = 360;
+constexpr Colour block_colour = 0x0050B5C4;
+
+// Blocks of 8 x 16 px, one every 12 px, the first 4 px from the left and top.
+constexpr std::int32_t block_pitch = 12;
+constexpr std::int32_t block_left = 4;
+constexpr std::int32_t block_top = 4;
+constexpr std::int32_t block_width = 8;
+constexpr std::int32_t block_height = 16;
+
+} // namespace
+
+std::int32_t filled_blocks(std::int32_t value, std::int32_t max, std::int32_t places) {
+    const std::int64_t product = std::int64_t{value} * places;
+    if (product < std::numeric_limits<std::int32_t>::min() ||
+        product > std::numeric_limits<std::int32_t>::max())
+        throw analysis::ProgressRangeError("the progress value is too large for the bar");
+    if (max == 0) throw analysis::ProgressRangeError("a progress range of 0 cannot be shown");
+    return static_cast<std::int32_t>(
+        std::floor(static_cast<double>(product) / static_cast<double>(max)));
+}
+
+elprogress::elprogress(QWidget* parent)
+    : SkinnedControl(parent, 3900, fixed_height, skin::back_dark),
+      Line1_{{0, 0, 260, 0, skin::edge_dark},
+             {0, 23, 260, 23, skin::light},
+             {259, 0, 259, 24, skin::light},
+             {0, 0, 0, 24, skin::edge_dark}},
+      fore_(block_colour) {
+    add_parts({&Line1_[0], &Line1_[1], &Line1_[2], &Line1_[3]});
+    draw_bar();
+}
+
+void elprogress::ForeColor(Colour value) {
+    fore_ = value;
+    draw_bar();
+    changed("ForeColor");
+}
+
+void elprogress::Color3DLight(Colour value) {
+    Line1_[1].colour = Line1_[2].colour = value;
+    update();
+    changed("Color3DLight");
+}
+
+void elprogress::Color3DDark(Colour value) {
+    Line1_[0].colour = Line1_[3].colour = value;
+    update();
+    changed("Color3DDark");
+}
+
+void elprogress::Min(std::int32_t /*ignored*/) {
+    min_ = 0;
+    if (value_ < min_) value_ = min_;
+    draw_bar();
+    changed("Min");
+}
+
+void elprogress::Max(std::int32_t value) {
+    max_ = value < min_ ? min_ : value;
+    if (max_ < value_) value_ = max_;
+    draw_bar();
+    changed("Max");
+}
+
+void elprogress::Value(std::int32_t value) {
+    value_ = value < min_ ? min_ : value;
+    if (max_ < value_) value_ = max_;
+    draw_bar();
+    changed("Value");
+}
+
+void elprogress::background_captured(Hdc origen, std::int32_t X, std::int32_t Y) {
+    back_source_ = origen;
+    // The opacity that the capture has just put into the blend descriptor.
+    back_opacity_ = static_cast<std::int16_t>((packed_blend() >> 16) & 0xFF);
+    back_x_ = X;
+    back_y_ = Y;
+}
+
+void elprogress::draw_bar() {
+    const std::int32_t w = ScaleWidth(), h = ScaleHeight();
+    // Computed first, so that a range that cannot be shown leaves the picture as it was.
+    const std::int32_t filled = filled_blocks(value_, max_, w / block_pitch);
+    surface().clear();
+    fill_blend(static_cast<std::uint8_t>(back_opacity_));
+    platform::AlphaBlend(get_the_hdc(), 1, 1, w - 2, h - 2, back_source_, back_x_, back_y_, w - 2,
+                         h - 2, packed_blend());
+    // A layout may store a Value far beyond Max; blocks past the right edge would show
+    // nothing, so they are not drawn at all.
+    for (std::int32_t k = 0; k < filled && block_pitch * k + block_left < w; ++k)
+        draw_block(block_pitch * k + block_left, block_top, block_width, block_height);
+    update();
+}
+
+void elprogress::draw_block(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+    for (std::int32_t j = 0; j < h; ++j)
+        platform::draw_line(surface().image(), x, y + j, x + w, y + j, fore_);
+}
+
+void elprogress::size_rules(int& width, int& height) {
+    height = fixed_height;
+    if (width < minimum_width) width = minimum_width;
+}
+
+void elprogress::layout() {
+    // The vertical coordinates never change: the height is fixed.
+    const int w = ScaleWidth();
+    Line1_[0].x2 = w;
+    Line1_[1].x2 = w;
+    Line1_[2].x1 = Line1_[2].x2 = w - 1;
+    draw_bar();
+}
+
+void elprogress::resizeEvent(QResizeEvent* event) {
+    // A resize that the window system delivers has no caller to report to; a bar that
+    // cannot be drawn keeps its previous picture and fails again at the next set.
+    try {
+        SkinnedControl::resizeEvent(event);
+    } catch (const analysis::ProgressRangeError&) {
+    }
+}
+
+void elprogress::mouse(Part*, MouseAction action, EventArgs& args) {
+    // The frame lines take no input: everything comes from the surface.
+    raise(mouse_event<Event>(action), args);
+}
+
+void elprogress::load(const PropertyStore& s) {
+    fore_ = s.read(QStringLiteral("ForeColor"), block_colour);
+    surface().set_back_colour(s.read(QStringLiteral("BackColor"), skin::back_dark));
+    setEnabled(s.read(QStringLiteral("Enabled"), true));
+    // As stored: the setters' corrections do not apply to a layout.
+    min_ = s.read(QStringLiteral("Min"), std::int32_t{0});
+    max_ = s.read(QStringLiteral("Max"), std::int32_t{10});
+    value_ = s.read(QStringLiteral("Value"), std::int32_t{0});
+    const Colour light = s.read(QStringLiteral("Color3DLight"), skin::light);
+    Line1_[1].colour = Line1_[2].colour = light;
+    const Colour dark = s.read(QStringLiteral("Color3DDark"), skin::dark);
+    Line1_[0].colour = Line1_[3].colour = dark;
+    draw_bar();
+}
+
+void elprogress::save(PropertyStore& s) const {
+    s.write(QStringLiteral("ForeColor"), fore_, block_colour);
+    s.write(QStringLiteral("BackColor"), BackColor(), skin::back_dark);
+    s.write(QStringLiteral("Enabled"), Enabled(), true);
+    s.write(QStringLiteral("Min"), min_, std::int32_t{0});
+    s.write(QStringLiteral("Max"), max_, std::int32_t{10});
+    s.write(QStringLiteral("Value"), value_, std::int32_t{0});
+    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
+    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
+}
+
+} // namespace tarnwick::controls

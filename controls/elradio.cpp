@@ -1,0 +1,201 @@
+#include "controls/elradio.h"
+
+#include "controls/skin.h"
+
+namespace tarnwick::controls {
+
+namespace {
+
+constexpr int fixed_height = 285; // twips
+constexpr int minimum_width = 500;
+
+constexpr Colour checked_default = 0x0050B5C4;
+constexpr Colour unchecked_default = 0x00D3DED8;
+constexpr Colour over_default = 0x00FF0000;
+
+// The circle about (9, 9) of the 18 x 18 picture; the ring splits at these angles.
+constexpr double centre = 9;
+constexpr double ring_radius = 6;
+constexpr double dot_radius = 3;
+constexpr double split_right = 0.5; // rad, a little above three o'clock
+constexpr double split_left = 4.0;  // rad, the lower left
+
+TextPart caption_at(double left, double top, double height, Colour fore) {
+    return TextPart(QStringLiteral("Caption"), skin::design_font(), fore, left, top, 51, height);
+}
+
+} // namespace
+
+elradio::elradio(QWidget* parent)
+    : CaptionedControl(parent, 1275, fixed_height, skin::back,
+                       caption_at(28, 1, 16, unchecked_default),
+                       caption_at(29, 2, 18, skin::shadow)),
+      Picture1_(0, 0, 18, 18, skin::back), checked_colour_(checked_default),
+      unchecked_colour_(unchecked_default), over_colour_(over_default),
+      back_colour2_(skin::back_dark), light_(skin::light), dark_(skin::dark) {
+    add_parts({&Picture1_, &shadow_part(), &caption_part()});
+    draw_check();
+}
+
+void elradio::draw_check() {
+    platform::Surface& picture = Picture1_.surface();
+    picture.clear();
+    // The picture covers the surface: copying what lies under it lets a captured host
+    // background show around the circle.
+    fill_blend(255);
+    const QRect at = Picture1_.bounds();
+    platform::AlphaBlend(picture.hdc(), 0, 0, at.width(), at.height(), get_the_hdc(), at.x(),
+                         at.y(), at.width(), at.height(), packed_blend());
+    QImage& image = picture.image();
+    platform::fill_circle(image, centre, centre, ring_radius, back_colour2_);
+    platform::draw_arc(image, centre, centre, ring_radius, split_right, split_left, dark_);
+    platform::draw_arc(image, centre, centre, ring_radius, split_left, split_right, light_);
+    if (value_) {
+        caption_part().fore_colour = checked_colour_;
+        platform::fill_circle(image, centre, centre, dot_radius, checked_colour_);
+    } else {
+        caption_part().fore_colour = unchecked_colour_;
+    }
+    update();
+}
+
+void elradio::set_over_state() {
+    if (value_) return;
+    caption_part().fore_colour = over_colour_;
+    update();
+}
+
+void elradio::set_normal_state() {
+    draw_check();
+}
+
+void elradio::set_colour(Colour& field, Colour value, const char* property) {
+    field = value;
+    draw_check();
+    changed(property);
+}
+
+void elradio::Color3DLight(Colour value) {
+    set_colour(light_, value, "Color3DLight");
+}
+
+void elradio::Color3DDark(Colour value) {
+    set_colour(dark_, value, "Color3DDark");
+}
+
+void elradio::CheckedColor(Colour value) {
+    set_colour(checked_colour_, value, "CheckedColor");
+}
+
+void elradio::UncheckedColor(Colour value) {
+    set_colour(unchecked_colour_, value, "UncheckedColor");
+}
+
+void elradio::OverColor(Colour value) {
+    set_colour(over_colour_, value, "OverColor");
+}
+
+void elradio::BackColor2(Colour value) {
+    set_colour(back_colour2_, value, "BackColor2");
+}
+
+void elradio::back_colour_changed() {
+    Picture1_.surface().set_back_colour(BackColor());
+    draw_check();
+}
+
+void elradio::Caption(const QString& value) {
+    set_caption_text(value);
+    changed("Caption");
+}
+
+void elradio::Value(bool value) {
+    value_ = value;
+    draw_check();
+    changed("Value");
+}
+
+void elradio::size_rules(int& width, int& height) {
+    height = fixed_height;
+    if (width < minimum_width) width = minimum_width;
+}
+
+void elradio::layout() {
+    place_caption();
+    draw_check();
+}
+
+void elradio::place_caption() {
+    TextPart& label = caption_part();
+    TextPart& shadow = shadow_part();
+    // Both run to the control's right edge, which clips them.
+    label.width = shadow.width = ScaleWidth();
+    const int text = platform::text_height(label.font(), label.caption());
+    if (const auto top = centred_top(label.height, ScaleHeight(), text)) {
+        label.top = *top;
+        shadow.top = *top + 1;
+    }
+    update();
+}
+
+void elradio::mouse(Part* part, MouseAction action, EventArgs& args) {
+    // Only the caption raises mouse events, but a click anywhere chooses the option, on the
+    // strip of the shadow below the caption too.
+    const bool caption = part == &caption_part();
+    switch (action) {
+    case MouseAction::down:
+        if (caption) raise(Event::MouseDown, args);
+        break;
+    case MouseAction::move:
+        if (caption) raise(Event::MouseMove, args);
+        break;
+    case MouseAction::up:
+        if (caption) raise(Event::MouseUp, args);
+        break;
+    case MouseAction::click:
+        if (!value_) {
+            value_ = true;
+            draw_check();
+            changed("Value");
+        }
+        raise(Event::Click);
+        break;
+    case MouseAction::double_click:
+        break;
+    }
+}
+
+void elradio::load(const PropertyStore& s) {
+    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back));
+    back_colour2_ = s.read(QStringLiteral("BackColor2"), skin::back_dark);
+    checked_colour_ = s.read(QStringLiteral("CheckedColor"), checked_default);
+    unchecked_colour_ = s.read(QStringLiteral("UncheckedColor"), unchecked_default);
+    over_colour_ = s.read(QStringLiteral("OverColor"), over_default);
+    setEnabled(s.read(QStringLiteral("Enabled"), true));
+    const QString caption = s.read(QStringLiteral("Caption"), QStringLiteral("Caption"));
+    caption_part().set_caption(caption);
+    shadow_part().set_caption(caption);
+    value_ = s.read(QStringLiteral("Value"), false);
+    light_ = s.read(QStringLiteral("Color3DLight"), skin::light);
+    dark_ = s.read(QStringLiteral("Color3DDark"), skin::dark);
+    load_font(s);
+    load_drop_shadow(s);
+    draw_check();
+}
+
+void elradio::save(PropertyStore& s) const {
+    s.write(QStringLiteral("BackColor"), BackColor(), skin::back);
+    s.write(QStringLiteral("BackColor2"), back_colour2_, skin::back_dark);
+    s.write(QStringLiteral("CheckedColor"), checked_colour_, checked_default);
+    s.write(QStringLiteral("UncheckedColor"), unchecked_colour_, unchecked_default);
+    s.write(QStringLiteral("OverColor"), over_colour_, over_default);
+    s.write(QStringLiteral("Enabled"), Enabled(), true);
+    s.write(QStringLiteral("Caption"), Caption(), QStringLiteral("Caption"));
+    s.write(QStringLiteral("Value"), value_, false);
+    s.write(QStringLiteral("Color3DLight"), light_, skin::light);
+    s.write(QStringLiteral("Color3DDark"), dark_, skin::dark);
+    save_font(s);
+    save_drop_shadow(s);
+}
+
+} // namespace tarnwick::controls

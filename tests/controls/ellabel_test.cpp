@@ -1,0 +1,58 @@
+#include "control_harness.h"
+#include "controls/ellabel.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarnwick::controls;
+using namespace tarnwick::controls::testing;
+using tarnwick::platform::to_rgb;
+
+namespace {
+
+// The first row in which `colour` shows, or -1.
+int first_row(const SkinnedControl& control, Colour colour) {
+    const QImage p = control.render();
+    for (int y = 0; y < p.height(); ++y)
+        for (int x = 0; x < p.width(); ++x)
+            if (p.pixel(x, y) == to_rgb(colour)) return y;
+    return -1;
+}
+
+} // namespace
+
+TEST(Label, CaptionCentredOnTheStoredGreyWithItsShadowBelow) {
+    ellabel label;
+    EXPECT_EQ(label.BackColor(), 0x0044584Cu); // the design colour, until a layout is loaded
+    label.load({});
+    label.Resize(4800, 600);
+    EXPECT_EQ(label.Height(), 300);
+    EXPECT_EQ(pixel(label, 0, 0), to_rgb(0x0037463E));
+    EXPECT_EQ(first_row(label, 0), -1);
+    const int t = tarnwick::platform::text_height(label.Font(), "Caption");
+    EXPECT_EQ(label.Label2().top, 10 - (t + 1) / 2);
+    PropertyStore saved;
+    label.save(saved);
+    EXPECT_TRUE(saved.empty());
+    label.DropShadow(true);
+    label.ForeColor(0x000000FF);
+    EXPECT_EQ(first_row(label, 0), first_row(label, 0x000000FF) + 1);
+    // A font taller than the label puts the caption above the top, as computed.
+    label.FontName("Tahoma");
+    label.FontSize(30);
+    EXPECT_LT(label.Label2().top, 0);
+    EXPECT_EQ(label.Label2().top,
+              10 - (tarnwick::platform::text_height(label.Font(), "Caption") + 1) / 2);
+    EXPECT_EQ(label.shadow1().top, label.Label2().top + 1);
+}
+
+TEST(Label, OnlyTheCaptionRaisesEvents) {
+    ellabel label;
+    label.load({{"dropshadow", true}});
+    label.Resize(4800, 300);
+    Recorder host(label);
+    const int top = static_cast<int>(label.Label2().top);
+    click(label, {30, top + 16}); // on the shadow, below the caption
+    double_click(label, {30, top + 5});
+    EXPECT_EQ(host.numbers(), (std::vector<int>{3, 5, 1, 2, 5}));
+    EXPECT_EQ(host.raised[0].args.Y, 5);
+}

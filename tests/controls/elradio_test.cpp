@@ -1,0 +1,145 @@
+#include "control_harness.h"
+#include "controls/elradio.h"
+
+#include <gtest/gtest.h>
+
+using namespace tarnwick::controls;
+using namespace tarnwick::controls::testing;
+using tarnwick::platform::Surface;
+using tarnwick::platform::to_rgb;
+
+namespace {
+
+constexpr Colour back = 0x0044584C, disc = 0x0037463E, light = 0x0095AAA0;
+constexpr Colour dark = tarnwick::platform::window_text;
+constexpr Colour checked = 0x0050B5C4, unchecked = 0x00D3DED8, over = 0x00FF0000;
+
+// An option as the main window loads it, then sized. The circle lies at the surface's origin.
+struct Option : elradio {
+    explicit Option(const PropertyStore& layout = {}, int width = 1350) {
+        load(layout);
+        Resize(width, 285);
+    }
+    QPoint on_caption() const { return Label1().bounds().topLeft() + QPoint(3, 3); }
+};
+
+const PropertyStore show_all{{"caption", QString("Show All")},
+                             {"value", true},
+                             {"fontname", QString("Tahoma")},
+                             {"fontsize", 8.25}};
+
+void expect_ring(const elradio& option) {
+    // On the rim at 90, 180, 270 and 0 degrees, and either side of both splits.
+    for (QPoint p : {QPoint(9, 3), QPoint(3, 9), QPoint(14, 6), QPoint(4, 13)})
+        EXPECT_EQ(pixel(option, p.x(), p.y()), to_rgb(dark)) << p.x() << "," << p.y();
+    for (QPoint p : {QPoint(9, 15), QPoint(15, 9), QPoint(15, 7), QPoint(5, 14)})
+        EXPECT_EQ(pixel(option, p.x(), p.y()), to_rgb(light)) << p.x() << "," << p.y();
+    EXPECT_EQ(pixel(option, 9, 2), to_rgb(option.BackColor())); // just outside the ring
+    EXPECT_EQ(pixel(option, 9, 4), to_rgb(option.BackColor2()));
+}
+
+} // namespace
+
+TEST(Option, DiscRingAndDotAtTheirRadii) {
+    Option option;
+    expect_ring(option);
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
+    option.Value(true);
+    expect_ring(option);
+    for (QPoint p : {QPoint(9, 9), QPoint(9, 6), QPoint(12, 9), QPoint(7, 11)})
+        EXPECT_EQ(pixel(option, p.x(), p.y()), to_rgb(checked));
+    EXPECT_EQ(pixel(option, 9, 5), to_rgb(disc));
+    EXPECT_EQ(pixel(option, 13, 9), to_rgb(disc));
+    EXPECT_EQ(pixel(option, 18, 9), to_rgb(back)); // between circle and caption
+}
+
+TEST(Option, ClickChecksNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
+    Option option;
+    std::vector<QString> seen;
+    option.on_change([&](const QString& name) { seen.push_back(name); });
+    option.on_event([&](int event, EventArgs&) {
+        seen.push_back(QString::number(event) + (option.Value() ? "+" : "-"));
+    });
+    click(option, option.on_caption());
+    EXPECT_EQ(seen, (std::vector<QString>{"2-", "4-", "Value", "1+"}));
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(checked));
+    seen.clear();
+    click(option, {9, 9});   // the circle, already checked: no notification
+    click(option, {22, 10}); // the bare surface between circle and caption
+    hover(option, {5, 5});
+    hover(option, option.on_caption());
+    EXPECT_EQ(seen, (std::vector<QString>{"1+", "1+", "3+"}));
+    seen.clear();
+    option.Value(false);
+    EXPECT_EQ(seen, std::vector<QString>{"Value"});
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
+    EXPECT_EQ(option.Label1().fore_colour, unchecked);
+}
+
+TEST(Option, OverLookOnlyWhileUncheckedUntilTheNextRepaint) {
+    Option option;
+    option.set_over_state();
+    EXPECT_EQ(option.Label1().fore_colour, over);
+    option.BackColor2(0x00112233);
+    EXPECT_EQ(option.Label1().fore_colour, unchecked);
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(0x00112233));
+    option.Value(true);
+    option.set_over_state();
+    EXPECT_EQ(option.Label1().fore_colour, checked);
+}
+
+TEST(Option, FixedHeightMinimumWidthAndCentredCaption) {
+    Option option(show_all);
+    option.Resize(2670, 600);
+    EXPECT_EQ(option.Height(), 285);
+    EXPECT_EQ(option.shadow1().width, 178);
+    EXPECT_EQ(option.Label1().top, 3); // 9.5 - 13 / 2
+    EXPECT_EQ(option.shadow1().top, 4);
+    option.Resize(300, 285);
+    EXPECT_EQ(option.Width(), 500);
+    option.FontSize(30); // taller than the control: applied as computed
+    EXPECT_LT(option.Label1().top, 0);
+    EXPECT_EQ(option.shadow1().top, option.Label1().top + 1);
+}
+
+TEST(Option, CircleShowsTheCapturedBackgroundAfterTheNextRepaint) {
+    Surface host(200, 50, 0);
+    for (int x = 0; x < 200; ++x)
+        host.image().setPixel(x, 31, qRgb(x, 7, 9));
+    Option option;
+    option.obtener_imagen_fondo(host.hdc(), 20, 30, 255);
+    EXPECT_EQ(pixel(option, 25, 1), qRgb(45, 7, 9)); // the blend starts at (0, 0)
+    option.set_normal_state();
+    EXPECT_EQ(pixel(option, 1, 1), qRgb(21, 7, 9));
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
+}
+
+TEST(Option, SaveOrderAndRoundTrip) {
+    Option option;
+    PropertyStore store;
+    option.save(store);
+    EXPECT_TRUE(store.empty());
+    option.BackColor(1);
+    option.BackColor2(2);
+    option.CheckedColor(3);
+    option.UncheckedColor(4);
+    option.OverColor(5);
+    option.Enabled(false);
+    option.Caption("Show Only Custom");
+    option.Value(true);
+    option.Color3DLight(6);
+    option.Color3DDark(7);
+    option.Font({.name = "Tahoma", .size = 12, .italic = true});
+    option.DropShadow(true);
+    option.save(store);
+    EXPECT_EQ(store.names(),
+              (QStringList{"BackColor", "BackColor2", "CheckedColor", "UncheckedColor", "OverColor",
+                           "Enabled", "Caption", "Value", "Color3DLight", "Color3DDark", "Font",
+                           "FontName", "FontSize", "FontItalic", "DropShadow"}));
+    const Option copy(store);
+    EXPECT_EQ(copy.shadow1().caption(), "Show Only Custom");
+    EXPECT_EQ(copy.Picture1().surface().back_colour(), 1u);
+    EXPECT_EQ(pixel(copy, 9, 9), to_rgb(3));
+    EXPECT_EQ(pixel(copy, 9, 3), to_rgb(7));
+    EXPECT_TRUE(copy.shadow1().enabled);
+}

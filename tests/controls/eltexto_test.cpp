@@ -1,0 +1,150 @@
+#include "control_harness.h"
+#include "controls/eltexto.h"
+#include "platform/errors.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tarnwick::controls;
+using namespace tarnwick::controls::testing;
+using tarnwick::platform::to_rgb;
+
+namespace {
+
+constexpr Colour field_back = 0x0037463E, light = 0x0095AAA0;
+constexpr Colour dark = tarnwick::platform::window_text;
+
+// A text box as a window loads it, then sized.
+struct Box : eltexto {
+    explicit Box(const PropertyStore& layout = {}, int width = 1425) {
+        load(layout);
+        Resize(width, 300);
+    }
+    // What the user sees, the field included.
+    QRgb seen(int x, int y) { return grab().toImage().pixel(x, y); }
+};
+
+void expect_frame(const eltexto& box, Colour top_left, Colour bottom_right) {
+    const int w = box.ScaleWidth();
+    EXPECT_EQ(pixel(box, w - 1, 0), to_rgb(top_left)); // the top edge runs over the right one
+    EXPECT_EQ(pixel(box, 0, 19), to_rgb(top_left));
+    EXPECT_EQ(pixel(box, w - 1, 1), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(box, 1, 19), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(box, w - 1, 19), to_rgb(bottom_right));
+    EXPECT_EQ(pixel(box, w - 2, 18), to_rgb(box.BackColor()));
+}
+
+} // namespace
+
+TEST(TextBox, EmptyLayoutShowsAnEmptyFieldInADefaultFrame) {
+    Box box;
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(box.Text1().palette().color(QPalette::Text), QColor(to_rgb(0x00D3DED8)));
+    expect_frame(box, dark, light);
+    EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
+    box.BackColor(0x000000FF);
+    EXPECT_EQ(box.seen(2, 10), to_rgb(0x000000FF)); // between the left edge and the field
+    EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
+    box.Enabled(false); // greys nothing
+    EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
+}
+
+TEST(TextBox, ResizeKeepsTheHeightAndTheFieldTwoPixelsDown) {
+    Box box;
+    EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 87, 16));
+    EXPECT_EQ(box.lineB(0).x1, 94);
+    box.Resize(1425, 400);
+    box.Resize(400, 300); // 26.67 px: no minimum width
+    EXPECT_EQ(box.Height(), 300);
+    EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 18, 16));
+    EXPECT_DOUBLE_EQ(box.lineB(1).y1, 290 / 15.0);
+    expect_frame(box, dark, light);
+    box.Color3DDark(0x00FF0000);
+    EXPECT_EQ(box.lineA(1).colour, 0x00FF0000u);
+    expect_frame(box, 0x00FF0000, light);
+}
+
+TEST(TextBox, MaxCharsLimitsTypingAndPastingButNotTheProgram) {
+    Box box({{"maxchars", std::int32_t(5)}});
+    QTest::keyClicks(&box.Text1(), "abcdef");
+    EXPECT_EQ(box.Text(), "abcde");
+    box.Text("ab");
+    box.Text1().setCursorPosition(1);
+    QApplication::clipboard()->setText("wxyz");
+    box.Text1().paste();
+    EXPECT_EQ(box.Text(), "awxyb"); // as much as fits
+    EXPECT_EQ(box.Text1().cursorPosition(), 4);
+    box.Text("D:\\cs\\cstrike");
+    QTest::keyClick(&box.Text1(), Qt::Key_X);
+    EXPECT_EQ(box.Text(), "D:\\cs\\cstrike");
+    QTest::keyClick(&box.Text1(), Qt::Key_Backspace);
+    EXPECT_EQ(box.Text(), "D:\\cs\\cstrik");
+    EXPECT_THROW(box.MaxChars(-1), tarnwick::platform::InvalidValueError);
+    EXPECT_EQ(box.MaxChars(), 5);
+    box.MaxChars(0);
+    QTest::keyClicks(&box.Text1(), "ee");
+    EXPECT_EQ(box.Text(), "D:\\cs\\cstrikee");
+}
+
+TEST(TextBox, HostChangesAndCancelsKeysByReference) {
+    Box box;
+    std::vector<std::pair<int, int>> seen; // event, KeyCode or KeyAscii
+    box.on_event([&](int event, EventArgs& args) {
+        seen.emplace_back(event, event == 3 ? args.KeyAscii : args.KeyCode);
+        if (event == 3 && args.KeyAscii == 'x') args.KeyAscii = 0;
+        if (event == 3 && args.KeyAscii == 'a') args.KeyAscii = 'b';
+        if (event == 3 && args.KeyAscii == 8) args.KeyAscii = 0; // no rubbing out
+        if (event == 2 && args.KeyCode == 46) args.KeyCode = 0;  // nor deleting
+        if (event == 2 && args.KeyCode == 36) args.KeyCode = 35; // Home goes to the end
+    });
+    QTest::keyClicks(&box.Text1(), "xaa");
+    EXPECT_EQ(box.Text(), "bb");
+    EXPECT_EQ(
+        seen,
+        (std::vector<std::pair<int, int>>{
+            {2, 88}, {3, 'x'}, {1, 88}, {2, 65}, {3, 'a'}, {1, 65}, {2, 65}, {3, 'a'}, {1, 65}}));
+    box.Text1().setCursorPosition(1);
+    QTest::keyClick(&box.Text1(), Qt::Key_Backspace);
+    QTest::keyClick(&box.Text1(), Qt::Key_Delete);
+    EXPECT_EQ(box.Text(), "bb");
+    QTest::keyClick(&box.Text1(), Qt::Key_Home);
+    EXPECT_EQ(box.Text1().cursorPosition(), 2);
+}
+
+TEST(TextBox, MouseEventsFromTheFieldOnlyInItsCoordinates) {
+    Box box;
+    Recorder host(box);
+    click(box, {1, 10}); // the frame's gap
+    click(box.Text1(), {10, 5});
+    double_click(box.Text1(), {12, 6});
+    EXPECT_EQ(host.numbers(), (std::vector<int>{6, 8, 4, 6, 8, 4, 5, 8}));
+    EXPECT_EQ(host.raised[0].args.X, 10);
+    EXPECT_EQ(host.raised[0].args.Y, 5);
+    EXPECT_EQ(host.raised[0].args.Button, 1);
+}
+
+TEST(TextBox, TextDefaultsDifferBetweenSaveAndLoad) {
+    eltexto fresh;
+    EXPECT_EQ(fresh.Text(), "Text");
+    EXPECT_EQ(fresh.Text1().y(), 3);
+    PropertyStore store;
+    fresh.save(store);
+    EXPECT_FALSE(store.find("Text"));
+    EXPECT_EQ(Box(store).Text(), "");
+    fresh.Text("");
+    fresh.MaxChars(9);
+    fresh.ForeColor(1);
+    fresh.Color3DLight(2);
+    fresh.FontSize(12);
+    PropertyStore all;
+    fresh.save(all);
+    EXPECT_EQ(all.names(), (QStringList{"MaxChars", "ForeColor", "Text", "Color3DLight",
+                                        "Color3DDark", "Font", "FontName", "FontSize"}));
+    EXPECT_EQ(all.read<QString>("Text", "Text"), "");
+    const Box copy(all);
+    EXPECT_EQ(copy.MaxChars(), 9);
+    EXPECT_EQ(copy.lineB(1).colour, 2u);
+    EXPECT_EQ(copy.Text1().font().pixelSize(), 16);
+}
