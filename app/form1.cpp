@@ -93,7 +93,8 @@ void Form1::bind_events() {
 void Form1::set_tab_order() {
     QWidget* order[] = {elpanel1, elframe1, Text1,    Command1, elframe2,    List1,      Command8,
                         Command6, Command5, Command4, Command3, elradio1[0], elradio1[1]};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void Form1::paintEvent(QPaintEvent*) {
@@ -113,14 +114,18 @@ void Form1::drag_window(std::int16_t, std::int16_t, float, float) {
     if (drag_active != 1) return;
     const QPoint cursor = services_.cursor_pos();
     const auto& title = elpanel1->Label1();
-    const QPointF title_origin = QPointF(elpanel1->mapTo(this, QPoint(0, 0))) +
-                                 QPointF(title.left, title.top);
+    const QPointF title_origin =
+        QPointF(elpanel1->mapTo(this, QPoint(0, 0))) + QPointF(title.left, title.top);
     const QPointF corner = QPointF(cursor) - title_origin - QPointF(drag_x, drag_y);
     move(corner.toPoint());
 }
 
-void Form1::end_drag(std::int16_t, std::int16_t, float, float) { drag_active = 0; }
+void Form1::end_drag(std::int16_t, std::int16_t, float, float) {
+    drag_active = 0;
+}
 
-void Form1::close_program() { services_.end_process(); }
+void Form1::close_program() {
+    services_.end_process();
+}
 
 } // namespace tarnwick::app

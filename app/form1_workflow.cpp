@@ -8,8 +8,8 @@
 #include "app/indicador.h"
 #include "app/resource_text.h"
 #include "controls/elboton.h"
-#include "controls/elprogress.h"
 #include "controls/ellabel.h"
+#include "controls/elprogress.h"
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
 
@@ -22,8 +22,8 @@ namespace tarnwick::app {
 namespace {
 
 const QString application_title = QStringLiteral("Druvo Cs 1.6 Tarnwick 1.5");
-const QString not_a_resource = QStringLiteral(
-    "Not A Valid Map Resource. Extensions are: .bmp .tga .wad .wav .txt .spr .mdl");
+const QString not_a_resource =
+    QStringLiteral("Not A Valid Map Resource. Extensions are: .bmp .tga .wad .wav .txt .spr .mdl");
 const QString not_single_byte = QStringLiteral(
     "Not A Valid Map Resource. A resource file can only hold Western (Windows-1252) characters");
 
@@ -46,7 +46,8 @@ std::int16_t find_entry_index(const analysis::ResourceList& list, std::string_vi
 
 std::int16_t Form1::selected_index() const {
     const auto selected = List1->selectedItems();
-    return selected.isEmpty() ? std::int16_t{-1} : static_cast<std::int16_t>(List1->row(selected[0]));
+    return selected.isEmpty() ? std::int16_t{-1}
+                              : static_cast<std::int16_t>(List1->row(selected[0]));
 }
 
 void Form1::refresh_shown_list() {
@@ -61,7 +62,8 @@ void Form1::refresh_shown_list() {
 
 void Form1::browse_map() {
     if (scanning_) return;
-    const auto chosen = services_.dialogs->open_file(QString(), QStringLiteral("Cs Map (*.bsp)|*.bsp"));
+    const auto chosen =
+        services_.dialogs->open_file(QString(), QStringLiteral("Cs Map (*.bsp)|*.bsp"));
     if (chosen.path.isEmpty()) return;
     indicador_ = std::make_unique<Indicador>(this);
     indicador_->show();
@@ -153,9 +155,10 @@ void Form1::make_res() {
     if (path.size() < 4) return; // no map to form a destination from
     const QString destination = path.left(path.size() - 4) + QStringLiteral(".res");
     if (analysis::plain_file_exists(to_utf8(destination))) {
-        const auto answer = services_.dialogs->message_box(
-            QStringLiteral("Destination File ") + destination + QStringLiteral(" Already Exists. Overwrite?"),
-            platform::Buttons::yes_no, application_title);
+        const auto answer =
+            services_.dialogs->message_box(QStringLiteral("Destination File ") + destination +
+                                               QStringLiteral(" Already Exists. Overwrite?"),
+                                           platform::Buttons::yes_no, application_title);
         if (answer != platform::Answer::yes) return;
     }
     std::vector<std::string> shown;
@@ -189,9 +192,13 @@ void Form1::entry_selected() {
 bool Form1::ask_name(const QString& title, const QString& default_text, std::string& name) {
     const QString typed = services_.dialogs->input_box(QString(), title, default_text);
     switch (is_valid_resource_name(typed)) {
-    case NameTest::ignore: return false;
-    case NameTest::refuse: message(not_a_resource, application_title); return false;
-    case NameTest::accept: break;
+    case NameTest::ignore:
+        return false;
+    case NameTest::refuse:
+        message(not_a_resource, application_title);
+        return false;
+    case NameTest::accept:
+        break;
     }
     const auto bytes = to_resource(typed);
     if (!bytes) {

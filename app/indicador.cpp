@@ -17,14 +17,14 @@ constexpr platform::Colour background = 0x0044584C;
 
 } // namespace
 
-Indicador::Indicador(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
+Indicador::Indicador(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint) {
     setFixedSize(client_width + 2 * frame, client_height + 2 * frame);
     setCursor(Qt::WaitCursor);
     auto* client = new QWidget(this);
     client->setGeometry(frame, frame, client_width, client_height);
     Label1 = place<controls::ellabel>(client, indicador_layout::Label1(), platform::Font{});
-    Progressbar1 = place<controls::elprogress>(client, indicador_layout::Progressbar1(), platform::Font{});
+    Progressbar1 =
+        place<controls::elprogress>(client, indicador_layout::Progressbar1(), platform::Font{});
     if (owner) move(owner->geometry().center() - rect().center());
 }
 

@@ -15,7 +15,9 @@ constexpr platform::Colour back = 0x0037463E;
 constexpr platform::Colour text = 0x00FFFFFF;
 constexpr int edge = 2;
 
-QColor system(int n) { return QColor(platform::to_rgb(platform::system_colour(n))); }
+QColor system(int n) {
+    return QColor(platform::to_rgb(platform::system_colour(n)));
+}
 
 QPalette list_palette() {
     QPalette palette;

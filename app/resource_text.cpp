@@ -8,7 +8,8 @@ QString to_screen(const std::string& bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (char b : bytes)
-        text += QChar(static_cast<char16_t>(analysis::byte_to_unicode(static_cast<unsigned char>(b))));
+        text +=
+            QChar(static_cast<char16_t>(analysis::byte_to_unicode(static_cast<unsigned char>(b))));
     return text;
 }
 
@@ -23,6 +24,8 @@ std::optional<std::string> to_resource(const QString& text) {
     return bytes;
 }
 
-std::string to_utf8(const QString& text) { return text.toUtf8().toStdString(); }
+std::string to_utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 } // namespace tarnwick::app

@@ -18,7 +18,8 @@ std::pair<QString, PropertyValue> flag(const char* name, bool value) {
 }
 
 // Every font of the two windows is Tahoma, regular, character set 0.
-PropertyStore with_tahoma(double size, std::initializer_list<std::pair<QString, PropertyValue>> rest) {
+PropertyStore with_tahoma(double size,
+                          std::initializer_list<std::pair<QString, PropertyValue>> rest) {
     PropertyStore store(rest);
     controls::Font font;
     font.name = QStringLiteral("Tahoma");
@@ -40,7 +41,8 @@ namespace form1_layout {
 
 StoredControl elpanel1() {
     return {0, 0, 7980, 8610,
-            with_tahoma(9.75, {text("title", "Cs 1.6 Tarnwick 1.5"), colour("color3ddark", 0x00222E28)})};
+            with_tahoma(9.75,
+                        {text("title", "Cs 1.6 Tarnwick 1.5"), colour("color3ddark", 0x00222E28)})};
 }
 
 StoredControl elframe1() {
@@ -49,13 +51,15 @@ StoredControl elframe1() {
 }
 
 StoredControl Text1() {
-    return {120, 135, 6900, 300,
-            with_tahoma(8.25, {colour("forecolor", 0x00FFFFFF), text("text", ""),
-                               colour("color3dlight", 0x00809188),
-                               colour("color3ddark", 0x00222E28)})};
+    return {
+        120, 135, 6900, 300,
+        with_tahoma(8.25, {colour("forecolor", 0x00FFFFFF), text("text", ""),
+                           colour("color3dlight", 0x00809188), colour("color3ddark", 0x00222E28)})};
 }
 
-StoredControl Command1() { return button(7095, 105, 495, "..."); }
+StoredControl Command1() {
+    return button(7095, 105, 495, "...");
+}
 
 StoredControl elframe2() {
     return {135, 1170, 7710, 7305,
@@ -64,27 +68,41 @@ StoredControl elframe2() {
 
 StoredControl elradio1(int index) {
     if (index == 0)
-        return {120, 105, 1350, 285, with_tahoma(8.25, {text("caption", "Show All"), flag("value", true)})};
+        return {120, 105, 1350, 285,
+                with_tahoma(8.25, {text("caption", "Show All"), flag("value", true)})};
     return {1560, 105, 2670, 285, with_tahoma(8.25, {text("caption", "Show Only Custom")})};
 }
 
-StoredControl Command8() { return button(6450, 6855, 1140, "Make Res"); }
+StoredControl Command8() {
+    return button(6450, 6855, 1140, "Make Res");
+}
 
 // A system list box: only its place is stored here; its colours and font are set by the
 // window.
-StoredControl List1() { return {105, 495, 7485, 6300, {}}; }
+StoredControl List1() {
+    return {105, 495, 7485, 6300, {}};
+}
 
-StoredControl Command6() { return button(3690, 6870, 1140, "Edit"); }
-StoredControl Command5() { return button(2490, 6870, 1140, "Add"); }
-StoredControl Command4() { return button(1290, 6870, 1140, "Remove"); }
-StoredControl Command3() { return button(105, 6870, 1140, "Clear"); }
+StoredControl Command6() {
+    return button(3690, 6870, 1140, "Edit");
+}
+StoredControl Command5() {
+    return button(2490, 6870, 1140, "Add");
+}
+StoredControl Command4() {
+    return button(1290, 6870, 1140, "Remove");
+}
+StoredControl Command3() {
+    return button(105, 6870, 1140, "Clear");
+}
 
 } // namespace form1_layout
 
 namespace indicador_layout {
 
 StoredControl Label1() {
-    return {90, 150, 5505, 300, with_tahoma(9.75, {colour("backcolor", 0x0044584C), text("caption", "")})};
+    return {90, 150, 5505, 300,
+            with_tahoma(9.75, {colour("backcolor", 0x0044584C), text("caption", "")})};
 }
 
 StoredControl Progressbar1() {

@@ -119,9 +119,24 @@ void draw_line(QImage& target, double x1, double y1, double x2, double y2, Colou
         visible_steps(ax, dx > 0 ? 1 : -1, target.width(), steps, first, last);
     else
         visible_steps(ay, dy > 0 ? 1 : -1, target.height(), steps, first, last);
+    if (first >= last) return;
     const QRgb rgb = to_rgb(colour);
-    for (std::int64_t i = first; i < last; ++i)
-        put(target, ax + divide_rounded(dx * i, steps), ay + divide_rounded(dy * i, steps), rgb);
+    if (dy == 0) { // one run of one scan line, as most edges and every bar block are
+        if (ay < 0 || ay >= target.height()) return;
+        auto* row = reinterpret_cast<QRgb*>(target.scanLine(static_cast<int>(ay)));
+        const std::int64_t from = dx > 0 ? ax + first : ax - (last - 1);
+        std::fill(row + from, row + from + (last - first), rgb);
+        return;
+    }
+    // The pixels are reached through one detached pointer rather than a look-up per pixel.
+    uchar* bits = target.bits();
+    const std::int64_t stride = target.bytesPerLine();
+    for (std::int64_t i = first; i < last; ++i) {
+        const std::int64_t x = ax + divide_rounded(dx * i, steps);
+        const std::int64_t y = ay + divide_rounded(dy * i, steps);
+        if (x >= 0 && y >= 0 && x < target.width() && y < target.height())
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
+    }
 }
 
 void fill_circle(QImage& target, double cx, double cy, double radius, Colour colour) {

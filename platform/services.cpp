@@ -7,12 +7,15 @@
 
 namespace tarnwick::platform {
 
+namespace {
+constexpr auto pump_interval = std::chrono::milliseconds(8);
+}
+
 std::function<void()> throttled_event_pump() {
     using Clock = std::chrono::steady_clock;
-    constexpr auto interval = std::chrono::milliseconds(8);
     return [last = Clock::time_point{}]() mutable {
         const auto now = Clock::now();
-        if (now - last < interval) return;
+        if (now - last < pump_interval) return;
         last = now;
         QCoreApplication::processEvents();
     };

@@ -52,8 +52,8 @@ click() { xdotool mousemove --sync $((wx + 1 + $1)) $((wy + 1 + $2)) click 1; }
 # The shown list's inside, as text: changes when its entries do.
 list_picture() { import -window root -crop 495x416+$((wx + 19))+$((wy + 114)) -depth 8 rgb:- | md5sum; }
 white_in_list() {
-    import -window root -crop 495x416+$((wx + 19))+$((wy + 114)) -fill black +opaque white \
-        -format '%[fx:mean>0]' info: | grep -q 1
+    import -window root -crop 495x416+$((wx + 19))+$((wy + 114)) png:- |
+        convert - -fill black +opaque white -format '%[fx:mean>0]' info: | grep -q 1
 }
 
 click 498 56 # "..."

@@ -3,6 +3,8 @@
 #include "analysis/module1.h"
 #include "app/form1.h"
 #include "controls/elboton.h"
+#include "controls/elframe.h"
+#include "controls/elpanel.h"
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
 #include "scripted_dialogs.h"
@@ -13,7 +15,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-#include <utility>
 
 namespace tarnwick::testing {
 
@@ -27,7 +28,7 @@ protected:
         services.cursor_pos = [this] { return cursor; };
         services.pump_events = [this] {
             ++pumps;
-            if (during_scan) std::exchange(during_scan, nullptr)();
+            if (during_scan && during_scan()) during_scan = nullptr;
         };
         services.end_process = [this] { ++ended; };
         analysis::current_map_name.clear();
@@ -58,15 +59,16 @@ protected:
 
     QStringList shown() const {
         QStringList out;
-        for (int i = 0; i < form->List1->count(); ++i) out << form->List1->item(i)->text();
+        for (int i = 0; i < form->List1->count(); ++i)
+            out << form->List1->item(i)->text();
         return out;
     }
 
     // Clear, Remove, Add, Edit, Make Res and the shown list, as "1" for on and "0" for off.
     std::string enabled() const {
         std::string flags;
-        for (const controls::elboton* b : {form->Command3, form->Command4, form->Command5,
-                                           form->Command6, form->Command8})
+        for (const controls::elboton* b :
+             {form->Command3, form->Command4, form->Command5, form->Command6, form->Command8})
             flags += b->Enabled() ? '1' : '0';
         return flags + (form->List1->isEnabled() ? '1' : '0');
     }
@@ -76,7 +78,8 @@ protected:
     QPoint cursor;
     int pumps = 0;
     int ended = 0;
-    std::function<void()> during_scan; // runs once, at the scan's first pump
+    // Runs at every pump of a scan until it returns true.
+    std::function<bool()> during_scan;
     std::unique_ptr<app::Form1> form;
 };
 

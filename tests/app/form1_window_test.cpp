@@ -19,12 +19,12 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
         const QWidget* control;
         QRect where;
     } expected[] = {
-        {form->elpanel1, {0, 0, 532, 574}},     {form->elframe1, {9, 37, 514, 38}},
-        {form->Text1, {17, 46, 460, 20}},       {form->Command1, {482, 44, 33, 24}},
-        {form->elframe2, {9, 78, 514, 487}},    {form->elradio1[0], {17, 85, 90, 19}},
-        {form->Command8, {439, 535, 76, 24}},   {form->List1, {16, 111, 499, 420}},
-        {form->Command6, {255, 536, 76, 24}},   {form->Command5, {175, 536, 76, 24}},
-        {form->Command4, {95, 536, 76, 24}},    {form->Command3, {16, 536, 76, 24}},
+        {form->elpanel1, {0, 0, 532, 574}},      {form->elframe1, {9, 37, 514, 38}},
+        {form->Text1, {17, 46, 460, 20}},        {form->Command1, {482, 44, 33, 24}},
+        {form->elframe2, {9, 78, 514, 487}},     {form->elradio1[0], {17, 85, 90, 19}},
+        {form->Command8, {439, 535, 76, 24}},    {form->List1, {16, 111, 499, 420}},
+        {form->Command6, {255, 536, 76, 24}},    {form->Command5, {175, 536, 76, 24}},
+        {form->Command4, {95, 536, 76, 24}},     {form->Command3, {16, 536, 76, 24}},
         {form->elradio1[1], {113, 85, 178, 19}},
     };
     for (const auto& e : expected)
@@ -46,10 +46,18 @@ TEST_F(Form1Test, TheProgressWindowExistsOnlyDuringAnAnalysis) {
     int analyses = 0;
     const auto look = [&] {
         const auto* w = form->indicador();
-        ASSERT_NE(w, nullptr);
-        seen = {w->size(), w->Label1->Caption(), w->Progressbar1->Max(),
-                client_rect(w->Label1, w), client_rect(w->Progressbar1, w), w->cursor().shape()};
+        if (!w) {
+            ADD_FAILURE() << "no progress window during the scan";
+            return true;
+        }
+        seen = {w->size(),
+                w->Label1->Caption(),
+                w->Progressbar1->Max(),
+                client_rect(w->Label1, w),
+                client_rect(w->Progressbar1, w),
+                w->cursor().shape()};
         ++analyses;
+        return true;
     };
     during_scan = look;
     analyse(write_map("de_foo.bsp", "")); // 3000 bytes: 3 blocks
@@ -90,7 +98,10 @@ TEST_F(Form1Test, TheCloseBoxEndsTheProgramAtOnceEvenDuringAScan) {
     const QPoint centre = box->bounds().center();
     QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre);
     EXPECT_EQ(ended, 1);
-    during_scan = [&] { QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre); };
+    during_scan = [&] {
+        QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre);
+        return true;
+    };
     analyse(write_map("de_foo.bsp", ""));
     EXPECT_EQ(ended, 2);
 }

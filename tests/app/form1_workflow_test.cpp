@@ -28,11 +28,21 @@ TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
     analyse(path);
     EXPECT_EQ(dialogs.asked.at(0).text, "Cs Map (*.bsp)|*.bsp");
     EXPECT_EQ(enabled(), "101111"); // Remove waits for a click on an entry
-    EXPECT_EQ(shown(), QStringList({"halflife.wad", "custom.wad", "decals.wad", "models/props/crate.mdl"}));
+    EXPECT_EQ(shown(),
+              QStringList({"halflife.wad", "custom.wad", "decals.wad", "models/props/crate.mdl"}));
     EXPECT_EQ(form->Text1->Text().toStdString(), path);
     EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
     EXPECT_EQ(form->indicador(), nullptr);
     EXPECT_GT(pumps, 0);
+}
+
+TEST_F(Form1Test, ClearingGreysTheListAndDisablesWhatNeedsEntries) {
+    analyse(write_map("de_foo.bsp", entities));
+    form->List1->setCurrentRow(1);
+    form->clear_entries();
+    EXPECT_EQ(enabled(), "001100");
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_EQ(form->List2.count(), 0);
 }
 
 TEST_F(Form1Test, ACancelledDialogChangesNothing) {
@@ -81,9 +91,11 @@ TEST_F(Form1Test, ASecondAnalysisReplacesEntriesAddedByHand) {
 }
 
 TEST_F(Form1Test, TheNameTestIgnoresRefusesOrAccepts) {
-    for (const char* ignored : {".wad", ""}) add(ignored);
+    for (const char* ignored : {".wad", ""})
+        add(ignored);
     EXPECT_EQ(dialogs.messages().size(), 0u);
-    for (const char* refused : {"MAP.WAD", "x.wad ", "sound/x.mp3"}) add(refused);
+    for (const char* refused : {"MAP.WAD", "x.wad ", "sound/x.mp3"})
+        add(refused);
     ASSERT_EQ(dialogs.messages().size(), 3u);
     for (const auto& m : dialogs.messages()) {
         EXPECT_EQ(m.text, not_a_resource);
@@ -220,20 +232,28 @@ TEST_F(Form1Test, AFailedWriteSaysSoAndChangesNothing) {
 
 TEST_F(Form1Test, NothingStartsAnotherScanOrChangesTheListWhileAScanRuns) {
     const auto other = write_map("other.bsp", R"({"model" "other.mdl"})");
+    analyse(write_map("de_foo.bsp", entities)); // a map to write for, entries on display
     during_scan = [&] {
+        if (form->List2.count() < 4) return false; // until the scan has found them again
         dialogs.files.push_back({QString::fromStdString(other), "other.bsp"});
-        dialogs.inputs.push_back("mine.wad");
+        dialogs.inputs = {"mine.wad", "edited.wad"};
         form->browse_map();
         form->clear_entries();
         form->add_entry();
         form->make_res();
+        form->List1->setCurrentRow(1);
+        form->remove_entry();
+        form->edit_entry();
         click_option(1); // the filter still works
+        return true;
     };
-    analyse(write_map("de_foo.bsp", entities));
+    analyse(dir.file("de_foo.bsp"));
     EXPECT_FALSE(form->scanning());
+    EXPECT_EQ(enabled(), "111111");
     EXPECT_EQ(shown(), QStringList({"custom.wad", "models/props/crate.mdl"}));
     EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
     EXPECT_EQ(dialogs.files.size(), 1u);
+    EXPECT_EQ(dialogs.inputs.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
 }
 
