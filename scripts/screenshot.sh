@@ -8,5 +8,6 @@ shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 tests/app/end_to_end.sh build/app/tarnwick build/cli/tarnwick-res \
     build/tests/support/tarnwick-make-map "$shots" >/dev/null
+mkdir -p docs
 cp "$shots/main-window-only-custom.png" docs/screenshot.png
 echo "wrote docs/screenshot.png"
