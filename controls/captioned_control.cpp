@@ -74,4 +74,12 @@ void CaptionedControl::save_drop_shadow(PropertyStore& store) const {
     store.write(QStringLiteral("DropShadow"), shadow1_.visible, false);
 }
 
+void CaptionedControl::centre_caption_vertically() {
+    const int text = platform::text_height(caption_.font(), caption_.caption());
+    if (const auto top = centred_top(caption_.height, ScaleHeight(), text)) {
+        caption_.top = *top;
+        shadow1_.top = *top + 1;
+    }
+}
+
 } // namespace tarnwick::controls

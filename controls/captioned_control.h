@@ -38,6 +38,9 @@ protected:
     void set_caption_text(const QString& text);
     // After every change of the caption's text or font.
     virtual void caption_changed() {}
+    // Centres the caption and its shadow in the height, measured in the caption's font,
+    // unless the caption part is as tall as the control: then both keep their tops.
+    void centre_caption_vertically();
 
     // "Font", "FontName", "FontSize", "FontItalic", "FontUnderline", defaults from the
     // ambient font, applied to both parts.

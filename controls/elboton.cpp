@@ -82,11 +82,7 @@ void elboton::place_caption() {
         button_caption_lefts(center_caption_, Width(), label.width, shadow.width);
     label.left = lefts.label;
     shadow.left = lefts.shadow;
-    const int text = platform::text_height(label.font(), label.caption());
-    if (const auto top = centred_top(label.height, ScaleHeight(), text)) {
-        label.top = *top;
-        shadow.top = *top + 1;
-    }
+    centre_caption_vertically();
     update();
 }
 

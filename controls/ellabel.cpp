@@ -44,11 +44,7 @@ void ellabel::place_caption() {
     label.width = shadow.width = ScaleWidth();
     // A font taller than the label gives a negative top, which is kept: the text is cut
     // at the top and bottom alike.
-    const int text = platform::text_height(label.font(), label.caption());
-    if (const auto top = centred_top(label.height, ScaleHeight(), text)) {
-        label.top = *top;
-        shadow.top = *top + 1;
-    }
+    centre_caption_vertically();
     update();
 }
 

@@ -130,11 +130,7 @@ void elradio::place_caption() {
     TextPart& shadow = shadow_part();
     // Both run to the control's right edge, which clips them.
     label.width = shadow.width = ScaleWidth();
-    const int text = platform::text_height(label.font(), label.caption());
-    if (const auto top = centred_top(label.height, ScaleHeight(), text)) {
-        label.top = *top;
-        shadow.top = *top + 1;
-    }
+    centre_caption_vertically();
     update();
 }
 
