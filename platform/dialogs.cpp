@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -35,8 +36,9 @@ ChosenFile QtDialogs::open_file(const QString& file_name, const QString& filter)
     dialog.setNameFilter(toolkit_filter(filter));
     if (!file_name.isEmpty()) dialog.selectFile(file_name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().constFirst();
-    return {path, QFileInfo(path).fileName()};
+    // The path as the system writes it, with backslashes on Windows.
+    const QString path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    return {path, QFileInfo(dialog.selectedFiles().constFirst()).fileName()};
 }
 
 QString QtDialogs::input_box(const QString& prompt, const QString& title,
