@@ -186,19 +186,13 @@ TEST_F(ScanTest, AProgressTargetThatRefusesAValueEndsTheScanKeepingWhatWasFound)
 TEST_F(ScanTest, FailsOnceTheListOutgrowsItsSixteenBitIndex) {
     auto out = scan(map_with(many_references_entities(32767), 0));
     EXPECT_TRUE(out.ok) << out.why;
-    EXPECT_EQ(out.entries.size(), 32767u);
+    ASSERT_EQ(out.entries.size(), 32767u);
+    EXPECT_EQ(out.entries.front(), "sound/ambience/loop0.wav");
+    EXPECT_EQ(out.entries.back(), "sound/ambience/loop32766.wav");
 
     out = scan(map_with(many_references_entities(32769), 0));
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.entries.size(), 32768u);
-}
-
-TEST_F(ScanTest, ManyDistinctReferencesComeOutWholeAndInOrder) {
-    const auto out = scan(map_with(many_references_entities(30000), 0));
-    ASSERT_TRUE(out.ok) << out.why;
-    ASSERT_EQ(out.entries.size(), 30000u);
-    EXPECT_EQ(out.entries[0], "sound/ambience/loop0.wav");
-    EXPECT_EQ(out.entries[29999], "sound/ambience/loop29999.wav");
 }
 
 TEST_F(ScanTest, ScanningAgainStartsFromAnEmptyListAndGivesTheSameList) {
