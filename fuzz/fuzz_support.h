@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -37,6 +39,18 @@ inline std::string shown(std::string_view bytes) {
         }
     }
     return out + "\"";
+}
+
+inline void write_bytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    FUZZ_REQUIRE(out.good(), "cannot write " + path);
+}
+
+inline std::string read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    FUZZ_REQUIRE(in.good(), "cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // A folder of this process's own, in memory when /dev/shm is there, since every input

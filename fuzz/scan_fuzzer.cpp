@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <unordered_set>
 
 namespace tarnwick::fuzzing {
@@ -36,12 +35,6 @@ public:
         RangeProgress::Value(v);
     }
 };
-
-void write_bytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    FUZZ_REQUIRE(out.good(), "cannot write " + path);
-}
 
 bool starts_with(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;

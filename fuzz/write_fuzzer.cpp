@@ -9,26 +9,12 @@
 #include "analysis/single_byte.h"
 #include "fuzz_support.h"
 
-#include <fstream>
 #include <fuzzer/FuzzedDataProvider.h>
-#include <iterator>
 
 namespace tarnwick::fuzzing {
 namespace {
 
 constexpr std::string_view old_contents = "maps/old.bsp\r\nmaps/old.res\r\nold.wad\r\n";
-
-std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    FUZZ_REQUIRE(in.good(), "cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void write_bytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    FUZZ_REQUIRE(out.good(), "cannot write " + path);
-}
 
 // The file's lines, split at every CR LF; the last line must end with one too.
 std::vector<std::string> lines_of(std::string_view file) {
