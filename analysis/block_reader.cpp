@@ -45,10 +45,18 @@ int open_ordinary_file(const std::string& path) {
     return fd;
 }
 
+// A whole number of blocks: the last block, padded with spaces to its full length, must
+// fit behind the data wherever the file ends.
+std::size_t whole_blocks(std::size_t size) {
+    const auto blocks = (std::max(size, BlockReader::block_size) + BlockReader::block_size - 1) /
+                        BlockReader::block_size;
+    return blocks * BlockReader::block_size;
+}
+
 } // namespace
 
 BlockReader::BlockReader(const std::string& path, std::size_t chunk_size)
-    : capacity_(block_size + std::max(chunk_size, block_size)), data_(new unsigned char[capacity_]),
+    : capacity_(block_size + whole_blocks(chunk_size)), data_(new unsigned char[capacity_]),
       pos_(block_size), end_(block_size) {
     fd_ = open_ordinary_file(path);
     std::memset(data_.get(), ' ', block_size);

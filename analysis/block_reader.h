@@ -19,6 +19,7 @@ public:
     static constexpr std::size_t block_size = 1024;
 
     // Opens an ordinary file; throws ReadError for anything else (a pipe never blocks).
+    // The chunk size is rounded up to whole blocks.
     explicit BlockReader(const std::string& path, std::size_t chunk_size = 1 << 20);
     ~BlockReader();
     BlockReader(const BlockReader&) = delete;

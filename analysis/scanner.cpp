@@ -9,6 +9,7 @@
 #include "analysis/module1.h"
 #include "analysis/single_byte.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -125,8 +126,10 @@ public:
         path_.reserve(256);
     }
 
-    void run(const std::string& map_path) {
-        BlockReader reader(map_path);
+    // `length` only sizes the read buffer: a small map needs no megabyte of it.
+    void run(const std::string& map_path, std::uintmax_t length) {
+        constexpr std::uintmax_t largest_chunk = 1 << 20;
+        BlockReader reader(map_path, static_cast<std::size_t>(std::min(length, largest_chunk)));
         bool first = true;
         do {
             pump();
@@ -264,9 +267,10 @@ bool scan_map(const std::string& map_path, ResourceList& list, ProgressTarget& p
     try {
         list.clear();
         progress.Value(0);
-        progress.Max(block_count(map_length(map_path)));
+        const auto length = map_length(map_path);
+        progress.Max(block_count(length));
         add_description_file(map_path, list);
-        Scanner(list, progress, pump).run(map_path);
+        Scanner(list, progress, pump).run(map_path, length);
         return true;
     } catch (const std::exception& e) {
         if (why) *why = e.what();

@@ -1,0 +1,132 @@
+// Writes the seed inputs of the fuzz targets, made with the synthetic-map builder of
+// the tests:  tarnwick-fuzz-seeds FOLDER  (makes FOLDER/scan and FOLDER/write).
+
+#include "synthetic_map.h"
+
+#include <iostream>
+#include <vector>
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t block = 1024;
+
+class Seeds {
+public:
+    explicit Seeds(fs::path folder) : folder_(std::move(folder)) {
+        fs::create_directories(folder_);
+    }
+    // The scan target reads an odd last byte as "a description file lies beside the map",
+    // so every map goes in twice, once either way.
+    void map(std::string bytes) {
+        if (bytes.empty()) return add(bytes);
+        bytes.back() = static_cast<char>(bytes.back() & ~1);
+        add(bytes);
+        bytes.back() = static_cast<char>(bytes.back() | 1);
+        add(bytes);
+    }
+    void add(const std::string& bytes) {
+        write_file(folder_ / ("seed-" + std::to_string(count_++)), bytes);
+    }
+
+private:
+    fs::path folder_;
+    int count_ = 0;
+};
+
+void scan_seeds(Seeds& seeds) {
+    // Sizes at the edges of the block and window arithmetic, the shortest ones failing.
+    for (std::size_t size : {0, 1, 512, 513, 1023, 1024, 1536, 2048, 2560, 3000, 3584})
+        seeds.map(MapBuilder().pad_to(size).bytes());
+    seeds.map(MapBuilder(3).entities(realistic_entities(8, 3)).pad_to(4096).bytes());
+    seeds.map(realistic_map(12000, 5));
+    seeds.map(MapBuilder(9).entities(many_references_entities(150)).pad_to(9000).bytes());
+
+    // One reference of each kind across each of the first block borders, a few bytes
+    // either side, and one that runs back to the start of the file.
+    const char* references[] = {R"("model" "models/player/vip/vip.mdl")",
+                                R"("wad" "\cs\de_foo.wad")", R"("model" "glow.spr")",
+                                R"("message" "ambience/wind.wav")", R"("texture" "gfx/x.tga")"};
+    for (const char* r : references) {
+        for (std::size_t border : {block, 2 * block, 3 * block}) {
+            MapBuilder map(static_cast<std::uint32_t>(border));
+            map.entities("").pad_to(5000);
+            map.put(border - 12, r);
+            seeds.map(map.bytes());
+        }
+    }
+    seeds.map(MapBuilder().append("crate.mdl\"").pad_to(2000).bytes());
+
+    // Sky values cut by a window's end, starting beyond it, and at the file's end.
+    for (std::size_t back : {14, 11, 10, 9, 5}) {
+        MapBuilder map;
+        map.entities("").pad_to(6144);
+        map.put(2 * block - back, R"("skyname" "desert")");
+        seeds.map(map.bytes());
+    }
+    MapBuilder end;
+    end.entities("").pad_to(3000);
+    end.append(R"("skyname" "night)");
+    seeds.map(end.bytes());
+
+    // Every byte value among references, controls and high bytes in the paths.
+    MapBuilder loud(21, MapBuilder::Noise::loud);
+    loud.entities("\"wad\" \"tab\there\nx.wad\" \"model\" \"caf\xE9\x7F.mdl\" \"skyname\" \"\"");
+    seeds.map(loud.pad_to(4000).bytes());
+}
+
+// The writer target's input: one flag byte, then the map name and the entries, each
+// ended the way libFuzzer's data provider reads strings (a backslash is doubled, and a
+// backslash before any other byte ends the string).
+std::string writer_input(bool old_file, const std::vector<std::string>& strings) {
+    std::string out;
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        for (char c : strings[i]) {
+            out += c;
+            if (c == '\\') out += '\\';
+        }
+        if (i + 1 < strings.size()) out += "\\n";
+    }
+    // The flag is read from the input's end.
+    out += static_cast<char>(old_file ? 1 : 0);
+    return out;
+}
+
+void write_seeds(Seeds& seeds) {
+    const std::vector<std::vector<std::string>> lists = {
+        {"de_foo.bsp", "maps/de_foo.txt", "custom.wad", "gfx/env/desertbk.tga",
+         "sound/ambience/wind.wav", "models\\de_foo\\barrel.mdl"},
+        {"de_foo.bsp"},
+        {".bsp", "x.wad"},
+        {"bsp", "x.wad"},                                 // too short
+        {"d\xC3\xA9_foo.bsp", " Spaced UP \xE9\xFF\x80"}, // a name the single-byte text holds
+        {"\xD0\xBA.bsp", "x.wad"},                        // one it cannot hold
+        {"\xC3.bsp", "x.wad"},                            // not UTF-8
+        {"de_foo.bsp", "", "two\r\nlines", std::string("nul\0byte", 8), "cr\r"},
+    };
+    for (const auto& list : lists)
+        for (bool old_file : {false, true})
+            seeds.add(writer_input(old_file, list));
+}
+
+} // namespace
+} // namespace tarnwick::testing
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: tarnwick-fuzz-seeds FOLDER\n";
+        return 2;
+    }
+    try {
+        tarnwick::testing::Seeds scan(std::filesystem::path(argv[1]) / "scan");
+        tarnwick::testing::scan_seeds(scan);
+        tarnwick::testing::Seeds write(std::filesystem::path(argv[1]) / "write");
+        tarnwick::testing::write_seeds(write);
+    } catch (const std::exception& e) {
+        std::cerr << "tarnwick-fuzz-seeds: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
