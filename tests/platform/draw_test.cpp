@@ -33,8 +33,10 @@ TEST(Line, LeavesOutItsEndPointInEitherDirection) {
     QImage image = blank(8, 8);
     draw_line(image, 1, 0, 5, 0, red);
     draw_line(image, 6, 7, 6, 3, red);
+    draw_line(image, 5, 2, 1, 2, red);
     draw_line(image, 2, 4, 2, 4, red); // zero length: nothing
     EXPECT_EQ(line_of(image, 0), ".####...");
+    EXPECT_EQ(line_of(image, 2), "..####..");
     EXPECT_EQ(line_of(image, 6, true), "....####");
     EXPECT_EQ(line_of(image, 4), "......#.");
 }
