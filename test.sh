@@ -36,6 +36,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}
 cmake --build "$build" -j 2
 if [[ "$build" == build-windows ]]; then
     # Creates the wine prefix once, before tests that start together would race for it.
-    WINEPREFIX="$PWD/$build/wineprefix" scripts/wine-run.sh wineboot --init
+    WINEPREFIX="$PWD/$build/wineprefix" scripts/wine-run.sh wineboot --init \
+        >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log" >&2; exit 1; }
 fi
 ctest --test-dir "$build" --output-on-failure -j 2

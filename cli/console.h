@@ -1,7 +1,8 @@
 #pragma once
 
 // What tarnwick-res needs of the system it runs on. The entry point itself lives in
-// os/<system>/console.cpp: it hands the command line to run() as UTF-8 texts.
+// os/posix_console.cpp or os/windows_console.cpp: it hands the command line to run()
+// as UTF-8 texts.
 
 #include <string>
 #include <vector>
