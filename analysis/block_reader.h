@@ -1,16 +1,14 @@
 #pragma once
 
+#include "analysis/os/files.h"
+
 #include <cstddef>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 namespace tarnwick::analysis {
 
-class ReadError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using ReadError = FileError;
 
 // Hands out a file as 1024-byte blocks, reading it in large chunks. The block before
 // the current one stays in memory right in front of it, so the two form one window.
@@ -34,7 +32,7 @@ public:
 private:
     void refill();
 
-    int fd_ = -1;
+    os::Handle file_ = os::no_handle;
     std::size_t capacity_;
     std::unique_ptr<unsigned char[]> data_;
     std::size_t pos_ = 0;

@@ -1,11 +1,8 @@
 #include "analysis/file_system.h"
 
-#include <stdexcept>
-#include <system_error>
+#include "analysis/os/files.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include <stdexcept>
 
 namespace tarnwick::analysis {
 
@@ -34,26 +31,8 @@ std::string drop_last_chars(std::string_view text, std::size_t count) {
 }
 
 std::string file_name_of(const std::string& path) {
-#ifdef _WIN32
-    const auto cut = path.find_last_of("/\\:");
-#else
-    const auto cut = path.find_last_of('/');
-#endif
+    const auto cut = path.find_last_of(os::path_separators);
     return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-bool plain_file_exists(const std::string& path) {
-    std::error_code ec;
-    const auto p = to_path(path);
-    if (!std::filesystem::is_regular_file(p, ec)) return false;
-#ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(p.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-#else
-    const auto name = file_name_of(path);
-    return !name.empty() && name.front() != '.';
-#endif
 }
 
 } // namespace tarnwick::analysis

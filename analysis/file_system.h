@@ -18,7 +18,8 @@ std::size_t char_count(std::string_view utf8);
 std::string file_name_of(const std::string& path);
 
 // True when an ordinary file lies at `path`: not a directory, device or pipe, and not
-// hidden (a dot file here, the hidden or system attribute on Windows).
+// hidden (by a leading dot on POSIX systems, by the hidden or system attribute on
+// Windows). It lives with the system's file services, in os/<system>/attributes.cpp.
 bool plain_file_exists(const std::string& path);
 
 } // namespace tarnwick::analysis

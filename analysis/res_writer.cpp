@@ -4,20 +4,12 @@
 
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
+#include "analysis/os/files.h"
 #include "analysis/single_byte.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <random>
-#include <sys/stat.h>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <utility>
 
 namespace tarnwick::analysis {
 namespace {
@@ -31,92 +23,52 @@ std::string resource_text(const std::string& utf8, const char* what) {
     return *bytes;
 }
 
-std::string system_reason() {
-    return std::strerror(errno);
-}
-
-// A file that is removed again unless it is committed.
-class TemporaryFile {
+// The new contents of `destination`, in a file beside it that is removed again unless
+// it is committed.
+class ReplacementFile {
 public:
-    explicit TemporaryFile(const std::filesystem::path& beside) {
+    explicit ReplacementFile(const std::filesystem::path& destination) : destination_(destination) {
         std::random_device seed;
-        for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-            // Hidden, so that a file left by a crash does not look like a resource file.
+        for (int attempt = 0; attempt < 16 && file_ == os::no_handle; ++attempt) {
+            // Hidden (by the dot, or by create_new on Windows), so that a file left by a
+            // crash does not look like a resource file.
             std::filesystem::path name(".");
-            name += beside.filename();
+            name += destination.filename();
             name += ".tmp-" + std::to_string(seed() % 1000000000u);
-            path_ = beside.parent_path() / name;
-#ifdef _WIN32
-            fd_ = _wopen(path_.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, 0666);
-#else
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
-            if (fd_ < 0 && errno != EEXIST) break;
+            path_ = destination.parent_path() / name;
+            file_ = os::create_new(path_);
         }
-        if (fd_ < 0) throw ResWriteError("cannot create a file there: " + system_reason());
+        if (file_ == os::no_handle) throw ResWriteError("cannot find a free temporary name");
     }
 
-    ~TemporaryFile() {
-        close();
-        if (!committed_) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        }
+    ~ReplacementFile() {
+        if (file_ != os::no_handle) os::close_file(file_);
+        if (!committed_) os::remove_file(path_);
     }
 
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-    void write(std::string_view bytes) {
-        while (!bytes.empty()) {
-#ifdef _WIN32
-            const auto done = _write(fd_, bytes.data(), static_cast<unsigned>(bytes.size()));
-#else
-            const auto done = ::write(fd_, bytes.data(), bytes.size());
-#endif
-            if (done < 0 && errno == EINTR) continue;
-            if (done <= 0) throw ResWriteError("cannot write: " + system_reason());
-            bytes.remove_prefix(static_cast<std::size_t>(done));
-        }
-    }
+    void write(std::string_view bytes) { os::write_all(file_, bytes); }
 
-    // Flushes to disk, closes and renames over `destination`.
-    void commit(const std::filesystem::path& destination) {
-#ifdef _WIN32
-        if (_commit(fd_) != 0) throw ResWriteError("cannot flush: " + system_reason());
-#else
-        if (::fsync(fd_) != 0) throw ResWriteError("cannot flush: " + system_reason());
-#endif
-        if (!close()) throw ResWriteError("cannot close: " + system_reason());
-        std::error_code ec;
-        std::filesystem::rename(path_, destination, ec);
-        if (ec) throw ResWriteError("cannot replace the file: " + ec.message());
+    // Flushes to disk, closes and puts the file in the destination's place, with the
+    // permissions the file it replaces had.
+    void commit() {
+        const auto file = std::exchange(file_, os::no_handle);
+        os::flush_and_close(file);
+        os::copy_permissions(destination_, path_);
+        os::replace(path_, destination_);
         committed_ = true;
     }
 
-    const std::filesystem::path& path() const {
-        return path_;
-    }
-
 private:
-    bool close() {
-        if (fd_ < 0) return true;
-#ifdef _WIN32
-        const int result = _close(fd_);
-#else
-        const int result = ::close(fd_);
-#endif
-        fd_ = -1;
-        return result == 0;
-    }
-
+    std::filesystem::path destination_;
     std::filesystem::path path_;
-    int fd_ = -1;
+    os::Handle file_ = os::no_handle;
     bool committed_ = false;
 };
 
-// A resource file reached through a link is replaced where it really lies, and a file
-// that is replaced keeps its permissions.
+// A resource file reached through a link is replaced where it really lies.
 std::filesystem::path real_destination(const std::filesystem::path& destination) {
     std::error_code ec;
     if (std::filesystem::is_symlink(destination, ec)) {
@@ -124,13 +76,6 @@ std::filesystem::path real_destination(const std::filesystem::path& destination)
         if (!ec) return target;
     }
     return destination;
-}
-
-void keep_permissions(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(from, ec);
-    if (!ec && std::filesystem::exists(status))
-        std::filesystem::permissions(to, status.permissions(), ec);
 }
 
 } // namespace
@@ -164,13 +109,11 @@ WriteResult write_res_file(const std::vector<std::string>& entries, const std::s
             throw ResWriteError("the map path is shorter than four characters");
         const auto contents = format_res_file(entries, current_map_name);
         const auto destination = real_destination(to_path(result.destination));
-        std::error_code ec;
-        if (std::filesystem::is_directory(destination, ec))
-            throw ResWriteError("a folder of that name is in the way");
-        TemporaryFile file(destination);
+        if (const auto why = os::why_not_replaceable(destination); !why.empty())
+            throw ResWriteError(why);
+        ReplacementFile file(destination);
         file.write(contents);
-        keep_permissions(destination, file.path());
-        file.commit(destination);
+        file.commit();
         result.ok = true;
     } catch (const std::exception& e) {
         result.reason = e.what();

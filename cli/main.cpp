@@ -4,6 +4,7 @@
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
 #include "analysis/stock_filter.h"
+#include "cli/console.h"
 #include "cli/terminal_progress.h"
 
 #include <cstdio>
@@ -42,10 +43,10 @@ struct Options {
 
 enum class Parse { run, done, usage_error };
 
-Parse parse(int argc, char** argv, Options& options) {
+Parse parse(const std::vector<std::string>& arguments, Options& options) {
     bool only_maps = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
         if (only_maps || arg.empty() || arg[0] != '-' || arg == "-") {
             options.maps.push_back(arg);
         } else if (arg == "--") {
@@ -127,9 +128,9 @@ bool process(const std::string& map, const Options& options, cli::TerminalProgre
 
 } // namespace
 
-int main(int argc, char** argv) {
+int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     Options options;
-    switch (parse(argc, argv, options)) {
+    switch (parse(arguments, options)) {
     case Parse::done:
         return 0;
     case Parse::usage_error:

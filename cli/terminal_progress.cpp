@@ -1,14 +1,8 @@
 #include "cli/terminal_progress.h"
 
-#include <cstdio>
+#include "cli/console.h"
 
-#ifdef _WIN32
-#include <io.h>
-#define TW_ISATTY _isatty
-#else
-#include <unistd.h>
-#define TW_ISATTY isatty
-#endif
+#include <cstdio>
 
 namespace tarnwick::cli {
 namespace {
@@ -20,7 +14,7 @@ constexpr int bar_width = 30;
 } // namespace
 
 TerminalProgress::TerminalProgress(std::size_t maps)
-    : terminal_(TW_ISATTY(2) != 0), maps_(maps), start_(Clock::now()) {}
+    : terminal_(stderr_is_terminal()), maps_(maps), start_(Clock::now()) {}
 
 void TerminalProgress::start_map(const std::string& name) {
     name_ = name;

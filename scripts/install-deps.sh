@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs that are not there yet.
 # Silent, and touches nothing, when everything is already installed.
+#   scripts/install-deps.sh            what the ordinary build needs
+#   scripts/install-deps.sh --windows  and the Windows cross compiler and wine
 set -euo pipefail
 
 packages=(
@@ -18,6 +20,9 @@ packages=(
     xauth
     imagemagick
 )
+if [[ "${1:-}" == --windows ]]; then
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,9 +2,12 @@
 
 #include "synthetic_map.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <gmock/gmock.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 namespace tarnwick::testing {
 namespace {
@@ -19,12 +22,22 @@ protected:
         std::string err;
     };
 
+    // Runs tarnwick-res in the folder; `arguments` are UTF-8 and may be "quoted".
     Run run(const std::string& arguments) {
         const auto out = dir.file("stdout"), err = dir.file("stderr");
-        const auto command = "cd '" + dir.path().string() + "' && '" TARNWICK_RES "' " + arguments +
+        std::string program = TARNWICK_RES;
+#ifdef _WIN32
+        std::replace(program.begin(), program.end(), '/', '\\');
+        const auto command = "cd /d \"" + dir.file(".") + "\" && \"" + program + "\" " + arguments +
+                             " >\"" + out + "\" 2>\"" + err + "\"";
+        const int status = _wsystem(utf8_path(command).c_str());
+#else
+        const auto command = "cd '" + dir.file(".") + "' && '" + program + "' " + arguments +
                              " >'" + out + "' 2>'" + err + "'";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(out), read_file(err)};
+        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+        return {status, read_file(out), read_file(err)};
     }
 
     void write_map(const std::string& name) {
@@ -68,6 +81,25 @@ TEST_F(CommandLine, WritesBesideEachMapAndKeepsAnExistingFileUnlessToldOtherwise
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read_file(dir.file("B.res")),
               "maps/B.BSP\r\nmaps/B.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n");
+}
+
+TEST_F(CommandLine, TakesFileNamesInAnyScript) {
+    const std::string folder = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xC3\xBC"; // "Карты ü"
+    std::filesystem::create_directory(utf8_path(dir.file(folder)));
+    write_map(folder + "/d\xC3\xA9_foo.bsp");
+    auto r = run("--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read_file(dir.file(folder + "/d\xC3\xA9_foo.res")),
+              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
+    EXPECT_THAT(r.err, HasSubstr(folder + "/d\xC3\xA9_foo.bsp: 2 resources, wrote"));
+
+    // A map name that a resource file cannot hold is refused, not written with '?'.
+    const std::string cyrillic = "\xD0\xBA\xD0\xB0"; // "ка"
+    write_map(cyrillic + ".bsp");
+    r = run(cyrillic + ".bsp");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr(cyrillic + ".bsp: 3 resources, cannot write"));
+    EXPECT_FALSE(std::filesystem::exists(utf8_path(dir.file(cyrillic + ".res"))));
 }
 
 TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {

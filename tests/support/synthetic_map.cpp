@@ -121,15 +121,24 @@ std::string many_references_entities(int count) {
     return text;
 }
 
+namespace {
+
+std::string shown(const std::filesystem::path& path) {
+    const auto u8 = path.u8string();
+    return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
+}
+
+} // namespace
+
 void write_file(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    if (!out) throw std::runtime_error("cannot write " + shown(path));
 }
 
 std::string read_file(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path.string());
+    if (!in) throw std::runtime_error("cannot read " + shown(path));
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -150,11 +159,21 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::filesystem::path utf8_path(std::string_view utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+void write_file(const std::string& utf8, std::string_view bytes) {
+    write_file(utf8_path(utf8), bytes);
+}
+
+std::string read_file(const std::string& utf8) {
+    return read_file(utf8_path(utf8));
+}
+
 std::string TempDir::file(std::string_view name) const {
-    const auto u8 = (path_ / std::filesystem::path(std::u8string(
-                                 reinterpret_cast<const char8_t*>(name.data()), name.size())))
-                        .u8string();
-    return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
+    return shown(path_ / utf8_path(name));
 }
 
 } // namespace tarnwick::testing

@@ -51,6 +51,10 @@ std::string many_references_entities(int count);
 
 void write_file(const std::filesystem::path& path, std::string_view bytes);
 std::string read_file(const std::filesystem::path& path);
+// The same for UTF-8 paths, as TempDir::file gives them.
+void write_file(const std::string& utf8_path, std::string_view bytes);
+std::string read_file(const std::string& utf8_path);
+std::filesystem::path utf8_path(std::string_view utf8);
 
 // A fresh folder that is removed with everything in it at the end of the scope.
 class TempDir {

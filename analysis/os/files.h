@@ -1,0 +1,61 @@
+#pragma once
+
+// What the analysis needs of the file system, in small pieces. Each piece has one
+// implementation for POSIX systems (os/posix/) and one for Windows (os/windows/); the
+// build picks the folder, so no other source has to tell the systems apart.
+//
+// Paths are UTF-8 strings or std::filesystem paths made from them; on Windows they reach
+// the system as wide strings, so any character a file name can hold works.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tarnwick::analysis {
+
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+namespace os {
+
+// The characters after which a path's file name begins.
+#ifdef _WIN32
+inline constexpr std::string_view path_separators = "/\\:";
+#else
+inline constexpr std::string_view path_separators = "/";
+#endif
+
+// An open file: a descriptor on POSIX systems, a HANDLE on Windows.
+using Handle = std::intptr_t;
+inline constexpr Handle no_handle = -1;
+
+// Reading (reading.cpp). Only an ordinary file opens: a folder, a device or a pipe is
+// refused at once, without waiting for anyone to write to it. Throw FileError.
+Handle open_for_reading(const std::string& path);
+std::size_t read_some(Handle file, unsigned char* into, std::size_t size); // 0 at the end
+void close_file(Handle file) noexcept;
+
+// Writing (writing.cpp). Throw FileError.
+// Creates a file that must not exist yet; returns no_handle when one of that name does.
+Handle create_new(const std::filesystem::path& path);
+void write_all(Handle file, std::string_view bytes);
+// Flushes the file's data to the disk and closes it; it is closed even when that fails.
+void flush_and_close(Handle file);
+// Gives `to` the permissions that `from` has, where the system has such a thing.
+void copy_permissions(const std::filesystem::path& from, const std::filesystem::path& to) noexcept;
+// Puts the file `from` in the place of `to` in one step, replacing what was there.
+void replace(const std::filesystem::path& from, const std::filesystem::path& to);
+void remove_file(const std::filesystem::path& path) noexcept;
+
+// Attributes (attributes.cpp, which also holds plain_file_exists of file_system.h).
+// Why the file at `destination` must not be replaced, or empty when it may be (or when
+// nothing is there).
+std::string why_not_replaceable(const std::filesystem::path& destination);
+
+} // namespace os
+} // namespace tarnwick::analysis

@@ -1,0 +1,60 @@
+#include "analysis/os/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace tarnwick::analysis::os {
+namespace {
+
+std::string reason() {
+    return std::strerror(errno);
+}
+
+} // namespace
+
+Handle create_new(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return fd;
+    if (errno == EEXIST) return no_handle;
+    throw FileError("cannot create a file there: " + reason());
+}
+
+void write_all(Handle file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto done = ::write(static_cast<int>(file), bytes.data(), bytes.size());
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) throw FileError("cannot write: " + reason());
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+}
+
+void flush_and_close(Handle file) {
+    if (::fsync(static_cast<int>(file)) != 0) {
+        const auto why = reason();
+        ::close(static_cast<int>(file));
+        throw FileError("cannot flush: " + why);
+    }
+    if (::close(static_cast<int>(file)) != 0) throw FileError("cannot close: " + reason());
+}
+
+void copy_permissions(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
+    std::error_code ec;
+    const auto status = std::filesystem::status(from, ec);
+    if (!ec && std::filesystem::exists(status))
+        std::filesystem::permissions(to, status.permissions(), ec);
+}
+
+void replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw FileError("cannot replace the file: " + reason());
+}
+
+void remove_file(const std::filesystem::path& path) noexcept {
+    ::unlink(path.c_str());
+}
+
+} // namespace tarnwick::analysis::os

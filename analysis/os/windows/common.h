@@ -1,0 +1,21 @@
+#pragma once
+
+// What the Windows file services share.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <windows.h>
+
+namespace tarnwick::analysis::os {
+
+std::string to_utf8(std::wstring_view text);
+
+// What the system says about its last error, for example "Access is denied".
+std::string last_error_text();
+
+// The attributes of the open `file` when it is an ordinary file on a disk, not a
+// folder, a console, a printer port or a pipe.
+std::optional<DWORD> ordinary_file_attributes(HANDLE file);
+
+} // namespace tarnwick::analysis::os

@@ -1,0 +1,119 @@
+// How the file services behave on Windows, where files are hidden, made system files
+// or read-only by their attributes, and an open file may be locked against others.
+
+#include "analysis/file_system.h"
+#include "scan_fixture.h"
+
+#include <gmock/gmock.h>
+#include <windows.h>
+
+namespace tarnwick::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+void set_attributes(const std::string& path, DWORD attributes) {
+    ASSERT_TRUE(SetFileAttributesW(utf8_path(path).c_str(), attributes)) << path;
+}
+
+class WindowsFiles : public ScanTest {
+protected:
+    std::vector<std::string> names_in_folder() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(WindowsFiles, OnlyOrdinaryFilesThatAreNeitherHiddenNorSystemFilesExist) {
+    using analysis::plain_file_exists;
+    for (const char* name : {"plain.txt", "read-only.txt", "hidden.txt", "system.txt"})
+        write_file(dir.file(name), "about");
+    set_attributes(dir.file("read-only.txt"), FILE_ATTRIBUTE_READONLY);
+    set_attributes(dir.file("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+    set_attributes(dir.file("system.txt"), FILE_ATTRIBUTE_SYSTEM);
+    std::filesystem::create_directory(dir.file("folder.txt"));
+
+    EXPECT_TRUE(plain_file_exists(dir.file("plain.txt")));
+    EXPECT_TRUE(plain_file_exists(dir.file("read-only.txt")));
+    EXPECT_FALSE(plain_file_exists(dir.file("hidden.txt")));
+    EXPECT_FALSE(plain_file_exists(dir.file("system.txt")));
+    EXPECT_FALSE(plain_file_exists(dir.file("folder.txt")));
+    EXPECT_FALSE(plain_file_exists(dir.file("missing.txt")));
+    EXPECT_FALSE(plain_file_exists("NUL"));
+    EXPECT_EQ(analysis::file_name_of("C:\\cs\\cstrike\\maps/de_foo.bsp"), "de_foo.bsp");
+    EXPECT_EQ(analysis::file_name_of("C:de_foo.bsp"), "de_foo.bsp");
+
+    // The scanner lists the description file by the same test.
+    const auto map = map_with(R"("wad" "x.wad")");
+    EXPECT_THAT(scan(map, "read-only.bsp").entries, ElementsAre("maps/read-only.txt", "x.wad"));
+    EXPECT_THAT(scan(map, "hidden.bsp").entries, ElementsAre("x.wad"));
+    EXPECT_THAT(scan(map, "system.bsp").entries, ElementsAre("x.wad"));
+}
+
+TEST_F(WindowsFiles, ScansAndWritesInFoldersOfAnyScript) {
+    const std::string folder = dir.file("\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xE2\x82\xAC");
+    std::filesystem::create_directory(utf8_path(folder));
+    const auto map = folder + "\\d\xC3\xA9_foo.bsp";
+    write_file(map, map_with(R"("wad" "\cs\x.wad" "model" "models/)"
+                             "\xE9"
+                             R"(.mdl")"));
+    write_file(folder + "\\d\xC3\xA9_foo.txt", "about");
+
+    const auto out = scan_file(map, "d\xC3\xA9_foo.bsp");
+    ASSERT_TRUE(out.ok) << out.why;
+    EXPECT_THAT(out.entries, ElementsAre("maps/d\xE9_foo.txt", "x.wad", "models/\xE9.mdl"));
+    ASSERT_TRUE(analysis::write_res_file(out.entries, map));
+    EXPECT_EQ(read_file(folder + "\\d\xC3\xA9_foo.res"),
+              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmaps/d\xE9_foo.txt\r\nx.wad\r\n"
+              "models/\xE9.mdl\r\n");
+}
+
+TEST_F(WindowsFiles, ReplacesAResFileInOneStepAndLeavesOneItMayNotReplaceAsItWas) {
+    analysis::current_map_name = "de_foo.bsp";
+    const auto res = dir.file("de_foo.res");
+    const auto write = [&] { return analysis::write_res_file({"a.wad"}, dir.file("de_foo.bsp")); };
+    const std::string expected = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\na.wad\r\n";
+
+    // Written twice, the file is replaced whole and shows as an ordinary file each time:
+    // the temporary it was written as is hidden until it takes the old file's place.
+    write_file(res, std::string(5000, 'x'));
+    ASSERT_TRUE(write());
+    ASSERT_TRUE(write());
+    EXPECT_EQ(read_file(res), expected);
+    EXPECT_TRUE(analysis::plain_file_exists(res));
+    EXPECT_THAT(names_in_folder(), ElementsAre("de_foo.res"));
+
+    const std::string old = "old\r\n";
+    const auto refused = [&](DWORD attributes, const char* why) {
+        write_file(res, old);
+        set_attributes(res, attributes);
+        const auto result = write();
+        EXPECT_FALSE(result) << why;
+        EXPECT_THAT(result.reason, HasSubstr(why));
+        set_attributes(res, FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(read_file(res), old) << why;
+        EXPECT_THAT(names_in_folder(), ElementsAre("de_foo.res")) << why;
+    };
+    refused(FILE_ATTRIBUTE_READONLY, "read-only");
+    refused(FILE_ATTRIBUTE_HIDDEN, "hidden");
+    refused(FILE_ATTRIBUTE_SYSTEM, "system");
+
+    // Another program holds the file open without sharing it.
+    write_file(res, old);
+    const HANDLE holder = CreateFileW(utf8_path(res).c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const auto result = write();
+    CloseHandle(holder);
+    EXPECT_FALSE(result);
+    EXPECT_THAT(result.reason, HasSubstr("cannot replace"));
+    EXPECT_EQ(read_file(res), old);
+    EXPECT_THAT(names_in_folder(), ElementsAre("de_foo.res"));
+}
+
+} // namespace
+} // namespace tarnwick::testing
