@@ -2,12 +2,18 @@
 
 // What the Windows file services share.
 
+#include "analysis/os/files.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <windows.h>
 
 namespace tarnwick::analysis::os {
+
+inline HANDLE handle_of(Handle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
 
 std::string to_utf8(std::wstring_view text);
 

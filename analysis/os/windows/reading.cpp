@@ -5,13 +5,6 @@
 #include <algorithm>
 
 namespace tarnwick::analysis::os {
-namespace {
-
-HANDLE handle_of(Handle file) {
-    return reinterpret_cast<HANDLE>(file);
-}
-
-} // namespace
 
 Handle open_for_reading(const std::string& path) {
     // Others may go on reading, writing or renaming the map meanwhile, as with any viewer.

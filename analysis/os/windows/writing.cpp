@@ -4,13 +4,6 @@
 #include <algorithm>
 
 namespace tarnwick::analysis::os {
-namespace {
-
-HANDLE handle_of(Handle file) {
-    return reinterpret_cast<HANDLE>(file);
-}
-
-} // namespace
 
 // The new file is hidden while it is written, so that one left behind by a crash does
 // not look like a resource file; replace() shows it again.
