@@ -21,7 +21,7 @@ packages=(
     imagemagick
 )
 if [[ "${1:-}" == --windows ]]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils)
 fi
 
 missing=()
