@@ -1,5 +1,7 @@
 #include "game/file_source.h"
 
+#include <algorithm>
+
 namespace tarnwick::game {
 
 namespace os = analysis::os;
@@ -42,6 +44,24 @@ std::string FileSource::read_inside(std::uint64_t offset, std::size_t length) co
 std::string read_small_file(const ByteSource& source, std::uint64_t limit) {
     if (source.size() > limit) throw FormatError("larger than " + std::to_string(limit) + " bytes");
     return source.read(0, source.size());
+}
+
+void replace_whole_file(const std::filesystem::path& to, const ByteSource& from) {
+    constexpr std::uint64_t chunk = 1 << 20;
+    auto temporary = to;
+    temporary += ".tarnwick-part";
+    os::remove_file(temporary);
+    const auto file = os::create_new(temporary);
+    if (file == os::no_handle) throw analysis::FileError("cannot create a file beside it");
+    try {
+        for (std::uint64_t at = 0; at < from.size(); at += chunk)
+            os::write_all(file, from.read(at, std::min(chunk, from.size() - at)));
+        os::flush_and_close(file);
+        os::replace(temporary, to);
+    } catch (...) {
+        os::remove_file(temporary);
+        throw;
+    }
 }
 
 } // namespace tarnwick::game

@@ -3,6 +3,7 @@
 #include "analysis/os/files.h"
 #include "game/formats/byte_source.h"
 
+#include <filesystem>
 #include <string>
 
 namespace tarnwick::game {
@@ -31,5 +32,9 @@ private:
 // The whole of a small text file (liblist.gam, a detail file, a stock list); a file of more
 // than `limit` bytes is refused with a FormatError.
 std::string read_small_file(const ByteSource& source, std::uint64_t limit = 1u << 20);
+
+// Writes the bytes of `from` to `to`: first beside it, then put in its place in one step,
+// so that `to` is never half a file. Throws analysis::FileError or FormatError.
+void replace_whole_file(const std::filesystem::path& to, const ByteSource& from);
 
 } // namespace tarnwick::game

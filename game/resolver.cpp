@@ -198,14 +198,26 @@ void Resolver::check_textures(const std::string& map_path, MapResolution& resolu
         if (!held.contains(texture)) resolution.missing_textures.push_back(texture);
 }
 
-std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice) {
-    std::vector<std::string> lines;
+std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice) {
+    std::vector<const Outcome*> chosen;
     for (const auto& o : resolution.entries) {
         if (o.followed && !choice.follow) continue;
         if (choice.skip_missing && o.status == Status::missing) continue;
         if (choice.skip_stock && o.status == Status::stock) continue;
-        lines.push_back(choice.fix_case && o.status == Status::case_mismatch ? o.spelled : o.entry);
+        chosen.push_back(&o);
     }
+    return chosen;
+}
+
+std::string res_line(const Outcome& outcome, const WriteChoice& choice) {
+    return choice.fix_case && outcome.status == Status::case_mismatch ? outcome.spelled
+                                                                      : outcome.entry;
+}
+
+std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice) {
+    std::vector<std::string> lines;
+    for (const auto* outcome : selected(resolution, choice))
+        lines.push_back(res_line(*outcome, choice));
     return lines;
 }
 

@@ -76,6 +76,8 @@ struct WriteChoice {
     bool skip_missing = false;
     bool skip_stock = false;
 };
+std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice);
+std::string res_line(const Outcome& outcome, const WriteChoice& choice);
 std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice);
 
 } // namespace tarnwick::game

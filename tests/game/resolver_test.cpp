@@ -1,5 +1,6 @@
 // Entries resolved against a small game installation made by the test, table by table.
 
+#include "game/collect.h"
 #include "game/report.h"
 #include "game_fixture.h"
 
@@ -151,6 +152,37 @@ TEST_F(Resolving, ReportsForPeopleAndForPrograms) {
     EXPECT_EQ(entries[6]["from"], "models/X.mdl");
     EXPECT_EQ(json["maps"][0]["unused_wads"], nlohmann::json::array({"unused.wad"}));
     EXPECT_EQ(json["maps"][0]["missing_textures"], nlohmann::json::array({"gone"}));
+}
+
+TEST_F(Resolving, CollectsWhatTheResListsAndDoesNotShipWithTheGame) {
+    const auto folder = game();
+    const auto map_path = map({});
+    const auto r =
+        game::Resolver(folder, {})
+            .resolve(map_path, {"models/X.mdl", "halflife.wad", "sound/none.wav", "sound/dl.wav"},
+                     true);
+    const auto into = dir.path() / "out";
+    game::CollectRequest request{map_path, "RES", {true, true, false, false}, into, false};
+    put_file(into, "sound/dl.wav", "RIFF");     // the same file: left as it is
+    put_file(into, "models/xT.mdl", "changed"); // a different one: kept
+    auto result = game::collect(folder, r, request);
+    EXPECT_FALSE(result.ok);
+    EXPECT_THAT(
+        result.lines,
+        ElementsAre("copied maps/de_foo.bsp", "copied maps/de_foo.res", "copied models/x.mdl",
+                    "already there: sound/dl.wav", "copied maps/de_foo_detail.txt",
+                    "copied overviews/de_foo.bmp",
+                    "kept models/xT.mdl: a different file is there (--overwrite replaces it)",
+                    "copied sound/x/HIT.wav", "copied gfx/detail/brick.tga"));
+    EXPECT_EQ(read_file(into / "maps/de_foo.res"), "RES");
+    EXPECT_EQ(read_file(into / "models/x.mdl"), read_file(dir.path() / "cstrike/models/x.mdl"));
+    EXPECT_FALSE(std::filesystem::exists(into / "halflife.wad"));
+
+    request.overwrite = true;
+    result = game::collect(folder, r, request);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.copied, 1u);
+    EXPECT_EQ(read_file(into / "models/xT.mdl"), read_file(dir.path() / "cstrike/models/xT.mdl"));
 }
 
 } // namespace
