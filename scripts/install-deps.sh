@@ -20,6 +20,7 @@ packages=(
     xauth
     imagemagick
     libcli11-dev
+    nlohmann-json3-dev
 )
 if [[ "${1:-}" == --windows ]]; then
     packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils)

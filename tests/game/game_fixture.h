@@ -41,8 +41,9 @@ protected:
     }
 
     // The map de_foo in cstrike/maps, with the textures `textures`; its path (UTF-8).
-    std::string map(const std::vector<TextureSpec>& textures) {
-        mod("maps/de_foo.bsp", map_with_textures("{\"wad\" \"mine.wad\"}", textures));
+    std::string map(const std::vector<TextureSpec>& textures,
+                    std::string_view entities = "{\"wad\" \"mine.wad\"}") {
+        mod("maps/de_foo.bsp", map_with_textures(entities, textures));
         return dir.file("cstrike/maps/de_foo.bsp");
     }
 
