@@ -4,6 +4,7 @@
 // exception is a fault.
 
 #include "fuzz_support.h"
+#include "game/audit.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/liblist.h"
@@ -62,6 +63,15 @@ void read(std::string_view bytes) {
         FUZZ_REQUIRE(path.rfind("gfx/", 0) == 0 && path.size() > 8 &&
                          path.find_first_of("\r\n") == std::string::npos,
                      shown(path));
+#elif TARNWICK_FORMAT == 7
+    const auto text = read_res_text(bytes);
+    FUZZ_REQUIRE(text.lines.size() <= res_line_limit && text.count() <= bytes.size(),
+                 std::to_string(text.count()));
+    for (const auto& line : text.lines)
+        FUZZ_REQUIRE(!line.empty() && !line.starts_with("//") &&
+                         line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
+                         line.find_first_of(" \t") != 0 && line.find_last_of(" \t") != line.size() - 1,
+                     shown(line));
 #else
 #error "TARNWICK_FORMAT names no reader"
 #endif

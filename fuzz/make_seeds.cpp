@@ -126,6 +126,10 @@ void format_seeds(const fs::path& folder) {
           studio_model_bytes({}), std::string("IDSQ\0\0\0\0", 8)}},
         {"liblist", {"game \"CS\"\r\nfallback_dir \"valve\" // x\n", "fallback_dir valve2"}},
         {"detail_list", {"// c\r\nwall01 detail/brick 1 1\n\tfloor \"detail/x\" 2 2\rsolo\n"}},
+        {"res",
+         {"// x\r\nmaps/a.bsp\r\n\r\n  x.wad \r\nsound/caf\xC3\xA9.wav\n",
+          std::string("\xFF\xFEm\0\r\0\n\0\x3D\xD8\x00\xDE", 12),
+          std::string("\xEF\xBB\xBF" "a.wad\rb\xE9.wad\0\0c", 20)}},
     };
     for (const auto& [name, files] : formats) {
         Seeds seeds(folder / name);

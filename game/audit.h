@@ -1,0 +1,67 @@
+#pragma once
+
+// An existing .res read as the server reads it, and compared with what the map needs.
+
+#include "game/formats/byte_source.h"
+#include "game/resolver.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::game {
+
+// The most of a .res that is read, and the most lines kept: far past the server's 512
+// lines, so a .res that is cut is over its limit anyway.
+inline constexpr std::size_t res_read_limit = 1u << 20;
+inline constexpr std::size_t res_line_limit = 4096;
+
+struct ResText {
+    std::vector<std::string> lines; // single-byte, trimmed, no comments or blank lines
+    std::size_t dropped = 0;        // lines past res_line_limit, counted, not kept
+    bool cut = false;               // the file is longer than res_read_limit
+    std::size_t count() const { return lines.size() + dropped; }
+};
+
+// The lines of a .res from its bytes (at most res_read_limit of them are looked at):
+// UTF-8 with or without BOM, UTF-16 LE or BE with BOM, else the single-byte text; outside
+// UTF-16 a NUL byte ends the text. Lines end in CR LF, LF or CR; // comments and blank
+// lines are skipped, blanks and tabs around a line trimmed.
+ResText read_res_text(std::string_view bytes);
+
+// Reads the .res at `utf8_path` (its first res_read_limit bytes). Nothing when there is
+// no such file; throws analysis::FileError when it cannot be read.
+std::optional<ResText> read_res_file(const std::string& utf8_path);
+
+struct ExtraLine {
+    std::string line;
+    bool exists = false; // a file of that name is in the game folder
+};
+struct LackingEntry {
+    std::string entry;
+    std::string from; // "map", or the entry whose file needs it
+};
+struct CaseLine {
+    std::string line;
+    std::string spelled; // as the disk spells it
+};
+
+struct Audit {
+    std::optional<std::string> res; // the .res read (UTF-8); nothing when the map has none
+    ResText text;
+    std::vector<ExtraLine> extra;     // lines that name nothing the map needs
+    std::vector<LackingEntry> lacking; // found entries (not stock) that no line names
+    std::vector<CaseLine> case_lines;  // lines naming a needed file in another case
+    std::vector<std::string> missing;  // lines whose file is not found
+    // True when the .res lacks a file that exists or names one that does not.
+    bool failed() const { return !lacking.empty() || !missing.empty(); }
+};
+
+// Compares the lines of `text` with `resolution` (made with following); `res` is the
+// path of the .res read, nothing when there is none.
+Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
+                std::optional<std::string> res, ResText text);
+
+} // namespace tarnwick::game
