@@ -66,6 +66,15 @@ std::optional<game::MapResolution> GameSession::resolve(const std::string& map_p
     return resolution;
 }
 
+bool GameSession::audit(const game::MapResolution& resolution, const Report& report) {
+    const auto& audit =
+        audits_.emplace_back(game::audit_map(game::Resolver(folder_for(resolution.map), stock_),
+                                             resolution));
+    for (const auto& line : game::audit_report(audit))
+        report(line);
+    return !audit.failed();
+}
+
 bool GameSession::collect(const game::MapResolution& resolution, const std::string& map_path,
                           const std::string& res_bytes, bool overwrite,
                           const Report& report) const {
@@ -83,7 +92,7 @@ bool GameSession::collect(const game::MapResolution& resolution, const std::stri
 
 bool GameSession::write_report(const Report& report) const {
     if (options_.report.empty()) return true;
-    const auto json = game::json_report(resolved_);
+    const auto json = game::json_report(resolved_, audits_);
     try {
         game::replace_whole_file(analysis::to_path(options_.report), game::MemorySource(json));
     } catch (const std::exception& e) {

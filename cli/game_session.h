@@ -5,6 +5,7 @@
 // report at the end. The plain scan does none of this.
 
 #include "cli/options.h"
+#include "game/audit.h"
 #include "game/game_folder.h"
 #include "game/resolver.h"
 
@@ -30,6 +31,9 @@ public:
     std::optional<game::MapResolution> resolve(const std::string& map_path,
                                                const std::vector<std::string>& entries,
                                                const Report& report);
+    // Compares the .res beside the map with the resolution (--audit) and reports it;
+    // false when the .res fails the audit.
+    bool audit(const game::MapResolution& resolution, const Report& report);
     // Copies the map's download folder (--collect); false when anything failed.
     bool collect(const game::MapResolution& resolution, const std::string& map_path,
                  const std::string& res_bytes, bool overwrite, const Report& report) const;
@@ -46,6 +50,7 @@ private:
     std::map<std::filesystem::path, std::unique_ptr<game::GameFolder>> folders_;
     std::map<const game::GameFolder*, bool> warned_;
     std::vector<game::MapResolution> resolved_;
+    std::vector<game::Audit> audits_; // one a map resolved, with --audit
 };
 
 // The sorted list of what a clean installation's mod folder and its fallback folder hold

@@ -62,14 +62,17 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
 
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
 // options ask for (nothing with --check). Returns false on failure, or when --check finds
-// something missing.
+// something missing, or --audit a .res that fails.
 bool resolve_and_put(const std::string& map, const std::vector<std::string>& scanned,
                      const cli::Options& options, cli::GameSession& session,
                      cli::TerminalProgress& display) {
     const auto report = [&](const std::string& line) { display.report(line); };
     const auto resolution = session.resolve(map, scanned, report);
     if (!resolution) return false;
-    if (options.game.check) return !resolution->incomplete();
+    if (options.game.check) {
+        const bool audited = !options.game.audit || session.audit(*resolution, report);
+        return !resolution->incomplete() && audited;
+    }
     auto entries = game::res_entries(*resolution, options.game.choice);
     if (options.only_custom)
         std::erase_if(entries, [](const std::string& e) { return analysis::is_stock_wad(e); });

@@ -19,8 +19,9 @@ constexpr const char* footer =
     "fallback_dir) and their pack files, and a report goes to standard error.\n"
     "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
-    "its file not written (or, with --check, when a file or texture is missing), 2 for a\n"
-    "usage error.";
+    "its file not written (or, with --check, when a file or texture is missing or a limit\n"
+    "is passed; with --audit also when a .res lacks a file that exists or names a missing\n"
+    "one), 2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -53,6 +54,11 @@ void add_game_options(CLI::App& app, Options& options) {
     auto* check = app.add_flag("--check", game.check,
                                "report only, write nothing; status 1 when anything is missing")
                       ->group(group);
+    auto* audit =
+        app.add_flag("--audit", game.audit,
+                     "compare the .res beside each map with what --follow would write; "
+                     "implies --check; status 1 when a .res lacks a file or names a missing one")
+            ->group(group);
     app.add_option("--report", game.report, "also write the report as JSON to FILE")
         ->type_name("FILE")
         ->group(group);
@@ -71,12 +77,13 @@ void add_game_options(CLI::App& app, Options& options) {
         ->type_name("DIR")
         ->group(group);
     check->excludes(collect)->excludes(app.get_option("--stdout"));
+    audit->excludes(collect)->excludes(app.get_option("--stdout"));
 }
 
 } // namespace
 
 bool GameOptions::any() const {
-    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
+    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check || audit ||
            choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock;
 }
 
@@ -104,6 +111,7 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
         app.parse(reversed);
         if (options.maps.empty() && options.make_stock_list.empty())
             throw CLI::RequiredError(maps->get_name());
+        if (options.game.audit) options.game.check = options.game.choice.follow = true;
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? 0 : usage_error;

@@ -17,6 +17,7 @@ struct GameOptions {
     std::string report;     // --report: the JSON report's file
     std::string collect;    // --collect: the download folder
     bool check = false;
+    bool audit = false; // implies check and following
     game::WriteChoice choice; // --follow, --fix-case, --skip-missing, --skip-stock
 
     // True when any of them is given: without them the game folder is never looked at.

@@ -1,6 +1,7 @@
 #include "game/audit.h"
 
 #include "analysis/file_system.h"
+#include "analysis/module1.h"
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
 #include "game/formats/text_lines.h"
@@ -136,7 +137,9 @@ std::optional<ResText> read_res_file(const std::string& utf8_path) {
 
 Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
                 std::optional<std::string> res, ResText text) {
-    Audit audit{std::move(res), std::move(text), {}, {}, {}, {}};
+    Audit audit;
+    audit.res = std::move(res);
+    audit.text = std::move(text);
     std::unordered_map<std::string, const Outcome*> needed;
     for (const auto& o : resolution.entries)
         needed.emplace(index_key(o.entry), &o);
@@ -161,6 +164,28 @@ Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
         const bool found = o.status == Status::found || o.status == Status::case_mismatch;
         if (found && !named.contains(index_key(o.entry))) audit.lacking.push_back({o.entry, o.from});
     }
+    return audit;
+}
+
+Audit audit_map(const Resolver& resolver, const MapResolution& resolution) {
+    const auto res = analysis::res_path_for(resolution.map);
+    std::optional<ResText> text;
+    try {
+        text = read_res_file(res);
+    } catch (const std::exception& e) {
+        auto audit = audit_res(resolver, resolution, res, {});
+        audit.readable = false;
+        audit.warnings.push_back(std::string("cannot read the .res: ") + e.what());
+        return audit;
+    }
+    if (!text) return audit_res(resolver, resolution, std::nullopt, {});
+    auto audit = audit_res(resolver, resolution, res, std::move(*text));
+    if (audit.text.cut)
+        audit.warnings.push_back("only the first " + std::to_string(res_read_limit >> 20) +
+                                 " MB of the .res was read");
+    if (audit.text.dropped)
+        audit.warnings.push_back(std::to_string(audit.text.dropped) + " lines past the first " +
+                                 std::to_string(res_line_limit) + " were counted, not compared");
     return audit;
 }
 

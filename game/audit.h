@@ -55,13 +55,19 @@ struct Audit {
     std::vector<LackingEntry> lacking; // found entries (not stock) that no line names
     std::vector<CaseLine> case_lines;  // lines naming a needed file in another case
     std::vector<std::string> missing;  // lines whose file is not found
-    // True when the .res lacks a file that exists or names one that does not.
-    bool failed() const { return !lacking.empty() || !missing.empty(); }
+    std::vector<std::string> warnings; // about reading the .res
+    bool readable = true;
+    // True when the .res lacks a file that exists, names one that does not, or cannot be read.
+    bool failed() const { return !lacking.empty() || !missing.empty() || !readable; }
 };
 
 // Compares the lines of `text` with `resolution` (made with following); `res` is the
 // path of the .res read, nothing when there is none.
 Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
                 std::optional<std::string> res, ResText text);
+
+// Reads the .res beside the map of `resolution` (made with following), when there is one,
+// and compares it.
+Audit audit_map(const Resolver& resolver, const MapResolution& resolution);
 
 } // namespace tarnwick::game

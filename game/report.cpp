@@ -61,7 +61,53 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
     return entry;
 }
 
+nlohmann::ordered_json audit_json(const Audit& a) {
+    auto extra = nlohmann::ordered_json::array(), lacking = extra, case_lines = extra;
+    for (const auto& e : a.extra)
+        extra.push_back({{"line", single_byte_to_utf8(e.line)}, {"exists", e.exists}});
+    for (const auto& l : a.lacking)
+        lacking.push_back(
+            {{"entry", single_byte_to_utf8(l.entry)}, {"from", single_byte_to_utf8(l.from)}});
+    for (const auto& c : a.case_lines)
+        case_lines.push_back(
+            {{"line", single_byte_to_utf8(c.line)}, {"spelled", single_byte_to_utf8(c.spelled)}});
+    nlohmann::ordered_json audit = {
+        {"res", a.res ? nlohmann::ordered_json(*a.res) : nlohmann::ordered_json()},
+        {"lines", strings(a.text.lines)},
+        {"extra", std::move(extra)},
+        {"lacking", std::move(lacking)},
+        {"case", std::move(case_lines)},
+        {"missing", strings(a.missing)}};
+    if (!a.warnings.empty()) audit["warnings"] = a.warnings;
+    return audit;
+}
+
 } // namespace
+
+std::vector<std::string> audit_report(const Audit& a) {
+    std::vector<std::string> lines = {
+        !a.res ? "  no .res beside the map"
+               : "  " + *a.res + ": " + counted(a.text.count(), "line", "lines") + ": " +
+                     std::to_string(a.extra.size()) + " extra, " +
+                     std::to_string(a.lacking.size()) + " lacking, " +
+                     std::to_string(a.case_lines.size()) + " case, " +
+                     std::to_string(a.missing.size()) + " missing"};
+    for (const auto& e : a.extra)
+        lines.push_back("  extra in the .res: " + single_byte_to_utf8(e.line) +
+                        (e.exists ? " (the file exists)" : " (no such file)"));
+    for (const auto& l : a.lacking)
+        lines.push_back("  lacking in the .res: " + single_byte_to_utf8(l.entry) +
+                        (l.from == "map" ? " (from the map)"
+                                         : " (needed by " + single_byte_to_utf8(l.from) + ")"));
+    for (const auto& c : a.case_lines)
+        lines.push_back("  case in the .res: " + single_byte_to_utf8(c.line) + " is spelled " +
+                        single_byte_to_utf8(c.spelled) + " on the disk");
+    for (const auto& m : a.missing)
+        lines.push_back("  missing in the .res: " + single_byte_to_utf8(m));
+    for (const auto& w : a.warnings)
+        lines.push_back("  " + w);
+    return lines;
+}
 
 std::vector<std::string> text_report(const MapResolution& r) {
     std::vector<std::string> lines = {counts_line(r)};
@@ -79,9 +125,10 @@ std::vector<std::string> text_report(const MapResolution& r) {
     return lines;
 }
 
-std::string json_report(const std::vector<MapResolution>& maps) {
+std::string json_report(const std::vector<MapResolution>& maps, const std::vector<Audit>& audits) {
     auto list = nlohmann::ordered_json::array();
-    for (const auto& r : maps) {
+    for (std::size_t i = 0; i < maps.size(); ++i) {
+        const auto& r = maps[i];
         auto entries = nlohmann::ordered_json::array();
         for (const auto& o : r.entries)
             entries.push_back(entry_json(o));
@@ -90,6 +137,7 @@ std::string json_report(const std::vector<MapResolution>& maps) {
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
+        if (i < audits.size()) map["audit"] = audit_json(audits[i]);
         list.push_back(std::move(map));
     }
     // Names that are not UTF-8 (a map path given in another encoding) are shown, not refused.

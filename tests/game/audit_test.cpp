@@ -1,6 +1,7 @@
 // Existing .res files read as the server reads them, and compared with what a map needs.
 
 #include "game/audit.h"
+#include "game/report.h"
 #include "game_fixture.h"
 
 namespace tarnwick::testing {
@@ -53,6 +54,45 @@ TEST(ResReading, KeepsItsMemoryBounded) {
     text = game::read_res_text(std::string(game::res_read_limit + 1, 'a'));
     EXPECT_TRUE(text.cut);
     EXPECT_EQ(text.lines.front().size(), game::res_read_limit);
+}
+
+using Auditing = GameFixture;
+
+TEST_F(Auditing, ComparesTheResWithWhatTheMapNeeds) {
+    const auto folder = game();
+    const game::Resolver resolver(folder, {});
+    const auto map_path = map({});
+    const auto r = resolver.resolve(map_path, {"mine.wad", "models/x.mdl", "sound/none.wav"}, true);
+    EXPECT_THAT(game::audit_report(game::audit_map(resolver, r)),
+                ElementsAre("  no .res beside the map",
+                            "  lacking in the .res: mine.wad (from the map)",
+                            "  lacking in the .res: models/x.mdl (from the map)",
+                            "  lacking in the .res: maps/de_foo_detail.txt (from the map)",
+                            "  lacking in the .res: overviews/de_foo.bmp (from the map)",
+                            "  lacking in the .res: models/xT.mdl (needed by models/x.mdl)",
+                            "  lacking in the .res: sound/x/hit.wav (needed by models/x.mdl)",
+                            "  lacking in the .res: gfx/detail/brick.tga (needed by "
+                            "maps/de_foo_detail.txt)"));
+
+    mod("maps/de_foo.res", "// old\r\nmaps/de_foo.bsp\r\nMAPS/DE_FOO.RES\r\nMINE.WAD\r\n"
+                           "models\\x.mdl\r\nsound/none.wav\r\nsound/V.wav\r\nsound/gone.wav\r\n"
+                           "sound/x/hit.wav\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
+                           "models/xT.mdl\r\n");
+    const auto audit = game::audit_map(resolver, r);
+    EXPECT_EQ(audit.text.lines.size(), 11u);
+    EXPECT_TRUE(audit.failed());
+    EXPECT_THAT(game::audit_report(audit),
+                ElementsAre(::testing::EndsWith("de_foo.res: 11 lines: 2 extra, 1 lacking, 2 case, "
+                                                "2 missing"),
+                            "  extra in the .res: sound/V.wav (the file exists)",
+                            "  extra in the .res: sound/gone.wav (no such file)",
+                            "  lacking in the .res: gfx/detail/brick.tga (needed by "
+                            "maps/de_foo_detail.txt)",
+                            "  case in the .res: MINE.WAD is spelled mine.wad on the disk",
+                            "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on "
+                            "the disk",
+                            "  missing in the .res: sound/none.wav",
+                            "  missing in the .res: sound/gone.wav"));
 }
 
 } // namespace

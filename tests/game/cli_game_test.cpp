@@ -76,6 +76,41 @@ TEST_F(GameCommandLine, ChecksAndReports) {
     EXPECT_EQ(run("--check --collect out loose.bsp").status, 2);
 }
 
+TEST_F(GameCommandLine, AuditsTheResBesideEachMapAndWritesNothing) {
+    const auto res = dir.path() / "cstrike/maps/de_foo.res";
+    const auto old = "// by hand\r\n" + heads + "MINE.WAD \r\nsound/V.wav\r\n";
+    write_file(res, old);
+    auto r = run(std::string("--audit --report a.json ") + map_path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("de_foo.res: 4 lines: 1 extra, 6 lacking, 1 case, 0 missing"));
+    EXPECT_EQ(read_file(res), old);
+    const auto audit = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0]["audit"];
+    EXPECT_THAT(audit["res"].get<std::string>(), ::testing::EndsWith("de_foo.res"));
+    EXPECT_EQ(audit["lines"], nlohmann::json::array({"maps/de_foo.bsp", "maps/de_foo.res",
+                                                     "MINE.WAD", "sound/V.wav"}));
+    EXPECT_EQ(audit["extra"][0], nlohmann::json({{"line", "sound/V.wav"}, {"exists", true}}));
+    EXPECT_EQ(audit["lacking"][0], nlohmann::json({{"entry", "models/X.mdl"}, {"from", "map"}}));
+    EXPECT_EQ(audit["case"][0], nlohmann::json({{"line", "MINE.WAD"}, {"spelled", "mine.wad"}}));
+
+    // A map that needs nothing missing: only what the .res lacks or names wrongly fails.
+    mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
+    const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.bmp\n"
+                                  "gfx/detail/brick.tga\nsound/V.wav\n";
+    const struct {
+        std::string res;
+        int status;
+    } table[] = {{complete, 0}, {complete + "sound/gone.wav\n", 1}, {heads, 1}};
+    for (const auto& row : table) {
+        write_file(res, row.res);
+        EXPECT_EQ(run(std::string("--audit ") + map_path).status, row.status) << row.res;
+    }
+    std::filesystem::remove(res);
+    r = run(std::string("--audit ") + map_path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("  no .res beside the map"));
+    EXPECT_FALSE(std::filesystem::exists(res));
+}
+
 TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
     auto r = run("--make-stock-list cstrike");
     ASSERT_EQ(r.status, 0) << r.err;
