@@ -5,6 +5,7 @@
 #include "game/file_source.h"
 #include "game/formats/names.h"
 #include "game/report.h"
+#include "game/rules.h"
 
 #include <stdexcept>
 
@@ -60,6 +61,8 @@ std::optional<game::MapResolution> GameSession::resolve(const std::string& map_p
     }
     auto resolution =
         game::Resolver(*folder, stock_).resolve(map_path, entries, options_.choice.follow);
+    // The two lines of the map, then what this run writes.
+    game::count_res_lines(resolution, 2 + game::res_entries(resolution, options_.choice).size());
     for (const auto& line : game::text_report(resolution))
         report(line);
     resolved_.push_back(resolution);

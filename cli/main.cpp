@@ -71,7 +71,7 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
     if (!resolution) return false;
     if (options.game.check) {
         const bool audited = !options.game.audit || session.audit(*resolution, report);
-        return !resolution->incomplete() && audited;
+        return !resolution->incomplete() && !resolution->over_limit() && audited;
     }
     auto entries = game::res_entries(*resolution, options.game.choice);
     if (options.only_custom)

@@ -52,7 +52,7 @@ void add_game_options(CLI::App& app, Options& options) {
                  "also list what the listed files need (models: textures, sequences, sounds)")
         ->group(group);
     auto* check = app.add_flag("--check", game.check,
-                               "report only, write nothing; status 1 when anything is missing")
+                               "report only, write nothing; status 1 when anything is missing or over a limit")
                       ->group(group);
     auto* audit =
         app.add_flag("--audit", game.audit,

@@ -113,7 +113,8 @@ std::unordered_set<std::string> own_lines(const std::string& map_path) {
 ResText read_res_text(std::string_view bytes) {
     ResText text;
     text.cut = bytes.size() > res_read_limit;
-    const auto [decoded_text, utf8] = decoded(bytes.substr(0, res_read_limit));
+    const auto [decoded_text, is_utf8_text] = decoded(bytes.substr(0, res_read_limit));
+    const bool utf8 = is_utf8_text; // a lambda cannot capture a structured binding in C++20
     for_each_line(decoded_text, [&](std::string_view line, std::size_t) {
         line = trimmed(line);
         if (line.empty() || line.starts_with("//")) return;
@@ -180,6 +181,11 @@ Audit audit_map(const Resolver& resolver, const MapResolution& resolution) {
     }
     if (!text) return audit_res(resolver, resolution, std::nullopt, {});
     auto audit = audit_res(resolver, resolution, res, std::move(*text));
+    if (audit.text.count() > max_res_lines)
+        audit.warnings.push_back("error: " + std::to_string(audit.text.count()) +
+                                 " .res lines, " +
+                                 std::to_string(audit.text.count() - max_res_lines) +
+                                 " over the limit of " + std::to_string(max_res_lines));
     if (audit.text.cut)
         audit.warnings.push_back("only the first " + std::to_string(res_read_limit >> 20) +
                                  " MB of the .res was read");

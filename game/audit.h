@@ -4,6 +4,7 @@
 
 #include "game/formats/byte_source.h"
 #include "game/resolver.h"
+#include "game/rules.h"
 
 #include <cstddef>
 #include <optional>
@@ -57,8 +58,11 @@ struct Audit {
     std::vector<std::string> missing;  // lines whose file is not found
     std::vector<std::string> warnings; // about reading the .res
     bool readable = true;
-    // True when the .res lacks a file that exists, names one that does not, or cannot be read.
-    bool failed() const { return !lacking.empty() || !missing.empty() || !readable; }
+    // True when the .res lacks a file that exists, names one that does not, holds more
+    // lines than the server does, or cannot be read.
+    bool failed() const {
+        return !lacking.empty() || !missing.empty() || !readable || text.count() > max_res_lines;
+    }
 };
 
 // Compares the lines of `text` with `resolution` (made with following); `res` is the

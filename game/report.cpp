@@ -21,7 +21,24 @@ std::string counts_line(const MapResolution& r) {
     }
     line += "; " + counted(r.unused_wads.size(), "unused wad", "unused wads");
     line += ", " + counted(r.missing_textures.size(), "missing texture", "missing textures");
+    line += ", " + counted(r.entry_warnings(), "warning", "warnings");
     return line;
+}
+
+// The counts beside the engine's limits, then an error for each count over its limit.
+std::vector<std::string> limit_lines(const MapResolution& r) {
+    if (r.limits.empty()) return {};
+    std::string counts;
+    for (const auto& l : r.limits)
+        counts += (counts.empty() ? "" : ", ") + std::to_string(l.count) + " " + l.what + " of " +
+                  std::to_string(l.limit);
+    std::vector<std::string> lines = {"  limits: " + counts};
+    for (const auto& l : r.limits)
+        if (l.over())
+            lines.push_back("  error: " + std::to_string(l.count) + " " + l.what + ", " +
+                            std::to_string(l.count - l.limit) + " over the limit of " +
+                            std::to_string(l.limit));
+    return lines;
 }
 
 std::string needed_by(const Outcome& o) {
@@ -111,6 +128,8 @@ std::vector<std::string> audit_report(const Audit& a) {
 
 std::vector<std::string> text_report(const MapResolution& r) {
     std::vector<std::string> lines = {counts_line(r)};
+    for (auto& line : limit_lines(r))
+        lines.push_back(std::move(line));
     for (const auto& o : r.entries) {
         if (auto line = entry_line(o); !line.empty()) lines.push_back(std::move(line));
         for (const auto& warning : o.warnings)
@@ -137,6 +156,8 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
+        for (const auto& l : r.limits)
+            map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
         if (i < audits.size()) map["audit"] = audit_json(audits[i]);
         list.push_back(std::move(map));
     }

@@ -9,6 +9,7 @@
 #include "game/formats/studio_model.h"
 #include "game/formats/text_lines.h"
 #include "game/formats/wad.h"
+#include "game/rules.h"
 
 #include <algorithm>
 
@@ -50,6 +51,17 @@ std::string_view status_name(Status status) {
 std::size_t MapResolution::count(Status status) const {
     return static_cast<std::size_t>(std::count_if(
         entries.begin(), entries.end(), [&](const Outcome& o) { return o.status == status; }));
+}
+
+std::size_t MapResolution::entry_warnings() const {
+    std::size_t n = 0;
+    for (const auto& o : entries)
+        n += o.warnings.size();
+    return n;
+}
+
+bool MapResolution::over_limit() const {
+    return std::any_of(limits.begin(), limits.end(), [](const LimitCount& l) { return l.over(); });
 }
 
 bool MapResolution::incomplete() const {
@@ -167,6 +179,13 @@ MapResolution Resolver::resolve(const std::string& map_path,
         }
     }
     check_textures(map_path, resolution);
+    std::size_t brush_models = 0;
+    try {
+        brush_models = read_bsp_model_count(FileSource(map_path));
+    } catch (const std::exception& e) {
+        resolution.warnings.push_back(std::string("brush models not counted: ") + e.what());
+    }
+    apply_rules(game_, resolution, brush_models);
     return resolution;
 }
 

@@ -32,13 +32,25 @@ struct Outcome {
     std::vector<std::string> warnings; // about this entry's file ("not a studio model")
 };
 
+// A count of the map's against the engine's limit ("models", "sounds", ".res lines").
+struct LimitCount {
+    std::string what;
+    std::size_t count = 0;
+    std::size_t limit = 0;
+    bool over() const { return count > limit; }
+};
+
 struct MapResolution {
     std::string map; // as given (UTF-8)
     std::vector<Outcome> entries;
     std::vector<std::string> unused_wads;
     std::vector<std::string> missing_textures;
     std::vector<std::string> warnings; // about the map itself
+    std::vector<LimitCount> limits;
     std::size_t count(Status status) const;
+    // The warnings of all the entries.
+    std::size_t entry_warnings() const;
+    bool over_limit() const;
     // True when any entry or texture is missing.
     bool incomplete() const;
 };

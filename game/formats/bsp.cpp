@@ -8,15 +8,32 @@ namespace {
 constexpr std::int32_t bsp_version = 30;
 constexpr std::size_t lump_count = 15;
 constexpr std::size_t texture_lump = 2;
+constexpr std::size_t model_lump = 14;
+constexpr std::size_t model_size = 64; // bounds, origin, 4 head nodes, leaves, faces
 constexpr std::size_t header_size = 4 + lump_count * 8;
 constexpr std::size_t miptex_size = 16 + 4 + 4 + 4 * 4; // name, width, height, 4 offsets
 
+std::string bsp_header(const ByteSource& map) {
+    if (map.size() < header_size) throw FormatError("not a BSP30 map");
+    auto header = map.read(0, header_size);
+    if (int32_at(header, 0) != bsp_version) throw FormatError("not a BSP30 map");
+    return header;
+}
+
 } // namespace
 
+std::size_t read_bsp_model_count(const ByteSource& map) {
+    const auto header = bsp_header(map);
+    const auto at = int32_at(header, 4 + model_lump * 8);
+    const auto length = int32_at(header, 8 + model_lump * 8);
+    if (at < 0 || length < 0 || length % model_size != 0 ||
+        static_cast<std::uint64_t>(at) + static_cast<std::uint64_t>(length) > map.size())
+        damaged(4 + model_lump * 8, "the model lump");
+    return static_cast<std::size_t>(length) / model_size;
+}
+
 BspTextures read_bsp_textures(const ByteSource& map) {
-    if (map.size() < header_size) throw FormatError("not a BSP30 map");
-    const auto header = map.read(0, header_size);
-    if (int32_at(header, 0) != bsp_version) throw FormatError("not a BSP30 map");
+    const auto header = bsp_header(map);
     const auto lump_at = int32_at(header, 4 + texture_lump * 8);
     const auto lump_length = int32_at(header, 8 + texture_lump * 8);
     BspTextures textures;

@@ -17,4 +17,8 @@ struct BspTextures {
 // Throws FormatError: "not a BSP30 map", or damage to the header or the texture lump.
 BspTextures read_bsp_textures(const ByteSource& map);
 
+// The number of models in the map's model lump: the world and its brush models *1 … *N.
+// Throws FormatError: "not a BSP30 map", or a model lump that does not fit.
+std::size_t read_bsp_model_count(const ByteSource& map);
+
 } // namespace tarnwick::game

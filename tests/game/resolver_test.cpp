@@ -123,7 +123,8 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     const auto r = game::Resolver(folder, {})
                        .resolve(dir.file("cstrike/maps/old.bsp"), {"models/x.mdl"}, true);
     EXPECT_EQ(r.entries.front().status, Status::found);
-    EXPECT_THAT(r.warnings, ElementsAre("textures not checked: not a BSP30 map"));
+    EXPECT_THAT(r.warnings, ElementsAre("textures not checked: not a BSP30 map",
+                                        "brush models not counted: not a BSP30 map"));
 }
 
 TEST_F(Resolving, ReportsForPeopleAndForPrograms) {
@@ -134,7 +135,8 @@ TEST_F(Resolving, ReportsForPeopleAndForPrograms) {
                                            "../up.wav"};
     EXPECT_THAT(game::text_report(resolver.resolve(map_path, scan, false)),
                 ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
-                                      "1 unsafe; 1 unused wad, 1 missing texture"),
+                                      "1 unsafe; 1 unused wad, 1 missing texture, 0 warnings"),
+                            "  limits: 1 models of 512, 2 sounds of 512",
                             "  case: models/X.mdl is spelled models/x.mdl on the disk",
                             "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
                             "  unused wad: unused.wad", "  missing texture: gone"));

@@ -83,7 +83,8 @@ std::string studio_model_bytes(const ModelSpec& spec) {
     return out;
 }
 
-std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures) {
+std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures,
+                              std::size_t brush_models) {
     std::string out;
     add_int32(out, 30);
     out.resize(4 + 15 * 8, '\0');
@@ -108,6 +109,9 @@ std::string map_with_textures(std::string_view entities, const std::vector<Textu
     out += lump;
     set_int32(out, 4 + 2 * 8, lump_at);
     set_int32(out, 8 + 2 * 8, static_cast<std::uint32_t>(lump.size()));
+    set_int32(out, 4 + 14 * 8, at_end(out));
+    set_int32(out, 8 + 14 * 8, static_cast<std::uint32_t>(brush_models * 64));
+    out.append(brush_models * 64, '\0');
     // The scanner reads maps of more than 512 bytes only.
     if (out.size() < 1024) out.resize(1024, '\0');
     return out;

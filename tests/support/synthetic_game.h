@@ -32,7 +32,9 @@ struct TextureSpec {
     bool in_map = true; // false: all four pixel offsets 0, the texture comes from a wad
 };
 // A BSP30 map with `entities` as its entity lump and a texture lump of `textures`.
-std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures);
+// and `brush_models` models in its model lump (the world counted).
+std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures,
+                              std::size_t brush_models = 0);
 
 // Writes `bytes` to `root`/`relative`, making the folders on the way.
 void put_file(const std::filesystem::path& root, std::string_view relative, std::string_view bytes);
