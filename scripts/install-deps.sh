@@ -19,6 +19,7 @@ packages=(
     xdotool
     xauth
     imagemagick
+    libcli11-dev
 )
 if [[ "${1:-}" == --windows ]]; then
     packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils)

@@ -117,7 +117,9 @@ TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {
 }
 
 TEST_F(CommandLine, UsageErrorsAndInformation) {
-    EXPECT_EQ(run("").status, 2);
+    const auto none = run("");
+    EXPECT_EQ(none.status, 2);
+    EXPECT_THAT(none.err, HasSubstr("MAP is required"));
     const auto bad = run("--frobnicate x.bsp");
     EXPECT_EQ(bad.status, 2);
     EXPECT_THAT(bad.err, HasSubstr("--frobnicate"));
