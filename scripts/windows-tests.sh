@@ -25,4 +25,10 @@ unset WAYLAND_DISPLAY
 
 WINEPREFIX="$build/wineprefix" scripts/wine-run.sh wineboot --init >"$build/wineboot.log" 2>&1 ||
     { cat "$build/wineboot.log" >&2; exit 1; }
+# The faces the window draws with, from Debian's fonts-wine, where wine's programs find
+# them: wine does not offer its own copies to them.
+fonts="$build/wineprefix/drive_c/windows/Fonts"
+for face in tahoma.ttf tahomabd.ttf marlett.ttf ms_sans_serif.ttf; do
+    [[ -f "$fonts/$face" ]] || cp "/usr/share/wine/fonts/$face" "$fonts/"
+done
 ctest --test-dir "$build" --output-on-failure -j 2 "$@"
