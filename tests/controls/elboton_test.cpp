@@ -116,8 +116,8 @@ TEST(Button, LayoutOfTheMainWindowsButtons) {
 
 TEST(Button, ATallerFontKeepsThePreviousTop) {
     Button button;
-    const double top = button.label().top;
     button.FontName("Tahoma");
+    const double top = button.label().top;
     button.FontSize(30);
     EXPECT_GE(button.label().height, 24);
     EXPECT_EQ(button.label().top, top);
