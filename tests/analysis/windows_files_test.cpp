@@ -124,9 +124,9 @@ TEST(WindowsPatterns, MatchNamesIgnoringCaseAndOnlyWhole) {
         const wchar_t* name;
         bool matches;
     } cases[] = {
-        {L"*.bsp", L"DE_FOO.BSP", true},  {L"*.bsp", L"x.bspx", false},
-        {L"*.bsp", L"x.bsp.txt", false},  {L"de_*_*.bsp", L"de_a_b_c.bsp", true},
-        {L"?.bsp", L"ab.bsp", false},     {L"*", L"", true},
+        {L"*.bsp", L"DE_FOO.BSP", true},      {L"*.bsp", L"x.bspx", false},
+        {L"*.bsp", L"x.bsp.txt", false},      {L"de_*_*.bsp", L"de_a_b_c.bsp", true},
+        {L"?.bsp", L"ab.bsp", false},         {L"*", L"", true},
         {L"\u00c9*", L"\u00e9t\u00e9", true}, {L"a*b", L"a", false},
     };
     for (const auto& c : cases)
