@@ -13,6 +13,8 @@
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -65,6 +67,16 @@ void Form1::browse_map() {
     const auto chosen =
         services_.dialogs->open_file(QString(), QStringLiteral("Cs Map (*.bsp)|*.bsp"));
     if (chosen.path.isEmpty()) return;
+    analyse_map(chosen);
+}
+
+void Form1::open_map(const QString& path) {
+    const QFileInfo file(path);
+    analyse_map({QDir::toNativeSeparators(file.absoluteFilePath()), file.fileName()});
+}
+
+void Form1::analyse_map(const platform::ChosenFile& chosen) {
+    if (scanning_) return;
     indicador_ = std::make_unique<Indicador>(this);
     indicador_->show();
     indicador_->setEnabled(true);

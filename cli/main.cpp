@@ -5,10 +5,10 @@
 #include "analysis/module1.h"
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
+#include "cli/map_arguments.h"
 #include "cli/options.h"
 #include "cli/terminal_progress.h"
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -18,21 +18,13 @@ namespace {
 
 using namespace tarnwick;
 
-bool has_map_extension(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    for (auto& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".bsp";
-}
-
 std::string count_text(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " resource" : " resources");
 }
 
 // Analyses one map and writes (or prints) its resource file. Returns false on failure.
 bool process(const std::string& map, const cli::Options& options, cli::TerminalProgress& display) {
-    if (!has_map_extension(map)) {
+    if (!cli::has_map_extension(map)) {
         display.report(map + ": not a .bsp map, skipped");
         return false;
     }
@@ -74,15 +66,20 @@ bool process(const std::string& map, const cli::Options& options, cli::TerminalP
 int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     Options options;
     if (const auto status = parse_options(arguments, options)) return *status;
-    cli::TerminalProgress display(options.maps.size());
+    const auto maps = expand_map_arguments(options.maps, options.recursive);
+    cli::TerminalProgress display(maps.size());
     bool all_done = true;
-    for (const auto& map : options.maps) {
+    for (const auto& [map, problem] : maps) {
+        bool done = false;
         try {
-            all_done = process(map, options, display) && all_done;
+            if (problem.empty())
+                done = process(map, options, display);
+            else
+                display.report(map + ": " + problem);
         } catch (const std::exception& e) {
             display.report(map + ": " + e.what());
-            all_done = false;
         }
+        all_done = done && all_done;
         display.finish_map();
     }
     display.clear();

@@ -1,9 +1,7 @@
 #include "cli/options.h"
 
 #include <CLI/CLI.hpp>
-
-#include <algorithm>
-#include <iostream>
+#include <memory>
 
 namespace tarnwick::cli {
 
@@ -47,7 +45,11 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "replace an existing .res file (it is kept otherwise)");
     app.add_flag("--stdout", options.to_stdout,
                  "print each .res file to standard output instead of writing it");
-    app.add_option("MAP", options.maps, "the maps (.bsp)")->required()->type_name("");
+    app.add_flag("-r,--recursive", options.recursive,
+                 "take the maps in the subfolders of a folder too");
+    app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")
+        ->required()
+        ->type_name("");
 
     // CLI11 takes the arguments last first, without the program's name.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());

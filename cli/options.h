@@ -12,6 +12,7 @@ struct Options {
     bool only_custom = false;
     bool overwrite = false;
     bool to_stdout = false;
+    bool recursive = false;
     std::vector<std::string> maps;
 };
 

@@ -1,6 +1,7 @@
 #include "form1_fixture.h"
 #include "hide_file.h"
 
+#include <QDir>
 #include <gmock/gmock.h>
 
 namespace tarnwick::testing {
@@ -35,6 +36,23 @@ TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
     EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
     EXPECT_EQ(form->indicador(), nullptr);
     EXPECT_GT(pumps, 0);
+}
+
+TEST_F(Form1Test, AMapOnTheCommandLineIsAnalysedOnceTheWindowShows) {
+    const auto map = QString::fromStdString(write_map("de_foo.bsp", entities));
+    app::open_command_line_map(*form, {"tarnwick"});
+    app::open_command_line_map(*form, {"tarnwick", QDir::current().relativeFilePath(map)});
+    EXPECT_TRUE(shown().isEmpty()); // not before the event loop runs
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown().isEmpty(); }));
+    EXPECT_EQ(shown().size(), 4);
+    EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map)); // as the dialog gives it
+    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_TRUE(dialogs.asked.empty());
+
+    app::open_command_line_map(*form, {"tarnwick", map + ".gone"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.asked.empty(); }));
+    EXPECT_EQ(dialogs.messages().at(0).text, "Cant Read File");
+    EXPECT_EQ(dialogs.messages().at(0).title, "Error01");
 }
 
 TEST_F(Form1Test, ClearingGreysTheListAndDisablesWhatNeedsEntries) {
