@@ -105,7 +105,7 @@ bool process(const std::string& map, const Options& options, cli::TerminalProgre
     const auto entries = analysis::shown_entries(list, !options.only_custom);
     const auto head = map + ": " + count_text(entries.size()) + ", ";
     if (options.to_stdout) {
-        const auto bytes = analysis::format_res_file(entries, analysis::current_map_name);
+        const auto bytes = analysis::format_res_file(entries, analysis::file_name_of(map));
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
         display.report(head + "printed to standard output");

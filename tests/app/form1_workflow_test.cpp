@@ -215,6 +215,14 @@ TEST_F(Form1Test, MakeResAsksBeforeReplacingAnOrdinaryFile) {
     EXPECT_EQ(dialogs.messages().back().text, "Res File SuccessFully Created !");
 }
 
+TEST_F(Form1Test, MakeResNamesTheMapOfThePathItWritesBeside) {
+    analyse(write_map("de_foo.bsp", R"({"wad" "x.wad"})"));
+    form->Text1->Text(QString::fromStdString(dir.file("de_bar.bsp"))); // edited by hand
+    form->make_res();
+    EXPECT_EQ(read_file(dir.file("de_bar.res")), "maps/de_bar.bsp\r\nmaps/de_bar.res\r\nx.wad\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
+}
+
 TEST_F(Form1Test, AFailedWriteSaysSoAndChangesNothing) {
     analyse(write_map("de_foo.bsp", entities));
     form->Text1->Text(QString::fromStdString(dir.file("gone/de_foo.bsp")));
