@@ -17,8 +17,7 @@ namespace tarnwick::analysis {
 // Set by the caller before a scan, read by the scanner for the description file.
 extern std::string current_map_name;
 
-// True when `list` holds an entry equal to `text`. Throws ResourceLimitError once the
-// list has grown past what a signed 16-bit index reaches.
+// True when `list` holds an entry equal to `text`.
 bool is_listed(const ResourceList& list, std::string_view text);
 
 // Empties `list` and fills it with the resources the map at `map_path` refers to.

@@ -20,8 +20,6 @@ namespace tarnwick::analysis {
 std::string current_map_name;
 
 bool is_listed(const ResourceList& list, std::string_view text) {
-    if (list.count() > std::numeric_limits<std::int16_t>::max())
-        throw ResourceLimitError("more than 32767 resources");
     return list.contains(text);
 }
 

@@ -112,8 +112,7 @@ bool process(const std::string& map, const Options& options, cli::TerminalProgre
         return true;
     }
     const auto destination = analysis::res_path_for(map);
-    std::error_code ec;
-    if (!options.overwrite && std::filesystem::exists(analysis::to_path(destination), ec)) {
+    if (!options.overwrite && analysis::plain_file_exists(destination)) {
         display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }

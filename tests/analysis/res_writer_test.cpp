@@ -78,10 +78,10 @@ TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheOldFileAsItWas) {
         EXPECT_FALSE(result.reason.empty()) << map_path;
         EXPECT_EQ(read_file(dir.file("de_foo.res")), old) << map_path;
     };
-    fails(dir.file("sub/bsp"));                 // name too short: not "sub.res" beside "sub"
-    fails(dir.file("\xD0\xBA.bsp"));            // not single-byte text
-    fails("abc");                               // path too short
-    fails(dir.file("missing/de_foo.bsp"));      // no such folder
+    fails(dir.file("sub/bsp"));            // name too short: not "sub.res" beside "sub"
+    fails(dir.file("\xD0\xBA.bsp"));       // not single-byte text
+    fails("abc");                          // path too short
+    fails(dir.file("missing/de_foo.bsp")); // no such folder
     fs::create_directory(dir.file("de_bar.res"));
     fails(dir.file("de_bar.bsp")); // a folder in the way
 #ifndef _WIN32

@@ -112,6 +112,14 @@ TEST_F(Form1Test, TheNameTestIgnoresRefusesOrAccepts) {
     EXPECT_EQ(prompt.default_text, "");
 }
 
+TEST_F(Form1Test, AddingToAFullListSaysSoAndAddsNothing) {
+    for (int i = 0; i < analysis::ResourceList::max_entries; ++i)
+        form->List2.append("x" + std::to_string(i) + ".wad");
+    add("y.wad");
+    EXPECT_EQ(dialogs.messages().back().text, "The List Is Full");
+    EXPECT_EQ(form->List2.count(), analysis::ResourceList::max_entries);
+}
+
 TEST_F(Form1Test, AddingSelectsTheLastShownEntryAndEnablesTheEditingCommands) {
     form->clear_entries();
     add("sound/x.wav");
