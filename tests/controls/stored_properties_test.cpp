@@ -20,90 +20,69 @@ using Entries = std::vector<std::pair<QString, PropertyValue>>;
 
 struct StoredCase {
     const char* control;
-    std::function<std::unique_ptr<SkinnedControl>()> make;
+    std::unique_ptr<SkinnedControl> (*make)();
     // Every property, none at its default, in the order of save.
     Entries all;
     // What a save stores after a load of an empty layout: defaults that differ between the two.
     QStringList left_by_empty_layout = {};
 };
 
-void PrintTo(const StoredCase& c, std::ostream* os) {
-    *os << c.control;
-}
-
 template <class C> std::unique_ptr<SkinnedControl> make() {
     return std::make_unique<C>();
 }
 
-Entries font_entries() {
+// `head`, the five font properties, then `tail`.
+Entries with_font(Entries head, const Entries& tail = {}) {
     const Font font{.name = "Tahoma", .size = 12, .italic = true, .underline = true};
-    return {{"Font", font},
-            {"FontName", font.name},
-            {"FontSize", font.size},
-            {"FontItalic", true},
-            {"FontUnderline", true}};
-}
-
-Entries joined(Entries head, const Entries& tail) {
+    head.insert(head.end(), {{"Font", font},
+                             {"FontName", font.name},
+                             {"FontSize", font.size},
+                             {"FontItalic", true},
+                             {"FontUnderline", true}});
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
 }
 
-const Entries common = {{"BackColor", Colour(2)}, {"Enabled", false}};
+const std::pair<QString, PropertyValue> fore{"ForeColor", Colour(1)}, back{"BackColor", Colour(2)},
+    off{"Enabled", false}, light{"Color3DLight", Colour(3)}, dark{"Color3DDark", Colour(4)},
+    shadow{"DropShadow", true};
 
 const StoredCase cases[] = {
     {"elboton", make<elboton>,
-     joined(joined({{"ForeColor", Colour(1)},
-                    common[0],
-                    common[1],
-                    {"Caption", QString("Add")},
-                    {"Color3DLight", Colour(3)},
-                    {"Color3DDark", Colour(4)}},
-                   font_entries()),
-            {{"DropShadow", true}, {"CenterCaption", true}})},
-    {"elframe", make<elframe>,
-     joined(common, {{"Color3DLight", Colour(3)}, {"Color3DDark", Colour(4)}})},
+     with_font({fore, back, off, {"Caption", QString("Add")}, light, dark},
+               {shadow, {"CenterCaption", true}})},
+    {"elframe", make<elframe>, {back, off, light, dark}},
     {"ellabel", make<ellabel>,
-     joined(joined(joined(common, {{"Caption", QString("Busy")}}), font_entries()),
-            {{"DropShadow", true}})},
+     with_font({back, fore, off, {"Caption", QString("Busy")}}, {shadow})},
     {"elpanel", make<elpanel>,
-     joined(joined({common[0],
-                    {"ForeColor", Colour(1)},
-                    {"CloseColor", Colour(5)},
-                    common[1],
-                    {"Title", QString("Mine")},
-                    {"Icon", false},
-                    {"Cerrar", false},
-                    {"Color3DLight", Colour(3)},
-                    {"Color3DDark", Colour(4)}},
-                   font_entries()),
-            {{"DropShadow", true}})},
-    {"elprogress", make<elprogress>,
-     joined({{"ForeColor", Colour(1)}, common[0], common[1], {"Min", 1}, {"Max", 20}, {"Value", 3}},
-            {{"Color3DLight", Colour(3)}, {"Color3DDark", Colour(4)}})},
+     with_font({back,
+                fore,
+                {"CloseColor", Colour(5)},
+                off,
+                {"Title", QString("Mine")},
+                {"Icon", false},
+                {"Cerrar", false},
+                light,
+                dark},
+               {shadow})},
+    {"elprogress",
+     make<elprogress>,
+     {fore, back, off, {"Min", 1}, {"Max", 20}, {"Value", 3}, light, dark}},
     {"elradio", make<elradio>,
-     joined(joined({common[0],
-                    {"BackColor2", Colour(6)},
-                    {"CheckedColor", Colour(7)},
-                    {"UncheckedColor", Colour(8)},
-                    {"OverColor", Colour(9)},
-                    common[1],
-                    {"Caption", QString("Show All")},
-                    {"Value", true},
-                    {"Color3DLight", Colour(3)},
-                    {"Color3DDark", Colour(4)}},
-                   font_entries()),
-            {{"DropShadow", true}})},
+     with_font({back,
+                {"BackColor2", Colour(6)},
+                {"CheckedColor", Colour(7)},
+                {"UncheckedColor", Colour(8)},
+                {"OverColor", Colour(9)},
+                off,
+                {"Caption", QString("Show All")},
+                {"Value", true},
+                light,
+                dark},
+               {shadow})},
     {"eltexto",
      make<eltexto>,
-     joined({{"MaxChars", 9},
-             common[0],
-             {"ForeColor", Colour(1)},
-             common[1],
-             {"Text", QString("de_foo.bsp")},
-             {"Color3DLight", Colour(3)},
-             {"Color3DDark", Colour(4)}},
-            font_entries()),
+     with_font({{"MaxChars", 9}, back, fore, off, {"Text", QString("de_foo.bsp")}, light, dark}),
      {"Text"}},
 };
 
