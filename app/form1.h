@@ -100,9 +100,21 @@ private:
     void take_drop(QDropEvent* event, bool dropped);
     bool ask_name(const QString& title, const QString& default_text, std::string& name);
     void message(const QString& text, const QString& title);
+    void show_commands();
+
+    // What the commands follow. The operations change it; show_commands() gives every
+    // enabled flag its value from it. Add and "..." are never disabled, and while a scan
+    // runs the operations refuse to start instead (the buttons have no disabled look).
+    struct CommandState {
+        bool entries = true;     // a list to clear and write: Clear, Make Res
+        bool selected = true;    // an entry to remove: Remove
+        bool editable = true;    // an entry to edit: Edit, which Clear leaves as it was
+        bool list_active = true; // the shown list takes clicks, from an analysis to Clear
+    };
 
     platform::Services services_;
     std::unique_ptr<Indicador> indicador_;
+    CommandState commands_;
     bool scanning_ = false;
     std::int16_t drag_active = 0;
     float drag_x = 0;

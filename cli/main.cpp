@@ -40,15 +40,14 @@ bool process(const std::string& map, const cli::Options& options, cli::TerminalP
     const auto entries = analysis::shown_entries(list, !options.only_custom);
     const auto head = map + ": " + count_text(entries.size()) + ", ";
     if (options.to_stdout) {
-        const auto bytes = analysis::format_res_file(entries, analysis::current_map_name);
+        const auto bytes = analysis::format_res_file(entries, analysis::file_name_of(map));
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
         display.report(head + "printed to standard output");
         return true;
     }
     const auto destination = analysis::res_path_for(map);
-    std::error_code ec;
-    if (!options.overwrite && std::filesystem::exists(analysis::to_path(destination), ec)) {
+    if (!options.overwrite && analysis::plain_file_exists(destination)) {
         display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }

@@ -81,6 +81,15 @@ TEST_F(CommandLine, WritesBesideEachMapAndKeepsAnExistingFileUnlessToldOtherwise
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read_file(dir.file("B.res")),
               "maps/B.BSP\r\nmaps/B.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n");
+
+#ifndef _WIN32
+    // As in the window, a hidden file does not count as one already there.
+    write_map(".c.bsp");
+    write_file(dir.file(".c.res"), "mine");
+    EXPECT_EQ(run("--only-custom .c.bsp").status, 0);
+    EXPECT_EQ(read_file(dir.file(".c.res")),
+              "maps/.c.bsp\r\nmaps/.c.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
+#endif
 }
 
 TEST_F(CommandLine, TakesFileNamesInAnyScript) {
@@ -110,7 +119,8 @@ TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, HasSubstr("README: not a .bsp map"));
     EXPECT_THAT(r.err, HasSubstr("missing.bsp: cannot read the map"));
-    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map"));
+    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map: the file is too small to be a "
+                                 "map (512 bytes or fewer)"));
     EXPECT_TRUE(std::filesystem::exists(dir.file("good.res")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("RE.res")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("tiny.res")));

@@ -131,6 +131,14 @@ TEST_F(Form1Test, TheNameTestIgnoresRefusesOrAccepts) {
     EXPECT_EQ(prompt.default_text, "");
 }
 
+TEST_F(Form1Test, AddingToAFullListSaysSoAndAddsNothing) {
+    for (int i = 0; i < analysis::ResourceList::max_entries; ++i)
+        form->List2.append("x" + std::to_string(i) + ".wad");
+    add("y.wad");
+    EXPECT_EQ(dialogs.messages().back().text, "The List Is Full");
+    EXPECT_EQ(form->List2.count(), analysis::ResourceList::max_entries);
+}
+
 TEST_F(Form1Test, AddingSelectsTheLastShownEntryAndEnablesTheEditingCommands) {
     form->clear_entries();
     add("sound/x.wav");
@@ -240,6 +248,14 @@ TEST_F(Form1Test, MakeResAsksBeforeReplacingAnOrdinaryFile) {
                     ::testing::StartsWith("Cant Write File\n"));
         EXPECT_EQ(read_file(dir.file(".hidden.res")), "old");
     }
+}
+
+TEST_F(Form1Test, MakeResNamesTheMapOfThePathItWritesBeside) {
+    analyse(write_map("de_foo.bsp", R"({"wad" "x.wad"})"));
+    form->Text1->Text(QString::fromStdString(dir.file("de_bar.bsp"))); // edited by hand
+    form->make_res();
+    EXPECT_EQ(read_file(dir.file("de_bar.res")), "maps/de_bar.bsp\r\nmaps/de_bar.res\r\nx.wad\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
 }
 
 TEST_F(Form1Test, AFailedWriteSaysSoAndChangesNothing) {
