@@ -165,4 +165,16 @@ wait_for 10 gone || fail "the message did not close"
 click 515 17 # the close box
 ended() { ! kill -0 "$app" 2>/dev/null; }
 wait_for 10 ended || fail "the close box did not end the program"
+
+# Started with the map on its command line, the window analyses it as if chosen with "...".
+run "$tarnwick" "$(native_path "$map")" >>"$work/tarnwick.log" 2>&1 &
+app=$!
+pids+=($app)
+wait_for $patience find_main || fail "the main window did not appear with a map given"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+wx=$X wy=$Y
+wait_for $patience white_in_list || fail "the map given on the command line was not analysed"
+photograph "$shots/main-window-from-command-line.png"
+click 515 17 # the close box
+wait_for 10 ended || fail "the close box did not end the program"
 echo "end_to_end: passed; screenshots in $shots"
