@@ -16,12 +16,13 @@ namespace fs = std::filesystem;
 
 // The mod folder of a map in <mod>/maps/ (any case).
 fs::path mod_of(const std::string& map_path) {
-    const auto folder = analysis::to_path(map_path).parent_path();
-    const auto name = folder.filename().u8string();
-    if (!game::same_name(std::string(name.begin(), name.end()), "maps"))
+    std::error_code ec;
+    const auto folder =
+        fs::absolute(analysis::to_path(map_path), ec).lexically_normal().parent_path();
+    if (ec || !game::same_name(analysis::utf8_of(folder.filename()), "maps"))
         throw std::runtime_error(
             "no game folder: the map is not in a maps folder (--game names one)");
-    return folder.parent_path().empty() ? fs::path(".") : folder.parent_path();
+    return folder.parent_path();
 }
 
 } // namespace

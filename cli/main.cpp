@@ -7,10 +7,10 @@
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
 #include "cli/game_session.h"
+#include "cli/map_arguments.h"
 #include "cli/options.h"
 #include "cli/terminal_progress.h"
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -22,14 +22,6 @@ namespace {
 
 using namespace tarnwick;
 
-bool has_map_extension(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    for (auto& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext == ".bsp";
-}
-
 std::string count_text(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " resource" : " resources");
 }
@@ -39,15 +31,14 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
              const cli::Options& options, cli::TerminalProgress& display) {
     const auto head = map + ": " + count_text(entries.size()) + ", ";
     if (options.to_stdout) {
-        const auto bytes = analysis::format_res_file(entries, analysis::current_map_name);
+        const auto bytes = analysis::format_res_file(entries, analysis::file_name_of(map));
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         std::fflush(stdout);
         display.report(head + "printed to standard output");
         return true;
     }
     const auto destination = analysis::res_path_for(map);
-    std::error_code ec;
-    if (!options.overwrite && std::filesystem::exists(analysis::to_path(destination), ec)) {
+    if (!options.overwrite && analysis::plain_file_exists(destination)) {
         display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }
@@ -78,7 +69,7 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
         std::erase_if(entries, [](const std::string& e) { return analysis::is_stock_wad(e); });
     bool ok = put_res(map, entries, options, display);
     if (!options.game.collect.empty()) {
-        const auto res = analysis::format_res_file(entries, analysis::current_map_name);
+        const auto res = analysis::format_res_file(entries, analysis::file_name_of(map));
         ok = session.collect(*resolution, map, res, options.overwrite, report) && ok;
     }
     return ok;
@@ -87,7 +78,7 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
 // Analyses one map and writes (or prints) its resource file. Returns false on failure.
 bool process(const std::string& map, const cli::Options& options, cli::GameSession* session,
              cli::TerminalProgress& display) {
-    if (!has_map_extension(map)) {
+    if (!cli::has_map_extension(map)) {
         display.report(map + ": not a .bsp map, skipped");
         return false;
     }
@@ -125,15 +116,20 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         std::cerr << "tarnwick-res: " << e.what() << "\n";
         return 1;
     }
-    cli::TerminalProgress display(options.maps.size());
+    const auto maps = expand_map_arguments(options.maps, options.recursive);
+    cli::TerminalProgress display(maps.size());
     bool all_done = true;
-    for (const auto& map : options.maps) {
+    for (const auto& [map, problem] : maps) {
+        bool done = false;
         try {
-            all_done = process(map, options, session.get(), display) && all_done;
+            if (problem.empty())
+                done = process(map, options, session.get(), display);
+            else
+                display.report(map + ": " + problem);
         } catch (const std::exception& e) {
             display.report(map + ": " + e.what());
-            all_done = false;
         }
+        all_done = done && all_done;
         display.finish_map();
     }
     if (session)

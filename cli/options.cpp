@@ -1,8 +1,7 @@
 #include "cli/options.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
-#include <iostream>
+#include <memory>
 
 namespace tarnwick::cli {
 
@@ -101,7 +100,10 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "replace an existing .res file (it is kept otherwise)");
     app.add_flag("--stdout", options.to_stdout,
                  "print each .res file to standard output instead of writing it");
-    auto* maps = app.add_option("MAP", options.maps, "the maps (.bsp)")->type_name("");
+    app.add_flag("-r,--recursive", options.recursive,
+                 "take the maps in the subfolders of a folder too");
+    auto* maps =
+        app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")->type_name("");
     add_game_options(app, options);
 
     // CLI11 takes the arguments last first, without the program's name.

@@ -28,6 +28,7 @@ struct Options {
     bool only_custom = false;
     bool overwrite = false;
     bool to_stdout = false;
+    bool recursive = false;
     std::vector<std::string> maps;
     GameOptions game;
     std::string make_stock_list; // --make-stock-list: the mod folder to list

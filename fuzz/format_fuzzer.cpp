@@ -20,8 +20,8 @@ namespace {
 using namespace tarnwick::game;
 
 // A name read from a fixed field of `size` bytes, up to its NUL.
-void check_name(const std::string& name, std::size_t size) {
-    FUZZ_REQUIRE(name.size() < size + 1 && name.find('\0') == std::string::npos, shown(name));
+[[maybe_unused]] void check_name(const std::string& name, std::size_t size) {
+    FUZZ_REQUIRE(name.size() <= size && name.find('\0') == std::string::npos, shown(name));
 }
 
 void read(std::string_view bytes) {
@@ -33,7 +33,8 @@ void read(std::string_view bytes) {
     }
 #elif TARNWICK_FORMAT == 2
     const auto names = read_wad_names(source);
-    FUZZ_REQUIRE(12 + names.size() * 32 <= bytes.size(), std::to_string(names.size()));
+    // The directory may overlap the header, but never run past the end.
+    FUZZ_REQUIRE(names.size() * 32 <= bytes.size(), std::to_string(names.size()));
     for (const auto& name : names)
         check_name(name, 16);
 #elif TARNWICK_FORMAT == 3

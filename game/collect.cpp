@@ -33,11 +33,6 @@ std::unique_ptr<ByteSource> open_origin(const Origin& origin) {
     return std::make_unique<FileSource>(origin.disk_path);
 }
 
-std::string utf8_of(const fs::path& path) {
-    const auto u8 = path.u8string();
-    return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
-}
-
 class Collector {
 public:
     Collector(const CollectRequest& request, CollectResult& result)
@@ -50,7 +45,7 @@ public:
             const auto from = open_origin(origin);
             std::error_code ec;
             if (fs::exists(to, ec)) {
-                if (same_bytes(*from, FileSource(utf8_of(to))))
+                if (same_bytes(*from, FileSource(analysis::utf8_of(to))))
                     return result_.lines.push_back("already there: " + shown);
                 if (!request_.overwrite) {
                     result_.ok = false;

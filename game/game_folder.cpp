@@ -16,11 +16,7 @@ namespace tarnwick::game {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string utf8_of(const fs::path& path) {
-    const auto u8 = path.generic_u8string();
-    return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
-}
+using analysis::utf8_of;
 
 // Entries are single-byte text; a disk name that the single-byte text cannot hold keeps
 // its UTF-8 bytes (no entry can name it, but it is still listed).

@@ -58,6 +58,15 @@ TEST_F(CommandLine, WritesBesideEachMapAndKeepsAnExistingFileUnlessToldOtherwise
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read_file(dir.file("B.res")),
               "maps/B.BSP\r\nmaps/B.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n");
+
+#ifndef _WIN32
+    // As in the window, a hidden file does not count as one already there.
+    write_map(".c.bsp");
+    write_file(dir.file(".c.res"), "mine");
+    EXPECT_EQ(run("--only-custom .c.bsp").status, 0);
+    EXPECT_EQ(read_file(dir.file(".c.res")),
+              "maps/.c.bsp\r\nmaps/.c.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
+#endif
 }
 
 TEST_F(CommandLine, TakesFileNamesInAnyScript) {
@@ -87,10 +96,72 @@ TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, HasSubstr("README: not a .bsp map"));
     EXPECT_THAT(r.err, HasSubstr("missing.bsp: cannot read the map"));
-    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map"));
+    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map: the file is too small to be a "
+                                 "map (512 bytes or fewer)"));
     EXPECT_TRUE(std::filesystem::exists(dir.file("good.res")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("RE.res")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("tiny.res")));
+}
+
+// The maps whose .res files a --stdout run printed, in order.
+std::vector<std::string> printed_maps(const std::string& out) {
+    std::vector<std::string> maps;
+    std::size_t at = 0;
+    for (auto end = out.find("\r\n"); end != std::string::npos; end = out.find("\r\n", at)) {
+        const auto line = out.substr(at, end - at);
+        if (line.starts_with("maps/") && !line.ends_with(".res") && !line.ends_with(".txt"))
+            maps.push_back(line.substr(5));
+        at = end + 2;
+    }
+    return maps;
+}
+
+TEST_F(CommandLine, TakesTheMapsOfAFolderAndWithRecursiveOfItsSubfolders) {
+    for (const char* map : {"maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp", "maps/sub/deeper/d.Bsp",
+                            "maps/sub-x/e.bsp"}) {
+        std::filesystem::create_directories(std::filesystem::path(dir.file(map)).parent_path());
+        write_map(map);
+    }
+    write_file(dir.file("maps/notes.txt"), "text");
+    std::filesystem::create_directories(dir.file("maps/folder.bsp")); // no map
+    std::filesystem::create_directories(dir.file("empty/sub"));
+
+    const struct {
+        const char* arguments;
+        int status;
+        std::vector<std::string> maps;
+        const char* said;
+    } cases[] = {
+        {"--stdout maps", 0, {"A.BSP", "b.bsp"}, ""},
+        {"--stdout -r maps/", 0, {"A.BSP", "b.bsp", "c.bsp", "d.Bsp", "e.bsp"}, ""},
+        {"--stdout --recursive maps/sub maps/b.bsp", 0, {"c.bsp", "d.Bsp", "b.bsp"}, ""},
+        {"--stdout empty maps/b.bsp", 1, {"b.bsp"}, "empty: no .bsp map in the folder (-r looks"},
+        {"--stdout -r empty", 1, {}, "empty: no .bsp map in the folder or its subfolders"},
+    };
+    for (const auto& c : cases) {
+        const auto r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments << '\n' << r.err;
+        EXPECT_EQ(printed_maps(r.out), c.maps) << c.arguments;
+        EXPECT_THAT(r.err, HasSubstr(c.said)) << c.arguments;
+    }
+}
+
+// The shell expands the patterns on POSIX systems, the program on Windows.
+TEST_F(CommandLine, TakesTheMapsThatAPatternMatches) {
+    for (const char* map : {"de_b.bsp", "de_a.bsp", "cs_c.bsp"})
+        write_map(map);
+    auto r = run("--stdout de_*.bsp ?s_c.bsp");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp", "cs_c.bsp"}));
+
+    r = run("--stdout x*.bsp de_a.bsp");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(printed_maps(r.out), std::vector<std::string>{"de_a.bsp"});
+#ifdef _WIN32
+    EXPECT_THAT(r.err, HasSubstr("x*.bsp: no file matches"));
+    r = run("--stdout DE_?.BSP");
+    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp"})) << r.err;
+#endif
 }
 
 TEST_F(CommandLine, UsageErrorsAndInformation) {
