@@ -16,8 +16,8 @@
 namespace tarnwick::game {
 namespace {
 
-constexpr std::string_view status_names[status_count] = {"found", "case", "missing", "stock",
-                                                         "unsafe"};
+constexpr std::string_view status_names[status_count] = {"found", "case",   "missing",
+                                                         "stock", "unsafe", "replaced"};
 
 bool is_wad(std::string_view entry) {
     return ends_with_name(entry, ".wad");
@@ -40,6 +40,15 @@ std::string detail_file_beside(const std::string& map_path) {
     const auto name = analysis::file_name_of(map_path);
     const auto folder = map_path.substr(0, map_path.size() - name.size());
     return folder + name.substr(0, name.size() > 4 ? name.size() - 4 : name.size()) + "_detail.txt";
+}
+
+// The .bmp the game takes for a sky face whose .tga is missing; empty for other entries.
+std::string sky_face_bmp(const Outcome& outcome) {
+    const auto path = index_key(outcome.entry);
+    if (outcome.status != Status::missing || !path.starts_with("gfx/env/") ||
+        !path.ends_with(".tga"))
+        return {};
+    return outcome.entry.substr(0, outcome.entry.size() - 4) + ".bmp";
 }
 
 } // namespace
@@ -168,6 +177,13 @@ MapResolution Resolver::resolve(const std::string& map_path,
             add(need, "map");
         // Entries are added while this runs; each is followed in turn.
         for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
+            if (const auto bmp = sky_face_bmp(resolution.entries[i]); !bmp.empty()) {
+                auto replacement = look_up(bmp, resolution.entries[i].entry);
+                if (replacement.place || replacement.status == Status::stock) {
+                    resolution.entries[i].status = Status::replaced;
+                    add(bmp, resolution.entries[i].entry);
+                }
+            }
             std::vector<std::string> needs;
             try {
                 needs = needs_of(resolution.entries[i], map_path);
@@ -221,6 +237,7 @@ std::vector<const Outcome*> selected(const MapResolution& resolution, const Writ
     std::vector<const Outcome*> chosen;
     for (const auto& o : resolution.entries) {
         if (o.followed && !choice.follow) continue;
+        if (o.status == Status::replaced) continue;
         if (choice.skip_missing && o.status == Status::missing) continue;
         if (choice.skip_stock && o.status == Status::stock) continue;
         chosen.push_back(&o);

@@ -16,9 +16,11 @@
 namespace tarnwick::game {
 
 // New statuses go at the end, so that the numbers of the old ones stay.
-enum class Status { found, case_mismatch, missing, stock, unsafe };
-inline constexpr int status_count = 5;
-// "found", "case", "missing", "stock", "unsafe"
+// replaced: a sky face .tga that is missing while its .bmp, which the game takes instead,
+// is found.
+enum class Status { found, case_mismatch, missing, stock, unsafe, replaced };
+inline constexpr int status_count = 6;
+// "found", "case", "missing", "stock", "unsafe", "replaced"
 std::string_view status_name(Status status);
 
 struct Outcome {

@@ -58,7 +58,7 @@ TEST_F(GameCommandLine, ChecksAndReports) {
     auto r = run(std::string("--check --follow --report report.json ") + map_path);
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 10 entries: 4 found, 3 case, 2 missing, 1 stock, "
-                                 "0 unsafe; 1 unused wad, 1 missing texture"));
+                                 "0 unsafe, 0 replaced; 1 unused wad, 1 missing texture"));
     EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)"));
     EXPECT_THAT(r.err, HasSubstr("  case: models/X.mdl is spelled models/x.mdl on the disk"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "cstrike/maps/de_foo.res"));

@@ -85,6 +85,26 @@ TEST_F(Resolving, FollowsWhatModelsAndTheMapNeedAndChecksTheTextures) {
     EXPECT_THAT(plain.missing_textures, ElementsAre("gone"));
 }
 
+TEST_F(Resolving, TakesASkyFacesBmpWhenItsTgaIsMissing) {
+    mod("gfx/env/SkyUp.bmp", "BM");
+    const auto folder = game();
+    const game::Resolver resolver(folder, {});
+    const std::vector<std::string> scan = {"gfx/env/skyup.tga", "gfx/env/skydn.tga"};
+    const auto r = resolver.resolve(map({}), scan, true);
+    std::vector<std::string> listed;
+    for (const auto& o : r.entries)
+        listed.push_back(o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status)));
+    EXPECT_THAT(listed, ::testing::IsSupersetOf({"gfx/env/skyup.tga <- map replaced",
+                                                 "gfx/env/skydn.tga <- map missing",
+                                                 "gfx/env/skyup.bmp <- gfx/env/skyup.tga case"}));
+    EXPECT_EQ(r.count(Status::missing), 1u);
+    EXPECT_THAT(game::res_entries(r, {true, true, false, false}),
+                ::testing::IsSupersetOf({"gfx/env/SkyUp.bmp", "gfx/env/skydn.tga"}));
+    EXPECT_THAT(game::res_entries(r, {true, true, false, false}),
+                ::testing::Not(::testing::Contains("gfx/env/skyup.tga")));
+    EXPECT_EQ(resolver.resolve(map({}), scan, false).count(Status::missing), 2u);
+}
+
 TEST_F(Resolving, WritesWhatTheChoicesAsk) {
     const auto folder = game();
     const game::Resolver resolver(folder, {});
@@ -135,7 +155,7 @@ TEST_F(Resolving, ReportsForPeopleAndForPrograms) {
                                            "../up.wav"};
     EXPECT_THAT(game::text_report(resolver.resolve(map_path, scan, false)),
                 ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
-                                      "1 unsafe; 1 unused wad, 1 missing texture, 0 warnings"),
+                                      "1 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings"),
                             "  limits: 1 models of 512, 2 sounds of 512",
                             "  case: models/X.mdl is spelled models/x.mdl on the disk",
                             "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
