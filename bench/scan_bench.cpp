@@ -31,6 +31,12 @@ const MapFile& realistic_8mb() {
     return map;
 }
 
+// Shaped like a compiled map: a '.' or '"' about every hundred bytes, as in real ones.
+const MapFile& bsp_shaped_8mb() {
+    static const MapFile map(testing::bsp_shaped_map(8 << 20));
+    return map;
+}
+
 const MapFile& thirty_thousand_references() {
     static const MapFile map(testing::MapBuilder()
                                  .entities(testing::many_references_entities(30000))
@@ -54,13 +60,15 @@ void scan(benchmark::State& state, const MapFile& map) {
 void BM_ScanRealistic8MB(benchmark::State& state) {
     scan(state, realistic_8mb());
 }
+void BM_ScanBspShaped8MB(benchmark::State& state) {
+    scan(state, bsp_shaped_8mb());
+}
 void BM_Scan30000References(benchmark::State& state) {
     scan(state, thirty_thousand_references());
 }
 
 // What reading the same bytes costs with nothing done to them.
-void BM_ReadOnly8MB(benchmark::State& state) {
-    const auto& map = realistic_8mb();
+void read_only(benchmark::State& state, const MapFile& map) {
     const auto buffer = std::make_unique<char[]>(1 << 20);
     for (auto _ : state) {
         std::FILE* f = std::fopen(map.path().c_str(), "rb");
@@ -72,8 +80,17 @@ void BM_ReadOnly8MB(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size()));
 }
 
+void BM_ReadOnly8MB(benchmark::State& state) {
+    read_only(state, realistic_8mb());
+}
+void BM_ReadOnlyBspShaped8MB(benchmark::State& state) {
+    read_only(state, bsp_shaped_8mb());
+}
+
 BENCHMARK(BM_ScanRealistic8MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadOnly8MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanBspShaped8MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadOnlyBspShaped8MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Scan30000References)->Unit(benchmark::kMillisecond);
 
 } // namespace
