@@ -13,8 +13,8 @@ namespace tarnwick::analysis {
 namespace {
 
 inline bool starts_candidate(unsigned char first, unsigned char next) {
-    if (first == '.') return next == 'w' || next == 'm' || next == 's' || next == 't';
-    return first == '"' && next == 's';
+    return (first == '.' || first == '"') &&
+           (next == 'w' || next == 'm' || next == 's' || next == 't');
 }
 
 inline int find_portably(const unsigned char* s, int length, int* out) {
@@ -24,11 +24,11 @@ inline int find_portably(const unsigned char* s, int length, int* out) {
     return n;
 }
 
-// `mask_at(p)` has bit i set when a candidate starts at p[i], for i below `width`; it
-// reads p[0] to p[width]. The last vector is taken to end right at the block's end,
+// `mask_at(p)` has bit i set when a candidate starts at p[i], for i below `width` (at
+// most 64); it reads p[0] to p[width]. The last vector is taken to end right at the block's end,
 // overlapping the one before it, whose positions are cleared from it, so that nothing
 // past the block is read.
-template <int width, std::uint32_t (*mask_at)(const unsigned char* p)>
+template <int width, std::uint64_t (*mask_at)(const unsigned char* p)>
 int walk(const unsigned char* s, int length, int* out) {
     if (length <= width) return find_portably(s, length, out);
     const int last = length - width - 1;
@@ -36,7 +36,7 @@ int walk(const unsigned char* s, int length, int* out) {
     for (int i = 0; i < length - 1; i += width) {
         const int at = i < last ? i : last;
         const int seen = i - at; // positions the vector before has covered
-        for (std::uint32_t mask = mask_at(s + at) >> seen << seen; mask != 0; mask &= mask - 1)
+        for (std::uint64_t mask = mask_at(s + at) >> seen << seen; mask != 0; mask &= mask - 1)
             out[n++] = at + std::countr_zero(mask);
         i = at;
     }

@@ -6,9 +6,9 @@
 namespace tarnwick::analysis {
 
 // Writes to `out`, in increasing order, every position i of the `length` bytes at `s`
-// (i + 1 < length) where s[i] s[i+1] is one of ".w" ".m" ".s" ".t" and "\"s": the first
-// two bytes of ".wad" ".mdl" ".spr" ".wav" ".tga" and "\"skyname\"". Returns how many
-// it wrote; `out` must have room for `length` of them. Reads only s[0] to s[length - 1].
+// (i + 1 < length) where s[i] is '.' or '"' and s[i+1] is 'w', 'm', 's' or 't': where
+// ".wad" ".mdl" ".spr" ".wav" ".tga" or "\"skyname\"" may start. Returns how many it
+// wrote; `out` must have room for `length` of them. Reads only s[0] to s[length - 1].
 int find_candidates(const unsigned char* s, int length, int* out);
 
 // The ways of doing it, each giving the same positions; find_candidates takes the
