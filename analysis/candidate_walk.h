@@ -2,9 +2,9 @@
 
 // What the ways of finding candidates share (candidates.cpp, candidates_avx2.cpp): the
 // test of one position, and the walk over a block one vector of positions at a time.
-// Everything here is private to each file that includes it, and uses no library code
-// that the linker might share between them: candidates_avx2.cpp is built for AVX2, and
-// none of its code may stand in for code that runs on every processor.
+// Everything here is private to each file that includes it, and calls no library code
+// but std::countr_zero (one instruction), so the linker cannot let a copy built for AVX2
+// (in candidates_avx2.cpp) stand in for code that runs on every processor.
 
 #include <bit>
 #include <cstdint>

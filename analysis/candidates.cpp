@@ -60,7 +60,7 @@ bool avx2_usable() {
 }
 
 CandidateSearch fastest() {
-    static const CandidateSearch how = avx2_usable()  ? CandidateSearch::avx2
+    static const CandidateSearch how = avx2_usable()   ? CandidateSearch::avx2
                                        : sse2_built_in ? CandidateSearch::sse2
                                                        : CandidateSearch::portable;
     return how;
@@ -70,17 +70,23 @@ CandidateSearch fastest() {
 
 bool available(CandidateSearch how) {
     switch (how) {
-    case CandidateSearch::avx2: return avx2_usable();
-    case CandidateSearch::sse2: return sse2_built_in;
-    default: return true;
+    case CandidateSearch::avx2:
+        return avx2_usable();
+    case CandidateSearch::sse2:
+        return sse2_built_in;
+    default:
+        return true;
     }
 }
 
 int find_candidates(CandidateSearch how, const unsigned char* s, int length, int* out) {
     switch (how) {
-    case CandidateSearch::avx2: return find_candidates_avx2(s, length, out);
-    case CandidateSearch::sse2: return walk<64, sse2_mask>(s, length, out);
-    default: return find_portably(s, length, out);
+    case CandidateSearch::avx2:
+        return find_candidates_avx2(s, length, out);
+    case CandidateSearch::sse2:
+        return walk<64, sse2_mask>(s, length, out);
+    default:
+        return find_portably(s, length, out);
     }
 }
 

@@ -27,20 +27,20 @@ struct Lump {
 
 // In lump order; lump 0, the entities, is text.
 constexpr std::array<Lump, 14> binary_lumps = {{
-    {"nnnfi", 0.04},                // planes
-    {"pppppppp", 0.10},             // textures (embedded pixels)
-    {"fff", 0.04},                  // vertexes
-    {"v", 0.08},                    // visibility
-    {"iss" "ssssss" "cc", 0.04},    // nodes
-    {"nnnf" "nnnf" "ii", 0.04},     // texinfo
-    {"ss" "ic" "c" "llll" "i", 0.06}, // faces: styles are bytes
-    {"lllllll", 0.38},              // lighting
-    {"iss", 0.05},                  // clipnodes
-    {"ii" "ssssss" "cc" "llll", 0.04}, // leaves
-    {"c", 0.02},                    // marksurfaces
-    {"cc", 0.04},                   // edges
-    {"i", 0.05},                    // surfedges
-    {"ffffffffff" "iiiiiii", 0.02}, // models
+    {"nnnfi", 0.04},             // planes
+    {"pppppppp", 0.10},          // textures (embedded pixels)
+    {"fff", 0.04},               // vertexes
+    {"v", 0.08},                 // visibility
+    {"isssssssscc", 0.04},       // nodes
+    {"nnnfnnnfii", 0.04},        // texinfo
+    {"ssicclllli", 0.06},        // faces: the light styles are bytes
+    {"lllllll", 0.38},           // lighting
+    {"iss", 0.05},               // clipnodes
+    {"iissssssccllll", 0.04},    // leaves
+    {"c", 0.02},                 // marksurfaces
+    {"cc", 0.04},                // edges
+    {"i", 0.05},                 // surfedges
+    {"ffffffffffiiiiiii", 0.02}, // models
 }};
 
 class LumpWriter {
@@ -63,12 +63,18 @@ private:
                                        : std::round(uniform(-4096, 4096) / 16) * 16);
         case 'n':
             return put_float(chance(3) ? uniform(-1, 1) : static_cast<float>(pick(3)) - 1.0f);
-        case 'i': return put_int(pick(40000), 4);
-        case 's': return put_int(pick(4000) - 2000, 2);
-        case 'c': return put_int(pick(600), 2);
-        case 'l': return put_byte(walk(light_, 6, 8, 120));
-        case 'p': return put_byte(walk(pixel_, 10, 0, 255));
-        default: return put_byte(chance(2) ? 0 : static_cast<int>(pick(256)));
+        case 'i':
+            return put_int(pick(40000), 4);
+        case 's':
+            return put_int(pick(4000) - 2000, 2);
+        case 'c':
+            return put_int(pick(600), 2);
+        case 'l':
+            return put_byte(walk(light_, 6, 8, 120));
+        case 'p':
+            return put_byte(walk(pixel_, 10, 0, 255));
+        default:
+            return put_byte(chance(2) ? 0 : static_cast<int>(pick(256)));
         }
     }
 
@@ -102,8 +108,8 @@ private:
 std::string bsp_shaped_map(std::size_t size, std::uint32_t seed) {
     constexpr std::size_t header_size = 4 + 15 * 8;
     // An entity lump of a large map, a few tens of kilobytes, and never most of the map.
-    const auto entities = realistic_entities(
-        static_cast<int>(std::clamp<std::size_t>(size / 20000, 8, 400)), seed);
+    const auto entities =
+        realistic_entities(static_cast<int>(std::clamp<std::size_t>(size / 20000, 8, 400)), seed);
     std::string out(header_size, '\0');
     std::array<std::pair<std::uint32_t, std::uint32_t>, 15> lumps{};
     lumps[0] = {static_cast<std::uint32_t>(out.size()),

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::size_t size = std::strtoull(argv[1], nullptr, 10) << 20;
-    const auto seed = argc == 4 ? static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 11;
+    const auto seed =
+        argc == 4 ? static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 11;
     // One generated stretch of 8 MB, repeated: large maps cost no more to make.
     const auto piece_size = std::min<std::size_t>(size, 8 << 20);
     const auto piece = bsp ? tarnwick::testing::bsp_shaped_map(piece_size, seed)
