@@ -3,6 +3,7 @@
 #include "analysis/module1.h"
 #include "synthetic_map.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -14,16 +15,22 @@ using namespace tarnwick;
 class MapFile {
 public:
     explicit MapFile(const std::string& bytes)
-        : path_(dir_.file("bench.bsp")), size_(bytes.size()) {
+        : path_(dir_.file("bench.bsp")), size_(bytes.size()),
+          marks_(std::count(bytes.begin(), bytes.end(), '.') +
+                 std::count(bytes.begin(), bytes.end(), '"')) {
         testing::write_file(path_, bytes);
     }
     const std::string& path() const { return path_; }
     std::size_t size() const { return size_; }
+    // How many bytes there are for each '.' or '"', where every search for a pattern
+    // has to look closer.
+    double bytes_per_mark() const { return static_cast<double>(size_) / std::max<long>(marks_, 1); }
 
 private:
     testing::TempDir dir_;
     std::string path_;
     std::size_t size_;
+    long marks_;
 };
 
 const MapFile& realistic_8mb() {
@@ -55,6 +62,7 @@ void scan(benchmark::State& state, const MapFile& map) {
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size()));
     state.counters["resources"] = list.count();
+    state.counters["bytes_per_mark"] = map.bytes_per_mark();
 }
 
 void BM_ScanRealistic8MB(benchmark::State& state) {

@@ -121,8 +121,9 @@ std::string bsp_shaped_map(std::size_t size, std::uint32_t seed) {
     for (std::size_t i = 0; i < binary_lumps.size(); ++i) {
         const std::size_t start = out.size();
         const bool last = i + 1 == binary_lumps.size();
-        const auto length = last ? size - std::min(size, start)
-                                 : static_cast<std::size_t>(binary * binary_lumps[i].share) & ~3u;
+        const auto length =
+            last ? size - std::min(size, start)
+                 : static_cast<std::size_t>(binary * binary_lumps[i].share) & ~std::size_t{3};
         writer.fill(binary_lumps[i], length);
         lumps[i + 1] = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
     }
