@@ -1,10 +1,11 @@
-// Runs the built tarnwick-res as a user would.
+// Runs the built tarnwick-res as a user would, in a folder of maps.
 
 #include "synthetic_map.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <gmock/gmock.h>
+#include <optional>
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
@@ -12,17 +13,56 @@
 namespace tarnwick::testing {
 namespace {
 
+using ::testing::_;
+using ::testing::AllOf;
+using ::testing::Eq;
 using ::testing::HasSubstr;
+using ::testing::Matcher;
 
-class CommandLine : public ::testing::Test {
+const std::string folder = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xC3\xBC"; // "Карты ü"
+const std::string cyrillic = "\xD0\xBA\xD0\xB0";                                // "ка"
+
+struct CliCase {
+    const char* name;
+    std::string arguments; // UTF-8, and may be "quoted"
+    int status;
+    Matcher<std::string> out = _;
+    Matcher<std::string> err = _;
+    // What the folder then holds under these names; nothing for no such file.
+    std::map<std::string, std::optional<std::string>> files = {};
+};
+
+void PrintTo(const CliCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CommandLine : public ::testing::TestWithParam<CliCase> {
 protected:
+    // The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one
+    // in a folder of another script, one whose name a .res cannot hold, and two that are
+    // not maps.
+    CommandLine() {
+        for (const auto& name : {std::string("de_foo.bsp"), std::string("B.BSP"),
+                                 folder + "/d\xC3\xA9_foo.bsp", cyrillic + ".bsp"}) {
+            std::filesystem::create_directories(utf8_path(dir.file(name)).parent_path());
+            write_file(dir.file(name), MapBuilder()
+                                           .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
+                                                     R"({"model" "models/x.mdl"})")
+                                           .pad_to(3000)
+                                           .bytes());
+        }
+        write_file(dir.file("de_foo.txt"), "about");
+        write_file(dir.file("B.res"), "mine");
+        write_file(dir.file("README"), "text");
+        write_file(dir.file("tiny.bsp"), "short");
+    }
+
     struct Run {
         int status;
         std::string out;
         std::string err;
     };
 
-    // Runs tarnwick-res in the folder; `arguments` are UTF-8 and may be "quoted".
     Run run(const std::string& arguments) {
         const auto out = dir.file("stdout"), err = dir.file("stderr");
         std::string program = TARNWICK_RES;
@@ -40,92 +80,84 @@ protected:
         return {status, read_file(out), read_file(err)};
     }
 
-    void write_map(const std::string& name) {
-        write_file(dir.file(name), MapBuilder()
-                                       .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
-                                                 R"({"model" "models/x.mdl"})")
-                                       .pad_to(3000)
-                                       .bytes());
-    }
-
     TempDir dir;
 };
 
-TEST_F(CommandLine, PrintsTheResFileAsTheWriterWritesIt) {
-    write_map("de_foo.bsp");
-    write_file(dir.file("de_foo.txt"), "about");
-    const auto r = run("--stdout de_foo.bsp");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\nhalflife.wad\r\n"
-                     "mine.wad\r\nmodels/x.mdl\r\n");
-    EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 4 resources"));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
-
-    EXPECT_EQ(
-        run("--stdout de_foo.bsp --only-custom").out,
-        "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\nmine.wad\r\nmodels/x.mdl\r\n");
+TEST_P(CommandLine, Run) {
+    const auto& c = GetParam();
+    const auto r = run(c.arguments);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_THAT(r.out, c.out);
+    EXPECT_THAT(r.err, c.err);
+    for (const auto& [name, bytes] : c.files) {
+        const bool exists = std::filesystem::exists(utf8_path(dir.file(name)));
+        EXPECT_EQ(exists, bytes.has_value()) << name;
+        if (exists && bytes) {
+            EXPECT_EQ(read_file(dir.file(name)), *bytes) << name;
+        }
+    }
 }
 
-TEST_F(CommandLine, WritesBesideEachMapAndKeepsAnExistingFileUnlessToldOtherwise) {
-    write_map("a.bsp");
-    write_map("B.BSP");
-    write_file(dir.file("B.res"), "mine");
-    auto r = run("--only-custom a.bsp B.BSP");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.file("a.res")),
-              "maps/a.bsp\r\nmaps/a.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
-    EXPECT_EQ(read_file(dir.file("B.res")), "mine");
-    EXPECT_THAT(r.err, HasSubstr("kept the existing"));
+const std::string all = "halflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n";
+const std::string custom = "mine.wad\r\nmodels/x.mdl\r\n";
+const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\n";
 
-    r = run("--overwrite B.BSP");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.file("B.res")),
-              "maps/B.BSP\r\nmaps/B.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n");
-}
-
-TEST_F(CommandLine, TakesFileNamesInAnyScript) {
-    const std::string folder = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xC3\xBC"; // "Карты ü"
-    std::filesystem::create_directory(utf8_path(dir.file(folder)));
-    write_map(folder + "/d\xC3\xA9_foo.bsp");
-    auto r = run("--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.file(folder + "/d\xC3\xA9_foo.res")),
-              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
-    EXPECT_THAT(r.err, HasSubstr(folder + "/d\xC3\xA9_foo.bsp: 2 resources, wrote"));
-
-    // A map name that a resource file cannot hold is refused, not written with '?'.
-    const std::string cyrillic = "\xD0\xBA\xD0\xB0"; // "ка"
-    write_map(cyrillic + ".bsp");
-    r = run(cyrillic + ".bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr(cyrillic + ".bsp: 3 resources, cannot write"));
-    EXPECT_FALSE(std::filesystem::exists(utf8_path(dir.file(cyrillic + ".res"))));
-}
-
-TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {
-    write_map("good.bsp");
-    write_file(dir.file("README"), "text");
-    write_file(dir.file("tiny.bsp"), "short");
-    const auto r = run("README missing.bsp tiny.bsp good.bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("README: not a .bsp map"));
-    EXPECT_THAT(r.err, HasSubstr("missing.bsp: cannot read the map"));
-    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map"));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("good.res")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("RE.res")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("tiny.res")));
-}
-
-TEST_F(CommandLine, UsageErrorsAndInformation) {
-    EXPECT_EQ(run("").status, 2);
-    const auto bad = run("--frobnicate x.bsp");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_THAT(bad.err, HasSubstr("--frobnicate"));
-    const auto help = run("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("Usage: tarnwick-res"));
-    EXPECT_THAT(run("--version").out, HasSubstr("tarnwick-res 1.5"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CommandLine,
+    ::testing::Values(
+        CliCase{"prints_the_res_file",
+                "--stdout de_foo.bsp",
+                0,
+                Eq(foo + all),
+                HasSubstr("de_foo.bsp: 4 resources"),
+                {{"de_foo.res", std::nullopt}}},
+        CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, Eq(foo + custom)},
+        CliCase{"writes_beside_each_map_and_keeps_an_existing_file",
+                "--only-custom de_foo.bsp B.BSP",
+                0,
+                Eq(""),
+                HasSubstr("kept the existing"),
+                {{"de_foo.res", foo + custom}, {"B.res", "mine"}}},
+        CliCase{"overwrites_when_told",
+                "--overwrite B.BSP",
+                0,
+                _,
+                _,
+                {{"B.res", "maps/B.BSP\r\nmaps/B.res\r\n" + all}}},
+        CliCase{"takes_file_names_in_any_script",
+                "--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"",
+                0,
+                _,
+                HasSubstr(folder + "/d\xC3\xA9_foo.bsp: 2 resources, wrote"),
+                {{folder + "/d\xC3\xA9_foo.res",
+                  "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\n" + custom}}},
+        // Refused, never written with '?'.
+        CliCase{"refuses_a_name_a_res_file_cannot_hold",
+                cyrillic + ".bsp",
+                1,
+                _,
+                HasSubstr(cyrillic + ".bsp: 3 resources, cannot write"),
+                {{cyrillic + ".res", std::nullopt}}},
+        CliCase{"refuses_to_print_it_too", "--stdout " + cyrillic + ".bsp", 1, Eq(""),
+                HasSubstr(cyrillic + ".bsp: ")},
+        CliCase{"reports_maps_that_fail_and_still_does_the_others",
+                "README missing.bsp tiny.bsp de_foo.bsp",
+                1,
+                _,
+                AllOf(HasSubstr("README: not a .bsp map"),
+                      HasSubstr("missing.bsp: cannot read the map"),
+                      HasSubstr("tiny.bsp: cannot read the map")),
+                {{"de_foo.res", foo + all}, {"RE.res", std::nullopt}, {"tiny.res", std::nullopt}}},
+        CliCase{"no_map", "", 2, _, HasSubstr("no map given")},
+        CliCase{"unknown_option",
+                "--frobnicate de_foo.bsp",
+                2,
+                _,
+                HasSubstr("--frobnicate"),
+                {{"de_foo.res", std::nullopt}}},
+        CliCase{"help", "--help", 0, HasSubstr("Usage: tarnwick-res")},
+        CliCase{"version", "--version", 0, HasSubstr("tarnwick-res 1.5")}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tarnwick::testing

@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 #ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -17,16 +19,26 @@ class ResWriterTest : public ::testing::Test {
 protected:
     void SetUp() override { analysis::current_map_name = "de_foo.bsp"; }
 
-    std::vector<std::string> files_in_folder() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir.path()))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     TempDir dir;
 };
+
+#ifndef _WIN32
+// Files may grow to `bytes` only while it lasts: a write beyond fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
+};
+#endif
 
 TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
     const auto result = write_res_file({"maps/de_foo.txt", "custom.wad", "gfx/env/desertbk.tga",
@@ -40,7 +52,7 @@ TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
 
     ASSERT_TRUE(write_res_file({}, dir.file("de_foo.bsp")));
     EXPECT_EQ(read_file(dir.file("de_foo.res")), "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n");
-    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_foo.res"));
+    EXPECT_EQ(dir.contents().size(), 1u); // no temporary file left
 }
 
 TEST_F(ResWriterTest, NamesInTheFileAreSingleByteText) {
@@ -66,34 +78,38 @@ TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) 
     EXPECT_EQ(read_file(dir.file("real.res")), expected);
     EXPECT_EQ(fs::status(dir.file("real.res")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_foo.res", "real.res"));
+    EXPECT_EQ(dir.contents().size(), 2u);
 }
 #endif
 
-TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheOldFileAsItWas) {
-    const std::string old = "old contents\r\n";
-    write_file(dir.file("de_foo.res"), old);
+TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
+    write_file(dir.file("de_foo.res"), "old contents\r\n");
+    fs::create_directory(dir.file("de_bar.res"));
     const auto fails = [&](const std::string& map_name, const std::string& map_path) {
+        const auto before = dir.contents();
         analysis::current_map_name = map_name;
         const auto result = write_res_file({"a.wad"}, map_path);
         EXPECT_FALSE(result) << map_name;
         EXPECT_FALSE(result.reason.empty()) << map_name;
-        EXPECT_EQ(read_file(dir.file("de_foo.res")), old) << map_name;
+        EXPECT_EQ(dir.contents(), before) << map_name;
     };
     fails("bsp", dir.file("de_foo.bsp"));                // name too short
     fails("\xD0\xBA.bsp", dir.file("de_foo.bsp"));       // not single-byte text
     fails("de_foo.bsp", "abc");                          // path too short
     fails("de_foo.bsp", dir.file("missing/de_foo.bsp")); // no such folder
-    fs::create_directory(dir.file("de_bar.res"));
-    fails("de_bar.bsp", dir.file("de_bar.bsp")); // a folder in the way
+    fails("de_bar.bsp", dir.file("de_bar.bsp"));         // a folder in the way
 #ifndef _WIN32
+    {
+        const FileSizeLimit full(20); // the disk fills up after part of the file
+        fails("de_foo.bsp", dir.file("de_foo.bsp"));
+        fails("de_new.bsp", dir.file("de_new.bsp"));
+    }
     if (geteuid() != 0) {
         chmod(dir.path().c_str(), 0500);
         fails("de_foo.bsp", dir.file("de_foo.bsp"));
         chmod(dir.path().c_str(), 0700);
     }
 #endif
-    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_bar.res", "de_foo.res"));
 }
 
 } // namespace
