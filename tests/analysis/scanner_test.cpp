@@ -167,6 +167,7 @@ TEST_F(ScanTest, FailsOnWhatIsNotAReadableOrdinaryFile) {
     write_file(dir.file("\xD0\xBA.txt"), "about");
     EXPECT_FALSE(scan(map_with(""), "\xD0\xBA.bsp").ok);
     EXPECT_FALSE(scan(map_with(""), "a.b").ok);
+    EXPECT_TRUE(scan(map_with(""), ".bsp").ok);
 
 #ifndef _WIN32
     if (geteuid() != 0) { // root reads whatever the permissions say
