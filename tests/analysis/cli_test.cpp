@@ -15,8 +15,9 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const std::string folder = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xC3\xBC"; // "Карты ü"
-const std::string cyrillic = "\xD0\xBA\xD0\xB0";                                // "ка"
+const std::string folder =
+    "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xE2\x82\xAC\xC3\xBC"; // "Карты €ü"
+const std::string cyrillic = "\xD0\xBA\xD0\xB0";                     // "ка"
 const std::optional<std::string> none;
 
 struct CliCase {
@@ -49,6 +50,7 @@ protected:
                                            .bytes());
         }
         write_file(dir.file("de_foo.txt"), "about");
+        write_file(dir.file(folder + "/d\xC3\xA9_foo.txt"), "about");
         write_file(dir.file("B.res"), "mine");
         write_file(dir.file("README"), "text");
         write_file(dir.file("tiny.bsp"), "short");
@@ -111,8 +113,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::Values(
     CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {},
             {{"B.res", "maps/B.BSP\r\nmaps/B.res\r\n" + all}}},
     CliCase{"takes_file_names_in_any_script", "--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"", 0,
-            {folder + "/d\xC3\xA9_foo.bsp: 2 resources, wrote"},
-            {{folder + "/d\xC3\xA9_foo.res", "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\n" + custom}}},
+            {folder + "/d\xC3\xA9_foo.bsp: 3 resources, wrote"},
+            {{folder + "/d\xC3\xA9_foo.res",
+              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmaps/d\xE9_foo.txt\r\n" + custom}}},
     // Refused, never written with '?'.
     CliCase{"refuses_a_name_a_res_file_cannot_hold", cyrillic + ".bsp", 1,
             {cyrillic + ".bsp: 3 resources, cannot write"}, {{cyrillic + ".res", none}}},

@@ -48,24 +48,6 @@ TEST_F(WindowsFiles, OnlyOrdinaryFilesThatAreNeitherHiddenNorSystemFilesExist) {
     EXPECT_THAT(scan(map, "system.bsp").entries, ElementsAre("x.wad"));
 }
 
-TEST_F(WindowsFiles, ScansAndWritesInFoldersOfAnyScript) {
-    const std::string folder = dir.file("\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xE2\x82\xAC");
-    std::filesystem::create_directory(utf8_path(folder));
-    const auto map = folder + "\\d\xC3\xA9_foo.bsp";
-    write_file(map, map_with(R"("wad" "\cs\x.wad" "model" "models/)"
-                             "\xE9"
-                             R"(.mdl")"));
-    write_file(folder + "\\d\xC3\xA9_foo.txt", "about");
-
-    const auto out = scan_file(map, "d\xC3\xA9_foo.bsp");
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries, ElementsAre("maps/d\xE9_foo.txt", "x.wad", "models/\xE9.mdl"));
-    ASSERT_TRUE(analysis::write_res_file(out.entries, map));
-    EXPECT_EQ(read_file(folder + "\\d\xC3\xA9_foo.res"),
-              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmaps/d\xE9_foo.txt\r\nx.wad\r\n"
-              "models/\xE9.mdl\r\n");
-}
-
 TEST_F(WindowsFiles, ReplacesAResFileInOneStepAndLeavesOneItMayNotReplaceAsItWas) {
     analysis::current_map_name = "de_foo.bsp";
     const auto res = dir.file("de_foo.res");
