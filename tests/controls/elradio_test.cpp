@@ -34,7 +34,7 @@ void expect_ring(const elradio& option) {
     expect_colour(option, dark, {{9, 3}, {3, 9}, {14, 6}, {4, 13}});
     expect_colour(option, light, {{9, 15}, {15, 9}, {15, 7}, {5, 14}});
     expect_colour(option, option.BackColor(), {{9, 2}});
-    expect_colour(option, option.BackColor2(), {{9, 4}});
+    expect_colour(option, option.BackColor2(), {{9, 4}, {4, 9}});
 }
 
 } // namespace
