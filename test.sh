@@ -3,9 +3,10 @@
 #   ./test.sh              the ordinary build
 #   ./test.sh --sanitize   the same suite built with AddressSanitizer and
 #                          UndefinedBehaviorSanitizer, in build-sanitize/
-#   ./test.sh --windows    the analysis library, tarnwick-res and their tests built
-#                          for Windows with mingw-w64 and run under wine, in
-#                          build-windows/
+#   ./test.sh --windows    the whole program and its tests built for Windows with
+#                          mingw-w64 and a static Qt for Windows (built once into a
+#                          cache by scripts/build-qt-windows.sh), run under wine on an
+#                          Xvfb of their own, in build-windows/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,7 +22,6 @@ case "${1:-}" in
     ;;
 --windows)
     build=build-windows
-    options=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
     deps=(--windows)
     ;;
 *)
@@ -32,11 +32,21 @@ esac
 
 scripts/install-deps.sh "${deps[@]}"
 
+if [[ "$build" == build-windows ]]; then
+    qt=$(scripts/build-qt-windows.sh)
+    toolchain="$qt/lib/cmake/Qt6/qt.toolchain.cmake"
+    # A folder configured with another toolchain (the command line alone, before) starts over.
+    if [[ -f "$build/CMakeCache.txt" ]] && ! grep -qF "$toolchain" "$build/CMakeCache.txt"; then
+        rm -rf "$build"
+    fi
+    options=(-DCMAKE_TOOLCHAIN_FILE="$toolchain"
+             -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
+             -DTARNWICK_CORE_ONLY=OFF -DTARNWICK_NATIVE_BUILD="$PWD/build")
+fi
+
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
 cmake --build "$build" -j 2
 if [[ "$build" == build-windows ]]; then
-    # Creates the wine prefix once, before tests that start together would race for it.
-    WINEPREFIX="$PWD/$build/wineprefix" scripts/wine-run.sh wineboot --init \
-        >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log" >&2; exit 1; }
+    exec scripts/windows-tests.sh "$build"
 fi
 ctest --test-dir "$build" --output-on-failure -j 2

@@ -14,11 +14,10 @@
 namespace tarnwick::analysis {
 
 // The analysed map's file name without directory, with its extension ("de_foo.bsp").
-// Set by the caller before a scan, read by the scanner and the writer.
+// Set by the caller before a scan, read by the scanner for the description file.
 extern std::string current_map_name;
 
-// True when `list` holds an entry equal to `text`. Throws ResourceLimitError once the
-// list has grown past what a signed 16-bit index reaches.
+// True when `list` holds an entry equal to `text`.
 bool is_listed(const ResourceList& list, std::string_view text);
 
 // Empties `list` and fills it with the resources the map at `map_path` refers to.
@@ -49,6 +48,7 @@ public:
 };
 
 // Writes the resource file of the map at `map_path` with `entries` as its resource lines.
+// Its first two lines name that map and its resource file, whatever was analysed last.
 // The destination is replaced in one step, so it is either the old file or the complete
 // new one; only a file that was written, flushed and closed counts as success.
 WriteResult write_res_file(const std::vector<std::string>& entries, const std::string& map_path);

@@ -107,7 +107,8 @@ WriteResult write_res_file(const std::vector<std::string>& entries, const std::s
     try {
         if (result.destination.empty())
             throw ResWriteError("the map path is shorter than four characters");
-        const auto contents = format_res_file(entries, current_map_name);
+        // The map lines name the map whose path decides where the file goes.
+        const auto contents = format_res_file(entries, file_name_of(map_path));
         const auto destination = real_destination(to_path(result.destination));
         if (const auto why = os::why_not_replaceable(destination); !why.empty())
             throw ResWriteError(why);

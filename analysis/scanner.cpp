@@ -20,8 +20,6 @@ namespace tarnwick::analysis {
 std::string current_map_name;
 
 bool is_listed(const ResourceList& list, std::string_view text) {
-    if (list.count() > std::numeric_limits<std::int16_t>::max())
-        throw ResourceLimitError("more than 32767 resources");
     return list.contains(text);
 }
 
@@ -229,6 +227,16 @@ private:
     std::string path_;
 };
 
+// Half a block or less rounds to no block at all, a range the progress bar cannot show;
+// the scan refuses such a file before it gives the bar its range.
+constexpr std::uintmax_t largest_too_small = block / 2;
+
+void check_not_too_small(std::uintmax_t length) {
+    if (length <= largest_too_small)
+        throw ReadError("the file is too small to be a map (" + std::to_string(largest_too_small) +
+                        " bytes or fewer)");
+}
+
 // The number of blocks shown by the progress bar: the length in blocks, rounded to the
 // nearest whole number, halves to the even one.
 std::int32_t block_count(std::uintmax_t length) {
@@ -268,6 +276,7 @@ bool scan_map(const std::string& map_path, ResourceList& list, ProgressTarget& p
         list.clear();
         progress.Value(0);
         const auto length = map_length(map_path);
+        check_not_too_small(length);
         progress.Max(block_count(length));
         add_description_file(map_path, list);
         Scanner(list, progress, pump).run(map_path, length);

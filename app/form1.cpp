@@ -11,9 +11,13 @@
 #include "controls/eltexto.h"
 #include "platform/colour.h"
 
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 
 namespace tarnwick::app {
 namespace {
@@ -25,7 +29,20 @@ constexpr int client_width = 532;
 constexpr int client_height = 574;
 constexpr int frame = 1;
 
+// The map a drag carries: a single local file whose name ends in .bsp, in any case.
+QString dragged_map(const QMimeData* data) {
+    const auto urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) return {};
+    const QString path = urls[0].toLocalFile();
+    return path.endsWith(QLatin1String(".bsp"), Qt::CaseInsensitive) ? path : QString();
+}
+
 } // namespace
+
+void open_command_line_map(Form1& form, const QStringList& arguments) {
+    if (arguments.size() < 2) return;
+    QTimer::singleShot(0, &form, [&form, map = arguments[1]] { form.open_map(map); });
+}
 
 Form1::Form1(platform::Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
@@ -35,6 +52,10 @@ Form1::Form1(platform::Services services, QWidget* parent)
     create_controls();
     bind_events();
     set_tab_order();
+    setAcceptDrops(true);
+    // A map dropped on the path field opens like one dropped anywhere else, rather than
+    // having its address typed into the field.
+    Text1->Text1().installEventFilter(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -101,6 +122,44 @@ void Form1::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QColor(platform::to_rgb(platform::system_colour(6)))); // window frame
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    take_drop(event, false);
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    take_drop(event, false);
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    take_drop(event, true);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (watched == &Text1->Text1() &&
+        (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!dragged_map(drop->mimeData()).isEmpty()) {
+            take_drop(drop, type == QEvent::Drop);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// A drag is welcome when it carries one map and no scan runs, like a click on "...". The
+// map is analysed after the drop has ended, so the program it came from is not kept
+// waiting for the scan.
+void Form1::take_drop(QDropEvent* event, bool dropped) {
+    const QString map = dragged_map(event->mimeData());
+    if (map.isEmpty() || scanning_) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    if (dropped) QTimer::singleShot(0, this, [this, map] { open_map(map); });
 }
 
 void Form1::begin_drag(std::int16_t, std::int16_t, float X, float Y) {

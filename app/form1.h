@@ -7,6 +7,7 @@
 #include "analysis/resource_list.h"
 #include "platform/services.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -33,12 +34,21 @@ NameTest is_valid_resource_name(const QString& text);
 // Index of the first entry equal to `text`, or -1.
 std::int16_t find_entry_index(const analysis::ResourceList& list, std::string_view text);
 
+class Form1;
+
+// The window's command line: a map named after the program's name is analysed as if
+// chosen with "...", once the event loop runs and the window shows.
+void open_command_line_map(Form1& form, const QStringList& arguments);
+
 class Form1 : public QWidget {
 public:
     explicit Form1(platform::Services services, QWidget* parent = nullptr);
     ~Form1() override;
 
     void browse_map();
+    // Analyses the map at `path` as if it had been chosen with "..." (a map named on the
+    // command line or dropped on the window).
+    void open_map(const QString& path);
     void clear_entries();
     void remove_entry();
     void add_entry();
@@ -77,16 +87,34 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void create_controls();
     void bind_events();
     void set_tab_order();
+    void analyse_map(const platform::ChosenFile& chosen);
+    void take_drop(QDropEvent* event, bool dropped);
     bool ask_name(const QString& title, const QString& default_text, std::string& name);
     void message(const QString& text, const QString& title);
+    void show_commands();
+
+    // What the commands follow. The operations change it; show_commands() gives every
+    // enabled flag its value from it. Add and "..." are never disabled, and while a scan
+    // runs the operations refuse to start instead (the buttons have no disabled look).
+    struct CommandState {
+        bool entries = true;     // a list to clear and write: Clear, Make Res
+        bool selected = true;    // an entry to remove: Remove
+        bool editable = true;    // an entry to edit: Edit, which Clear leaves as it was
+        bool list_active = true; // the shown list takes clicks, from an analysis to Clear
+    };
 
     platform::Services services_;
     std::unique_ptr<Indicador> indicador_;
+    CommandState commands_;
     bool scanning_ = false;
     std::int16_t drag_active = 0;
     float drag_x = 0;

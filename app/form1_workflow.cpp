@@ -13,6 +13,8 @@
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -65,6 +67,16 @@ void Form1::browse_map() {
     const auto chosen =
         services_.dialogs->open_file(QString(), QStringLiteral("Cs Map (*.bsp)|*.bsp"));
     if (chosen.path.isEmpty()) return;
+    analyse_map(chosen);
+}
+
+void Form1::open_map(const QString& path) {
+    const QFileInfo file(path);
+    analyse_map({QDir::toNativeSeparators(file.absoluteFilePath()), file.fileName()});
+}
+
+void Form1::analyse_map(const platform::ChosenFile& chosen) {
+    if (scanning_) return;
     indicador_ = std::make_unique<Indicador>(this);
     indicador_->show();
     indicador_->setEnabled(true);
@@ -78,10 +90,8 @@ void Form1::browse_map() {
     indicador_.reset();
     if (read) {
         Text1->Text(chosen.path);
-        Command3->Enabled(true);
-        Command5->Enabled(true);
-        Command8->Enabled(true);
-        List1->setEnabled(true);
+        commands_.entries = commands_.list_active = true;
+        show_commands();
         refresh_shown_list();
     } else {
         message(QStringLiteral("Cant Read File"), QStringLiteral("Error01"));
@@ -93,10 +103,8 @@ void Form1::browse_map() {
 void Form1::clear_entries() {
     if (scanning_) return;
     List2.clear();
-    Command3->Enabled(false);
-    Command4->Enabled(false);
-    Command8->Enabled(false);
-    List1->setEnabled(false);
+    commands_.entries = commands_.selected = commands_.list_active = false;
+    show_commands();
     refresh_shown_list();
 }
 
@@ -110,10 +118,8 @@ void Form1::remove_entry() {
     if (List1->count() > 0) {
         List1->setCurrentRow(0);
     } else {
-        Command3->Enabled(false);
-        Command4->Enabled(false);
-        Command6->Enabled(false);
-        Command8->Enabled(false);
+        commands_.entries = commands_.selected = commands_.editable = false;
+        show_commands();
     }
 }
 
@@ -121,17 +127,16 @@ void Form1::add_entry() {
     if (scanning_) return;
     std::string name;
     if (!ask_name(QStringLiteral("Add Resource"), QString(), name)) return;
-    if (List2.count() >= analysis::ResourceList::max_entries) {
+    try {
+        List2.append(std::move(name));
+    } catch (const analysis::ResourceLimitError&) {
         message(QStringLiteral("The List Is Full"), application_title);
         return;
     }
-    List2.append(std::move(name));
     refresh_shown_list();
     if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
-    Command3->Enabled(true);
-    Command4->Enabled(true);
-    Command6->Enabled(true);
-    Command8->Enabled(true);
+    commands_.entries = commands_.selected = commands_.editable = true;
+    show_commands();
 }
 
 void Form1::edit_entry() {
@@ -151,21 +156,21 @@ void Form1::edit_entry() {
 
 void Form1::make_res() {
     if (scanning_) return;
-    const QString path = Text1->Text();
-    if (path.size() < 4) return; // no map to form a destination from
-    const QString destination = path.left(path.size() - 4) + QStringLiteral(".res");
-    if (analysis::plain_file_exists(to_utf8(destination))) {
-        const auto answer =
-            services_.dialogs->message_box(QStringLiteral("Destination File ") + destination +
-                                               QStringLiteral(" Already Exists. Overwrite?"),
-                                           platform::Buttons::yes_no, application_title);
+    const auto path = to_utf8(Text1->Text());
+    const auto destination = analysis::res_path_for(path);
+    if (destination.empty()) return; // no map to form a destination from
+    if (analysis::plain_file_exists(destination)) {
+        const auto answer = services_.dialogs->message_box(
+            QStringLiteral("Destination File ") + QString::fromStdString(destination) +
+                QStringLiteral(" Already Exists. Overwrite?"),
+            platform::Buttons::yes_no, application_title);
         if (answer != platform::Answer::yes) return;
     }
     std::vector<std::string> shown;
     shown.reserve(static_cast<std::size_t>(List1->count()));
     for (int i = 0; i < List1->count(); ++i)
         shown.push_back(to_resource(List1->item(i)->text()).value_or(std::string()));
-    const auto written = analysis::write_res_file(shown, to_utf8(path));
+    const auto written = analysis::write_res_file(shown, path);
     if (written)
         message(QStringLiteral("Res File SuccessFully Created !"), application_title);
     else
@@ -184,8 +189,16 @@ void Form1::choose_filter(std::int16_t index) {
 
 void Form1::entry_selected() {
     if (List1->count() < 1) return;
-    if (!Command4->Enabled()) Command4->Enabled(true);
-    if (!Command6->Enabled()) Command6->Enabled(true);
+    commands_.selected = commands_.editable = true;
+    show_commands();
+}
+
+void Form1::show_commands() {
+    Command3->Enabled(commands_.entries);
+    Command4->Enabled(commands_.selected);
+    Command6->Enabled(commands_.editable);
+    Command8->Enabled(commands_.entries);
+    List1->setEnabled(commands_.list_active);
 }
 
 // Asks for a resource name and applies the name test; true with `name` set when accepted.

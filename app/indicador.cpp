@@ -3,6 +3,7 @@
 #include "app/stored_layout.h"
 #include "controls/ellabel.h"
 #include "controls/elprogress.h"
+#include "controls/skin.h"
 #include "platform/colour.h"
 
 #include <QPainter>
@@ -13,7 +14,7 @@ namespace {
 constexpr int client_width = 382;
 constexpr int client_height = 73;
 constexpr int frame = 1;
-constexpr platform::Colour background = 0x0044584C;
+constexpr platform::Colour background = controls::skin::back;
 
 } // namespace
 

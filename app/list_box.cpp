@@ -2,6 +2,7 @@
 
 #include "app/stored_layout.h"
 #include "controls/geometry.h"
+#include "controls/skin.h"
 #include "platform/colour.h"
 #include "platform/fonts.h"
 
@@ -11,8 +12,8 @@
 namespace tarnwick::app {
 namespace {
 
-constexpr platform::Colour back = 0x0037463E;
-constexpr platform::Colour text = 0x00FFFFFF;
+constexpr platform::Colour back = controls::skin::back_dark;
+constexpr platform::Colour text = controls::skin::caption;
 constexpr int edge = 2;
 
 QColor system(int n) {

@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
     tarnwick::app::Form1 form(tarnwick::platform::system_services(dialogs));
     dialogs.set_parent(&form);
     form.show();
+    tarnwick::app::open_command_line_map(form, QApplication::arguments());
     return QApplication::exec();
 }

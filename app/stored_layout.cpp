@@ -1,7 +1,11 @@
 #include "app/stored_layout.h"
 
+#include "controls/skin.h"
+
 namespace tarnwick::app {
 namespace {
+
+namespace skin = controls::skin;
 
 using controls::Colour;
 using controls::PropertyStore;
@@ -41,20 +45,21 @@ namespace form1_layout {
 
 StoredControl elpanel1() {
     return {0, 0, 7980, 8610,
-            with_tahoma(9.75,
-                        {text("title", "Cs 1.6 Tarnwick 1.5"), colour("color3ddark", 0x00222E28)})};
+            with_tahoma(9.75, {text("title", "Cs 1.6 Tarnwick 1.5"),
+                               colour("color3ddark", skin::edge_dark)})};
 }
 
 StoredControl elframe1() {
-    return {135, 555, 7710, 570,
-            PropertyStore{colour("color3dlight", 0x00222E28), colour("color3ddark", 0x0095AAA0)}};
+    return {
+        135, 555, 7710, 570,
+        PropertyStore{colour("color3dlight", skin::edge_dark), colour("color3ddark", skin::light)}};
 }
 
 StoredControl Text1() {
-    return {
-        120, 135, 6900, 300,
-        with_tahoma(8.25, {colour("forecolor", 0x00FFFFFF), text("text", ""),
-                           colour("color3dlight", 0x00809188), colour("color3ddark", 0x00222E28)})};
+    return {120, 135, 6900, 300,
+            with_tahoma(8.25, {colour("forecolor", skin::caption), text("text", ""),
+                               colour("color3dlight", skin::field_light),
+                               colour("color3ddark", skin::edge_dark)})};
 }
 
 StoredControl Command1() {
@@ -62,8 +67,9 @@ StoredControl Command1() {
 }
 
 StoredControl elframe2() {
-    return {135, 1170, 7710, 7305,
-            PropertyStore{colour("color3dlight", 0x00222E28), colour("color3ddark", 0x0095AAA0)}};
+    return {
+        135, 1170, 7710, 7305,
+        PropertyStore{colour("color3dlight", skin::edge_dark), colour("color3ddark", skin::light)}};
 }
 
 StoredControl elradio1(int index) {
@@ -102,11 +108,11 @@ namespace indicador_layout {
 
 StoredControl Label1() {
     return {90, 150, 5505, 300,
-            with_tahoma(9.75, {colour("backcolor", 0x0044584C), text("caption", "")})};
+            with_tahoma(9.75, {colour("backcolor", skin::back), text("caption", "")})};
 }
 
 StoredControl Progressbar1() {
-    return {90, 600, 5520, 360, PropertyStore{colour("color3ddark", 0x00222E28)}};
+    return {90, 600, 5520, 360, PropertyStore{colour("color3ddark", skin::edge_dark)}};
 }
 
 } // namespace indicador_layout

@@ -109,31 +109,37 @@ void elboton::mouse(Part* part, MouseAction action, EventArgs& args) {
     }
 }
 
+// In the order of save; load reads CenterCaption first. The edge colours are saved from
+// the lines, so a save while the button is held stores the swapped pair.
+const StoredRows<elboton>& elboton::stored_rows() {
+    using Row = StoredRow<elboton>;
+    static const StoredRows<elboton> rows = {
+        Row::property(
+            "ForeColor", skin::caption, [](const elboton& c) { return c.ForeColor(); },
+            [](elboton& c, Colour v) { c.caption_part().fore_colour = v; }),
+        back_colour_row<elboton>(skin::back),
+        enabled_row<elboton>(),
+        caption_row<elboton>("Caption", QStringLiteral("Boton")),
+        Row::property(
+            "Color3DLight", skin::light, [](const elboton& c) { return c.Color3DLight(); },
+            [](elboton& c, Colour v) { c.light_ = v; }),
+        Row::property(
+            "Color3DDark", skin::dark, [](const elboton& c) { return c.Color3DDark(); },
+            [](elboton& c, Colour v) { c.dark_ = v; }),
+        font_row<elboton>(),
+        drop_shadow_row<elboton>(),
+        Row::field("CenterCaption", false, &elboton::center_caption_),
+    };
+    return rows;
+}
+
 void elboton::load(const PropertyStore& s) {
-    center_caption_ = s.read(QStringLiteral("CenterCaption"), false);
-    caption_part().fore_colour = s.read(QStringLiteral("ForeColor"), skin::caption);
-    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back));
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    const QString caption = s.read(QStringLiteral("Caption"), QStringLiteral("Boton"));
-    caption_part().set_caption(caption);
-    shadow_part().set_caption(caption);
-    light_ = s.read(QStringLiteral("Color3DLight"), skin::light);
-    dark_ = s.read(QStringLiteral("Color3DDark"), skin::dark);
+    load_rows(*this, s, stored_rows(), {"CenterCaption"});
     look(light_, dark_);
-    load_font(s);
-    load_drop_shadow(s);
 }
 
 void elboton::save(PropertyStore& s) const {
-    s.write(QStringLiteral("ForeColor"), ForeColor(), skin::caption);
-    s.write(QStringLiteral("BackColor"), BackColor(), skin::back);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Caption"), Caption(), QStringLiteral("Boton"));
-    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
-    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
-    save_font(s);
-    save_drop_shadow(s);
-    s.write(QStringLiteral("CenterCaption"), center_caption_, false);
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

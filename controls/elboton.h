@@ -38,6 +38,7 @@ protected:
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
 
 private:
+    static const StoredRows<elboton>& stored_rows();
     void place_caption();
     void look(Colour a, Colour b);
 

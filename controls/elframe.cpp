@@ -35,21 +35,30 @@ void elframe::mouse(Part*, MouseAction action, EventArgs& args) {
     raise(mouse_event<Event>(action), args);
 }
 
+// Load and save alike walk the rows in this order. A frame made without a layout has the
+// darker background and edges of its design; the stored defaults are the skin's.
+const StoredRows<elframe>& elframe::stored_rows() {
+    using Row = StoredRow<elframe>;
+    static const StoredRows<elframe> rows = {
+        back_colour_row<elframe>(skin::back),
+        enabled_row<elframe>(),
+        Row::property(
+            "Color3DLight", skin::light, [](const elframe& c) { return c.Color3DLight(); },
+            [](elframe& c, Colour v) { c.LineB_[0].colour = c.LineB_[1].colour = v; }),
+        Row::property(
+            "Color3DDark", skin::dark, [](const elframe& c) { return c.Color3DDark(); },
+            [](elframe& c, Colour v) { c.LineA_[0].colour = c.LineA_[1].colour = v; }),
+    };
+    return rows;
+}
+
 void elframe::load(const PropertyStore& s) {
-    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back));
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    const Colour light = s.read(QStringLiteral("Color3DLight"), skin::light);
-    LineB_[0].colour = LineB_[1].colour = light;
-    const Colour dark = s.read(QStringLiteral("Color3DDark"), skin::dark);
-    LineA_[0].colour = LineA_[1].colour = dark;
+    load_rows(*this, s, stored_rows());
     update();
 }
 
 void elframe::save(PropertyStore& s) const {
-    s.write(QStringLiteral("BackColor"), BackColor(), skin::back);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
-    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

@@ -31,6 +31,8 @@ protected:
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
 
 private:
+    static const StoredRows<elframe>& stored_rows();
+
     // LineA: 0 top, 1 left; LineB: 0 right, 1 bottom.
     LinePart LineA_[2];
     LinePart LineB_[2];

@@ -52,25 +52,28 @@ void ellabel::mouse(Part* part, MouseAction action, EventArgs& args) {
     if (part == &caption_part()) raise(mouse_event<Event>(action), args);
 }
 
+// In the order of save; load reads ForeColor first.
+const StoredRows<ellabel>& ellabel::stored_rows() {
+    static const StoredRows<ellabel> rows = {
+        back_colour_row<ellabel>(stored_back),
+        StoredRow<ellabel>::property(
+            "ForeColor", text_colour, [](const ellabel& c) { return c.ForeColor(); },
+            [](ellabel& c, Colour v) { c.caption_part().fore_colour = v; }),
+        enabled_row<ellabel>(),
+        caption_row<ellabel>("Caption", default_caption),
+        font_row<ellabel>(),
+        drop_shadow_row<ellabel>(),
+    };
+    return rows;
+}
+
 void ellabel::load(const PropertyStore& s) {
-    caption_part().fore_colour = s.read(QStringLiteral("ForeColor"), text_colour);
-    apply_back_colour(s.read(QStringLiteral("BackColor"), stored_back));
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    const QString caption = s.read(QStringLiteral("Caption"), default_caption);
-    caption_part().set_caption(caption);
-    shadow_part().set_caption(caption);
-    load_font(s);
-    load_drop_shadow(s);
+    load_rows(*this, s, stored_rows(), {"ForeColor"});
     update();
 }
 
 void ellabel::save(PropertyStore& s) const {
-    s.write(QStringLiteral("BackColor"), BackColor(), stored_back);
-    s.write(QStringLiteral("ForeColor"), ForeColor(), text_colour);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Caption"), Caption(), default_caption);
-    save_font(s);
-    save_drop_shadow(s);
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

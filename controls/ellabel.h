@@ -31,6 +31,7 @@ protected:
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
 
 private:
+    static const StoredRows<ellabel>& stored_rows();
     void place_caption();
 };
 

@@ -173,34 +173,41 @@ void elpanel::mouse(Part* part, MouseAction action, EventArgs& args) {
     }
 }
 
+// In the order of save; load reads ForeColor and CloseColor first.
+const StoredRows<elpanel>& elpanel::stored_rows() {
+    using Row = StoredRow<elpanel>;
+    static const StoredRows<elpanel> rows = {
+        back_colour_row<elpanel>(skin::back),
+        Row::property(
+            "ForeColor", skin::caption, [](const elpanel& c) { return c.ForeColor(); },
+            [](elpanel& c, Colour v) { c.caption_part().fore_colour = v; }),
+        Row::property(
+            "CloseColor", close_colour, [](const elpanel& c) { return c.CloseColor(); },
+            [](elpanel& c, Colour v) { c.Label2_.fore_colour = v; }),
+        enabled_row<elpanel>(),
+        caption_row<elpanel>("Title", QStringLiteral("Title")),
+        Row::field("Icon", true, &elpanel::icon_),
+        Row::field("Cerrar", true, &elpanel::cerrar_),
+        Row::property(
+            "Color3DLight", skin::light, [](const elpanel& c) { return c.Color3DLight(); },
+            [](elpanel& c, Colour v) { c.apply_light(v); }),
+        Row::property(
+            "Color3DDark", skin::dark, [](const elpanel& c) { return c.Color3DDark(); },
+            [](elpanel& c, Colour v) { c.apply_dark(v); }),
+        font_row<elpanel>(),
+        drop_shadow_row<elpanel>(),
+    };
+    return rows;
+}
+
 void elpanel::load(const PropertyStore& s) {
-    caption_part().fore_colour = s.read(QStringLiteral("ForeColor"), skin::caption);
-    Label2_.fore_colour = s.read(QStringLiteral("CloseColor"), close_colour);
-    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back));
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    set_caption_text(s.read(QStringLiteral("Title"), QStringLiteral("Title")));
-    icon_ = s.read(QStringLiteral("Icon"), true);
-    cerrar_ = s.read(QStringLiteral("Cerrar"), true);
-    apply_light(s.read(QStringLiteral("Color3DLight"), skin::light));
-    apply_dark(s.read(QStringLiteral("Color3DDark"), skin::dark));
-    load_font(s);
-    load_drop_shadow(s);
+    load_rows(*this, s, stored_rows(), {"ForeColor", "CloseColor"});
     Picture1_.visible = icon_;
     Picture2_.visible = cerrar_;
 }
 
 void elpanel::save(PropertyStore& s) const {
-    s.write(QStringLiteral("BackColor"), BackColor(), skin::back);
-    s.write(QStringLiteral("ForeColor"), ForeColor(), skin::caption);
-    s.write(QStringLiteral("CloseColor"), CloseColor(), close_colour);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Title"), Title(), QStringLiteral("Title"));
-    s.write(QStringLiteral("Icon"), icon_, true);
-    s.write(QStringLiteral("Cerrar"), cerrar_, true);
-    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
-    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
-    save_font(s);
-    save_drop_shadow(s);
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

@@ -66,6 +66,7 @@ protected:
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
 
 private:
+    static const StoredRows<elpanel>& stored_rows();
     void close_box_mouse(MouseAction action, const EventArgs& args);
     void apply_light(Colour value);
     void apply_dark(Colour value);

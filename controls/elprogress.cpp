@@ -139,30 +139,36 @@ void elprogress::mouse(Part*, MouseAction action, EventArgs& args) {
     raise(mouse_event<Event>(action), args);
 }
 
+// Load and save alike walk the rows in this order. Min, Max and Value load as stored,
+// without the corrections of the setters.
+const StoredRows<elprogress>& elprogress::stored_rows() {
+    using Row = StoredRow<elprogress>;
+    static const StoredRows<elprogress> rows = {
+        Row::field("ForeColor", block_colour, &elprogress::fore_),
+        Row::property(
+            "BackColor", skin::back_dark, [](const elprogress& c) { return c.BackColor(); },
+            [](elprogress& c, Colour v) { c.surface().set_back_colour(v); }),
+        enabled_row<elprogress>(),
+        Row::field("Min", std::int32_t{0}, &elprogress::min_),
+        Row::field("Max", std::int32_t{10}, &elprogress::max_),
+        Row::field("Value", std::int32_t{0}, &elprogress::value_),
+        Row::property(
+            "Color3DLight", skin::light, [](const elprogress& c) { return c.Color3DLight(); },
+            [](elprogress& c, Colour v) { c.Line1_[1].colour = c.Line1_[2].colour = v; }),
+        Row::property(
+            "Color3DDark", skin::dark, [](const elprogress& c) { return c.Color3DDark(); },
+            [](elprogress& c, Colour v) { c.Line1_[0].colour = c.Line1_[3].colour = v; }),
+    };
+    return rows;
+}
+
 void elprogress::load(const PropertyStore& s) {
-    fore_ = s.read(QStringLiteral("ForeColor"), block_colour);
-    surface().set_back_colour(s.read(QStringLiteral("BackColor"), skin::back_dark));
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    // As stored: the setters' corrections do not apply to a layout.
-    min_ = s.read(QStringLiteral("Min"), std::int32_t{0});
-    max_ = s.read(QStringLiteral("Max"), std::int32_t{10});
-    value_ = s.read(QStringLiteral("Value"), std::int32_t{0});
-    const Colour light = s.read(QStringLiteral("Color3DLight"), skin::light);
-    Line1_[1].colour = Line1_[2].colour = light;
-    const Colour dark = s.read(QStringLiteral("Color3DDark"), skin::dark);
-    Line1_[0].colour = Line1_[3].colour = dark;
+    load_rows(*this, s, stored_rows());
     draw_bar();
 }
 
 void elprogress::save(PropertyStore& s) const {
-    s.write(QStringLiteral("ForeColor"), fore_, block_colour);
-    s.write(QStringLiteral("BackColor"), BackColor(), skin::back_dark);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Min"), min_, std::int32_t{0});
-    s.write(QStringLiteral("Max"), max_, std::int32_t{10});
-    s.write(QStringLiteral("Value"), value_, std::int32_t{0});
-    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
-    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

@@ -55,6 +55,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static const StoredRows<elprogress>& stored_rows();
     void draw_bar();
     void draw_block(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h);
 

@@ -161,37 +161,33 @@ void elradio::mouse(Part* part, MouseAction action, EventArgs& args) {
     }
 }
 
+// Load and save alike walk the rows in this order.
+const StoredRows<elradio>& elradio::stored_rows() {
+    using Row = StoredRow<elradio>;
+    static const StoredRows<elradio> rows = {
+        back_colour_row<elradio>(skin::back),
+        Row::field("BackColor2", skin::back_dark, &elradio::back_colour2_),
+        Row::field("CheckedColor", checked_default, &elradio::checked_colour_),
+        Row::field("UncheckedColor", unchecked_default, &elradio::unchecked_colour_),
+        Row::field("OverColor", over_default, &elradio::over_colour_),
+        enabled_row<elradio>(),
+        caption_row<elradio>("Caption", QStringLiteral("Caption")),
+        Row::field("Value", false, &elradio::value_),
+        Row::field("Color3DLight", skin::light, &elradio::light_),
+        Row::field("Color3DDark", skin::dark, &elradio::dark_),
+        font_row<elradio>(),
+        drop_shadow_row<elradio>(),
+    };
+    return rows;
+}
+
 void elradio::load(const PropertyStore& s) {
-    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back));
-    back_colour2_ = s.read(QStringLiteral("BackColor2"), skin::back_dark);
-    checked_colour_ = s.read(QStringLiteral("CheckedColor"), checked_default);
-    unchecked_colour_ = s.read(QStringLiteral("UncheckedColor"), unchecked_default);
-    over_colour_ = s.read(QStringLiteral("OverColor"), over_default);
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    const QString caption = s.read(QStringLiteral("Caption"), QStringLiteral("Caption"));
-    caption_part().set_caption(caption);
-    shadow_part().set_caption(caption);
-    value_ = s.read(QStringLiteral("Value"), false);
-    light_ = s.read(QStringLiteral("Color3DLight"), skin::light);
-    dark_ = s.read(QStringLiteral("Color3DDark"), skin::dark);
-    load_font(s);
-    load_drop_shadow(s);
+    load_rows(*this, s, stored_rows());
     draw_check();
 }
 
 void elradio::save(PropertyStore& s) const {
-    s.write(QStringLiteral("BackColor"), BackColor(), skin::back);
-    s.write(QStringLiteral("BackColor2"), back_colour2_, skin::back_dark);
-    s.write(QStringLiteral("CheckedColor"), checked_colour_, checked_default);
-    s.write(QStringLiteral("UncheckedColor"), unchecked_colour_, unchecked_default);
-    s.write(QStringLiteral("OverColor"), over_colour_, over_default);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Caption"), Caption(), QStringLiteral("Caption"));
-    s.write(QStringLiteral("Value"), value_, false);
-    s.write(QStringLiteral("Color3DLight"), light_, skin::light);
-    s.write(QStringLiteral("Color3DDark"), dark_, skin::dark);
-    save_font(s);
-    save_drop_shadow(s);
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

@@ -55,6 +55,7 @@ protected:
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
 
 private:
+    static const StoredRows<elradio>& stored_rows();
     void draw_check();
     void place_caption();
     // Stores a colour field, repaints the circle and notifies.

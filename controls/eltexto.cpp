@@ -11,7 +11,6 @@ namespace tarnwick::controls {
 namespace {
 
 constexpr int fixed_height = 300; // twips
-constexpr Colour design_light = 0x00809188;
 constexpr Colour default_fore = 0x00D3DED8;
 // The field sits three pixels inside the side edges and one inside the top and bottom
 // ones; as designed, before the first resize, it sat a pixel lower.
@@ -22,11 +21,6 @@ QColor colour_of(Colour colour) {
     return QColor::fromRgb(platform::to_rgb(colour));
 }
 
-template <class T> platform::Font with(platform::Font font, T platform::Font::*attribute, T value) {
-    font.*attribute = std::move(value);
-    return font;
-}
-
 } // namespace
 
 // The field's input is raised under the same numbers.
@@ -34,10 +28,10 @@ static_assert(event_number(EditField::Input::KeyUp) == event_number(eltexto::Eve
               event_number(EditField::Input::MouseUp) == event_number(eltexto::Event::MouseUp));
 
 eltexto::eltexto(QWidget* parent)
-    : SkinnedControl(parent, 1425, fixed_height, skin::back_dark),
+    : FontedControl(parent, 1425, fixed_height, skin::back_dark),
       lineA_{{0, 0, to_pixels(1425), 0, skin::edge_dark}, {0, 0, 0, 20, skin::edge_dark}},
-      lineB_{{to_pixels(1415), 1, to_pixels(1415), 20, design_light},
-             {0, to_pixels(290), to_pixels(1425), to_pixels(290), design_light}},
+      lineB_{{to_pixels(1415), 1, to_pixels(1415), 20, skin::field_light},
+             {0, to_pixels(290), to_pixels(1425), to_pixels(290), skin::field_light}},
       font_(skin::design_font()), fore_colour_(skin::caption),
       Text1_(new EditField(this, [this](EditField::Input input, EventArgs& args) {
           raise(static_cast<Event>(input), args);
@@ -57,31 +51,6 @@ eltexto::eltexto(QWidget* parent)
 void eltexto::apply_font(const platform::Font& font) {
     font_ = font;
     Text1_->setFont(platform::to_qfont(font));
-}
-
-void eltexto::set_font(const platform::Font& font, const char* property) {
-    apply_font(font);
-    changed(property);
-}
-
-void eltexto::Font(const platform::Font& value) {
-    set_font(value, "Font");
-}
-
-void eltexto::FontName(const QString& value) {
-    set_font(with(font_, &platform::Font::name, value), "FontName");
-}
-
-void eltexto::FontSize(double value) {
-    set_font(with(font_, &platform::Font::size, value), "FontSize");
-}
-
-void eltexto::FontItalic(bool value) {
-    set_font(with(font_, &platform::Font::italic, value), "FontItalic");
-}
-
-void eltexto::FontUnderline(bool value) {
-    set_font(with(font_, &platform::Font::underline, value), "FontUnderline");
 }
 
 void eltexto::apply_fore_colour(Colour value) {
@@ -150,29 +119,41 @@ void eltexto::layout() {
     update();
 }
 
+// In the order of save; load reads MaxChars and ForeColor first. The stored defaults are
+// not all the design's: a layout that stores no ForeColor gives the grey text, and Text is
+// saved with "Text" as its default but read with the empty one, so that the design's
+// sample text never comes back from a layout.
+const StoredRows<eltexto>& eltexto::stored_rows() {
+    using Row = StoredRow<eltexto>;
+    static const StoredRows<eltexto> rows = {
+        Row::property(
+            "MaxChars", std::int32_t{0}, [](const eltexto& c) { return c.MaxChars(); },
+            [](eltexto& c, std::int32_t v) { c.apply_max_chars(v); }),
+        back_colour_row<eltexto>(skin::back_dark),
+        Row::property(
+            "ForeColor", default_fore, [](const eltexto& c) { return c.ForeColor(); },
+            [](eltexto& c, Colour v) { c.apply_fore_colour(v); }),
+        enabled_row<eltexto>(),
+        Row::property(
+            "Text", QStringLiteral("Text"), QString(), [](const eltexto& c) { return c.Text(); },
+            [](eltexto& c, const QString& v) { c.Text1_->set_text(v); }),
+        Row::property(
+            "Color3DLight", skin::light, [](const eltexto& c) { return c.Color3DLight(); },
+            [](eltexto& c, Colour v) { c.apply_light(v); }),
+        Row::property(
+            "Color3DDark", skin::dark, [](const eltexto& c) { return c.Color3DDark(); },
+            [](eltexto& c, Colour v) { c.apply_dark(v); }),
+        font_row<eltexto>([](eltexto& c, const platform::Font& font) { c.apply_font(font); }),
+    };
+    return rows;
+}
+
 void eltexto::load(const PropertyStore& s) {
-    apply_max_chars(s.read(QStringLiteral("MaxChars"), std::int32_t{0}));
-    apply_fore_colour(s.read(QStringLiteral("ForeColor"), default_fore));
-    apply_back_colour(s.read(QStringLiteral("BackColor"), skin::back_dark));
-    setEnabled(s.read(QStringLiteral("Enabled"), true));
-    // Saved with "Text" as its default but read with the empty one, so that the design's
-    // sample text never comes back from a layout.
-    const QString text = s.read(QStringLiteral("Text"), QString());
-    Text1_->set_text(text);
-    apply_light(s.read(QStringLiteral("Color3DLight"), skin::light));
-    apply_dark(s.read(QStringLiteral("Color3DDark"), skin::dark));
-    apply_font(read_font(s, ambient_font()));
+    load_rows(*this, s, stored_rows(), {"MaxChars", "ForeColor"});
 }
 
 void eltexto::save(PropertyStore& s) const {
-    s.write(QStringLiteral("MaxChars"), MaxChars(), std::int32_t{0});
-    s.write(QStringLiteral("BackColor"), BackColor(), skin::back_dark);
-    s.write(QStringLiteral("ForeColor"), ForeColor(), default_fore);
-    s.write(QStringLiteral("Enabled"), Enabled(), true);
-    s.write(QStringLiteral("Text"), Text(), QStringLiteral("Text"));
-    s.write(QStringLiteral("Color3DLight"), Color3DLight(), skin::light);
-    s.write(QStringLiteral("Color3DDark"), Color3DDark(), skin::dark);
-    write_font(s, font_, ambient_font());
+    save_rows(*this, s, stored_rows());
 }
 
 } // namespace tarnwick::controls

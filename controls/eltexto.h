@@ -1,7 +1,7 @@
 #pragma once
 
+#include "controls/captioned_control.h"
 #include "controls/edit_field.h"
-#include "controls/skinned_control.h"
 
 namespace tarnwick::controls {
 
@@ -9,7 +9,7 @@ namespace tarnwick::controls {
 // sunken one-pixel frame. Editing, caret, selection and clipboard are the field's; the box
 // re-raises the field's key and mouse events under its own numbers, key arguments by
 // reference (see EditField for what a host may change in them).
-class eltexto : public SkinnedControl {
+class eltexto : public FontedControl {
 public:
     enum class Event {
         KeyUp = 1,
@@ -24,17 +24,6 @@ public:
 
     explicit eltexto(QWidget* parent = nullptr);
 
-    // The field's font. Changing it moves nothing: the field keeps its height.
-    platform::Font Font() const { return font_; }
-    void Font(const platform::Font& value);
-    QString FontName() const { return font_.name; }
-    void FontName(const QString& value);
-    double FontSize() const { return font_.size; }
-    void FontSize(double value);
-    bool FontItalic() const { return font_.italic; }
-    void FontItalic(bool value);
-    bool FontUnderline() const { return font_.underline; }
-    void FontUnderline(bool value);
     Colour ForeColor() const { return fore_colour_; }
     void ForeColor(Colour value);
     // The most characters that typing, pasting or dropping may leave in the field; 0 for no
@@ -62,14 +51,16 @@ public:
     const LinePart& lineB(int index) const { return lineB_[index]; }
 
 protected:
+    // The field's font. Changing it moves nothing: the field keeps its height.
+    platform::Font shown_font() const override { return font_; }
+    void apply_font(const platform::Font& font) override;
     void size_rules(int& width, int& height) override;
     void layout() override;
     // The frame and the bare surface raise nothing.
     void mouse(Part*, MouseAction, EventArgs&) override {}
 
 private:
-    void apply_font(const platform::Font& font);
-    void set_font(const platform::Font& font, const char* property);
+    static const StoredRows<eltexto>& stored_rows();
     void apply_fore_colour(Colour value);
     void apply_max_chars(std::int32_t value);
     void apply_light(Colour value);

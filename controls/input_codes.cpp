@@ -1,5 +1,7 @@
 #include "controls/input_codes.h"
 
+#include "platform/os/system.h"
+
 #include <array>
 #include <cmath>
 #include <utility>
@@ -133,10 +135,8 @@ Qt::KeyboardModifiers shift_modifiers(std::int16_t shift) {
 }
 
 std::int16_t key_code(const QKeyEvent& event) {
-#ifdef Q_OS_WIN
-    // There the platform reports the code itself, for every layout.
-    if (event.nativeVirtualKey() != 0) return static_cast<std::int16_t>(event.nativeVirtualKey());
-#endif
+    if (const int native = platform::os::native_key_code(event); native != 0)
+        return static_cast<std::int16_t>(native);
     const int key = event.key();
     const bool keypad = event.modifiers() & Qt::KeypadModifier;
     if (key >= Qt::Key_0 && key <= Qt::Key_9)

@@ -11,7 +11,8 @@ constexpr Colour back = 0x0044584C;      // dark olive grey
 constexpr Colour back_dark = 0x0037463E; // lists, fields, the frame before its layout
 constexpr Colour light = 0x0095AAA0;     // raised edges, lit side
 constexpr Colour dark = platform::window_text;
-constexpr Colour edge_dark = 0x00222E28; // the darker edge of the designs
+constexpr Colour edge_dark = 0x00222E28;   // the darker edge of the designs
+constexpr Colour field_light = 0x00809188; // the lit edge of the text box
 constexpr Colour caption = 0x00FFFFFF;
 constexpr Colour shadow = 0x00000000;
 

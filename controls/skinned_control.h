@@ -9,6 +9,7 @@
 #include "controls/geometry.h"
 #include "controls/parts.h"
 #include "controls/property_store.h"
+#include "controls/stored_rows.h"
 #include "platform/device_context.h"
 #include "platform/draw.h"
 
@@ -92,6 +93,18 @@ protected:
     platform::Surface& surface() { return surface_; }
     // BackColor without the change notification, as a load applies it.
     void apply_back_colour(Colour value);
+
+    // The stored rows every control has.
+    template <class C> static StoredRow<C> back_colour_row(Colour fallback) {
+        return StoredRow<C>::property(
+            "BackColor", fallback, [](const C& c) { return c.BackColor(); },
+            [](C& c, Colour v) { c.apply_back_colour(v); });
+    }
+    template <class C> static StoredRow<C> enabled_row() {
+        return StoredRow<C>::property(
+            "Enabled", true, [](const C& c) { return c.Enabled(); },
+            [](C& c, bool v) { c.setEnabled(v); });
+    }
     // Parts are drawn bottom first; they belong to the control that adds them.
     void add_parts(std::initializer_list<Part*> parts) { parts_.insert(parts_.end(), parts); }
     // Width and height in pixels as the resize computes them, fraction included.

@@ -1,10 +1,11 @@
-// The resource file writer on any map name and any list of byte strings: the file
+// The resource file writer on any map file name and any list of byte strings: the file
 // holds the two map lines and the entries, each followed by CR LF, and nothing else;
 // a name that cannot be written fails with a reason and leaves the old file as it was.
 //
 // The input is read with libFuzzer's data provider: a flag for whether an old file is
 // in the way, the map name, then the entries.
 
+#include "analysis/file_system.h"
 #include "analysis/module1.h"
 #include "analysis/single_byte.h"
 #include "fuzz_support.h"
@@ -51,19 +52,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tarnwick;
     using namespace tarnwick::fuzzing;
     static const Scratch scratch;
-    static const auto map_path = scratch.file("fuzz.bsp");
-    static const auto res_path = scratch.file("fuzz.res");
 
     FuzzedDataProvider input(data, size);
     const bool old_file = input.ConsumeBool();
-    const auto name = input.ConsumeRandomLengthString(64);
+    // The map's file name: whatever a file name may hold here.
+    auto name = input.ConsumeRandomLengthString(64);
+    std::erase_if(name, [](char c) { return c == '/' || c == '\0'; });
     std::vector<std::string> entries;
     while (input.remaining_bytes() > 0)
         entries.push_back(input.ConsumeRandomLengthString());
 
-    std::filesystem::remove(res_path);
-    if (old_file) write_bytes(res_path, old_contents);
-    analysis::current_map_name = name;
+    for (const auto& e : std::filesystem::directory_iterator(scratch.path()))
+        std::filesystem::remove(e.path());
+    const auto map_path = scratch.path().string() + "/" + name;
+    const auto res_path = analysis::res_path_for(map_path);
+    // With four characters or more, the name alone gives the resource file its place.
+    const bool in_folder = analysis::char_count(name) >= 4;
+    if (old_file && in_folder) write_bytes(res_path, old_contents);
     const auto result = analysis::write_res_file(entries, map_path);
     FUZZ_REQUIRE(result.destination == res_path, result.destination);
 
@@ -81,12 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      "the file differs from its formatted bytes");
     } else {
         FUZZ_REQUIRE(!result.ok && !result.reason.empty(), "name " + shown(name) + " written");
-        if (old_file)
+        if (old_file && in_folder)
             FUZZ_REQUIRE(read_bytes(res_path) == old_contents, "the old file was changed");
         else
             FUZZ_REQUIRE(!std::filesystem::exists(res_path), "a file was written");
     }
-    FUZZ_REQUIRE(scratch.listing() == (old_file || result.ok ? "fuzz.res " : ""),
+    const bool kept = result.ok || (old_file && in_folder);
+    FUZZ_REQUIRE(scratch.listing() == (kept ? analysis::file_name_of(res_path) + " " : ""),
                  "left in the folder: " + scratch.listing());
     return 0;
 }

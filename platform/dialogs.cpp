@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include "platform/os/system.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -29,10 +31,7 @@ ChosenFile QtDialogs::open_file(const QString& file_name, const QString& filter)
     dialog.setWindowTitle(QStringLiteral("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-#ifndef _WIN32
-    // The same dialog on every desktop, which people can learn once and tests can drive.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-#endif
+    os::prepare_open_dialog(dialog);
     dialog.setNameFilter(toolkit_filter(filter));
     if (!file_name.isEmpty()) dialog.selectFile(file_name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -1,5 +1,7 @@
 #include "platform/fonts.h"
 
+#include "platform/os/system.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QRawFont>
@@ -12,8 +14,6 @@ namespace tarnwick::platform {
 
 namespace {
 
-constexpr const char* font_dir = "/usr/share/wine/fonts/";
-
 struct FaceFiles {
     const char* family;
     QStringList files;
@@ -21,8 +21,9 @@ struct FaceFiles {
 
 void register_missing(const FaceFiles& face) {
     if (QFontDatabase::hasFamily(QString::fromLatin1(face.family))) return;
-    for (const QString& file : face.files)
-        QFontDatabase::addApplicationFont(QString::fromLatin1(font_dir) + file);
+    const QString folder = os::bundled_font_folder();
+    if (folder.isEmpty()) return;
+    for (const QString& file : face.files) QFontDatabase::addApplicationFont(folder + file);
 }
 
 quint16 big_endian_u16(const QByteArray& table, int offset) {

@@ -42,6 +42,7 @@ done
 mkdir -p "$(dirname "$prefix")"
 work=$(mktemp -d "$(dirname "$prefix")/qt-build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM HUP
 say "building Qt $upstream for Windows once into $prefix"
 say "this is the one slow step of a new machine: about a quarter of an hour on two cores"
 
@@ -81,10 +82,10 @@ say "configuring (log: $work/configure.log while it runs)"
 # Installed under a staging root with the final prefix inside it (DESTDIR), then moved.
 staging_root=$work/destdir
 staging=$staging_root$prefix
-features=(opengl dynamicgl network sql dbus printsupport xml concurrent tabletevent
+features=(opengl opengl_dynamic dynamicgl network sql dbus printsupport xml concurrent tabletevent
           system_zlib system_png system_jpeg system_pcre2 system_harfbuzz system_freetype
-          system_doubleconversion system_libb2 system_sqlite system_textmarkdownreader
-          system_proxies jpeg gif glib icu fontconfig vulkan accessibility_atspi_bridge
+          system_doubleconversion system_libb2 system_textmarkdownreader
+          jpeg gif glib icu fontconfig vulkan accessibility_atspi_bridge
           sessionmanager testlib_selfcover itemmodeltester)
 feature_options=()
 for f in "${features[@]}"; do feature_options+=("-DFEATURE_$f=OFF"); done
@@ -98,7 +99,7 @@ cmake -S "$src" -B "$work/build" -G Ninja \
     -DBUILD_SHARED_LIBS=OFF \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DQT_FEATURE_gui=ON -DQT_FEATURE_widgets=ON -DQT_FEATURE_testlib=ON \
-    -DFEATURE_thread=ON -DFEATURE_pkg_config=OFF \
+    -DINPUT_opengl=no -DFEATURE_thread=ON -DFEATURE_pkg_config=OFF \
     "${feature_options[@]}" >"$work/configure.log" 2>&1 ||
     { tail -n 60 "$work/configure.log" >&2; fail "configuring Qt"; }
 

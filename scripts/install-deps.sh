@@ -19,6 +19,14 @@ packages=(
     xdotool
     xauth
     imagemagick
+    libcli11-dev
+    # the manual page, the bash completion and the Debian package, and their checks
+    help2man
+    pkg-config
+    bash-completion
+    dpkg-dev
+    desktop-file-utils
+    appstream
 )
 if [[ "${1:-}" == --windows ]]; then
     packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils)

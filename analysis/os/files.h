@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::analysis {
 
@@ -56,6 +57,13 @@ void remove_file(const std::filesystem::path& path) noexcept;
 // Why the file at `destination` must not be replaced, or empty when it may be (or when
 // nothing is there).
 std::string why_not_replaceable(const std::filesystem::path& destination);
+
+// Listing (listing.cpp). The paths that an argument of the command line names. Windows
+// leaves wildcards to the program: there an argument whose file name holds '*' or '?'
+// names the files and folders that match it (ignoring case, as the system compares
+// names), sorted, and nothing when none does. Elsewhere the shell has expanded them
+// already, and an argument names itself.
+std::vector<std::string> expand_wildcards(const std::string& argument);
 
 } // namespace os
 } // namespace tarnwick::analysis

@@ -34,28 +34,8 @@ void PrintTo(const CliCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class CommandLine : public ::testing::TestWithParam<CliCase> {
+class CommandLine : public ::testing::Test {
 protected:
-    // The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one
-    // in a folder of another script, one whose name a .res cannot hold, and two that are
-    // not maps.
-    CommandLine() {
-        for (const auto& name : {std::string("de_foo.bsp"), std::string("B.BSP"),
-                                 folder + "/d\xC3\xA9_foo.bsp", cyrillic + ".bsp"}) {
-            std::filesystem::create_directories(utf8_path(dir.file(name)).parent_path());
-            write_file(dir.file(name), MapBuilder()
-                                           .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
-                                                     R"({"model" "models/x.mdl"})")
-                                           .pad_to(3000)
-                                           .bytes());
-        }
-        write_file(dir.file("de_foo.txt"), "about");
-        write_file(dir.file(folder + "/d\xC3\xA9_foo.txt"), "about");
-        write_file(dir.file("B.res"), "mine");
-        write_file(dir.file("README"), "text");
-        write_file(dir.file("tiny.bsp"), "short");
-    }
-
     struct Run {
         int status;
         std::string out;
@@ -79,10 +59,37 @@ protected:
         return {status, read_file(out), read_file(err)};
     }
 
+    void write_map(const std::string& name) {
+        std::filesystem::create_directories(utf8_path(dir.file(name)).parent_path());
+        write_file(dir.file(name), MapBuilder()
+                                       .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
+                                                 R"({"model" "models/x.mdl"})")
+                                       .pad_to(3000)
+                                       .bytes());
+    }
+
     TempDir dir;
 };
 
-TEST_P(CommandLine, Run) {
+// The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
+// folder of another script, one whose name a .res cannot hold, and two that are not maps.
+class CommandLineRun : public CommandLine, public ::testing::WithParamInterface<CliCase> {
+protected:
+    CommandLineRun() {
+        for (const auto& name :
+             {std::string("de_foo.bsp"), std::string("B.BSP"), folder + "/d\xC3\xA9_foo.bsp",
+              cyrillic + ".bsp", std::string(".c.bsp")})
+            write_map(name);
+        write_file(dir.file("de_foo.txt"), "about");
+        write_file(dir.file(folder + "/d\xC3\xA9_foo.txt"), "about");
+        write_file(dir.file("B.res"), "mine");
+        write_file(dir.file(".c.res"), "mine");
+        write_file(dir.file("README"), "text");
+        write_file(dir.file("tiny.bsp"), "short");
+    }
+};
+
+TEST_P(CommandLineRun, Run) {
     const auto& c = GetParam();
     const auto r = run(c.arguments);
     EXPECT_EQ(r.status, c.status) << r.err;
@@ -100,10 +107,10 @@ TEST_P(CommandLine, Run) {
 const std::string all = "halflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n";
 const std::string custom = "mine.wad\r\nmodels/x.mdl\r\n";
 const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\n";
-const std::string usage = "Usage: tarnwick-res [--only-custom]";
+const std::string usage = "Usage: tarnwick-res";
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::Values(
+const std::vector<CliCase> rows = {
     CliCase{"prints_the_res_file", "--stdout de_foo.bsp", 0, {"de_foo.bsp: 4 resources"},
             {{"stdout", foo + all}, {"de_foo.res", none}}},
     CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, {},
@@ -123,14 +130,83 @@ INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::Values(
             {{"stdout", ""}}},
     CliCase{"reports_maps_that_fail_and_still_does_the_others",
             "README missing.bsp tiny.bsp de_foo.bsp", 1,
-            {"README: not a .bsp map", "missing.bsp: cannot read the map", "tiny.bsp: cannot read the map"},
+            {"README: not a .bsp map", "missing.bsp: cannot read the map", "tiny.bsp: cannot read the map: the file is too small to be a map (512 bytes or fewer)"},
             {{"de_foo.res", foo + all}, {"RE.res", none}, {"tiny.res", none}}},
-    CliCase{"no_map", "", 2, {"no map given", usage}, {}},
-    CliCase{"unknown_option", "--frobnicate de_foo.bsp", 2, {"'--frobnicate'"}, {{"de_foo.res", none}}},
+    CliCase{"no_map", "", 2, {"MAP is required"}, {}},
+    CliCase{"unknown_option", "--frobnicate de_foo.bsp", 2, {"--frobnicate"}, {{"de_foo.res", none}}},
     CliCase{"help", "--help", 0, {usage, "Exit status: 0 when"}, {}},
-    CliCase{"version", "--version", 0, {"tarnwick-res 1.5"}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CliCase{"version", "--version", 0, {"tarnwick-res 1.5"}, {}},
+#ifndef _WIN32
+    // As in the window, a hidden file does not count as one already there.
+    CliCase{"replaces_a_hidden_res", "--only-custom .c.bsp", 0, {},
+            {{".c.res", "maps/.c.bsp\r\nmaps/.c.res\r\n" + custom}}},
+#endif
+};
 // clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLineRun, ::testing::ValuesIn(rows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The maps whose .res files a --stdout run printed, in order.
+std::vector<std::string> printed_maps(const std::string& out) {
+    std::vector<std::string> maps;
+    std::size_t at = 0;
+    for (auto end = out.find("\r\n"); end != std::string::npos; end = out.find("\r\n", at)) {
+        const auto line = out.substr(at, end - at);
+        if (line.starts_with("maps/") && !line.ends_with(".res") && !line.ends_with(".txt"))
+            maps.push_back(line.substr(5));
+        at = end + 2;
+    }
+    return maps;
+}
+
+TEST_F(CommandLine, TakesTheMapsOfAFolderAndWithRecursiveOfItsSubfolders) {
+    for (const char* map : {"maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp", "maps/sub/deeper/d.Bsp",
+                            "maps/sub-x/e.bsp"}) {
+        std::filesystem::create_directories(std::filesystem::path(dir.file(map)).parent_path());
+        write_map(map);
+    }
+    write_file(dir.file("maps/notes.txt"), "text");
+    std::filesystem::create_directories(dir.file("maps/folder.bsp")); // no map
+    std::filesystem::create_directories(dir.file("empty/sub"));
+
+    const struct {
+        const char* arguments;
+        int status;
+        std::vector<std::string> maps;
+        const char* said;
+    } cases[] = {
+        {"--stdout maps", 0, {"A.BSP", "b.bsp"}, ""},
+        {"--stdout -r maps/", 0, {"A.BSP", "b.bsp", "c.bsp", "d.Bsp", "e.bsp"}, ""},
+        {"--stdout --recursive maps/sub maps/b.bsp", 0, {"c.bsp", "d.Bsp", "b.bsp"}, ""},
+        {"--stdout empty maps/b.bsp", 1, {"b.bsp"}, "empty: no .bsp map in the folder (-r looks"},
+        {"--stdout -r empty", 1, {}, "empty: no .bsp map in the folder or its subfolders"},
+    };
+    for (const auto& c : cases) {
+        const auto r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status) << c.arguments << '\n' << r.err;
+        EXPECT_EQ(printed_maps(r.out), c.maps) << c.arguments;
+        EXPECT_THAT(r.err, HasSubstr(c.said)) << c.arguments;
+    }
+}
+
+// The shell expands the patterns on POSIX systems, the program on Windows.
+TEST_F(CommandLine, TakesTheMapsThatAPatternMatches) {
+    for (const char* map : {"de_b.bsp", "de_a.bsp", "cs_c.bsp"})
+        write_map(map);
+    auto r = run("--stdout de_*.bsp ?s_c.bsp");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp", "cs_c.bsp"}));
+
+    r = run("--stdout x*.bsp de_a.bsp");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(printed_maps(r.out), std::vector<std::string>{"de_a.bsp"});
+#ifdef _WIN32
+    EXPECT_THAT(r.err, HasSubstr("x*.bsp: no file matches"));
+    r = run("--stdout DE_?.BSP");
+    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp"})) << r.err;
+#endif
+}
 
 } // namespace
 } // namespace tarnwick::testing

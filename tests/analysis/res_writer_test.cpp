@@ -17,7 +17,8 @@ using analysis::write_res_file;
 
 class ResWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override { analysis::current_map_name = "de_foo.bsp"; }
+    // The last map analysed, which the file must not name unless it is the one written for.
+    void SetUp() override { analysis::current_map_name = "de_other.bsp"; }
 
     TempDir dir;
 };
@@ -59,11 +60,9 @@ TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
 }
 
 TEST_F(ResWriterTest, NamesInTheFileAreSingleByteText) {
-    analysis::current_map_name = ".bsp";
     ASSERT_TRUE(write_res_file({"x.wad"}, dir.file(".bsp")));
     EXPECT_EQ(read_file(dir.file(".res")), "maps/.bsp\r\nmaps/.res\r\nx.wad\r\n");
 
-    analysis::current_map_name = "d\xC3\xA9_foo.bsp";
     ASSERT_TRUE(write_res_file({}, dir.file("d\xC3\xA9_foo.bsp")));
     EXPECT_EQ(read_file(dir.file("d\xC3\xA9_foo.res")),
               "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\n");
@@ -88,28 +87,27 @@ TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) 
 TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
     write_file(dir.file("de_foo.res"), "old contents\r\n");
     fs::create_directory(dir.file("de_bar.res"));
-    const auto fails = [&](const std::string& map_name, const std::string& map_path) {
+    const auto fails = [&](const std::string& map_path) {
         const auto before = dir.contents();
-        analysis::current_map_name = map_name;
         const auto result = write_res_file({"a.wad"}, map_path);
-        EXPECT_FALSE(result) << map_name;
-        EXPECT_FALSE(result.reason.empty()) << map_name;
-        EXPECT_EQ(dir.contents(), before) << map_name;
+        EXPECT_FALSE(result) << map_path;
+        EXPECT_FALSE(result.reason.empty()) << map_path;
+        EXPECT_EQ(dir.contents(), before) << map_path;
     };
-    fails("bsp", dir.file("de_foo.bsp"));                // name too short
-    fails("\xD0\xBA.bsp", dir.file("de_foo.bsp"));       // not single-byte text
-    fails("de_foo.bsp", "abc");                          // path too short
-    fails("de_foo.bsp", dir.file("missing/de_foo.bsp")); // no such folder
-    fails("de_bar.bsp", dir.file("de_bar.bsp"));         // a folder in the way
+    fails(dir.file("sub/bsp"));            // name too short: not "sub.res" beside "sub"
+    fails(dir.file("\xD0\xBA.bsp"));       // not single-byte text
+    fails("abc");                          // path too short
+    fails(dir.file("missing/de_foo.bsp")); // no such folder
+    fails(dir.file("de_bar.bsp"));         // a folder in the way
 #ifndef _WIN32
     {
         const FileSizeLimit full(20); // the disk fills up after part of the file
-        fails("de_foo.bsp", dir.file("de_foo.bsp"));
-        fails("de_new.bsp", dir.file("de_new.bsp"));
+        fails(dir.file("de_foo.bsp"));
+        fails(dir.file("de_new.bsp"));
     }
     if (geteuid() != 0) {
         chmod(dir.path().c_str(), 0500);
-        fails("de_foo.bsp", dir.file("de_foo.bsp"));
+        fails(dir.file("de_foo.bsp"));
         chmod(dir.path().c_str(), 0700);
     }
 #endif

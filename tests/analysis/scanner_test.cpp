@@ -122,12 +122,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BlockCase{3000, 3, {0, 1, 2, 3}}, BlockCase{3584, 4, {0, 1, 2, 3, 4}}),
     [](const auto& info) { return std::to_string(info.param.size) + "_bytes"; });
 
-TEST_F(ScanTest, MapsOf512BytesOrFewerFailBeforeTheDescriptionFileIsLookedFor) {
+TEST_F(ScanTest, MapsOf512BytesOrFewerFailBeforeTheProgressRangeIsSet) {
     write_file(dir.file("de_foo.txt"), "about");
     for (std::size_t size : {0u, 100u, 512u}) {
         const auto out = scan(std::string(size, ' '));
         EXPECT_FALSE(out.ok) << size;
-        EXPECT_THAT(out.progress.maxima, ElementsAre(0));
+        EXPECT_EQ(out.why, "the file is too small to be a map (512 bytes or fewer)");
+        EXPECT_THAT(out.progress.maxima, IsEmpty());
         EXPECT_THAT(out.entries, IsEmpty());
     }
 }

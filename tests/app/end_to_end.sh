@@ -2,20 +2,50 @@
 # Runs the built window under a real X server as a person would: opens a generated map
 # through the file dialog, chooses "Show Only Custom", presses "Make Res", and compares
 # the written .res with what tarnwick-res writes for the same map, byte for byte.
-#   end_to_end.sh TARNWICK TARNWICK_RES MAKE_MAP SCREENSHOT_DIR
+#   end_to_end.sh [--wine] TARNWICK TARNWICK_RES MAKE_MAP SCREENSHOT_DIR [REFERENCE_RES]
+# With --wine the three programs are Windows programs, run under wine on the same X server.
+# REFERENCE_RES, when given and present, is a second tarnwick-res (the Linux one for a
+# Windows run) whose file must be the same too.
 set -euo pipefail
-tarnwick=$1 tarnwick_res=$2 make_map=$3 shots=$4
+wine=false
+if [[ "${1:-}" == --wine ]]; then wine=true; shift; fi
+tarnwick=$1 tarnwick_res=$2 make_map=$3 shots=$4 reference_res=${5:-}
 mkdir -p "$shots"
+here=$(cd "$(dirname "$0")/../.." && pwd)
 
 work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    $wine && wineserver -k 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-fail() { echo "end_to_end: $*" >&2; exit 1; }
+# A failure leaves a picture of the whole screen beside the others.
+fail() {
+    echo "end_to_end: $*" >&2
+    [[ -n "${DISPLAY:-}" ]] && import -window root "$shots/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# Runs a program of the build under test, and names a file as that program sees it.
+if $wine; then
+    # The build's wine prefix, its wine started afresh on our display: a wine session
+    # keeps the display it began on, and input to a window on another is lost.
+    export WINEPREFIX="$(cd "$(dirname "$tarnwick")/.." && pwd)/wineprefix"
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    run() { "$here/scripts/wine-run.sh" "$@"; }
+    native_path() { local p="Z:$1"; echo "${p//\//\\}"; }
+    patience=90 # a new wine prefix takes a while to start its first window
+    only_visible=--onlyvisible # wine keeps hidden windows of the same name beside them
+else
+    run() { "$@"; }
+    native_path() { echo "$1"; }
+    patience=20
+    only_visible=
+fi
 
 # Waits until the command succeeds, for at most $1 seconds.
 wait_for() {
@@ -31,24 +61,39 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/n
 pids+=($!)
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+$wine || export HOME="$work"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$work/maps" "$work/runtime" && chmod 700 "$work/runtime"
 
 map="$work/maps/de_e2e.bsp"
-"$make_map" 1 "$map"
+run "$make_map" 1 "$(native_path "$map")"
 echo "A map made for the test" >"$work/maps/de_e2e.txt"
 
-"$tarnwick" >"$work/tarnwick.log" 2>&1 &
+run "$tarnwick" >"$work/tarnwick.log" 2>&1 &
 app=$!
 pids+=($app)
 
 window=""
 find_main() { window=$(xdotool search --name '^Cs 1.6 Tarnwick 1.5$' 2>/dev/null | head -n1); [[ -n "$window" ]]; }
-wait_for 20 find_main || fail "the main window did not appear"
+wait_for $patience find_main || fail "the main window did not appear"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 wx=$X wy=$Y
+# The client area and its one-pixel frame, as the layout gives them.
+[[ "$WIDTH" == 534 && "$HEIGHT" == 576 ]] || fail "the window is ${WIDTH}x${HEIGHT}, not 534x576"
 # Client pixel (x, y) on the screen: the client lies one pixel inside the window.
-click() { xdotool mousemove --sync $((wx + 1 + $1)) $((wy + 1 + $2)) click 1; }
+# Wine takes a press at the place of the pointer's last motion that it has handled, so
+# there the pointer rests a moment before the press.
+if $wine; then rest=0.5; else rest=0; fi
+click() { xdotool mousemove --sync $((wx + 1 + $1)) $((wy + 1 + $2)) sleep $rest click 1; }
+# A picture of the window. Wine's windows are photographed from the screen: their own X
+# windows do not hold what Qt draws into them.
+photograph() {
+    if $wine; then
+        import -window root -crop 534x576+$wx+$wy +repage "$1"
+    else
+        import -window "$window" "$1"
+    fi
+}
 # The shown list's inside, as text: changes when its entries do.
 list_picture() { import -window root -crop 495x416+$((wx + 19))+$((wy + 114)) -depth 8 rgb:- | md5sum; }
 white_in_list() {
@@ -56,40 +101,80 @@ white_in_list() {
         convert - -fill black +opaque white -format '%[fx:mean>0]' info: | grep -q 1
 }
 
-click 498 56 # "..."
+# Presses at client (x, y) and waits for the condition. Under wine a click can be lost
+# while a window that has just got its turn back from a dialog is made active again:
+# there a press whose repetition changes nothing is repeated, every few seconds, until the
+# condition holds.
+press_x=0 press_y=0
+pressed_and() { wait_for 5 "$@" || { click $press_x $press_y; false; }; }
+press_until() {
+    press_x=$1 press_y=$2
+    local seconds=$3
+    shift 3
+    click $press_x $press_y
+    if $wine; then wait_for "$seconds" pressed_and "$@"; else wait_for "$seconds" "$@"; fi
+}
+
 dialog=""
-find_dialog() { dialog=$(xdotool search --name '^Open$' 2>/dev/null | head -n1); [[ -n "$dialog" ]]; }
-wait_for 20 find_dialog || fail "the file dialog did not open"
+find_dialog() { dialog=$(xdotool search $only_visible --name '^Open$' 2>/dev/null | head -n1); [[ -n "$dialog" ]]; }
+click 498 56 # "..."
+wait_for $patience find_dialog || fail "the file dialog did not open"
 xdotool windowfocus --sync "$dialog"
-xdotool type --delay 2 "$map"
+xdotool type --delay 2 "$(native_path "$map")"
 xdotool key Return
+dialog_gone() { ! find_dialog; }
+wait_for $patience dialog_gone || fail "the file dialog did not close"
 
-wait_for 20 white_in_list || fail "the list did not fill"
-before=$(list_picture)
-import -window "$window" "$shots/main-window-show-all.png"
+wait_for $patience white_in_list || fail "the list did not fill"
+# The list's picture once it has stayed the same for a second (wine repaints what the
+# dialog covered a little later).
+before=$(list_picture) since=$SECONDS
+settled() {
+    local now
+    now=$(list_picture)
+    [[ "$now" == "$before" ]] || { before=$now since=$SECONDS; }
+    ((SECONDS - since >= 1))
+}
+wait_for 20 settled || fail "the list kept changing"
+photograph "$shots/main-window-show-all.png"
 
-click 123 94 # "Show Only Custom"
 changed() { [[ "$(list_picture)" != "$before" ]]; }
-wait_for 10 changed || fail "choosing Show Only Custom did not change the list"
-import -window "$window" "$shots/main-window-only-custom.png"
+press_until 123 94 10 changed || fail "choosing Show Only Custom did not change the list"
+photograph "$shots/main-window-only-custom.png"
 
-click 477 547 # "Make Res"
 res="$work/maps/de_e2e.res"
 message=""
-find_message() { message=$(xdotool search --name '^Druvo Cs 1.6 Tarnwick 1.5$' 2>/dev/null | head -n1); [[ -n "$message" ]]; }
-wait_for 20 find_message || fail "no message after Make Res"
+find_message() { message=$(xdotool search $only_visible --name '^Druvo Cs 1.6 Tarnwick 1.5$' 2>/dev/null | head -n1); [[ -n "$message" ]]; }
+# Pressed again only while nothing answers: once the message shows, the window takes no clicks.
+press_until 477 547 $patience find_message || fail "no message after Make Res" # "Make Res"
 [[ -f "$res" ]] || fail "Make Res wrote no file"
-"$tarnwick_res" --only-custom --stdout "$map" >"$work/expected.res" 2>/dev/null
+run "$tarnwick_res" --only-custom --stdout "$(native_path "$map")" >"$work/expected.res" 2>/dev/null
 cmp "$res" "$work/expected.res" || fail "the .res differs from tarnwick-res --only-custom"
+if [[ -n "$reference_res" && -x "$reference_res" ]]; then
+    "$reference_res" --only-custom --stdout "$map" >"$work/reference.res" 2>/dev/null
+    cmp "$res" "$work/reference.res" || fail "the .res differs from $reference_res's"
+fi
 grep -q $'^maps/de_e2e.txt\r$' "$res" || fail "the description file is missing"
 ! grep -q $'^halflife.wad\r$' "$res" || fail "a stock package was written"
 
 xdotool windowfocus --sync "$message"
 xdotool key Return
-gone() { ! xdotool search --name '^Druvo Cs 1.6 Tarnwick 1.5$' >/dev/null 2>&1; }
+gone() { ! xdotool search $only_visible --name '^Druvo Cs 1.6 Tarnwick 1.5$' >/dev/null 2>&1; }
 wait_for 10 gone || fail "the message did not close"
 
 click 515 17 # the close box
 ended() { ! kill -0 "$app" 2>/dev/null; }
+wait_for 10 ended || fail "the close box did not end the program"
+
+# Started with the map on its command line, the window analyses it as if chosen with "...".
+run "$tarnwick" "$(native_path "$map")" >>"$work/tarnwick.log" 2>&1 &
+app=$!
+pids+=($app)
+wait_for $patience find_main || fail "the main window did not appear with a map given"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+wx=$X wy=$Y
+wait_for $patience white_in_list || fail "the map given on the command line was not analysed"
+photograph "$shots/main-window-from-command-line.png"
+click 515 17 # the close box
 wait_for 10 ended || fail "the close box did not end the program"
 echo "end_to_end: passed; screenshots in $shots"

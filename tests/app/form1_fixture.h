@@ -10,6 +10,7 @@
 #include "scripted_dialogs.h"
 #include "synthetic_map.h"
 
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTest>
 #include <functional>
@@ -44,7 +45,7 @@ protected:
     // Picks `path` in the open-file dialog and analyses it.
     void analyse(const std::string& path) {
         const QString p = QString::fromStdString(path);
-        dialogs.files.push_back({p, p.section(QLatin1Char('/'), -1)});
+        dialogs.files.push_back({p, QFileInfo(p).fileName()});
         form->browse_map();
     }
 

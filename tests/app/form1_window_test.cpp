@@ -4,6 +4,11 @@
 #include "controls/elprogress.h"
 #include "form1_fixture.h"
 
+#include <QDir>
+#include <QMimeData>
+#include <QUrl>
+#include <QWindow>
+
 namespace tarnwick::testing {
 namespace {
 
@@ -59,6 +64,60 @@ TEST_F(Form1Test, TheProgressWindowExistsOnlyDuringAnAnalysis) {
         EXPECT_EQ(form->indicador(), nullptr);
     }
     EXPECT_EQ(analyses, 2);
+}
+
+// Drags `urls` over the middle of `target` and, when the window takes them, drops them
+// there. The events go to the window, as the system sends them, which passes them on to
+// the widget under the point that takes drops. True when the drag was taken.
+bool drop_on(QWidget* window, const QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    data.setText(urls.value(0).toString()); // as file managers offer it
+    const QPoint at = target->mapTo(window, target->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window->windowHandle(), &enter);
+    if (!enter.isAccepted()) {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(window->windowHandle(), &leave);
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(window->windowHandle(), &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(Form1Test, AMapDroppedOnTheWindowIsAnalysedLikeOneChosenWithTheButton) {
+    form->show();
+    const auto url = [&](const char* name) {
+        return QUrl::fromLocalFile(QString::fromStdString(write_map(name, R"({"model" "x.mdl"})")));
+    };
+    const auto map = url("DE_FOO.BSP");
+    const struct {
+        const char* name;
+        QList<QUrl> urls;
+    } refused[] = {
+        {"not a map", {url("notes.txt")}},
+        {"two maps", {map, url("other.bsp")}},
+        {"not a local file", {QUrl("https://example.org/de_foo.bsp")}},
+    };
+    for (const auto& r : refused)
+        EXPECT_FALSE(drop_on(form.get(), form->List1, r.urls)) << r.name;
+    during_scan = [&] { return !drop_on(form.get(), form->List1, {map}); };
+    analyse(write_map("busy.bsp", ""));
+    EXPECT_EQ(during_scan, nullptr) << "a drop was taken during a scan";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(analysis::current_map_name, "busy.bsp");
+
+    // On the path field too, which would otherwise take the address as text.
+    for (const QWidget* target : {static_cast<const QWidget*>(form->List1),
+                                  static_cast<const QWidget*>(&form->Text1->Text1())}) {
+        analysis::current_map_name.clear();
+        ASSERT_TRUE(drop_on(form.get(), target, {map})) << target->metaObject()->className();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !analysis::current_map_name.empty(); }));
+        EXPECT_EQ(analysis::current_map_name, "DE_FOO.BSP");
+        EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map.toLocalFile()));
+    }
+    EXPECT_EQ(dialogs.asked.size(), 1u); // the open dialog of the busy map, and nothing else
 }
 
 TEST_F(Form1Test, DraggingTheTitleKeepsThePressedPointUnderTheCursor) {

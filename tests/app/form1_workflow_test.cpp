@@ -1,5 +1,7 @@
 #include "form1_fixture.h"
+#include "hide_file.h"
 
+#include <QDir>
 #include <gmock/gmock.h>
 
 namespace tarnwick::testing {
@@ -39,6 +41,23 @@ TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
     EXPECT_EQ(enabled(), "001100");
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(form->List2.count(), 0);
+}
+
+TEST_F(Form1Test, AMapOnTheCommandLineIsAnalysedOnceTheWindowShows) {
+    const auto map = QString::fromStdString(write_map("de_foo.bsp", entities));
+    app::open_command_line_map(*form, {"tarnwick"});
+    app::open_command_line_map(*form, {"tarnwick", QDir::current().relativeFilePath(map)});
+    EXPECT_TRUE(shown().isEmpty()); // not before the event loop runs
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown().isEmpty(); }));
+    EXPECT_EQ(shown().size(), 4);
+    EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map)); // as the dialog gives it
+    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_TRUE(dialogs.asked.empty());
+
+    app::open_command_line_map(*form, {"tarnwick", map + ".gone"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.asked.empty(); }));
+    EXPECT_EQ(dialogs.messages().at(0).text, "Cant Read File");
+    EXPECT_EQ(dialogs.messages().at(0).title, "Error01");
 }
 
 TEST_F(Form1Test, ACancelledDialogChangesNothingAndAFailedAnalysisForgetsTheMap) {
@@ -107,6 +126,14 @@ TEST_F(Form1Test, AddingAppliesTheNameTestAndSelectsTheLastShownEntry) {
     form->remove_entry();
     EXPECT_THAT(form->List2.entries(), ElementsAre("sound/x.wav", "gfx/y.tga"));
     EXPECT_EQ(form->selected_index(), 0);
+}
+
+TEST_F(Form1Test, AddingToAFullListSaysSoAndAddsNothing) {
+    for (int i = 0; i < analysis::ResourceList::max_entries; ++i)
+        form->List2.append("x" + std::to_string(i) + ".wad");
+    add("y.wad");
+    EXPECT_EQ(dialogs.messages().back().text, "The List Is Full");
+    EXPECT_EQ(form->List2.count(), analysis::ResourceList::max_entries);
 }
 
 TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesFromTheListAndTheFile) {
@@ -181,13 +208,29 @@ TEST_F(Form1Test, MakeResAsksBeforeReplacingAnOrdinaryFile) {
     form->make_res();
     EXPECT_NE(read_file(dir.file("de_foo.res")), "old");
 
-    // A hidden resource file is replaced without a question.
+    // A hidden resource file is not asked about: it is replaced, or, where the system
+    // refuses to replace a hidden file, the write fails with the reason and keeps it.
     analyse(write_map(".hidden.bsp", entities));
     write_file(dir.file(".hidden.res"), "old");
+    const bool replaceable = tarnwick::testing::hide_file(dir.file(".hidden.res"));
     const auto asked = dialogs.messages().size();
     form->make_res();
     ASSERT_EQ(dialogs.messages().size(), asked + 1);
-    EXPECT_EQ(dialogs.messages().back().text, "Res File SuccessFully Created !");
+    if (replaceable) {
+        EXPECT_EQ(dialogs.messages().back().text, "Res File SuccessFully Created !");
+    } else {
+        EXPECT_THAT(dialogs.messages().back().text.toStdString(),
+                    ::testing::StartsWith("Cant Write File\n"));
+        EXPECT_EQ(read_file(dir.file(".hidden.res")), "old");
+    }
+}
+
+TEST_F(Form1Test, MakeResNamesTheMapOfThePathItWritesBeside) {
+    analyse(write_map("de_foo.bsp", R"({"wad" "x.wad"})"));
+    form->Text1->Text(QString::fromStdString(dir.file("de_bar.bsp"))); // edited by hand
+    form->make_res();
+    EXPECT_EQ(read_file(dir.file("de_bar.res")), "maps/de_bar.bsp\r\nmaps/de_bar.res\r\nx.wad\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
 }
 
 TEST_F(Form1Test, AFailedWriteSaysSoAndChangesNothing) {

