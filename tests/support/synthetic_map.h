@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -73,6 +74,9 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // The path of `name` inside the folder, as a UTF-8 string.
     std::string file(std::string_view name) const;
+    // Every name in the folder with its bytes ("<folder>" for a folder), to compare the
+    // folder before and after an operation.
+    std::map<std::string, std::string> contents() const;
 
 private:
     std::filesystem::path path_;
