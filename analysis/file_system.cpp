@@ -11,6 +11,11 @@ std::filesystem::path to_path(const std::string& utf8) {
     return std::filesystem::path(u8);
 }
 
+std::string utf8_of(const std::filesystem::path& path) {
+    const auto u8 = path.generic_u8string();
+    return std::string(reinterpret_cast<const char*>(u8.data()), u8.size());
+}
+
 std::size_t char_count(std::string_view utf8) {
     std::size_t n = 0;
     for (char c : utf8)

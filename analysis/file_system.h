@@ -8,6 +8,8 @@ namespace tarnwick::analysis {
 
 // Paths are UTF-8 strings; this is the file system's form of one.
 std::filesystem::path to_path(const std::string& utf8);
+// And back: the UTF-8 string of a path, with '/' between its parts.
+std::string utf8_of(const std::filesystem::path& path);
 
 // `text` less its last `count` characters (UTF-8 aware). Throws std::length_error when
 // it has fewer than `count` characters.

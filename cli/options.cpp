@@ -13,8 +13,13 @@ constexpr const char* description =
     "description file) to send to players along with the map.";
 
 constexpr const char* footer =
+    "With --game or any other option of the game folder, each map's entries are looked up\n"
+    "in the mod folder, <mod>_downloads and the fallback folder (valve, or liblist.gam's\n"
+    "fallback_dir) and their pack files, and a report goes to standard error.\n"
+    "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
-    "its file not written, 2 for a usage error.";
+    "its file not written (or, with --check, when a file or texture is missing), 2 for a\n"
+    "usage error.";
 
 constexpr int usage_error = 2;
 
@@ -29,7 +34,50 @@ public:
     }
 };
 
+void add_game_options(CLI::App& app, Options& options) {
+    auto& game = options.game;
+    auto& choice = game.choice;
+    const char* group = "The game folder";
+    app.add_option("--game", game.game,
+                   "the mod folder (default: the folder above the map's maps/)")
+        ->type_name("DIR")
+        ->group(group);
+    app.add_option("--stock-list", game.stock_list,
+                   "files that ship with the game, one relative path a line")
+        ->type_name("FILE")
+        ->group(group);
+    app.add_flag("--follow", choice.follow,
+                 "also list what the listed files need (models: textures, sequences, sounds)")
+        ->group(group);
+    auto* check = app.add_flag("--check", game.check,
+                               "report only, write nothing; status 1 when anything is missing")
+                      ->group(group);
+    app.add_option("--report", game.report, "also write the report as JSON to FILE")
+        ->type_name("FILE")
+        ->group(group);
+    app.add_flag("--fix-case", choice.fix_case, "write each entry as the disk spells it")
+        ->group(group);
+    app.add_flag("--skip-missing", choice.skip_missing, "leave out what is not found")
+        ->group(group);
+    app.add_flag("--skip-stock", choice.skip_stock, "leave out what ships with the game")
+        ->group(group);
+    auto* collect = app.add_option("--collect", game.collect,
+                                   "copy the map, its .res and its custom files into DIR")
+                        ->type_name("DIR")
+                        ->group(group);
+    app.add_option("--make-stock-list", options.make_stock_list,
+                   "print what a clean installation's DIR and fallback hold")
+        ->type_name("DIR")
+        ->group(group);
+    check->excludes(collect)->excludes(app.get_option("--stdout"));
+}
+
 } // namespace
+
+bool GameOptions::any() const {
+    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
+           choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock;
+}
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
     CLI::App app(description, "tarnwick-res");
@@ -47,15 +95,17 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "print each .res file to standard output instead of writing it");
     app.add_flag("-r,--recursive", options.recursive,
                  "take the maps in the subfolders of a folder too");
-    app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")
-        ->required()
-        ->type_name("");
+    auto* maps =
+        app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")->type_name("");
+    add_game_options(app, options);
 
     // CLI11 takes the arguments last first, without the program's name.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
     if (!reversed.empty()) reversed.pop_back();
     try {
         app.parse(reversed);
+        if (options.maps.empty() && options.make_stock_list.empty())
+            throw CLI::RequiredError(maps->get_name());
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? 0 : usage_error;

@@ -2,11 +2,26 @@
 
 // The options of tarnwick-res and their parsing (with CLI11).
 
+#include "game/resolver.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tarnwick::cli {
+
+// The options that resolve the maps against the game folder.
+struct GameOptions {
+    std::string game;       // --game: the mod folder; else the folder above the map's maps/
+    std::string stock_list; // --stock-list
+    std::string report;     // --report: the JSON report's file
+    std::string collect;    // --collect: the download folder
+    bool check = false;
+    game::WriteChoice choice; // --follow, --fix-case, --skip-missing, --skip-stock
+
+    // True when any of them is given: without them the game folder is never looked at.
+    bool any() const;
+};
 
 struct Options {
     bool only_custom = false;
@@ -14,6 +29,8 @@ struct Options {
     bool to_stdout = false;
     bool recursive = false;
     std::vector<std::string> maps;
+    GameOptions game;
+    std::string make_stock_list; // --make-stock-list: the mod folder to list
 };
 
 // Reads the command line (the program's name first) into `options`. Returns the exit

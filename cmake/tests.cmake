@@ -12,3 +12,15 @@ function(tarnwick_add_tests target)
         gtest_discover_tests(${target} ${ARGN})
     endif()
 endfunction()
+
+# Tells the test executable TARGET where the built tarnwick-res is (TARNWICK_RES), for
+# tests that run it as a user would; in a cross build the tests see the build folder
+# through wine's drive Z:.
+function(tarnwick_tests_run_res target)
+    add_dependencies(${target} tarnwick-res)
+    if(CMAKE_CROSSCOMPILING)
+        target_compile_definitions(${target} PRIVATE TARNWICK_RES="Z:$<TARGET_FILE:tarnwick-res>")
+    else()
+        target_compile_definitions(${target} PRIVATE TARNWICK_RES="$<TARGET_FILE:tarnwick-res>")
+    endif()
+endfunction()

@@ -1,6 +1,8 @@
 // Writes the seed inputs of the fuzz targets, made with the synthetic-map builder of
-// the tests:  tarnwick-fuzz-seeds FOLDER  (makes FOLDER/scan and FOLDER/write).
+// the tests:  tarnwick-fuzz-seeds FOLDER  (makes FOLDER/scan, FOLDER/write, and a folder
+// for each reader of the game's file formats).
 
+#include "synthetic_game.h"
 #include "synthetic_map.h"
 
 #include <iostream>
@@ -111,6 +113,29 @@ void write_seeds(Seeds& seeds) {
             seeds.add(writer_input(old_file, list));
 }
 
+// Sound files of each format the game folder reads, and a few cut short.
+void format_seeds(const fs::path& folder) {
+    const std::vector<std::pair<const char*, std::vector<std::string>>> formats = {
+        {"bsp",
+         {map_with_textures("{}", {{"brick", true}, {"{fence", false}, {"sky", false}}),
+          map_with_textures("", {})}},
+        {"wad", {wad_bytes({"brick", "{fence", "sixteen_chars_xx"}), wad_bytes({})}},
+        {"pak", {pak_bytes({{"models/x.mdl", "IDST"}, {"sound/a.wav", "RIFF"}}), pak_bytes({})}},
+        {"studio_model",
+         {studio_model_bytes({false, 3, {{5004, "a/step.wav"}, {1004, "b.wav"}, {5001, "x"}}}),
+          studio_model_bytes({}), std::string("IDSQ\0\0\0\0", 8)}},
+        {"liblist", {"game \"CS\"\r\nfallback_dir \"valve\" // x\n", "fallback_dir valve2"}},
+        {"detail_list", {"// c\r\nwall01 detail/brick 1 1\n\tfloor \"detail/x\" 2 2\rsolo\n"}},
+    };
+    for (const auto& [name, files] : formats) {
+        Seeds seeds(folder / name);
+        for (const auto& bytes : files) {
+            seeds.add(bytes);
+            seeds.add(bytes.substr(0, bytes.size() / 2));
+        }
+    }
+}
+
 } // namespace
 } // namespace tarnwick::testing
 
@@ -124,6 +149,7 @@ int main(int argc, char** argv) {
         tarnwick::testing::scan_seeds(scan);
         tarnwick::testing::Seeds write(std::filesystem::path(argv[1]) / "write");
         tarnwick::testing::write_seeds(write);
+        tarnwick::testing::format_seeds(argv[1]);
     } catch (const std::exception& e) {
         std::cerr << "tarnwick-fuzz-seeds: " << e.what() << "\n";
         return 1;

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets and runs each for SECONDS (default 60), one after the other:
+# Builds the fuzz targets and runs each one after the other: the map scan and the writer
+# for SECONDS (default 60) each, the small readers of the game's file formats for a
+# quarter of that each:
 #   scripts/fuzz.sh [SECONDS]
 # An input that crashes, breaks an invariant, runs longer than 2 s or takes more memory
 # than the limit fails the run; it is kept in fuzz-out/artifacts/TARGET/. What each
@@ -21,12 +23,17 @@ source scripts/sanitizer-env.sh
 # of inputs, and less to keep and recycle than the default 256 MB.
 export ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=16"
 
+readers=(bsp wad pak studio_model liblist detail_list)
+reader_seconds=$(((seconds + 3) / 4))
+
 status=0
-for target in scan write; do
+for target in scan write "${readers[@]}"; do
+    time=$seconds
+    [[ " ${readers[*]} " == *" $target "* ]] && time=$reader_seconds
     mkdir -p "$out/corpus/$target" "$out/artifacts/$target"
-    echo "fuzz: $target for $seconds s" >&2
+    echo "fuzz: $target for $time s" >&2
     if ! nice -n 10 "$build/fuzz/tarnwick_${target}_fuzzer" \
-        -max_total_time="$seconds" -timeout=2 -rss_limit_mb=1024 -malloc_limit_mb=256 \
+        -max_total_time="$time" -timeout=2 -rss_limit_mb=1024 -malloc_limit_mb=256 \
         -max_len="$max_len" -print_final_stats=1 \
         -artifact_prefix="$out/artifacts/$target/" \
         "$out/corpus/$target" "$out/seeds/$target" 2>"$out/$target.log"; then

@@ -20,6 +20,7 @@ packages=(
     xauth
     imagemagick
     libcli11-dev
+    nlohmann-json3-dev
     # the manual page, the bash completion and the Debian package, and their checks
     help2man
     pkg-config

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the seed inputs of the fuzz targets from the synthetic-map builder of the tests:
-#   scripts/make-fuzz-seeds.sh [FOLDER]   (default fuzz-out/seeds; FOLDER/scan, FOLDER/write)
+#   scripts/make-fuzz-seeds.sh [FOLDER]   (default fuzz-out/seeds; a folder per target)
 # The seeds are made afresh every time, so the folder holds nothing else.
 set -euo pipefail
 cd "$(dirname "$0")/.."

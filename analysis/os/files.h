@@ -40,6 +40,9 @@ inline constexpr Handle no_handle = -1;
 Handle open_for_reading(const std::string& path);
 std::size_t read_some(Handle file, unsigned char* into, std::size_t size); // 0 at the end
 void close_file(Handle file) noexcept;
+// Random access (seeking.cpp), for the directories at the ends of packages. Throw FileError.
+std::uint64_t size_of(Handle file);
+void seek_to(Handle file, std::uint64_t offset);
 
 // Writing (writing.cpp). Throw FileError.
 // Creates a file that must not exist yet; returns no_handle when one of that name does.

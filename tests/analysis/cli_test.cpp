@@ -1,14 +1,11 @@
 // Runs the built tarnwick-res as a user would, in a folder of maps.
 
+#include "run_program.h"
 #include "synthetic_map.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <gmock/gmock.h>
+#include <map>
 #include <optional>
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace tarnwick::testing {
 namespace {
@@ -36,27 +33,9 @@ void PrintTo(const CliCase& c, std::ostream* os) {
 
 class CommandLine : public ::testing::Test {
 protected:
-    struct Run {
-        int status;
-        std::string out;
-        std::string err;
-    };
-
-    Run run(const std::string& arguments) {
-        const auto out = dir.file("stdout"), err = dir.file("stderr");
-        std::string program = TARNWICK_RES;
-#ifdef _WIN32
-        std::replace(program.begin(), program.end(), '/', '\\');
-        const auto command = "cd /d \"" + dir.file(".") + "\" && \"" + program + "\" " + arguments +
-                             " >\"" + out + "\" 2>\"" + err + "\"";
-        const int status = _wsystem(utf8_path(command).c_str());
-#else
-        const auto command = "cd '" + dir.file(".") + "' && '" + program + "' " + arguments +
-                             " >'" + out + "' 2>'" + err + "'";
-        const int raw = std::system(command.c_str());
-        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-        return {status, read_file(out), read_file(err)};
+    // Runs tarnwick-res in the folder; `arguments` are UTF-8 and may be "quoted".
+    ProgramRun run(const std::string& arguments) {
+        return run_program(dir, TARNWICK_RES, arguments);
     }
 
     void write_map(const std::string& name) {

@@ -1,0 +1,81 @@
+// One reader of the game's file formats on any bytes (built once per reader, chosen by
+// TARNWICK_FORMAT): it returns what it read or throws FormatError, and what it returns
+// holds only what the bytes hold. A crash, a hang, a read out of bounds or any other
+// exception is a fault.
+
+#include "fuzz_support.h"
+#include "game/formats/bsp.h"
+#include "game/formats/detail_list.h"
+#include "game/formats/liblist.h"
+#include "game/formats/pak.h"
+#include "game/formats/studio_model.h"
+#include "game/formats/wad.h"
+
+#include <string>
+
+namespace tarnwick::fuzzing {
+namespace {
+
+using namespace tarnwick::game;
+
+// A name read from a fixed field of `size` bytes, up to its NUL.
+[[maybe_unused]] void check_name(const std::string& name, std::size_t size) {
+    FUZZ_REQUIRE(name.size() <= size && name.find('\0') == std::string::npos, shown(name));
+}
+
+void read(std::string_view bytes) {
+    const MemorySource source(bytes);
+#if TARNWICK_FORMAT == 1
+    for (const auto& name : read_bsp_textures(source).external) {
+        check_name(name, 16);
+        FUZZ_REQUIRE(!name.empty(), "an empty texture name");
+    }
+#elif TARNWICK_FORMAT == 2
+    const auto names = read_wad_names(source);
+    // The directory may overlap the header, but never run past the end.
+    FUZZ_REQUIRE(names.size() * 32 <= bytes.size(), std::to_string(names.size()));
+    for (const auto& name : names)
+        check_name(name, 16);
+#elif TARNWICK_FORMAT == 3
+    for (const auto& entry : read_pak_directory(source)) {
+        check_name(entry.name, 56);
+        FUZZ_REQUIRE(std::uint64_t{entry.offset} + entry.length <= bytes.size(), entry.name);
+    }
+#elif TARNWICK_FORMAT == 4
+    const auto model = read_studio_model(source);
+    FUZZ_REQUIRE(model.sequence_groups >= 0 && model.sequence_groups <= 100,
+                 std::to_string(model.sequence_groups));
+    for (const auto& sound : model.sounds)
+        check_name(sound, 64);
+    const auto needs = model_needs("models/x.mdl", model);
+    FUZZ_REQUIRE(needs.size() ==
+                     (model.has_textures ? 0 : 1) +
+                         static_cast<std::size_t>(std::max(model.sequence_groups - 1, 0)) +
+                         model.sounds.size(),
+                 std::to_string(needs.size()));
+#elif TARNWICK_FORMAT == 5
+    if (const auto dir = read_fallback_dir(bytes))
+        FUZZ_REQUIRE(!dir->empty() && *dir != ".." &&
+                         dir->find_first_of("/\\:") == std::string::npos,
+                     shown(*dir));
+#elif TARNWICK_FORMAT == 6
+    for (const auto& path : read_detail_textures(bytes))
+        FUZZ_REQUIRE(path.rfind("gfx/", 0) == 0 && path.size() > 8 &&
+                         path.find_first_of("\r\n") == std::string::npos,
+                     shown(path));
+#else
+#error "TARNWICK_FORMAT names no reader"
+#endif
+}
+
+} // namespace
+} // namespace tarnwick::fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        tarnwick::fuzzing::read({reinterpret_cast<const char*>(data), size});
+    } catch (const tarnwick::game::FormatError&) {
+        // A foreign or damaged file: the one failure a reader may have.
+    }
+    return 0;
+}

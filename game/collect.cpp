@@ -1,0 +1,96 @@
+#include "game/collect.h"
+
+#include "analysis/file_system.h"
+#include "analysis/single_byte.h"
+#include "game/file_source.h"
+
+#include <algorithm>
+
+namespace tarnwick::game {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t chunk = 1 << 20;
+
+// The bytes of a file to copy: one on the disk, or the .res made in memory.
+struct Origin {
+    std::string disk_path; // empty: `bytes`
+    std::string_view bytes;
+};
+
+bool same_bytes(const ByteSource& a, const ByteSource& b) {
+    if (a.size() != b.size()) return false;
+    for (std::uint64_t at = 0; at < a.size(); at += chunk) {
+        const auto n = std::min(chunk, a.size() - at);
+        if (a.read(at, n) != b.read(at, n)) return false;
+    }
+    return true;
+}
+
+std::unique_ptr<ByteSource> open_origin(const Origin& origin) {
+    if (origin.disk_path.empty()) return std::make_unique<MemorySource>(origin.bytes);
+    return std::make_unique<FileSource>(origin.disk_path);
+}
+
+class Collector {
+public:
+    Collector(const CollectRequest& request, CollectResult& result)
+        : request_(request), result_(result) {}
+
+    void put(const std::string& relative, const Origin& origin) {
+        const auto shown = analysis::single_byte_to_utf8(relative);
+        const auto to = request_.into / analysis::to_path(shown);
+        try {
+            const auto from = open_origin(origin);
+            std::error_code ec;
+            if (fs::exists(to, ec)) {
+                if (same_bytes(*from, FileSource(analysis::utf8_of(to))))
+                    return result_.lines.push_back("already there: " + shown);
+                if (!request_.overwrite) {
+                    result_.ok = false;
+                    return result_.lines.push_back(
+                        "kept " + shown + ": a different file is there (--overwrite replaces it)");
+                }
+            }
+            fs::create_directories(to.parent_path());
+            replace_whole_file(to, *from);
+            ++result_.copied;
+            result_.lines.push_back("copied " + shown);
+        } catch (const std::exception& e) {
+            result_.ok = false;
+            result_.lines.push_back("cannot copy " + shown + ": " + e.what());
+        }
+    }
+
+private:
+    const CollectRequest& request_;
+    CollectResult& result_;
+};
+
+} // namespace
+
+CollectResult collect(const GameFolder& game, const MapResolution& resolution,
+                      const CollectRequest& request) {
+    CollectResult result;
+    Collector collector(request, result);
+    const auto name = analysis::file_name_of(request.map_path);
+    const auto stem = name.substr(0, name.size() - std::min<std::size_t>(4, name.size()));
+    const auto single = [](const std::string& utf8) {
+        return analysis::utf8_to_single_byte(utf8).value_or(utf8);
+    };
+    collector.put("maps/" + single(name), {request.map_path, {}});
+    collector.put("maps/" + single(stem) + ".res", {{}, request.res_bytes});
+    // Under the .res's spelling, so that the folder and the .res agree.
+    NameSet done;
+    for (const auto* outcome : selected(resolution, request.choice)) {
+        const bool custom =
+            outcome->status == Status::found || outcome->status == Status::case_mismatch;
+        const auto line = res_line(*outcome, request.choice);
+        if (custom && done.insert(line))
+            collector.put(with_slashes(line), {game.disk_path(*outcome->place), {}});
+    }
+    return result;
+}
+
+} // namespace tarnwick::game

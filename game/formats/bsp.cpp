@@ -1,0 +1,48 @@
+#include "game/formats/bsp.h"
+
+#include "game/formats/names.h"
+
+namespace tarnwick::game {
+namespace {
+
+constexpr std::int32_t bsp_version = 30;
+constexpr std::size_t lump_count = 15;
+constexpr std::size_t texture_lump = 2;
+constexpr std::size_t header_size = 4 + lump_count * 8;
+constexpr std::size_t miptex_size = 16 + 4 + 4 + 4 * 4; // name, width, height, 4 offsets
+
+} // namespace
+
+BspTextures read_bsp_textures(const ByteSource& map) {
+    if (map.size() < header_size) throw FormatError("not a BSP30 map");
+    const auto header = map.read(0, header_size);
+    if (int32_at(header, 0) != bsp_version) throw FormatError("not a BSP30 map");
+    const auto lump_at = int32_at(header, 4 + texture_lump * 8);
+    const auto lump_length = int32_at(header, 8 + texture_lump * 8);
+    BspTextures textures;
+    if (lump_length == 0) return textures;
+    if (lump_at < 0 || lump_length < 4) damaged(4 + texture_lump * 8, "the texture lump");
+    const auto lump =
+        map.read(static_cast<std::uint64_t>(lump_at), static_cast<std::uint64_t>(lump_length));
+    const auto count = int32_at(lump, 0);
+    if (count < 0 || static_cast<std::uint64_t>(count) > (lump.size() - 4) / 4)
+        damaged(static_cast<std::uint64_t>(lump_at), "a texture count of " + std::to_string(count));
+    NameSet seen;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        const auto at = int32_at(lump, 4 + i * 4);
+        if (at == -1) continue; // a texture the compiler left out
+        if (at < 0 || static_cast<std::size_t>(at) > lump.size() ||
+            lump.size() - static_cast<std::size_t>(at) < miptex_size)
+            damaged(static_cast<std::uint64_t>(lump_at) + 4 + i * 4,
+                    "texture " + std::to_string(i) + " lies outside the texture lump");
+        const auto mip = static_cast<std::size_t>(at);
+        bool in_map = false;
+        for (std::size_t level = 0; level < 4; ++level)
+            in_map = in_map || int32_at(lump, mip + 24 + level * 4) != 0;
+        const auto name = name_at(lump, mip, 16);
+        if (!in_map && !name.empty() && seen.insert(name)) textures.external.push_back(name);
+    }
+    return textures;
+}
+
+} // namespace tarnwick::game

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "game/formats/byte_source.h"
+
+#include <string>
+#include <vector>
+
+namespace tarnwick::game {
+
+// The names in a texture package's (WAD3) directory, in directory order.
+// Throws FormatError: "not a WAD3 texture package", or a damaged directory.
+std::vector<std::string> read_wad_names(const ByteSource& wad);
+
+} // namespace tarnwick::game

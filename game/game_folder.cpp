@@ -1,0 +1,170 @@
+#include "game/game_folder.h"
+
+#include "analysis/file_system.h"
+#include "analysis/os/files.h"
+#include "analysis/single_byte.h"
+#include "game/file_source.h"
+#include "game/formats/liblist.h"
+#include "game/formats/names.h"
+#include "game/formats/pak.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+
+namespace tarnwick::game {
+namespace {
+
+namespace fs = std::filesystem;
+using analysis::utf8_of;
+
+// Entries are single-byte text; a disk name that the single-byte text cannot hold keeps
+// its UTF-8 bytes (no entry can name it, but it is still listed).
+std::string entry_spelling(const std::string& utf8) {
+    auto single = analysis::utf8_to_single_byte(utf8);
+    return single ? *single : utf8;
+}
+
+// The relative paths (UTF-8) of the ordinary files under `root`, sorted, so that two files
+// whose names differ only in case come in the same order on every run.
+std::vector<std::string> list_files(const fs::path& root) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        std::error_code type_error;
+        if (it->is_regular_file(type_error))
+            files.push_back(utf8_of(it->path().lexically_relative(root)));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The spelling of the file `name` at the top of a listing, or nothing.
+std::optional<std::string> top_file(const std::vector<std::string>& files, std::string_view name) {
+    for (const auto& file : files)
+        if (file.find('/') == std::string::npos && same_name(file, name)) return file;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string with_slashes(std::string_view relative) {
+    std::string out(relative);
+    std::replace(out.begin(), out.end(), '\\', '/');
+    return out;
+}
+
+std::string index_key(std::string_view relative) {
+    return lower_ascii(with_slashes(relative));
+}
+
+GameFolder::GameFolder(const fs::path& mod_given) {
+    std::error_code ec;
+    auto mod = fs::absolute(mod_given, ec).lexically_normal();
+    if (!mod.has_filename()) mod = mod.parent_path();
+    if (!fs::is_directory(mod, ec))
+        throw std::runtime_error("the game folder " + utf8_of(mod_given) + " is not a folder");
+    const auto mod_files = add_folder(FolderRole::mod, mod);
+    auto downloads = mod;
+    downloads += "_downloads";
+    if (fs::is_directory(downloads, ec)) add_folder(FolderRole::downloads, downloads);
+    const auto fallback = fallback_of(mod, mod_files);
+    if (!fallback.empty()) add_folder(FolderRole::fallback, fallback);
+}
+
+fs::path GameFolder::fallback_of(const fs::path& mod, const std::vector<std::string>& files) {
+    std::string name = "valve";
+    bool named = false;
+    if (const auto liblist = top_file(files, "liblist.gam")) {
+        try {
+            const FileSource source(utf8_of(mod / analysis::to_path(*liblist)));
+            if (auto dir = read_fallback_dir(read_small_file(source))) {
+                name = *dir;
+                named = true;
+            }
+        } catch (const std::exception& e) {
+            warnings_.push_back(*liblist + ": " + e.what());
+        }
+    }
+    std::error_code ec;
+    const auto folder = mod.parent_path() / analysis::to_path(name);
+    if (same_name(name, utf8_of(mod.filename()))) return {};
+    if (!fs::is_directory(folder, ec)) {
+        if (named) warnings_.push_back("the fallback folder " + utf8_of(folder) + " is not there");
+        return {};
+    }
+    return folder;
+}
+
+std::vector<std::string> GameFolder::add_folder(FolderRole role, const fs::path& path) {
+    const auto folder = folders_.size();
+    folders_.push_back({role, path, {}});
+    auto files = list_files(path);
+    for (const auto& file : files) {
+        auto spelled = entry_spelling(file);
+        index_[index_key(spelled)].push_back({folder, -1, std::move(spelled), file, 0, 0});
+    }
+    for (int n = 0;; ++n) {
+        const auto pack = top_file(files, "pak" + std::to_string(n) + ".pak");
+        if (!pack) break;
+        add_pack(folder, path / analysis::to_path(*pack));
+    }
+    return files;
+}
+
+void GameFolder::add_pack(std::size_t folder, const fs::path& pack) {
+    auto& search = folders_[folder];
+    try {
+        const auto entries = read_pak_directory(FileSource(utf8_of(pack)));
+        const int index = static_cast<int>(search.packs.size());
+        search.packs.push_back(pack);
+        for (const auto& entry : entries)
+            index_[index_key(entry.name)].push_back(
+                {folder, index, with_slashes(entry.name), {}, entry.offset, entry.length});
+    } catch (const std::exception& e) {
+        warnings_.push_back(utf8_of(pack) + ": " + e.what());
+    }
+}
+
+const std::vector<Place>& GameFolder::candidates(std::string_view relative) const {
+    static const std::vector<Place> none;
+    const auto found = index_.find(index_key(relative));
+    return found == index_.end() ? none : found->second;
+}
+
+bool GameFolder::ships_with_game(const Place& place) const {
+    return place.pack >= 0 || folders_[place.folder].role == FolderRole::fallback;
+}
+
+std::string GameFolder::describe(const Place& place) const {
+    const auto& folder = folders_[place.folder];
+    if (place.pack < 0) return utf8_of(folder.path / analysis::to_path(place.disk_name));
+    return utf8_of(folder.packs[static_cast<std::size_t>(place.pack)]) + "/" +
+           analysis::single_byte_to_utf8(place.spelled);
+}
+
+std::string GameFolder::disk_path(const Place& place) const {
+    return place.pack < 0 ? describe(place) : std::string();
+}
+
+std::unique_ptr<ByteSource> GameFolder::open(const Place& place) const {
+    if (place.pack < 0) return std::make_unique<FileSource>(describe(place));
+    const auto& pack = folders_[place.folder].packs[static_cast<std::size_t>(place.pack)];
+    return std::make_unique<FileSource>(utf8_of(pack), place.offset, place.length);
+}
+
+std::vector<std::string> GameFolder::all_paths() const {
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(index_.size());
+    for (const auto& [key, places] : index_)
+        keyed.emplace_back(key, places.front().spelled);
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> paths;
+    paths.reserve(keyed.size());
+    for (auto& [key, spelled] : keyed)
+        paths.push_back(std::move(spelled));
+    return paths;
+}
+
+} // namespace tarnwick::game

@@ -1,0 +1,80 @@
+#pragma once
+
+// The folders the game loads a mod's files from, in the game's order, each listed once
+// into one index of relative paths compared without regard to case:
+//   the mod folder, <mod>_downloads beside it, the fallback folder beside it (named by
+//   the mod's liblist.gam, else valve), and in each of these its pack files pak0.pak, …
+
+#include "game/formats/byte_source.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tarnwick::game {
+
+enum class FolderRole { mod, downloads, fallback };
+
+struct SearchFolder {
+    FolderRole role = FolderRole::mod;
+    std::filesystem::path path;
+    std::vector<std::filesystem::path> packs; // the readable ones, in order
+};
+
+// One file of the game: loose in a search folder or inside one of its pack files.
+struct Place {
+    std::size_t folder = 0;
+    int pack = -1;         // index into the folder's packs; -1 when loose
+    std::string spelled;   // the relative path as the disk or pack spells it, '/' between parts
+    std::string disk_name; // a loose file's relative path on the disk (UTF-8)
+    std::uint32_t offset = 0, length = 0; // inside the pack
+};
+
+class GameFolder {
+public:
+    // Lists the folders of the mod at `mod`. Throws std::runtime_error when `mod` is not
+    // a folder; the other folders are left out when they are not there.
+    explicit GameFolder(const std::filesystem::path& mod);
+
+    const std::vector<SearchFolder>& folders() const { return folders_; }
+    // Damaged pack files and a liblist.gam that could not be used, each a line.
+    const std::vector<std::string>& warnings() const { return warnings_; }
+
+    // Every file whose relative path is `relative` without regard to case (a backslash
+    // counts as a slash), in search order; empty when there is none.
+    const std::vector<Place>& candidates(std::string_view relative) const;
+    // True for a file the game ships with: in the fallback folder or in a pack file.
+    bool ships_with_game(const Place& place) const;
+
+    // Where the file lies, for people: ".../cstrike/models/x.mdl" or ".../valve/pak0.pak/x".
+    std::string describe(const Place& place) const;
+    // The loose file's path on the disk (UTF-8); empty for a file inside a pack.
+    std::string disk_path(const Place& place) const;
+    // The file's bytes. Throws analysis::FileError or FormatError.
+    std::unique_ptr<ByteSource> open(const Place& place) const;
+
+    // Each relative path of the index once, as first spelled, sorted without regard to case.
+    std::vector<std::string> all_paths() const;
+
+private:
+    // Returns the folder's loose files, for a look at its top.
+    std::vector<std::string> add_folder(FolderRole role, const std::filesystem::path& path);
+    void add_pack(std::size_t folder, const std::filesystem::path& pack);
+    std::filesystem::path fallback_of(const std::filesystem::path& mod,
+                                      const std::vector<std::string>& mod_files);
+
+    std::vector<SearchFolder> folders_;
+    std::vector<std::string> warnings_;
+    std::unordered_map<std::string, std::vector<Place>> index_;
+};
+
+// The key of the index for a relative path: lower case, '/' for '\'.
+std::string index_key(std::string_view relative);
+// The relative path as the index spells it: '/' for '\'.
+std::string with_slashes(std::string_view relative);
+
+} // namespace tarnwick::game

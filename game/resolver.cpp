@@ -1,0 +1,224 @@
+#include "game/resolver.h"
+
+#include "analysis/file_system.h"
+#include "analysis/single_byte.h"
+#include "analysis/stock_filter.h"
+#include "game/file_source.h"
+#include "game/formats/bsp.h"
+#include "game/formats/detail_list.h"
+#include "game/formats/studio_model.h"
+#include "game/formats/text_lines.h"
+#include "game/formats/wad.h"
+
+#include <algorithm>
+
+namespace tarnwick::game {
+namespace {
+
+constexpr std::string_view status_names[status_count] = {"found", "case", "missing", "stock",
+                                                         "unsafe"};
+
+bool is_wad(std::string_view entry) {
+    return ends_with_name(entry, ".wad");
+}
+
+// The map's name less ".bsp", single-byte, as the game names its files.
+std::string map_stem(const std::string& map_path) {
+    const auto name = analysis::file_name_of(map_path);
+    auto single = analysis::utf8_to_single_byte(name);
+    const auto stem = single ? *single : name;
+    return stem.size() > 4 ? stem.substr(0, stem.size() - 4) : stem;
+}
+
+std::string detail_entry(const std::string& map_path) {
+    return "maps/" + map_stem(map_path) + "_detail.txt";
+}
+
+// The detail file lies beside the map, whatever the game folder holds.
+std::string detail_file_beside(const std::string& map_path) {
+    const auto name = analysis::file_name_of(map_path);
+    const auto folder = map_path.substr(0, map_path.size() - name.size());
+    return folder + name.substr(0, name.size() > 4 ? name.size() - 4 : name.size()) + "_detail.txt";
+}
+
+} // namespace
+
+std::string_view status_name(Status status) {
+    return status_names[static_cast<int>(status)];
+}
+
+std::size_t MapResolution::count(Status status) const {
+    return static_cast<std::size_t>(std::count_if(
+        entries.begin(), entries.end(), [&](const Outcome& o) { return o.status == status; }));
+}
+
+bool MapResolution::incomplete() const {
+    return count(Status::missing) > 0 || !missing_textures.empty();
+}
+
+NameSet read_stock_list(std::string_view text) {
+    NameSet names;
+    for_each_line(text, [&](std::string_view line, std::size_t) {
+        line = line.substr(0, line.find('#'));
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos) return;
+        const auto last = line.find_last_not_of(" \t");
+        names.insert(index_key(line.substr(first, last - first + 1)));
+    });
+    return names;
+}
+
+bool is_unsafe_entry(std::string_view entry) {
+    const auto path = with_slashes(entry);
+    if (path.empty() || path.front() == '/' || path.find(':') != std::string::npos) return true;
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = path.find('/', start);
+        if (path.substr(start, end == std::string::npos ? end : end - start) == "..") return true;
+        if (end == std::string::npos) return false;
+        start = end + 1;
+    }
+}
+
+bool Resolver::is_stock(std::string_view entry) const {
+    if (stock_.contains(index_key(entry))) return true;
+    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(),
+                       [&](std::string_view wad) { return same_name(wad, entry); });
+}
+
+Outcome Resolver::look_up(const std::string& entry, const std::string& from) const {
+    Outcome outcome;
+    outcome.entry = entry;
+    outcome.from = from;
+    if (is_unsafe_entry(entry)) {
+        outcome.status = Status::unsafe;
+        return outcome;
+    }
+    const auto& all = game_.candidates(entry);
+    std::vector<Place> exact;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(exact),
+                 [&](const Place& p) { return p.spelled == with_slashes(entry); });
+    const auto& pool = exact.empty() ? all : exact;
+    const auto custom = std::find_if(pool.begin(), pool.end(),
+                                     [&](const Place& p) { return !game_.ships_with_game(p); });
+    if (custom != pool.end()) {
+        outcome.status = exact.empty() ? Status::case_mismatch : Status::found;
+        outcome.place = *custom;
+    } else if (!pool.empty()) {
+        outcome.status = Status::stock;
+        outcome.place = pool.front();
+    }
+    if (is_stock(entry)) outcome.status = Status::stock;
+    if (outcome.place) {
+        outcome.file = game_.describe(*outcome.place);
+        outcome.spelled = outcome.place->spelled;
+    }
+    return outcome;
+}
+
+std::vector<std::string> Resolver::needs_of_map(const std::string& map_path) const {
+    std::vector<std::string> needs;
+    if (analysis::plain_file_exists(detail_file_beside(map_path)))
+        needs.push_back(detail_entry(map_path));
+    for (const char* extension : {".txt", ".bmp"}) {
+        auto overview = "overviews/" + map_stem(map_path) + extension;
+        if (!game_.candidates(overview).empty()) needs.push_back(std::move(overview));
+    }
+    return needs;
+}
+
+// Stock files are not followed: what they need ships with the game too.
+std::vector<std::string> Resolver::needs_of(const Outcome& outcome,
+                                            const std::string& map_path) const {
+    if (same_name(outcome.entry, detail_entry(map_path)))
+        return read_detail_textures(read_small_file(FileSource(detail_file_beside(map_path))));
+    const bool custom = outcome.status == Status::found || outcome.status == Status::case_mismatch;
+    if (!custom || !ends_with_name(outcome.entry, ".mdl")) return {};
+    return model_needs(outcome.entry, read_studio_model(*game_.open(*outcome.place)));
+}
+
+MapResolution Resolver::resolve(const std::string& map_path,
+                                const std::vector<std::string>& entries, bool follow) const {
+    MapResolution resolution;
+    resolution.map = map_path;
+    NameSet listed;
+    for (const auto& entry : entries) {
+        listed.insert(index_key(entry));
+        resolution.entries.push_back(look_up(entry, "map"));
+    }
+    auto add = [&](const std::string& entry, const std::string& from) {
+        if (!listed.insert(index_key(entry))) return;
+        resolution.entries.push_back(look_up(entry, from));
+        resolution.entries.back().followed = true;
+    };
+    if (follow) {
+        for (const auto& need : needs_of_map(map_path))
+            add(need, "map");
+        // Entries are added while this runs; each is followed in turn.
+        for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
+            std::vector<std::string> needs;
+            try {
+                needs = needs_of(resolution.entries[i], map_path);
+            } catch (const std::exception& e) {
+                resolution.entries[i].warnings.push_back(e.what());
+            }
+            for (const auto& need : needs)
+                add(need, resolution.entries[i].entry);
+        }
+    }
+    check_textures(map_path, resolution);
+    return resolution;
+}
+
+void Resolver::check_textures(const std::string& map_path, MapResolution& resolution) const {
+    BspTextures textures;
+    try {
+        textures = read_bsp_textures(FileSource(map_path));
+    } catch (const std::exception& e) {
+        resolution.warnings.push_back(std::string("textures not checked: ") + e.what());
+        return;
+    }
+    NameSet external, held;
+    for (const auto& texture : textures.external)
+        external.insert(texture);
+    for (auto& outcome : resolution.entries) {
+        if (!is_wad(outcome.entry) || !outcome.place) continue;
+        try {
+            bool used = false;
+            for (const auto& name : read_wad_names(*game_.open(*outcome.place))) {
+                held.insert(name);
+                used = used || external.contains(name);
+            }
+            if (!used) resolution.unused_wads.push_back(outcome.entry);
+        } catch (const std::exception& e) {
+            outcome.warnings.push_back(e.what());
+        }
+    }
+    for (const auto& texture : textures.external)
+        if (!held.contains(texture)) resolution.missing_textures.push_back(texture);
+}
+
+std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice) {
+    std::vector<const Outcome*> chosen;
+    for (const auto& o : resolution.entries) {
+        if (o.followed && !choice.follow) continue;
+        if (choice.skip_missing && o.status == Status::missing) continue;
+        if (choice.skip_stock && o.status == Status::stock) continue;
+        chosen.push_back(&o);
+    }
+    return chosen;
+}
+
+std::string res_line(const Outcome& outcome, const WriteChoice& choice) {
+    return choice.fix_case && outcome.status == Status::case_mismatch ? outcome.spelled
+                                                                      : outcome.entry;
+}
+
+std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice) {
+    std::vector<std::string> lines;
+    for (const auto* outcome : selected(resolution, choice))
+        lines.push_back(res_line(*outcome, choice));
+    return lines;
+}
+
+} // namespace tarnwick::game

@@ -1,0 +1,83 @@
+#pragma once
+
+// What a map's entries are in the game folder: found, found with other case, missing,
+// shipped with the game, or unsafe to look up; and, when asked, what the found files need
+// in turn (a model's texture model, sequence groups and sounds; the map's detail textures
+// and overviews), and which of the map's textures no texture package holds.
+
+#include "game/formats/names.h"
+#include "game/game_folder.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::game {
+
+// New statuses go at the end, so that the numbers of the old ones stay.
+enum class Status { found, case_mismatch, missing, stock, unsafe };
+inline constexpr int status_count = 5;
+// "found", "case", "missing", "stock", "unsafe"
+std::string_view status_name(Status status);
+
+struct Outcome {
+    std::string entry; // as the map (or the file that needs it) names it, single-byte
+    Status status = Status::missing;
+    std::string file;         // where it was found, for people (UTF-8); empty when not found
+    std::string spelled;      // the relative path as the disk spells it; empty when not found
+    std::string from = "map"; // "map", or the entry whose file needs it
+    bool followed = false;    // added by following, not by the scan
+    std::optional<Place> place;
+    std::vector<std::string> warnings; // about this entry's file ("not a studio model")
+};
+
+struct MapResolution {
+    std::string map; // as given (UTF-8)
+    std::vector<Outcome> entries;
+    std::vector<std::string> unused_wads;
+    std::vector<std::string> missing_textures;
+    std::vector<std::string> warnings; // about the map itself
+    std::size_t count(Status status) const;
+    // True when any entry or texture is missing.
+    bool incomplete() const;
+};
+
+// A stock list: one relative path a line, '#' starts a comment.
+NameSet read_stock_list(std::string_view text);
+
+// True for an entry that would leave the search folders: "..", an absolute path, a drive.
+bool is_unsafe_entry(std::string_view entry);
+
+class Resolver {
+public:
+    Resolver(const GameFolder& game, NameSet stock_list)
+        : game_(game), stock_(std::move(stock_list)) {}
+
+    // `map_path` is the map on the disk (UTF-8), `entries` its scan's entries.
+    MapResolution resolve(const std::string& map_path, const std::vector<std::string>& entries,
+                          bool follow) const;
+    Outcome look_up(const std::string& entry, const std::string& from) const;
+
+private:
+    bool is_stock(std::string_view entry) const;
+    std::vector<std::string> needs_of(const Outcome& outcome, const std::string& map_path) const;
+    std::vector<std::string> needs_of_map(const std::string& map_path) const;
+    void check_textures(const std::string& map_path, MapResolution& resolution) const;
+
+    const GameFolder& game_;
+    NameSet stock_;
+};
+
+// What to write to the .res from a resolution.
+struct WriteChoice {
+    bool follow = false;
+    bool fix_case = false;
+    bool skip_missing = false;
+    bool skip_stock = false;
+};
+std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice);
+std::string res_line(const Outcome& outcome, const WriteChoice& choice);
+std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice);
+
+} // namespace tarnwick::game

@@ -1,0 +1,99 @@
+// tarnwick-res with the options of the game folder, run as a user would.
+
+#include "game_fixture.h"
+#include "run_program.h"
+
+#include <nlohmann/json.hpp>
+
+namespace tarnwick::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class GameCommandLine : public GameFixture {
+protected:
+    GameCommandLine() {
+        map({{"{fence", false}, {"gone", false}},
+            R"({"wad" "\cs\mine.wad;\cs\halflife.wad" "model" "models/X.mdl"})"
+            R"({"message" "sound/none.wav"})");
+    }
+    ProgramRun run(const std::string& arguments) {
+        return run_program(dir, TARNWICK_RES, arguments);
+    }
+    static constexpr const char* map_path = "cstrike/maps/de_foo.bsp";
+    const std::string heads = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n";
+};
+
+TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
+    const auto plain = run(std::string("--stdout ") + map_path);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out, heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\nsound/none.wav\r\n");
+    const auto resolved = run(std::string("--stdout --game cstrike ") + map_path);
+    EXPECT_EQ(resolved.status, 0) << resolved.err;
+    EXPECT_EQ(resolved.out, plain.out);
+    EXPECT_THAT(resolved.err, HasSubstr("  missing texture: gone"));
+    EXPECT_THAT(plain.err, Not(HasSubstr("missing")));
+
+    const struct {
+        const char* options;
+        std::string res;
+    } table[] = {
+        {"--follow", heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\nsound/none.wav\r\n"
+                             "maps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\nmodels/XT.mdl\r\n"
+                             "models/X01.mdl\r\nsound/x/hit.wav\r\ngfx/detail/brick.tga\r\n"},
+        {"--follow --fix-case --skip-missing --skip-stock --only-custom",
+         heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
+                 "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"},
+    };
+    for (const auto& row : table) {
+        // Without --game the folder above maps/ is the mod folder.
+        const auto r = run(std::string("--stdout ") + row.options + " " + map_path);
+        EXPECT_EQ(r.status, 0) << row.options << r.err;
+        EXPECT_EQ(r.out, row.res) << row.options;
+    }
+}
+
+TEST_F(GameCommandLine, ChecksAndReports) {
+    auto r = run(std::string("--check --follow --report report.json ") + map_path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 10 entries: 4 found, 3 case, 2 missing, 1 stock, "
+                                 "0 unsafe; 1 unused wad, 1 missing texture"));
+    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)"));
+    EXPECT_THAT(r.err, HasSubstr("  case: models/X.mdl is spelled models/x.mdl on the disk"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "cstrike/maps/de_foo.res"));
+    const auto json = nlohmann::json::parse(read_file(dir.path() / "report.json"));
+    EXPECT_EQ(json["maps"][0]["map"], map_path);
+    EXPECT_EQ(json["maps"][0]["entries"].size(), 10u);
+
+    mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
+    EXPECT_EQ(run(std::string("--check ") + map_path).status, 0);
+
+    write_file(dir.path() / "loose.bsp", read_file(dir.path() / map_path));
+    r = run("--check loose.bsp");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("loose.bsp: no game folder"));
+    EXPECT_EQ(run("--check --collect out loose.bsp").status, 2);
+}
+
+TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
+    auto r = run("--make-stock-list cstrike");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("\nhalflife.wad\nliblist.gam\nmaps/de_foo.bsp\n"));
+    EXPECT_THAT(r.out, HasSubstr("\nsprites/s.spr\n"));
+    write_file(dir.path() / "stock.txt", "# ours\nMODELS/X.MDL\n");
+
+    r = run(std::string("--stock-list stock.txt --follow --skip-stock --collect out ") + map_path);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read_file(dir.path() / "cstrike/maps/de_foo.res"),
+              heads + "mine.wad\r\nsound/none.wav\r\nmaps/de_foo_detail.txt\r\n"
+                      "overviews/de_foo.bmp\r\ngfx/detail/brick.tga\r\n");
+    EXPECT_EQ(read_file(dir.path() / "out/maps/de_foo.res"),
+              read_file(dir.path() / "cstrike/maps/de_foo.res"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "out/mine.wad"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "out/gfx/detail/brick.tga"));
+    EXPECT_THAT(r.err, HasSubstr("collected 6 files into out"));
+}
+
+} // namespace
+} // namespace tarnwick::testing

@@ -1,0 +1,132 @@
+// The format readers on made bytes: what they read from sound files, and the error they
+// give for a foreign or damaged one.
+
+#include "game/formats/bsp.h"
+#include "game/formats/detail_list.h"
+#include "game/formats/liblist.h"
+#include "game/formats/pak.h"
+#include "game/formats/studio_model.h"
+#include "game/formats/wad.h"
+#include "synthetic_game.h"
+
+#include <functional>
+#include <gmock/gmock.h>
+
+namespace tarnwick::testing {
+namespace {
+
+using game::FormatError;
+using game::MemorySource;
+using ::testing::ElementsAre;
+
+void set32(std::string& bytes, std::size_t at, std::int32_t v) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + static_cast<std::size_t>(i)] =
+            static_cast<char>(static_cast<std::uint32_t>(v) >> (8 * i));
+}
+
+std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
+    set32(bytes, at, v);
+    return bytes;
+}
+
+TEST(Formats, ReadWhatSoundFilesHold) {
+    const auto map = map_with_textures(
+        "{}", {{"brick", true}, {"{FENCE", false}, {"sky", false}, {"{fence", false}});
+    EXPECT_THAT(game::read_bsp_textures(MemorySource(map)).external, ElementsAre("{FENCE", "sky"));
+
+    EXPECT_THAT(game::read_wad_names(MemorySource(wad_bytes({"A", "sixteen_chars_xx"}))),
+                ElementsAre("A", "sixteen_chars_xx"));
+
+    const auto pak = pak_bytes({{"models/x.mdl", "12345"}, {"sound/a.wav", ""}});
+    const auto entries = game::read_pak_directory(MemorySource(pak));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "models/x.mdl");
+    EXPECT_EQ(pak.substr(entries[0].offset, entries[0].length), "12345");
+
+    const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
+        {false, 3, {{5004, "a/step.wav"}, {1004, "B.wav"}, {1008, "a/STEP.wav"}, {5001, "x"}}})));
+    EXPECT_FALSE(model.has_textures);
+    EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
+                ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
+                            "sound/a/step.wav", "sound/B.wav"));
+    EXPECT_THAT(game::model_needs(
+                    "m.mdl", game::read_studio_model(MemorySource(std::string("IDSQ\0\0\0\0", 8)))),
+                ElementsAre());
+
+    EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
+    EXPECT_EQ(game::read_fallback_dir("// fallback_dir \"x\"\ngame \"x\""), std::nullopt);
+    EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
+                                           "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
+                ElementsAre("gfx/detail/brick.tga", "gfx/m.tga"));
+}
+
+struct Damage {
+    const char* name;
+    std::function<void()> read;
+    const char* message;
+};
+
+std::string model_with_sequence_at(std::int32_t at) {
+    return changed(studio_model_bytes({}), 168, at);
+}
+
+// Two sequences that share one event table larger than half the file.
+std::string model_reading_events_twice() {
+    auto bytes = studio_model_bytes(
+        {true, 1, std::vector<std::pair<int, std::string>>(20, {5004, "a.wav"})});
+    const auto table = static_cast<std::int32_t>(bytes.size());
+    bytes += bytes.substr(244, 176) + bytes.substr(244, 176);
+    set32(bytes, 164, 2);
+    set32(bytes, 168, table);
+    return bytes;
+}
+
+TEST(Formats, RefuseForeignAndDamagedFiles) {
+    const auto map = map_with_textures("{}", {{"a", false}});
+    const auto wad = wad_bytes({"a", "b"});
+    const auto pak = pak_bytes({{"x", "abc"}});
+    const auto model = studio_model_bytes({true, 1, {{5004, "a.wav"}}});
+    auto bsp = [](std::string b) { return [b] { game::read_bsp_textures(MemorySource(b)); }; };
+    auto wad_of = [](std::string b) { return [b] { game::read_wad_names(MemorySource(b)); }; };
+    auto pak_of = [](std::string b) { return [b] { game::read_pak_directory(MemorySource(b)); }; };
+    auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
+    const Damage table[] = {
+        {"bsp of version 29", bsp(changed(map, 0, 29)), "not a BSP30 map"},
+        {"bsp header cut", bsp(map.substr(0, 100)), "not a BSP30 map"},
+        {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
+        {"bsp texture count too large", bsp(changed(map, 127, 1000)), "damaged at offset"},
+        {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
+        {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
+        {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
+        {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
+        {"wad huge count", wad_of(changed(wad, 4, 0x7FFFFFFF)), "damaged at offset 12"},
+        {"pak too short", pak_of("PACK"), "not a pack file"},
+        {"pak odd directory length", pak_of(changed(pak, 8, 63)), "directory length of 63"},
+        {"pak entry outside the file", pak_of(changed(pak, 15 + 56, 1000)),
+         "lies outside the file"},
+        {"pak negative directory offset", pak_of(changed(pak, 4, -64)), "negative offset"},
+        {"mdl foreign", mdl("IDPO" + model.substr(4)), "not a studio model"},
+        {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
+        {"mdl sequences past the end", mdl(model_with_sequence_at(1 << 30)), "damaged at offset"},
+        {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
+        {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
+        {"mdl events read over and over", mdl(model_reading_events_twice()),
+         "event tables overlap"},
+        {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
+         "not a folder name"},
+        {"liblist fallback a path", [] { game::read_fallback_dir("fallback_dir \"a/b\""); },
+         "not a folder name"},
+    };
+    for (const auto& row : table) {
+        try {
+            row.read();
+            ADD_FAILURE() << row.name << ": read without an error";
+        } catch (const FormatError& e) {
+            EXPECT_THAT(e.what(), ::testing::HasSubstr(row.message)) << row.name;
+        }
+    }
+}
+
+} // namespace
+} // namespace tarnwick::testing

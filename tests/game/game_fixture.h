@@ -1,0 +1,55 @@
+#pragma once
+
+// A small installation of the game, made afresh for each test:
+//   cstrike/            the mod, with liblist.gam, loose files, pak0.pak and a map
+//   cstrike_downloads/  what a server sent
+//   valve/              the fallback folder, with its own pak0.pak
+
+#include "game/game_folder.h"
+#include "game/resolver.h"
+#include "synthetic_game.h"
+#include "synthetic_map.h"
+
+#include <gmock/gmock.h>
+
+namespace tarnwick::testing {
+
+class GameFixture : public ::testing::Test {
+protected:
+    GameFixture() {
+        mod("liblist.gam", "game \"CS\"\nfallback_dir \"valve\"\n");
+        mod("models/x.mdl", studio_model_bytes({false, 2, {{5004, "x/hit.wav"}}}));
+        mod("models/xT.mdl", studio_model_bytes({}));
+        mod("models/Props/Crate.mdl", studio_model_bytes({}));
+        mod("models/bad.mdl", "IDPO not a model");
+        mod("sound/x/HIT.wav", "RIFF");
+        mod("sound/V.wav", "RIFF");
+        mod("mine.wad", wad_bytes({"{FENCE", "wall"}));
+        mod("unused.wad", wad_bytes({"other"}));
+        mod("pak0.pak", pak_bytes({{"models/p.mdl", studio_model_bytes({false, 1, {}})}}));
+        mod("maps/de_foo_detail.txt", "wall detail/brick 1 1\n");
+        mod("gfx/detail/brick.tga", "TGA");
+        mod("overviews/de_foo.bmp", "BM");
+        put_file(dir.path(), "cstrike_downloads/sound/dl.wav", "RIFF");
+        put_file(dir.path(), "valve/halflife.wad", wad_bytes({"SKY"}));
+        put_file(dir.path(), "valve/sound/v.wav", "RIFF");
+        put_file(dir.path(), "valve/pak0.pak", pak_bytes({{"sprites/s.spr", "IDSP"}}));
+    }
+
+    void mod(std::string_view relative, std::string_view bytes) {
+        put_file(dir.path() / "cstrike", relative, bytes);
+    }
+
+    // The map de_foo in cstrike/maps, with the textures `textures`; its path (UTF-8).
+    std::string map(const std::vector<TextureSpec>& textures,
+                    std::string_view entities = "{\"wad\" \"mine.wad\"}") {
+        mod("maps/de_foo.bsp", map_with_textures(entities, textures));
+        return dir.file("cstrike/maps/de_foo.bsp");
+    }
+
+    game::GameFolder game() const { return game::GameFolder(dir.path() / "cstrike"); }
+
+    TempDir dir;
+};
+
+} // namespace tarnwick::testing

@@ -1,0 +1,40 @@
+#pragma once
+
+// The game's file formats made in code, for the game folder's tests, benchmark and fuzz
+// seeds: texture packages, pack files, studio models and maps with a texture lump.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tarnwick::testing {
+
+// A WAD3 texture package whose directory holds `names` (the textures themselves are empty).
+std::string wad_bytes(const std::vector<std::string>& names);
+
+// A pack file holding each (relative path, contents) pair.
+std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& files);
+
+struct ModelSpec {
+    bool textures = true; // false: numtextures 0, the textures are in the T model
+    int groups = 1;       // sequence groups
+    // (event number, option text) of the events of the model's one sequence.
+    std::vector<std::pair<int, std::string>> events;
+};
+// A studio model (IDST, version 10) as `spec` says.
+std::string studio_model_bytes(const ModelSpec& spec);
+
+struct TextureSpec {
+    std::string name;
+    bool in_map = true; // false: all four pixel offsets 0, the texture comes from a wad
+};
+// A BSP30 map with `entities` as its entity lump and a texture lump of `textures`.
+std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures);
+
+// Writes `bytes` to `root`/`relative`, making the folders on the way.
+void put_file(const std::filesystem::path& root, std::string_view relative, std::string_view bytes);
+
+} // namespace tarnwick::testing
