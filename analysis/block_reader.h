@@ -18,7 +18,7 @@ public:
 
     // Opens an ordinary file; throws ReadError for anything else (a pipe never blocks).
     // The chunk size is rounded up to whole blocks.
-    explicit BlockReader(const std::string& path, std::size_t chunk_size = 1 << 20);
+    explicit BlockReader(const std::string& path, std::size_t chunk_size = 256 << 10);
     ~BlockReader();
     BlockReader(const BlockReader&) = delete;
     BlockReader& operator=(const BlockReader&) = delete;

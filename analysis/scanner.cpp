@@ -5,6 +5,7 @@
 // list already holds the same text.
 
 #include "analysis/block_reader.h"
+#include "analysis/candidates.h"
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
 #include "analysis/single_byte.h"
@@ -62,26 +63,19 @@ bool sky_key_at(const unsigned char* s) {
 }
 
 // Every reference pattern that lies wholly inside the `length` bytes at `s`, appended
-// in order of position (positions from `s`, plus `offset`).
-void find_matches(const unsigned char* s, int length, int offset, std::vector<Match>& out) {
-    const auto* end = s + length;
-    const auto* dot = s;
-    const auto* quote = s;
-    const auto next = [end](const unsigned char* from, unsigned char c, int room) {
-        if (end - from < room) return end;
-        const void* hit = std::memchr(from, c, static_cast<std::size_t>(end - from - room + 1));
-        return hit ? static_cast<const unsigned char*>(hit) : end;
-    };
-    dot = next(dot, '.', extension_length);
-    quote = next(quote, '"', sky_key_length);
-    while (dot != end || quote != end) {
+// in order of position (positions from `s`, plus `offset`). `candidates` has room for
+// `length` positions.
+void find_matches(const unsigned char* s, int length, int offset, int* candidates,
+                  std::vector<Match>& out) {
+    const int count = find_candidates(s, length, candidates);
+    for (int c = 0; c < count; ++c) {
+        const int at = candidates[c];
         Kind kind;
-        if (dot < quote) {
-            if (extension_at(dot, kind)) out.push_back({static_cast<int>(dot - s) + offset, kind});
-            dot = next(dot + 1, '.', extension_length);
-        } else {
-            if (sky_key_at(quote)) out.push_back({static_cast<int>(quote - s) + offset, Kind::sky});
-            quote = next(quote + 1, '"', sky_key_length);
+        if (s[at] == '.') {
+            if (at + extension_length <= length && extension_at(s + at, kind))
+                out.push_back({at + offset, kind});
+        } else if (at + sky_key_length <= length && sky_key_at(s + at)) {
+            out.push_back({at + offset, Kind::sky});
         }
     }
 }
@@ -124,16 +118,18 @@ public:
         path_.reserve(256);
     }
 
-    // `length` only sizes the read buffer: a small map needs no megabyte of it.
+    // `length` only sizes the read buffer: a small map needs no more of it than itself.
+    // A larger buffer reads no faster, and every page of a fresh one costs a page fault
+    // on first use, which for a batch of small maps costs more than reading them.
     void run(const std::string& map_path, std::uintmax_t length) {
-        constexpr std::uintmax_t largest_chunk = 1 << 20;
+        constexpr std::uintmax_t largest_chunk = 256 << 10;
         BlockReader reader(map_path, static_cast<std::size_t>(std::min(length, largest_chunk)));
         bool first = true;
         do {
             pump();
             const unsigned char* data = reader.next_block();
             current_.clear();
-            find_matches(data, block, 0, current_);
+            find_matches(data, block, 0, candidates_.data(), current_);
             if (first) {
                 search({data, block, true, reader.last()}, current_);
             } else {
@@ -224,6 +220,7 @@ private:
     ProgressTarget& progress_;
     const EventPump& pump_;
     std::vector<Match> previous_, border_, current_;
+    std::array<int, block> candidates_;
     std::string path_;
 };
 

@@ -105,8 +105,10 @@ private:
 ExpectedScan reference_scan(std::string_view map, const std::string& description) {
     ExpectedScan out;
     // The default rounding mode sends halves to the even neighbour.
-    out.max = static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.size()) / block));
-    if (out.max == 0) return out; // the progress target refuses a range of 0
+    const auto blocks =
+        static_cast<std::int32_t>(std::nearbyint(static_cast<double>(map.size()) / block));
+    if (blocks == 0) return out; // refused before the bar is given a range it cannot show
+    out.max = blocks;
     if (!description.empty()) out.entries.push_back(description);
 
     Reference reference(out);

@@ -15,7 +15,7 @@ namespace tarnwick::fuzzing {
 struct ExpectedScan {
     bool ok = false;
     std::vector<std::string> entries;
-    std::int32_t max = 0;   // the last Max set
+    std::int32_t max = 0;   // the last Max set; none is set for a map too small to be one
     std::int32_t value = 0; // Value at the end
     long pumps = 0;         // event pumps: one per block and one per search step
 };

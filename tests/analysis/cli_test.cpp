@@ -1,14 +1,35 @@
-// Runs the built tarnwick-res as a user would.
+// Runs the built tarnwick-res as a user would, in a folder of maps.
 
 #include "run_program.h"
 #include "synthetic_map.h"
 
 #include <gmock/gmock.h>
+#include <map>
+#include <optional>
 
 namespace tarnwick::testing {
 namespace {
 
 using ::testing::HasSubstr;
+
+const std::string folder =
+    "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xE2\x82\xAC\xC3\xBC"; // "Карты €ü"
+const std::string cyrillic = "\xD0\xBA\xD0\xB0";                     // "ка"
+const std::optional<std::string> none;
+
+struct CliCase {
+    const char* name;
+    std::string arguments; // UTF-8, and may be "quoted"
+    int status;
+    std::vector<std::string> says; // each found in what it prints
+    // What the folder then holds under these names ("stdout" is what it printed there);
+    // nothing for no such file.
+    std::map<std::string, std::optional<std::string>> files;
+};
+
+void PrintTo(const CliCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CommandLine : public ::testing::Test {
 protected:
@@ -18,6 +39,7 @@ protected:
     }
 
     void write_map(const std::string& name) {
+        std::filesystem::create_directories(utf8_path(dir.file(name)).parent_path());
         write_file(dir.file(name), MapBuilder()
                                        .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
                                                  R"({"model" "models/x.mdl"})")
@@ -28,80 +50,81 @@ protected:
     TempDir dir;
 };
 
-TEST_F(CommandLine, PrintsTheResFileAsTheWriterWritesIt) {
-    write_map("de_foo.bsp");
-    write_file(dir.file("de_foo.txt"), "about");
-    const auto r = run("--stdout de_foo.bsp");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\nhalflife.wad\r\n"
-                     "mine.wad\r\nmodels/x.mdl\r\n");
-    EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 4 resources"));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("de_foo.res")));
+// The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
+// folder of another script, one whose name a .res cannot hold, and two that are not maps.
+class CommandLineRun : public CommandLine, public ::testing::WithParamInterface<CliCase> {
+protected:
+    CommandLineRun() {
+        for (const auto& name :
+             {std::string("de_foo.bsp"), std::string("B.BSP"), folder + "/d\xC3\xA9_foo.bsp",
+              cyrillic + ".bsp", std::string(".c.bsp")})
+            write_map(name);
+        write_file(dir.file("de_foo.txt"), "about");
+        write_file(dir.file(folder + "/d\xC3\xA9_foo.txt"), "about");
+        write_file(dir.file("B.res"), "mine");
+        write_file(dir.file(".c.res"), "mine");
+        write_file(dir.file("README"), "text");
+        write_file(dir.file("tiny.bsp"), "short");
+    }
+};
 
-    EXPECT_EQ(
-        run("--stdout de_foo.bsp --only-custom").out,
-        "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\nmine.wad\r\nmodels/x.mdl\r\n");
+TEST_P(CommandLineRun, Run) {
+    const auto& c = GetParam();
+    const auto r = run(c.arguments);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    for (const auto& text : c.says)
+        EXPECT_THAT(r.err + r.out, HasSubstr(text));
+    for (const auto& [name, bytes] : c.files) {
+        const bool exists = std::filesystem::exists(utf8_path(dir.file(name)));
+        EXPECT_EQ(exists, bytes.has_value()) << name;
+        if (exists && bytes) {
+            EXPECT_EQ(read_file(dir.file(name)), *bytes) << name;
+        }
+    }
 }
 
-TEST_F(CommandLine, WritesBesideEachMapAndKeepsAnExistingFileUnlessToldOtherwise) {
-    write_map("a.bsp");
-    write_map("B.BSP");
-    write_file(dir.file("B.res"), "mine");
-    auto r = run("--only-custom a.bsp B.BSP");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.file("a.res")),
-              "maps/a.bsp\r\nmaps/a.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
-    EXPECT_EQ(read_file(dir.file("B.res")), "mine");
-    EXPECT_THAT(r.err, HasSubstr("kept the existing"));
+const std::string all = "halflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n";
+const std::string custom = "mine.wad\r\nmodels/x.mdl\r\n";
+const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\n";
+const std::string usage = "Usage: tarnwick-res";
 
-    r = run("--overwrite B.BSP");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.file("B.res")),
-              "maps/B.BSP\r\nmaps/B.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n");
-
+// clang-format off
+const std::vector<CliCase> rows = {
+    CliCase{"prints_the_res_file", "--stdout de_foo.bsp", 0, {"de_foo.bsp: 4 resources"},
+            {{"stdout", foo + all}, {"de_foo.res", none}}},
+    CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, {},
+            {{"stdout", foo + custom}}},
+    CliCase{"writes_beside_each_map_and_keeps_an_existing_file", "--only-custom de_foo.bsp B.BSP",
+            0, {"kept the existing"}, {{"de_foo.res", foo + custom}, {"B.res", "mine"}, {"stdout", ""}}},
+    CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {},
+            {{"B.res", "maps/B.BSP\r\nmaps/B.res\r\n" + all}}},
+    CliCase{"takes_file_names_in_any_script", "--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"", 0,
+            {folder + "/d\xC3\xA9_foo.bsp: 3 resources, wrote"},
+            {{folder + "/d\xC3\xA9_foo.res",
+              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmaps/d\xE9_foo.txt\r\n" + custom}}},
+    // Refused, never written with '?'.
+    CliCase{"refuses_a_name_a_res_file_cannot_hold", cyrillic + ".bsp", 1,
+            {cyrillic + ".bsp: 3 resources, cannot write"}, {{cyrillic + ".res", none}}},
+    CliCase{"refuses_to_print_it", "--stdout " + cyrillic + ".bsp", 1, {cyrillic + ".bsp: "},
+            {{"stdout", ""}}},
+    CliCase{"reports_maps_that_fail_and_still_does_the_others",
+            "README missing.bsp tiny.bsp de_foo.bsp", 1,
+            {"README: not a .bsp map", "missing.bsp: cannot read the map", "tiny.bsp: cannot read the map: the file is too small to be a map (512 bytes or fewer)"},
+            {{"de_foo.res", foo + all}, {"RE.res", none}, {"tiny.res", none}}},
+    CliCase{"no_map", "", 2, {"MAP is required"}, {}},
+    CliCase{"unknown_option", "--frobnicate de_foo.bsp", 2, {"--frobnicate"}, {{"de_foo.res", none}}},
+    CliCase{"help", "--help", 0, {usage, "Exit status: 0 when"}, {}},
+    CliCase{"version", "--version", 0, {"tarnwick-res 1.5"}, {}},
 #ifndef _WIN32
     // As in the window, a hidden file does not count as one already there.
-    write_map(".c.bsp");
-    write_file(dir.file(".c.res"), "mine");
-    EXPECT_EQ(run("--only-custom .c.bsp").status, 0);
-    EXPECT_EQ(read_file(dir.file(".c.res")),
-              "maps/.c.bsp\r\nmaps/.c.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
+    CliCase{"replaces_a_hidden_res", "--only-custom .c.bsp", 0, {},
+            {{".c.res", "maps/.c.bsp\r\nmaps/.c.res\r\n" + custom}}},
 #endif
-}
+};
+// clang-format on
 
-TEST_F(CommandLine, TakesFileNamesInAnyScript) {
-    const std::string folder = "\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B \xC3\xBC"; // "Карты ü"
-    std::filesystem::create_directory(utf8_path(dir.file(folder)));
-    write_map(folder + "/d\xC3\xA9_foo.bsp");
-    auto r = run("--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.file(folder + "/d\xC3\xA9_foo.res")),
-              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmine.wad\r\nmodels/x.mdl\r\n");
-    EXPECT_THAT(r.err, HasSubstr(folder + "/d\xC3\xA9_foo.bsp: 2 resources, wrote"));
-
-    // A map name that a resource file cannot hold is refused, not written with '?'.
-    const std::string cyrillic = "\xD0\xBA\xD0\xB0"; // "ка"
-    write_map(cyrillic + ".bsp");
-    r = run(cyrillic + ".bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr(cyrillic + ".bsp: 3 resources, cannot write"));
-    EXPECT_FALSE(std::filesystem::exists(utf8_path(dir.file(cyrillic + ".res"))));
-}
-
-TEST_F(CommandLine, ReportsMapsThatFailAndStillDoesTheOthers) {
-    write_map("good.bsp");
-    write_file(dir.file("README"), "text");
-    write_file(dir.file("tiny.bsp"), "short");
-    const auto r = run("README missing.bsp tiny.bsp good.bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("README: not a .bsp map"));
-    EXPECT_THAT(r.err, HasSubstr("missing.bsp: cannot read the map"));
-    EXPECT_THAT(r.err, HasSubstr("tiny.bsp: cannot read the map: the file is too small to be a "
-                                 "map (512 bytes or fewer)"));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("good.res")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("RE.res")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("tiny.res")));
-}
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLineRun, ::testing::ValuesIn(rows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The maps whose .res files a --stdout run printed, in order.
 std::vector<std::string> printed_maps(const std::string& out) {
@@ -162,19 +185,6 @@ TEST_F(CommandLine, TakesTheMapsThatAPatternMatches) {
     r = run("--stdout DE_?.BSP");
     EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp"})) << r.err;
 #endif
-}
-
-TEST_F(CommandLine, UsageErrorsAndInformation) {
-    const auto none = run("");
-    EXPECT_EQ(none.status, 2);
-    EXPECT_THAT(none.err, HasSubstr("MAP is required"));
-    const auto bad = run("--frobnicate x.bsp");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_THAT(bad.err, HasSubstr("--frobnicate"));
-    const auto help = run("--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_THAT(help.out, HasSubstr("Usage: tarnwick-res"));
-    EXPECT_THAT(run("--version").out, HasSubstr("tarnwick-res 1.5"));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 #ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -18,16 +20,29 @@ protected:
     // The last map analysed, which the file must not name unless it is the one written for.
     void SetUp() override { analysis::current_map_name = "de_other.bsp"; }
 
-    std::vector<std::string> files_in_folder() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir.path()))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     TempDir dir;
 };
+
+#ifndef _WIN32
+// Files may grow to `bytes` only while it lasts: a write beyond fails as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    void (*signal_)(int);
+    rlimit old_{};
+};
+#endif
 
 TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
     const auto result = write_res_file({"maps/de_foo.txt", "custom.wad", "gfx/env/desertbk.tga",
@@ -41,7 +56,7 @@ TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
 
     ASSERT_TRUE(write_res_file({}, dir.file("de_foo.bsp")));
     EXPECT_EQ(read_file(dir.file("de_foo.res")), "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n");
-    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_foo.res"));
+    EXPECT_EQ(dir.contents().size(), 1u); // no temporary file left
 }
 
 TEST_F(ResWriterTest, NamesInTheFileAreSingleByteText) {
@@ -65,33 +80,37 @@ TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) 
     EXPECT_EQ(read_file(dir.file("real.res")), expected);
     EXPECT_EQ(fs::status(dir.file("real.res")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_foo.res", "real.res"));
+    EXPECT_EQ(dir.contents().size(), 2u);
 }
 #endif
 
-TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheOldFileAsItWas) {
-    const std::string old = "old contents\r\n";
-    write_file(dir.file("de_foo.res"), old);
+TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
+    write_file(dir.file("de_foo.res"), "old contents\r\n");
+    fs::create_directory(dir.file("de_bar.res"));
     const auto fails = [&](const std::string& map_path) {
+        const auto before = dir.contents();
         const auto result = write_res_file({"a.wad"}, map_path);
         EXPECT_FALSE(result) << map_path;
         EXPECT_FALSE(result.reason.empty()) << map_path;
-        EXPECT_EQ(read_file(dir.file("de_foo.res")), old) << map_path;
+        EXPECT_EQ(dir.contents(), before) << map_path;
     };
     fails(dir.file("sub/bsp"));            // name too short: not "sub.res" beside "sub"
     fails(dir.file("\xD0\xBA.bsp"));       // not single-byte text
     fails("abc");                          // path too short
     fails(dir.file("missing/de_foo.bsp")); // no such folder
-    fs::create_directory(dir.file("de_bar.res"));
-    fails(dir.file("de_bar.bsp")); // a folder in the way
+    fails(dir.file("de_bar.bsp"));         // a folder in the way
 #ifndef _WIN32
+    {
+        const FileSizeLimit full(20); // the disk fills up after part of the file
+        fails(dir.file("de_foo.bsp"));
+        fails(dir.file("de_new.bsp"));
+    }
     if (geteuid() != 0) {
         chmod(dir.path().c_str(), 0500);
         fails(dir.file("de_foo.bsp"));
         chmod(dir.path().c_str(), 0700);
     }
 #endif
-    EXPECT_THAT(files_in_folder(), ::testing::ElementsAre("de_bar.res", "de_foo.res"));
 }
 
 } // namespace

@@ -13,58 +13,60 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-TEST_F(ScanTest, CutsEachKindAndPutsItsDirectoryInFront) {
-    const auto out = scan(map_with(
-        R"({ "classname" "worldspawn" "wad" "\half-life\valve\halflife.wad;\cs\custom.wad" })"
-        R"( "wad" "/valve/a.wad;/cs/b.wad" "wad" "c.wad;d.wad")"
-        R"( "message" "ambience/wind.wav" "model" "models/props/crate.mdl")"
-        R"( "model" "Models/crate.mdl" "model" "sprites/glow.spr" "model" "glow2.spr")"
-        R"( "texture" "gfx/x.tga" "texture" "y.tga" "model" "models\de_foo\barrel.mdl")"));
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries,
-                ElementsAre("halflife.wad", "custom.wad", "a.wad", "b.wad", "c.wad", "d.wad",
-                            "sound/ambience/wind.wav", "models/props/crate.mdl",
-                            "models/Models/crate.mdl", "sprites/glow.spr", "sprites/glow2.spr",
-                            "gfx/x.tga", "gfx/y.tga", "models/models\\de_foo\\barrel.mdl"));
+// What the entity text of a map yields, each row one kind of text.
+struct TextCase {
+    const char* name;
+    std::string entities;
+    std::vector<std::string> entries;
+};
+
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST_F(ScanTest, ListsReferencesInTheOrderTheyStandWhateverTheirKind) {
-    const auto out = scan(map_with(R"("skyname" "desert" "message" "ambience/wind.wav" )"
-                                   R"("model" "models/props/crate.mdl" "wad" "x.wad")"));
+class EntityText : public ScanTest, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(EntityText, Yields) {
+    const auto out = scan(map_with(GetParam().entities));
     ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(
-        out.entries,
-        ElementsAreArray(joined(
-            {sky("desert"), {"sound/ambience/wind.wav", "models/props/crate.mdl", "x.wad"}})));
+    EXPECT_EQ(out.entries, GetParam().entries);
 }
 
-TEST_F(ScanTest, SkyValueForms) {
-    auto out = scan(map_with(R"("skyname" "" "skyname" "night")"));
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries, ElementsAreArray(joined({sky(""), sky("night")})));
-
-    // Two separators before the value's quote read as an empty name.
-    out = scan(map_with(R"("skyname"  "cliff")"));
-    EXPECT_THAT(out.entries, ElementsAreArray(sky("")));
-}
-
-TEST_F(ScanTest, OddTextAroundPatterns) {
-    const auto out = scan(map_with("\"model\" \"crate.mdlx\" \"message\" \"wind.wavs\" "
-                                   "\"wad\" \".wad\" \"model\" \".mdl\" "
-                                   "\"wad\" \"UP.WAD\" \"model\" \"x.Mdl\" \"SkyName\" \"sun\" "
-                                   "\"wad\" \"tab\there\nx.wad\" \"model\" \"caf\xE9\x7F.mdl\""));
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries, ElementsAre("models/crate.mdl", "sound/wind.wav", "models/.mdl",
-                                         "tab here x.wad", "models/caf\xE9\x7F.mdl"));
-}
-
-TEST_F(ScanTest, ReportsEachTextOnce) {
-    const auto out = scan(map_with(R"("wad" "a.wad;a.wad;b.wad" "wad" "a.wad" "skyname" "s")"
-                                   R"( "skyname" "s" "model" "m.mdl" "model" "models/m.mdl")"));
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries,
-                ElementsAreArray(joined({{"a.wad", "b.wad"}, sky("s"), {"models/m.mdl"}})));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EntityText,
+    ::testing::Values(
+        TextCase{
+            "each_kind_with_its_directory_in_front",
+            R"({ "classname" "worldspawn" "wad" "\half-life\valve\halflife.wad;\cs\custom.wad" })"
+            R"( "wad" "/valve/a.wad;/cs/b.wad" "wad" "c.wad;d.wad")"
+            R"( "message" "ambience/wind.wav" "model" "models/props/crate.mdl")"
+            R"( "model" "Models/crate.mdl" "model" "sprites/glow.spr" "model" "glow2.spr")"
+            R"( "texture" "gfx/x.tga" "texture" "y.tga" "model" "models\de_foo\barrel.mdl")",
+            {"halflife.wad", "custom.wad", "a.wad", "b.wad", "c.wad", "d.wad",
+             "sound/ambience/wind.wav", "models/props/crate.mdl", "models/Models/crate.mdl",
+             "sprites/glow.spr", "sprites/glow2.spr", "gfx/x.tga", "gfx/y.tga",
+             "models/models\\de_foo\\barrel.mdl"}},
+        // Whatever their kind: a sky or a sound before a model is listed too.
+        TextCase{"in_the_order_they_stand",
+                 R"("skyname" "desert" "message" "ambience/wind.wav" )"
+                 R"("model" "models/props/crate.mdl" "wad" "x.wad")",
+                 joined({sky("desert"),
+                         {"sound/ambience/wind.wav", "models/props/crate.mdl", "x.wad"}})},
+        TextCase{"empty_sky", R"("skyname" "" "skyname" "night")", joined({sky(""), sky("night")})},
+        TextCase{"two_separators_before_the_sky_read_as_an_empty_name", R"("skyname"  "cliff")",
+                 sky("")},
+        TextCase{"case_and_what_follows_the_extension",
+                 R"("model" "crate.mdlx" "message" "wind.wavs" "wad" ".wad" "model" ".mdl" )"
+                 R"("wad" "UP.WAD" "model" "x.Mdl" "SkyName" "sun")",
+                 {"models/crate.mdl", "sound/wind.wav", "models/.mdl"}},
+        TextCase{"bytes_below_32_read_as_spaces",
+                 "\"wad\" \"\t\n\x1F!\x7F\xE9.wad\"",
+                 {"   !\x7F\xE9.wad"}},
+        TextCase{"each_text_once",
+                 R"("wad" "a.wad;a.wad;b.wad" "wad" "a.wad" "skyname" "s")"
+                 R"( "skyname" "s" "model" "m.mdl" "model" "models/m.mdl")",
+                 joined({{"a.wad", "b.wad"}, sky("s"), {"models/m.mdl"}})}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScanTest, FindsReferencesAcrossBlockBordersOnce) {
     // "models/p" ends block 3, the rest starts block 4; ".m" | "dl" straddles block 5/6.
@@ -166,6 +168,7 @@ TEST_F(ScanTest, FailsOnWhatIsNotAReadableOrdinaryFile) {
     write_file(dir.file("\xD0\xBA.txt"), "about");
     EXPECT_FALSE(scan(map_with(""), "\xD0\xBA.bsp").ok);
     EXPECT_FALSE(scan(map_with(""), "a.b").ok);
+    EXPECT_TRUE(scan(map_with(""), ".bsp").ok);
 
 #ifndef _WIN32
     if (geteuid() != 0) { // root reads whatever the permissions say

@@ -15,15 +15,8 @@ const char* const entities = R"({"wad" "\cs\halflife.wad;\cs\custom.wad;\cs\deca
 const QString not_a_resource =
     "Not A Valid Map Resource. Extensions are: .bmp .tga .wad .wav .txt .spr .mdl";
 
-TEST_F(Form1Test, StartsWithEverythingEnabledAndNothingListed) {
-    EXPECT_EQ(enabled(), "111111");
-    EXPECT_TRUE(shown().isEmpty());
-    EXPECT_TRUE(form->elradio1[0]->Value());
-    EXPECT_FALSE(form->elradio1[1]->Value());
-    EXPECT_EQ(form->Text1->Text(), "");
-}
-
 TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
+    EXPECT_EQ(enabled(), "111111"); // as the window opens
     form->clear_entries();
     EXPECT_EQ(enabled(), "001100");
     const auto path = write_map("de_foo.bsp", entities);
@@ -36,6 +29,18 @@ TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
     EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
     EXPECT_EQ(form->indicador(), nullptr);
     EXPECT_GT(pumps, 0);
+
+    // A second analysis replaces entries added by hand.
+    add("mine.wad");
+    analyse(write_map("b.bsp", R"({"model" "b.mdl"})"));
+    EXPECT_EQ(shown(), QStringList({"models/b.mdl"}));
+
+    // Clearing greys the list and disables what needs entries.
+    form->List1->setCurrentRow(0);
+    form->clear_entries();
+    EXPECT_EQ(enabled(), "001100");
+    EXPECT_TRUE(shown().isEmpty());
+    EXPECT_EQ(form->List2.count(), 0);
 }
 
 TEST_F(Form1Test, AMapOnTheCommandLineIsAnalysedOnceTheWindowShows) {
@@ -55,30 +60,17 @@ TEST_F(Form1Test, AMapOnTheCommandLineIsAnalysedOnceTheWindowShows) {
     EXPECT_EQ(dialogs.messages().at(0).title, "Error01");
 }
 
-TEST_F(Form1Test, ClearingGreysTheListAndDisablesWhatNeedsEntries) {
+TEST_F(Form1Test, ACancelledDialogChangesNothingAndAFailedAnalysisForgetsTheMap) {
     analyse(write_map("de_foo.bsp", entities));
     form->List1->setCurrentRow(1);
-    form->clear_entries();
-    EXPECT_EQ(enabled(), "001100");
-    EXPECT_TRUE(shown().isEmpty());
-    EXPECT_EQ(form->List2.count(), 0);
-}
-
-TEST_F(Form1Test, ACancelledDialogChangesNothing) {
-    analyse(write_map("de_foo.bsp", entities));
-    form->List1->setCurrentRow(1);
-    dialogs.asked.clear();
     const int pumps_before = pumps;
     form->browse_map(); // no file scripted: cancelled
-    EXPECT_EQ(shown().size(), 4);
     EXPECT_EQ(form->selected_index(), 1);
     EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
     EXPECT_EQ(pumps, pumps_before);
     EXPECT_EQ(dialogs.messages().size(), 0u);
-}
 
-TEST_F(Form1Test, AFailedAnalysisKeepsTheOldEntriesOnDisplayAndForgetsTheMap) {
-    analyse(write_map("de_foo.bsp", entities));
+    // A failed analysis keeps the old entries on display.
     write_file(dir.file("small.bsp"), std::string(512, 'x'));
     analyse(dir.file("small.bsp"));
     ASSERT_EQ(dialogs.messages().size(), 1u);
@@ -102,14 +94,8 @@ TEST_F(Form1Test, AFailedAnalysisKeepsTheOldEntriesOnDisplayAndForgetsTheMap) {
     EXPECT_EQ(dialogs.messages().size(), 1u);
 }
 
-TEST_F(Form1Test, ASecondAnalysisReplacesEntriesAddedByHand) {
-    analyse(write_map("a.bsp", entities));
-    add("mine.wad");
-    analyse(write_map("b.bsp", R"({"model" "b.mdl"})"));
-    EXPECT_EQ(shown(), QStringList({"models/b.mdl"}));
-}
-
-TEST_F(Form1Test, TheNameTestIgnoresRefusesOrAccepts) {
+TEST_F(Form1Test, AddingAppliesTheNameTestAndSelectsTheLastShownEntry) {
+    form->clear_entries();
     for (const char* ignored : {".wad", ""})
         add(ignored);
     EXPECT_EQ(dialogs.messages().size(), 0u);
@@ -123,25 +109,12 @@ TEST_F(Form1Test, TheNameTestIgnoresRefusesOrAccepts) {
     add(QString::fromUtf8("models/\xD0\xB4\xD0\xBE\xD0\xBC.mdl")); // no single byte for it
     EXPECT_EQ(dialogs.messages().size(), 4u);
     EXPECT_EQ(form->List2.count(), 0);
-    add("x.wad");
-    EXPECT_EQ(shown(), QStringList({"x.wad"}));
-    const auto& prompt = dialogs.asked.back();
+
+    add("sound/x.wav");
+    const auto prompt = dialogs.asked.back();
     EXPECT_EQ(prompt.title, "Add Resource");
     EXPECT_EQ(prompt.text, "");
     EXPECT_EQ(prompt.default_text, "");
-}
-
-TEST_F(Form1Test, AddingToAFullListSaysSoAndAddsNothing) {
-    for (int i = 0; i < analysis::ResourceList::max_entries; ++i)
-        form->List2.append("x" + std::to_string(i) + ".wad");
-    add("y.wad");
-    EXPECT_EQ(dialogs.messages().back().text, "The List Is Full");
-    EXPECT_EQ(form->List2.count(), analysis::ResourceList::max_entries);
-}
-
-TEST_F(Form1Test, AddingSelectsTheLastShownEntryAndEnablesTheEditingCommands) {
-    form->clear_entries();
-    add("sound/x.wav");
     add("sound/x.wav");
     EXPECT_EQ(enabled(), "111110"); // the list stays greyed after Clear
     EXPECT_EQ(form->selected_index(), 1);
@@ -155,8 +128,19 @@ TEST_F(Form1Test, AddingSelectsTheLastShownEntryAndEnablesTheEditingCommands) {
     EXPECT_EQ(form->selected_index(), 0);
 }
 
+TEST_F(Form1Test, AddingToAFullListSaysSoAndAddsNothing) {
+    for (int i = 0; i < analysis::ResourceList::max_entries; ++i)
+        form->List2.append("x" + std::to_string(i) + ".wad");
+    add("y.wad");
+    EXPECT_EQ(dialogs.messages().back().text, "The List Is Full");
+    EXPECT_EQ(form->List2.count(), analysis::ResourceList::max_entries);
+}
+
 TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesFromTheListAndTheFile) {
     analyse(write_map("de_foo.bsp", entities));
+    form->List1->setCurrentRow(2);
+    click_option(0); // the chosen option: the selection stays
+    EXPECT_EQ(form->selected_index(), 2);
     click_option(1);
     EXPECT_FALSE(form->elradio1[0]->Value());
     EXPECT_EQ(shown(), QStringList({"custom.wad", "models/props/crate.mdl"}));
@@ -208,15 +192,6 @@ TEST_F(Form1Test, RemovingTheLastShownEntryDisablesTheCommandsUntilAnEntryIsClic
     EXPECT_EQ(enabled(), "001001");
     form->List1->setCurrentRow(0);
     EXPECT_EQ(enabled(), "011101");
-}
-
-TEST_F(Form1Test, ClickingTheChosenOptionKeepsTheSelection) {
-    analyse(write_map("de_foo.bsp", entities));
-    form->List1->setCurrentRow(2);
-    click_option(0);
-    EXPECT_EQ(form->selected_index(), 2);
-    EXPECT_TRUE(form->elradio1[0]->Value());
-    EXPECT_FALSE(form->elradio1[1]->Value());
 }
 
 TEST_F(Form1Test, MakeResAsksBeforeReplacingAnOrdinaryFile) {

@@ -49,7 +49,6 @@ TEST(Background, BlendsTheHostPictureInsideTheOuterRing) {
                    (qBlue(back) * 127) / 255));
     frame.obtener_imagen_fondo(host.surface.hdc(), 50, 10, 0);
     EXPECT_EQ(surface_pixel(frame, 1, 1), back);
-    EXPECT_EQ(frame.get_the_hdc(), frame.get_the_hdc());
 }
 
 TEST(Background, OpacityOutsideAByteFailsAfterClearing) {

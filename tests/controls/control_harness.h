@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace tarnwick::controls::testing {
@@ -57,6 +58,14 @@ struct Recorder {
 
 inline QRgb pixel(const SkinnedControl& control, int x, int y) {
     return control.render().pixel(x, y);
+}
+
+// Checks that each of the points of the control's picture shows `colour`.
+inline void expect_colour(const SkinnedControl& control, Colour colour,
+                          std::initializer_list<QPoint> points) {
+    const QImage picture = control.render();
+    for (const QPoint p : points)
+        EXPECT_EQ(picture.pixel(p), platform::to_rgb(colour)) << "at " << p.x() << ", " << p.y();
 }
 
 } // namespace tarnwick::controls::testing

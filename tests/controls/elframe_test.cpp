@@ -13,15 +13,10 @@ TEST(Frame, StoredColoursSwappedGiveARaisedFrame) {
     elframe frame;
     frame.load({{"color3dlight", Colour(0x00222E28)}, {"color3ddark", Colour(0x0095AAA0)}});
     frame.Resize(7710, 570); // 514 x 38 px
-    const QRgb lit = to_rgb(0x0095AAA0), shade = to_rgb(0x00222E28);
-    EXPECT_EQ(pixel(frame, 0, 0), lit);
-    EXPECT_EQ(pixel(frame, 513, 0), lit); // the top edge lies over the right one
-    EXPECT_EQ(pixel(frame, 0, 36), lit);
-    EXPECT_EQ(pixel(frame, 513, 1), shade);
-    EXPECT_EQ(pixel(frame, 513, 36), shade);
-    EXPECT_EQ(pixel(frame, 0, 37), shade);
-    EXPECT_EQ(pixel(frame, 513, 37), shade);
-    EXPECT_EQ(pixel(frame, 5, 5), to_rgb(0x0044584C));
+    // The top edge lies over the right one.
+    expect_colour(frame, 0x0095AAA0, {{0, 0}, {513, 0}, {0, 36}});
+    expect_colour(frame, 0x00222E28, {{513, 1}, {513, 36}, {0, 37}, {513, 37}});
+    expect_colour(frame, 0x0044584C, {{5, 5}});
 }
 
 TEST(Frame, OnePixelFrame) {

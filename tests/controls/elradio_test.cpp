@@ -28,14 +28,13 @@ const PropertyStore show_all{{"caption", QString("Show All")},
                              {"fontname", QString("Tahoma")},
                              {"fontsize", 8.25}};
 
+// On the rim at 90, 180, 270 and 0 degrees, either side of both splits; just outside and
+// just inside the ring.
 void expect_ring(const elradio& option) {
-    // On the rim at 90, 180, 270 and 0 degrees, and either side of both splits.
-    for (QPoint p : {QPoint(9, 3), QPoint(3, 9), QPoint(14, 6), QPoint(4, 13)})
-        EXPECT_EQ(pixel(option, p.x(), p.y()), to_rgb(dark)) << p.x() << "," << p.y();
-    for (QPoint p : {QPoint(9, 15), QPoint(15, 9), QPoint(15, 7), QPoint(5, 14)})
-        EXPECT_EQ(pixel(option, p.x(), p.y()), to_rgb(light)) << p.x() << "," << p.y();
-    EXPECT_EQ(pixel(option, 9, 2), to_rgb(option.BackColor())); // just outside the ring
-    EXPECT_EQ(pixel(option, 9, 4), to_rgb(option.BackColor2()));
+    expect_colour(option, dark, {{9, 3}, {3, 9}, {14, 6}, {4, 13}});
+    expect_colour(option, light, {{9, 15}, {15, 9}, {15, 7}, {5, 14}});
+    expect_colour(option, option.BackColor(), {{9, 2}});
+    expect_colour(option, option.BackColor2(), {{9, 4}, {4, 9}});
 }
 
 } // namespace
@@ -46,11 +45,9 @@ TEST(Option, DiscRingAndDotAtTheirRadii) {
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
     option.Value(true);
     expect_ring(option);
-    for (QPoint p : {QPoint(9, 9), QPoint(9, 6), QPoint(12, 9), QPoint(7, 11)})
-        EXPECT_EQ(pixel(option, p.x(), p.y()), to_rgb(checked));
-    EXPECT_EQ(pixel(option, 9, 5), to_rgb(disc));
-    EXPECT_EQ(pixel(option, 13, 9), to_rgb(disc));
-    EXPECT_EQ(pixel(option, 18, 9), to_rgb(back)); // between circle and caption
+    expect_colour(option, checked, {{9, 9}, {9, 6}, {12, 9}, {7, 11}});
+    expect_colour(option, disc, {{9, 5}, {13, 9}});
+    expect_colour(option, back, {{18, 9}}); // between circle and caption
 }
 
 TEST(Option, ClickChecksNotifiesThenRaisesClickAndValueFalseRaisesNothing) {

@@ -26,14 +26,12 @@ struct Box : eltexto {
     QRgb seen(int x, int y) { return grab().toImage().pixel(x, y); }
 };
 
+// The top edge runs over the right one.
 void expect_frame(const eltexto& box, Colour top_left, Colour bottom_right) {
     const int w = box.ScaleWidth();
-    EXPECT_EQ(pixel(box, w - 1, 0), to_rgb(top_left)); // the top edge runs over the right one
-    EXPECT_EQ(pixel(box, 0, 19), to_rgb(top_left));
-    EXPECT_EQ(pixel(box, w - 1, 1), to_rgb(bottom_right));
-    EXPECT_EQ(pixel(box, 1, 19), to_rgb(bottom_right));
-    EXPECT_EQ(pixel(box, w - 1, 19), to_rgb(bottom_right));
-    EXPECT_EQ(pixel(box, w - 2, 18), to_rgb(box.BackColor()));
+    expect_colour(box, top_left, {{w - 1, 0}, {0, 19}});
+    expect_colour(box, bottom_right, {{w - 1, 1}, {1, 19}, {w - 1, 19}});
+    expect_colour(box, box.BackColor(), {{w - 2, 18}});
 }
 
 } // namespace

@@ -63,25 +63,6 @@ TEST(Circle, DiscOfRadiusSixAboutNineNine) {
     EXPECT_EQ(line_of(image, 14), ".....#########.....");
 }
 
-TEST(Circle, ArcsSplitTheRimCounterclockwise) {
-    QImage dark = blank(19, 19), light = blank(19, 19);
-    draw_arc(dark, 9, 9, 6, 0.5, 4.0, red);
-    draw_arc(light, 9, 9, 6, 4.0, 0.5, red);
-    // 90 and 180 degrees lie on the first arc, 270 and 0 on the second; nothing inside.
-    EXPECT_EQ(line_of(dark, 3), ".......#####.......");
-    EXPECT_EQ(line_of(light, 3), "...................");
-    EXPECT_EQ(line_of(dark, 9), "...#...............");
-    EXPECT_EQ(line_of(light, 9), "...............#...");
-    EXPECT_EQ(line_of(light, 15), ".......#####.......");
-    EXPECT_EQ(line_of(dark, 15), "...................");
-    // The splits: 4.0 rad (229 degrees) at the lower left, 0.5 rad (29 degrees) at the right.
-    EXPECT_EQ(line_of(dark, 13), "....#..............");
-    EXPECT_EQ(line_of(light, 14), ".....##.....##.....");
-    EXPECT_EQ(line_of(dark, 6), "....#.........#....");
-    EXPECT_EQ(line_of(dark, 7), "...#...............");
-    EXPECT_EQ(line_of(light, 7), "...............#...");
-}
-
 TEST(DeviceContext, HandlesNameLiveSurfacesOnly) {
     Hdc stale = 0;
     {

@@ -176,4 +176,11 @@ std::string TempDir::file(std::string_view name) const {
     return shown(path_ / utf8_path(name));
 }
 
+std::map<std::string, std::string> TempDir::contents() const {
+    std::map<std::string, std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(path_))
+        out[shown(e.path().filename())] = e.is_directory() ? "<folder>" : read_file(e.path());
+    return out;
+}
+
 } // namespace tarnwick::testing

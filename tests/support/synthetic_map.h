@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -46,6 +47,12 @@ std::string realistic_entities(int entities, std::uint32_t seed = 11);
 // A map of about `size` bytes: header, realistic entity text, then loud noise.
 std::string realistic_map(std::size_t size, std::uint32_t seed = 11);
 
+// A map of `size` bytes (at least its header and entity text) shaped like a compiled
+// one: the header's 15 lumps all used, realistic entity text, and binary lumps with the
+// byte statistics of real ones (a '.' or '"' about every hundred bytes). See
+// bsp_shaped_map.cpp.
+std::string bsp_shaped_map(std::size_t size, std::uint32_t seed = 11);
+
 // Entity text naming `count` distinct sounds.
 std::string many_references_entities(int count);
 
@@ -67,6 +74,9 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // The path of `name` inside the folder, as a UTF-8 string.
     std::string file(std::string_view name) const;
+    // Every name in the folder with its bytes ("<folder>" for a folder), to compare the
+    // folder before and after an operation.
+    std::map<std::string, std::string> contents() const;
 
 private:
     std::filesystem::path path_;
