@@ -15,6 +15,8 @@ char32_t byte_to_unicode(unsigned char byte);
 std::optional<unsigned char> unicode_to_byte(char32_t code);
 
 std::string single_byte_to_utf8(std::string_view bytes);
+// Appends the UTF-8 form of `code`.
+void append_utf8(std::string& out, char32_t code);
 // Nothing when `utf8` is malformed or holds a character the table cannot hold.
 std::optional<std::string> utf8_to_single_byte(std::string_view utf8);
 

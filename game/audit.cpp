@@ -14,24 +14,6 @@
 namespace tarnwick::game {
 namespace {
 
-void append_utf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // UTF-16 after its BOM, as UTF-8, up to a NUL character; a lone surrogate becomes U+FFFD
 // and an odd last byte is dropped.
 std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
@@ -51,7 +33,7 @@ std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
                 i += 2;
             }
         }
-        append_utf8(out, c >= 0xD800 && c < 0xE000 ? U'\uFFFD' : c);
+        analysis::append_utf8(out, c >= 0xD800 && c < 0xE000 ? U'\uFFFD' : c);
     }
     return out;
 }
