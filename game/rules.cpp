@@ -69,7 +69,7 @@ std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
             if (place.pack >= 0) continue;
             const auto top = game.folders()[place.folder].path / analysis::to_path(
                                  analysis::single_byte_to_utf8(name));
-            const auto to = top.u8string();
+            const auto to = top.generic_u8string();
             return "not at the top of any search folder, where the engine looks: it lies at " +
                    game.describe(place) + " and must go to " + std::string(to.begin(), to.end());
         }
