@@ -60,14 +60,14 @@ std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& fi
     return out;
 }
 
-std::string studio_model_bytes(const ModelSpec& spec) {
+std::string studio_model_bytes(const ModelShape& model) {
     std::string out = "IDST";
     add_int32(out, 10);
     out.resize(244, '\0'); // the whole header
     const auto sequence_at = at_end(out);
     out.resize(out.size() + 176, '\0');
     const auto events_at = at_end(out);
-    for (const auto& [event, text] : spec.events) {
+    for (const auto& [event, text] : model.events) {
         add_int32(out, 0); // frame
         add_int32(out, static_cast<std::uint32_t>(event));
         add_int32(out, 0); // type
@@ -76,9 +76,9 @@ std::string studio_model_bytes(const ModelSpec& spec) {
     set_int32(out, 72, at_end(out)); // length
     set_int32(out, 164, 1);          // one sequence
     set_int32(out, 168, sequence_at);
-    set_int32(out, 172, static_cast<std::uint32_t>(spec.groups));
-    set_int32(out, 180, spec.textures ? 1 : 0);
-    set_int32(out, sequence_at + 48, static_cast<std::uint32_t>(spec.events.size()));
+    set_int32(out, 172, static_cast<std::uint32_t>(model.groups));
+    set_int32(out, 180, model.textures ? 1 : 0);
+    set_int32(out, sequence_at + 48, static_cast<std::uint32_t>(model.events.size()));
     set_int32(out, sequence_at + 52, events_at);
     return out;
 }

@@ -18,14 +18,14 @@ std::string wad_bytes(const std::vector<std::string>& names);
 // A pack file holding each (relative path, contents) pair.
 std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& files);
 
-struct ModelSpec {
+struct ModelShape {
     bool textures = true; // false: numtextures 0, the textures are in the T model
     int groups = 1;       // sequence groups
     // (event number, option text) of the events of the model's one sequence.
     std::vector<std::pair<int, std::string>> events;
 };
-// A studio model (IDST, version 10) as `spec` says.
-std::string studio_model_bytes(const ModelSpec& spec);
+// A studio model (IDST, version 10) as `model` says.
+std::string studio_model_bytes(const ModelShape& model);
 
 struct TextureSpec {
     std::string name;
