@@ -115,6 +115,7 @@ void write_seeds(Seeds& seeds) {
 
 // Sound files of each format the game folder reads, and a few cut short.
 void format_seeds(const fs::path& folder) {
+    using namespace std::string_literals; // counts embedded NULs
     const std::vector<std::pair<const char*, std::vector<std::string>>> formats = {
         {"bsp",
          {map_with_textures("{}", {{"brick", true}, {"{fence", false}, {"sky", false}}),
@@ -123,13 +124,13 @@ void format_seeds(const fs::path& folder) {
         {"pak", {pak_bytes({{"models/x.mdl", "IDST"}, {"sound/a.wav", "RIFF"}}), pak_bytes({})}},
         {"studio_model",
          {studio_model_bytes({false, 3, {{5004, "a/step.wav"}, {1004, "b.wav"}, {5001, "x"}}}),
-          studio_model_bytes({}), std::string("IDSQ\0\0\0\0", 8)}},
+          studio_model_bytes({}), "IDSQ\0\0\0\0"s}},
         {"liblist", {"game \"CS\"\r\nfallback_dir \"valve\" // x\n", "fallback_dir valve2"}},
         {"detail_list", {"// c\r\nwall01 detail/brick 1 1\n\tfloor \"detail/x\" 2 2\rsolo\n"}},
         {"res",
          {"// x\r\nmaps/a.bsp\r\n\r\n  x.wad \r\nsound/caf\xC3\xA9.wav\n",
-          std::string("\xFF\xFEm\0\r\0\n\0\x3D\xD8\x00\xDE", 12),
-          std::string("\xEF\xBB\xBF" "a.wad\rb\xE9.wad\0\0c", 20)}},
+          "\xFF\xFEm\0\r\0\n\0\x3D\xD8\x00\xDE"s,
+          "\xEF\xBB\xBF" "a.wad\rb\xE9.wad\0\0c"s}},
     };
     for (const auto& [name, files] : formats) {
         Seeds seeds(folder / name);

@@ -32,7 +32,7 @@ TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
         // A line the single-byte text cannot hold stays as it is, and names no file of the map.
         {"UTF-8 outside the table", "s/\xE2\x82\xAC\xE4\xB8\x80.wav", {"s/\xE2\x82\xAC\xE4\xB8\x80.wav"}},
         {"UTF-8 inside the table", "s/\xE2\x82\xAC.wav", {"s/\x80.wav"}},
-        {"NUL padding ends the text", std::string("a.wad\r\n\0\0b.wad\n", 14), {"a.wad"}},
+        {"NUL padding ends the text", std::string("a.wad\r\n\0\0b.wad\n", 15), {"a.wad"}},
         {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
         {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
         {"UTF-16 NUL and odd byte", utf16("a.wad", false) + std::string("\0\0b\0x", 5), {"a.wad"}},
