@@ -22,6 +22,7 @@ struct CliCase {
     std::string arguments; // UTF-8, and may be "quoted"
     int status;
     std::vector<std::string> says; // each found in what it prints
+    std::vector<std::string> maps; // whose .res files it prints, in order
     // What the folder then holds under these names ("stdout" is what it printed there);
     // nothing for no such file.
     std::map<std::string, std::optional<std::string>> files;
@@ -30,101 +31,6 @@ struct CliCase {
 void PrintTo(const CliCase& c, std::ostream* os) {
     *os << c.name;
 }
-
-class CommandLine : public ::testing::Test {
-protected:
-    // Runs tarnwick-res in the folder; `arguments` are UTF-8 and may be "quoted".
-    ProgramRun run(const std::string& arguments) {
-        return run_program(dir, TARNWICK_RES, arguments);
-    }
-
-    void write_map(const std::string& name) {
-        std::filesystem::create_directories(utf8_path(dir.file(name)).parent_path());
-        write_file(dir.file(name), MapBuilder()
-                                       .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
-                                                 R"({"model" "models/x.mdl"})")
-                                       .pad_to(3000)
-                                       .bytes());
-    }
-
-    TempDir dir;
-};
-
-// The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
-// folder of another script, one whose name a .res cannot hold, and two that are not maps.
-class CommandLineRun : public CommandLine, public ::testing::WithParamInterface<CliCase> {
-protected:
-    CommandLineRun() {
-        for (const auto& name :
-             {std::string("de_foo.bsp"), std::string("B.BSP"), folder + "/d\xC3\xA9_foo.bsp",
-              cyrillic + ".bsp", std::string(".c.bsp")})
-            write_map(name);
-        write_file(dir.file("de_foo.txt"), "about");
-        write_file(dir.file(folder + "/d\xC3\xA9_foo.txt"), "about");
-        write_file(dir.file("B.res"), "mine");
-        write_file(dir.file(".c.res"), "mine");
-        write_file(dir.file("README"), "text");
-        write_file(dir.file("tiny.bsp"), "short");
-    }
-};
-
-TEST_P(CommandLineRun, Run) {
-    const auto& c = GetParam();
-    const auto r = run(c.arguments);
-    EXPECT_EQ(r.status, c.status) << r.err;
-    for (const auto& text : c.says)
-        EXPECT_THAT(r.err + r.out, HasSubstr(text));
-    for (const auto& [name, bytes] : c.files) {
-        const bool exists = std::filesystem::exists(utf8_path(dir.file(name)));
-        EXPECT_EQ(exists, bytes.has_value()) << name;
-        if (exists && bytes) {
-            EXPECT_EQ(read_file(dir.file(name)), *bytes) << name;
-        }
-    }
-}
-
-const std::string all = "halflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n";
-const std::string custom = "mine.wad\r\nmodels/x.mdl\r\n";
-const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\n";
-const std::string usage = "Usage: tarnwick-res";
-
-// clang-format off
-const std::vector<CliCase> rows = {
-    CliCase{"prints_the_res_file", "--stdout de_foo.bsp", 0, {"de_foo.bsp: 4 resources"},
-            {{"stdout", foo + all}, {"de_foo.res", none}}},
-    CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, {},
-            {{"stdout", foo + custom}}},
-    CliCase{"writes_beside_each_map_and_keeps_an_existing_file", "--only-custom de_foo.bsp B.BSP",
-            0, {"kept the existing"}, {{"de_foo.res", foo + custom}, {"B.res", "mine"}, {"stdout", ""}}},
-    CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {},
-            {{"B.res", "maps/B.BSP\r\nmaps/B.res\r\n" + all}}},
-    CliCase{"takes_file_names_in_any_script", "--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"", 0,
-            {folder + "/d\xC3\xA9_foo.bsp: 3 resources, wrote"},
-            {{folder + "/d\xC3\xA9_foo.res",
-              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmaps/d\xE9_foo.txt\r\n" + custom}}},
-    // Refused, never written with '?'.
-    CliCase{"refuses_a_name_a_res_file_cannot_hold", cyrillic + ".bsp", 1,
-            {cyrillic + ".bsp: 3 resources, cannot write"}, {{cyrillic + ".res", none}}},
-    CliCase{"refuses_to_print_it", "--stdout " + cyrillic + ".bsp", 1, {cyrillic + ".bsp: "},
-            {{"stdout", ""}}},
-    CliCase{"reports_maps_that_fail_and_still_does_the_others",
-            "README missing.bsp tiny.bsp de_foo.bsp", 1,
-            {"README: not a .bsp map", "missing.bsp: cannot read the map", "tiny.bsp: cannot read the map: the file is too small to be a map (512 bytes or fewer)"},
-            {{"de_foo.res", foo + all}, {"RE.res", none}, {"tiny.res", none}}},
-    CliCase{"no_map", "", 2, {"MAP is required"}, {}},
-    CliCase{"unknown_option", "--frobnicate de_foo.bsp", 2, {"--frobnicate"}, {{"de_foo.res", none}}},
-    CliCase{"help", "--help", 0, {usage, "Exit status: 0 when"}, {}},
-    CliCase{"version", "--version", 0, {"tarnwick-res 1.5"}, {}},
-#ifndef _WIN32
-    // As in the window, a hidden file does not count as one already there.
-    CliCase{"replaces_a_hidden_res", "--only-custom .c.bsp", 0, {},
-            {{".c.res", "maps/.c.bsp\r\nmaps/.c.res\r\n" + custom}}},
-#endif
-};
-// clang-format on
-
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLineRun, ::testing::ValuesIn(rows),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // The maps whose .res files a --stdout run printed, in order.
 std::vector<std::string> printed_maps(const std::string& out) {
@@ -139,53 +45,117 @@ std::vector<std::string> printed_maps(const std::string& out) {
     return maps;
 }
 
-TEST_F(CommandLine, TakesTheMapsOfAFolderAndWithRecursiveOfItsSubfolders) {
-    for (const char* map : {"maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp", "maps/sub/deeper/d.Bsp",
-                            "maps/sub-x/e.bsp"}) {
-        std::filesystem::create_directories(std::filesystem::path(dir.file(map)).parent_path());
-        write_map(map);
+// The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
+// folder of another script, one whose name a .res cannot hold, two that are not maps, three
+// for patterns, and a folder of maps in subfolders.
+class CommandLine : public ::testing::TestWithParam<CliCase> {
+protected:
+    CommandLine() {
+        for (const auto& name : std::vector<std::string>{
+                 "de_foo.bsp", "B.BSP", folder + "/d\xC3\xA9_foo.bsp", cyrillic + ".bsp", ".c.bsp",
+                 "de_b.bsp", "de_a.bsp", "cs_c.bsp", "maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp",
+                 "maps/sub/deeper/d.Bsp", "maps/sub-x/e.bsp"})
+            write_map(name);
+        for (const auto& [name, bytes] :
+             std::map<std::string, std::string>{{"de_foo.txt", "about"},
+                                                {folder + "/d\xC3\xA9_foo.txt", "about"},
+                                                {"B.res", "mine"},
+                                                {".c.res", "mine"},
+                                                {"README", "text"},
+                                                {"tiny.bsp", "short"},
+                                                {"maps/notes.txt", "text"}})
+            write_file(dir.file(name), bytes);
+        std::filesystem::create_directories(dir.file("maps/folder.bsp")); // no map
+        std::filesystem::create_directories(dir.file("empty/sub"));
     }
-    write_file(dir.file("maps/notes.txt"), "text");
-    std::filesystem::create_directories(dir.file("maps/folder.bsp")); // no map
-    std::filesystem::create_directories(dir.file("empty/sub"));
 
-    const struct {
-        const char* arguments;
-        int status;
-        std::vector<std::string> maps;
-        const char* said;
-    } cases[] = {
-        {"--stdout maps", 0, {"A.BSP", "b.bsp"}, ""},
-        {"--stdout -r maps/", 0, {"A.BSP", "b.bsp", "c.bsp", "d.Bsp", "e.bsp"}, ""},
-        {"--stdout --recursive maps/sub maps/b.bsp", 0, {"c.bsp", "d.Bsp", "b.bsp"}, ""},
-        {"--stdout empty maps/b.bsp", 1, {"b.bsp"}, "empty: no .bsp map in the folder (-r looks"},
-        {"--stdout -r empty", 1, {}, "empty: no .bsp map in the folder or its subfolders"},
-    };
-    for (const auto& c : cases) {
-        const auto r = run(c.arguments);
-        EXPECT_EQ(r.status, c.status) << c.arguments << '\n' << r.err;
-        EXPECT_EQ(printed_maps(r.out), c.maps) << c.arguments;
-        EXPECT_THAT(r.err, HasSubstr(c.said)) << c.arguments;
+    void write_map(const std::string& name) {
+        std::filesystem::create_directories(utf8_path(dir.file(name)).parent_path());
+        write_file(dir.file(name), MapBuilder()
+                                       .entities(R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
+                                                 R"({"model" "models/x.mdl"})")
+                                       .pad_to(3000)
+                                       .bytes());
+    }
+
+    TempDir dir;
+};
+
+TEST_P(CommandLine, Run) {
+    const auto& c = GetParam();
+    const auto r = run_program(dir, TARNWICK_RES, c.arguments);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    for (const auto& text : c.says)
+        EXPECT_THAT(r.err + r.out, HasSubstr(text));
+    EXPECT_EQ(printed_maps(r.out), c.maps);
+    for (const auto& [name, bytes] : c.files) {
+        const bool exists = std::filesystem::exists(utf8_path(dir.file(name)));
+        EXPECT_EQ(exists, bytes.has_value()) << name;
+        if (exists && bytes) {
+            EXPECT_EQ(read_file(dir.file(name)), *bytes) << name;
+        }
     }
 }
 
-// The shell expands the patterns on POSIX systems, the program on Windows.
-TEST_F(CommandLine, TakesTheMapsThatAPatternMatches) {
-    for (const char* map : {"de_b.bsp", "de_a.bsp", "cs_c.bsp"})
-        write_map(map);
-    auto r = run("--stdout de_*.bsp ?s_c.bsp");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp", "cs_c.bsp"}));
+const std::string all = "halflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n";
+const std::string custom = "mine.wad\r\nmodels/x.mdl\r\n";
+const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\n";
 
-    r = run("--stdout x*.bsp de_a.bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(printed_maps(r.out), std::vector<std::string>{"de_a.bsp"});
+// clang-format off
+const std::vector<CliCase> rows = {
+    CliCase{"prints_the_res_file", "--stdout de_foo.bsp", 0, {"de_foo.bsp: 4 resources"},
+            {"de_foo.bsp"}, {{"stdout", foo + all}, {"de_foo.res", none}}},
+    CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, {}, {"de_foo.bsp"},
+            {{"stdout", foo + custom}}},
+    CliCase{"writes_beside_each_map_and_keeps_an_existing_file", "--only-custom de_foo.bsp B.BSP",
+            0, {"kept the existing"}, {}, {{"de_foo.res", foo + custom}, {"B.res", "mine"}, {"stdout", ""}}},
+    CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {}, {},
+            {{"B.res", "maps/B.BSP\r\nmaps/B.res\r\n" + all}}},
+    CliCase{"takes_file_names_in_any_script", "--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"", 0,
+            {folder + "/d\xC3\xA9_foo.bsp: 3 resources, wrote"}, {},
+            {{folder + "/d\xC3\xA9_foo.res",
+              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\nmaps/d\xE9_foo.txt\r\n" + custom}}},
+    // Refused, never written with '?'.
+    CliCase{"refuses_a_name_a_res_file_cannot_hold", cyrillic + ".bsp", 1,
+            {cyrillic + ".bsp: 3 resources, cannot write"}, {}, {{cyrillic + ".res", none}}},
+    CliCase{"refuses_to_print_it", "--stdout " + cyrillic + ".bsp", 1, {cyrillic + ".bsp: "}, {},
+            {{"stdout", ""}}},
+    CliCase{"reports_maps_that_fail_and_still_does_the_others",
+            "README missing.bsp tiny.bsp de_foo.bsp", 1,
+            {"README: not a .bsp map", "missing.bsp: cannot read the map", "tiny.bsp: cannot read the map: the file is too small to be a map (512 bytes or fewer)"},
+            {}, {{"de_foo.res", foo + all}, {"RE.res", none}, {"tiny.res", none}}},
+    CliCase{"no_map", "", 2, {"MAP is required"}, {}, {}},
+    CliCase{"unknown_option", "--frobnicate de_foo.bsp", 2, {"--frobnicate"}, {}, {{"de_foo.res", none}}},
+    CliCase{"help", "--help", 0, {"Usage: tarnwick-res", "Exit status: 0 when"}, {}, {}},
+    CliCase{"version", "--version", 0, {"tarnwick-res 1.5"}, {}, {}},
+    CliCase{"takes_the_maps_of_a_folder", "--stdout maps", 0, {}, {"A.BSP", "b.bsp"}, {}},
+    CliCase{"and_with_recursive_of_its_subfolders", "--stdout -r maps/", 0, {},
+            {"A.BSP", "b.bsp", "c.bsp", "d.Bsp", "e.bsp"}, {}},
+    CliCase{"a_folder_beside_a_map", "--stdout --recursive maps/sub maps/b.bsp", 0, {},
+            {"c.bsp", "d.Bsp", "b.bsp"}, {}},
+    CliCase{"reports_a_folder_without_maps", "--stdout empty maps/b.bsp", 1,
+            {"empty: no .bsp map in the folder (-r looks"}, {"b.bsp"}, {}},
+    CliCase{"nor_in_its_subfolders", "--stdout -r empty", 1,
+            {"empty: no .bsp map in the folder or its subfolders"}, {}, {}},
+    // The shell expands the patterns on POSIX systems, the program on Windows.
+    CliCase{"takes_the_maps_that_a_pattern_matches", "--stdout de_*.bsp ?s_c.bsp", 0, {},
+            {"de_a.bsp", "de_b.bsp", "de_foo.bsp", "cs_c.bsp"}, {}},
 #ifdef _WIN32
-    EXPECT_THAT(r.err, HasSubstr("x*.bsp: no file matches"));
-    r = run("--stdout DE_?.BSP");
-    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp"})) << r.err;
+    CliCase{"reports_a_pattern_that_matches_nothing", "--stdout x*.bsp de_a.bsp", 1,
+            {"x*.bsp: no file matches"}, {"de_a.bsp"}, {}},
+    CliCase{"matches_patterns_ignoring_case", "--stdout DE_?.BSP", 0, {}, {"de_a.bsp", "de_b.bsp"}, {}},
+#else
+    CliCase{"reports_a_pattern_that_matches_nothing", "--stdout x*.bsp de_a.bsp", 1,
+            {"x*.bsp: cannot read the map"}, {"de_a.bsp"}, {}},
+    // As in the window, a hidden file does not count as one already there.
+    CliCase{"replaces_a_hidden_res", "--only-custom .c.bsp", 0, {}, {},
+            {{".c.res", "maps/.c.bsp\r\nmaps/.c.res\r\n" + custom}}},
 #endif
-}
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(rows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tarnwick::testing
