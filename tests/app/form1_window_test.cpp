@@ -136,16 +136,13 @@ TEST_F(Form1Test, DraggingTheTitleKeepsThePressedPointUnderTheCursor) {
 }
 
 TEST_F(Form1Test, TheCloseBoxEndsTheProgramAtOnceEvenDuringAScan) {
-    const auto* box = &form->elpanel1->Picture2();
-    const QPoint centre = box->bounds().center();
-    QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre);
-    EXPECT_EQ(ended, 1);
     during_scan = [&] {
-        QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, centre);
+        const QPoint box = form->elpanel1->Picture2().bounds().center();
+        QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, box);
         return true;
     };
     analyse(write_map("de_foo.bsp", ""));
-    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(ended, 1);
 }
 
 } // namespace
