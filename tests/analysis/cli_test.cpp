@@ -105,8 +105,6 @@ const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r
 const std::vector<CliCase> rows = {
     CliCase{"prints_the_res_file", "--stdout de_foo.bsp", 0, {"de_foo.bsp: 4 resources"},
             {"de_foo.bsp"}, {{"stdout", foo + all}, {"de_foo.res", none}}},
-    CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, {}, {"de_foo.bsp"},
-            {{"stdout", foo + custom}}},
     CliCase{"writes_beside_each_map_and_keeps_an_existing_file", "--only-custom de_foo.bsp B.BSP",
             0, {"kept the existing"}, {}, {{"de_foo.res", foo + custom}, {"B.res", "mine"}, {"stdout", ""}}},
     CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {}, {},
