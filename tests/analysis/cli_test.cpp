@@ -31,11 +31,28 @@ void PrintTo(const CliCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class CommandLine : public ::testing::Test {
+// The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
+// folder of another script, one whose name a .res cannot hold, two that are not maps, three
+// for patterns, and a folder of maps in subfolders.
+class CommandLine : public ::testing::TestWithParam<CliCase> {
 protected:
-    // Runs tarnwick-res in the folder; `arguments` are UTF-8 and may be "quoted".
-    ProgramRun run(const std::string& arguments) {
-        return run_program(dir, TARNWICK_RES, arguments);
+    CommandLine() {
+        for (const auto& name : std::vector<std::string>{
+                 "de_foo.bsp", "B.BSP", folder + "/d\xC3\xA9_foo.bsp", cyrillic + ".bsp", ".c.bsp",
+                 "de_b.bsp", "de_a.bsp", "cs_c.bsp", "maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp",
+                 "maps/sub/deeper/d.Bsp", "maps/sub-x/e.bsp"})
+            write_map(name);
+        for (const auto& [name, bytes] :
+             std::map<std::string, std::string>{{"de_foo.txt", "about"},
+                                                {folder + "/d\xC3\xA9_foo.txt", "about"},
+                                                {"B.res", "mine"},
+                                                {".c.res", "mine"},
+                                                {"README", "text"},
+                                                {"tiny.bsp", "short"},
+                                                {"maps/notes.txt", "text"}})
+            write_file(dir.file(name), bytes);
+        std::filesystem::create_directories(dir.file("maps/folder.bsp")); // no map
+        std::filesystem::create_directories(dir.file("empty/sub"));
     }
 
     void write_map(const std::string& name) {
@@ -50,27 +67,9 @@ protected:
     TempDir dir;
 };
 
-// The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
-// folder of another script, one whose name a .res cannot hold, and two that are not maps.
-class CommandLineRun : public CommandLine, public ::testing::WithParamInterface<CliCase> {
-protected:
-    CommandLineRun() {
-        for (const auto& name :
-             {std::string("de_foo.bsp"), std::string("B.BSP"), folder + "/d\xC3\xA9_foo.bsp",
-              cyrillic + ".bsp", std::string(".c.bsp")})
-            write_map(name);
-        write_file(dir.file("de_foo.txt"), "about");
-        write_file(dir.file(folder + "/d\xC3\xA9_foo.txt"), "about");
-        write_file(dir.file("B.res"), "mine");
-        write_file(dir.file(".c.res"), "mine");
-        write_file(dir.file("README"), "text");
-        write_file(dir.file("tiny.bsp"), "short");
-    }
-};
-
-TEST_P(CommandLineRun, Run) {
+TEST_P(CommandLine, Run) {
     const auto& c = GetParam();
-    const auto r = run(c.arguments);
+    const auto r = run_program(dir, TARNWICK_RES, c.arguments);
     EXPECT_EQ(r.status, c.status) << r.err;
     for (const auto& text : c.says)
         EXPECT_THAT(r.err + r.out, HasSubstr(text));
@@ -86,18 +85,22 @@ TEST_P(CommandLineRun, Run) {
 const std::string all = "halflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n";
 const std::string custom = "mine.wad\r\nmodels/x.mdl\r\n";
 const std::string foo = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\n";
-const std::string usage = "Usage: tarnwick-res";
+
+// The .res files of `maps`, without a description file, one after the other.
+std::string printed(const std::vector<std::string>& maps) {
+    std::string out;
+    for (const auto& m : maps)
+        out += "maps/" + m + "\r\nmaps/" + m.substr(0, m.size() - 4) + ".res\r\n" + all;
+    return out;
+}
 
 // clang-format off
 const std::vector<CliCase> rows = {
     CliCase{"prints_the_res_file", "--stdout de_foo.bsp", 0, {"de_foo.bsp: 4 resources"},
             {{"stdout", foo + all}, {"de_foo.res", none}}},
-    CliCase{"prints_only_custom", "--stdout de_foo.bsp --only-custom", 0, {},
-            {{"stdout", foo + custom}}},
     CliCase{"writes_beside_each_map_and_keeps_an_existing_file", "--only-custom de_foo.bsp B.BSP",
             0, {"kept the existing"}, {{"de_foo.res", foo + custom}, {"B.res", "mine"}, {"stdout", ""}}},
-    CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {},
-            {{"B.res", "maps/B.BSP\r\nmaps/B.res\r\n" + all}}},
+    CliCase{"overwrites_when_told", "--overwrite B.BSP", 0, {}, {{"B.res", printed({"B.BSP"})}}},
     CliCase{"takes_file_names_in_any_script", "--only-custom \"" + folder + "/d\xC3\xA9_foo.bsp\"", 0,
             {folder + "/d\xC3\xA9_foo.bsp: 3 resources, wrote"},
             {{folder + "/d\xC3\xA9_foo.res",
@@ -113,9 +116,29 @@ const std::vector<CliCase> rows = {
             {{"de_foo.res", foo + all}, {"RE.res", none}, {"tiny.res", none}}},
     CliCase{"no_map", "", 2, {"MAP is required"}, {}},
     CliCase{"unknown_option", "--frobnicate de_foo.bsp", 2, {"--frobnicate"}, {{"de_foo.res", none}}},
-    CliCase{"help", "--help", 0, {usage, "Exit status: 0 when"}, {}},
+    CliCase{"help", "--help", 0, {"Usage: tarnwick-res", "Exit status: 0 when"}, {}},
     CliCase{"version", "--version", 0, {"tarnwick-res 1.5"}, {}},
-#ifndef _WIN32
+    CliCase{"takes_the_maps_of_a_folder", "--stdout maps", 0, {},
+            {{"stdout", printed({"A.BSP", "b.bsp"})}}},
+    CliCase{"and_with_recursive_of_its_subfolders", "--stdout -r maps/", 0, {},
+            {{"stdout", printed({"A.BSP", "b.bsp", "c.bsp", "d.Bsp", "e.bsp"})}}},
+    CliCase{"a_folder_beside_a_map", "--stdout --recursive maps/sub maps/b.bsp", 0, {},
+            {{"stdout", printed({"c.bsp", "d.Bsp", "b.bsp"})}}},
+    CliCase{"reports_a_folder_without_maps", "--stdout empty maps/b.bsp", 1,
+            {"empty: no .bsp map in the folder (-r looks"}, {{"stdout", printed({"b.bsp"})}}},
+    CliCase{"nor_in_its_subfolders", "--stdout -r empty", 1,
+            {"empty: no .bsp map in the folder or its subfolders"}, {{"stdout", ""}}},
+    // The shell expands the patterns on POSIX systems, the program on Windows.
+    CliCase{"takes_the_maps_that_a_pattern_matches", "--stdout de_*.bsp ?s_c.bsp", 0, {},
+            {{"stdout", printed({"de_a.bsp", "de_b.bsp"}) + foo + all + printed({"cs_c.bsp"})}}},
+#ifdef _WIN32
+    CliCase{"reports_a_pattern_that_matches_nothing", "--stdout x*.bsp de_a.bsp", 1,
+            {"x*.bsp: no file matches"}, {{"stdout", printed({"de_a.bsp"})}}},
+    CliCase{"matches_patterns_ignoring_case", "--stdout DE_?.BSP", 0, {},
+            {{"stdout", printed({"de_a.bsp", "de_b.bsp"})}}},
+#else
+    CliCase{"reports_a_pattern_that_matches_nothing", "--stdout x*.bsp de_a.bsp", 1,
+            {"x*.bsp: cannot read the map"}, {{"stdout", printed({"de_a.bsp"})}}},
     // As in the window, a hidden file does not count as one already there.
     CliCase{"replaces_a_hidden_res", "--only-custom .c.bsp", 0, {},
             {{".c.res", "maps/.c.bsp\r\nmaps/.c.res\r\n" + custom}}},
@@ -123,69 +146,8 @@ const std::vector<CliCase> rows = {
 };
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Rows, CommandLineRun, ::testing::ValuesIn(rows),
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(rows),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// The maps whose .res files a --stdout run printed, in order.
-std::vector<std::string> printed_maps(const std::string& out) {
-    std::vector<std::string> maps;
-    std::size_t at = 0;
-    for (auto end = out.find("\r\n"); end != std::string::npos; end = out.find("\r\n", at)) {
-        const auto line = out.substr(at, end - at);
-        if (line.starts_with("maps/") && !line.ends_with(".res") && !line.ends_with(".txt"))
-            maps.push_back(line.substr(5));
-        at = end + 2;
-    }
-    return maps;
-}
-
-TEST_F(CommandLine, TakesTheMapsOfAFolderAndWithRecursiveOfItsSubfolders) {
-    for (const char* map : {"maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp", "maps/sub/deeper/d.Bsp",
-                            "maps/sub-x/e.bsp"}) {
-        std::filesystem::create_directories(std::filesystem::path(dir.file(map)).parent_path());
-        write_map(map);
-    }
-    write_file(dir.file("maps/notes.txt"), "text");
-    std::filesystem::create_directories(dir.file("maps/folder.bsp")); // no map
-    std::filesystem::create_directories(dir.file("empty/sub"));
-
-    const struct {
-        const char* arguments;
-        int status;
-        std::vector<std::string> maps;
-        const char* said;
-    } cases[] = {
-        {"--stdout maps", 0, {"A.BSP", "b.bsp"}, ""},
-        {"--stdout -r maps/", 0, {"A.BSP", "b.bsp", "c.bsp", "d.Bsp", "e.bsp"}, ""},
-        {"--stdout --recursive maps/sub maps/b.bsp", 0, {"c.bsp", "d.Bsp", "b.bsp"}, ""},
-        {"--stdout empty maps/b.bsp", 1, {"b.bsp"}, "empty: no .bsp map in the folder (-r looks"},
-        {"--stdout -r empty", 1, {}, "empty: no .bsp map in the folder or its subfolders"},
-    };
-    for (const auto& c : cases) {
-        const auto r = run(c.arguments);
-        EXPECT_EQ(r.status, c.status) << c.arguments << '\n' << r.err;
-        EXPECT_EQ(printed_maps(r.out), c.maps) << c.arguments;
-        EXPECT_THAT(r.err, HasSubstr(c.said)) << c.arguments;
-    }
-}
-
-// The shell expands the patterns on POSIX systems, the program on Windows.
-TEST_F(CommandLine, TakesTheMapsThatAPatternMatches) {
-    for (const char* map : {"de_b.bsp", "de_a.bsp", "cs_c.bsp"})
-        write_map(map);
-    auto r = run("--stdout de_*.bsp ?s_c.bsp");
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp", "cs_c.bsp"}));
-
-    r = run("--stdout x*.bsp de_a.bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(printed_maps(r.out), std::vector<std::string>{"de_a.bsp"});
-#ifdef _WIN32
-    EXPECT_THAT(r.err, HasSubstr("x*.bsp: no file matches"));
-    r = run("--stdout DE_?.BSP");
-    EXPECT_EQ(printed_maps(r.out), (std::vector<std::string>{"de_a.bsp", "de_b.bsp"})) << r.err;
-#endif
-}
 
 } // namespace
 } // namespace tarnwick::testing

@@ -25,22 +25,16 @@ protected:
 
 #ifndef _WIN32
 // Files may grow to `bytes` only while it lasts: a write beyond fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit small = old_;
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN); // a failed write, not the end of the tests
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
         small.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &small);
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, signal_);
-    }
-
-private:
-    void (*signal_)(int);
-    rlimit old_{};
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+    rlimit old{};
 };
 #endif
 
@@ -54,18 +48,10 @@ TEST_F(ResWriterTest, WritesTheTwoMapLinesThenEveryEntryWithCrLf) {
               "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nmaps/de_foo.txt\r\ncustom.wad\r\n"
               "gfx/env/desertbk.tga\r\nsound/ambience/wind.wav\r\n Spaced UP \xE9\xFF\x80\r\n");
 
-    ASSERT_TRUE(write_res_file({}, dir.file("de_foo.bsp")));
-    EXPECT_EQ(read_file(dir.file("de_foo.res")), "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n");
-    EXPECT_EQ(dir.contents().size(), 1u); // no temporary file left
-}
-
-TEST_F(ResWriterTest, NamesInTheFileAreSingleByteText) {
-    ASSERT_TRUE(write_res_file({"x.wad"}, dir.file(".bsp")));
-    EXPECT_EQ(read_file(dir.file(".res")), "maps/.bsp\r\nmaps/.res\r\nx.wad\r\n");
-
-    ASSERT_TRUE(write_res_file({}, dir.file("d\xC3\xA9_foo.bsp")));
-    EXPECT_EQ(read_file(dir.file("d\xC3\xA9_foo.res")),
-              "maps/d\xE9_foo.bsp\r\nmaps/d\xE9_foo.res\r\n");
+    // The shortest name a map can have, and nothing found in it.
+    ASSERT_TRUE(write_res_file({}, dir.file(".bsp")));
+    EXPECT_EQ(read_file(dir.file(".res")), "maps/.bsp\r\nmaps/.res\r\n");
+    EXPECT_EQ(dir.contents().size(), 2u); // no temporary file left
 }
 
 #ifndef _WIN32

@@ -36,16 +36,18 @@ struct ScanOutcome {
 class ScanTest : public ::testing::Test {
 protected:
     // Writes `bytes` as the map `name` in a fresh folder and scans it.
-    ScanOutcome scan(const std::string& bytes, const std::string& name = "de_foo.bsp") {
+    ScanOutcome scan(const std::string& bytes, const std::string& name = "de_foo.bsp",
+                     const analysis::EventPump& pump = {}) {
         write_file(dir.file(name), bytes);
-        return scan_file(dir.file(name), name);
+        return scan_file(dir.file(name), name, pump);
     }
 
-    ScanOutcome scan_file(const std::string& path, const std::string& name) {
+    ScanOutcome scan_file(const std::string& path, const std::string& name,
+                          const analysis::EventPump& pump = {}) {
         ScanOutcome out;
         analysis::current_map_name = name;
         analysis::ResourceList list;
-        out.ok = analysis::scan_map(path, list, out.progress, {}, &out.why);
+        out.ok = analysis::scan_map(path, list, out.progress, pump, &out.why);
         out.entries = list.entries();
         return out;
     }

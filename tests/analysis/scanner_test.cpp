@@ -10,117 +10,91 @@ namespace tarnwick::testing {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-// What the entity text of a map yields, each row one kind of text.
-struct TextCase {
-    const char* name;
-    std::string entities;
-    std::vector<std::string> entries;
-};
-
-void PrintTo(const TextCase& c, std::ostream* os) {
-    *os << c.name;
+// A map of `size` bytes with each text put at its offset.
+std::string placed(std::size_t size,
+                   std::initializer_list<std::pair<std::size_t, std::string_view>> texts) {
+    MapBuilder map;
+    map.entities("").pad_to(size);
+    for (const auto& [at, text] : texts)
+        map.put(at, text);
+    return map.bytes();
 }
 
-class EntityText : public ScanTest, public ::testing::WithParamInterface<TextCase> {};
-
-TEST_P(EntityText, Yields) {
-    const auto out = scan(map_with(GetParam().entities));
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_EQ(out.entries, GetParam().entries);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, EntityText,
-    ::testing::Values(
-        TextCase{
-            "each_kind_with_its_directory_in_front",
-            R"({ "classname" "worldspawn" "wad" "\half-life\valve\halflife.wad;\cs\custom.wad" })"
-            R"( "wad" "/valve/a.wad;/cs/b.wad" "wad" "c.wad;d.wad")"
-            R"( "message" "ambience/wind.wav" "model" "models/props/crate.mdl")"
-            R"( "model" "Models/crate.mdl" "model" "sprites/glow.spr" "model" "glow2.spr")"
-            R"( "texture" "gfx/x.tga" "texture" "y.tga" "model" "models\de_foo\barrel.mdl")",
-            {"halflife.wad", "custom.wad", "a.wad", "b.wad", "c.wad", "d.wad",
-             "sound/ambience/wind.wav", "models/props/crate.mdl", "models/Models/crate.mdl",
-             "sprites/glow.spr", "sprites/glow2.spr", "gfx/x.tga", "gfx/y.tga",
-             "models/models\\de_foo\\barrel.mdl"}},
+TEST_F(ScanTest, ListsWhatTheMapRefersTo) {
+    const struct {
+        const char* name;
+        std::string map;
+        std::vector<std::string> entries;
+    } rows[] = {
+        {"each_kind_with_its_directory_in_front",
+         map_with(
+             R"({ "classname" "worldspawn" "wad" "\half-life\valve\halflife.wad;\cs\custom.wad" })"
+             R"( "wad" "/valve/a.wad;/cs/b.wad" "wad" "c.wad;d.wad")"
+             R"( "message" "ambience/wind.wav" "model" "models/props/crate.mdl")"
+             R"( "model" "Models/crate.mdl" "model" "sprites/glow.spr" "model" "glow2.spr")"
+             R"( "texture" "gfx/x.tga" "texture" "y.tga" "model" "models\de_foo\barrel.mdl")"),
+         {"halflife.wad", "custom.wad", "a.wad", "b.wad", "c.wad", "d.wad",
+          "sound/ambience/wind.wav", "models/props/crate.mdl", "models/Models/crate.mdl",
+          "sprites/glow.spr", "sprites/glow2.spr", "gfx/x.tga", "gfx/y.tga",
+          "models/models\\de_foo\\barrel.mdl"}},
         // Whatever their kind: a sky or a sound before a model is listed too.
-        TextCase{"in_the_order_they_stand",
-                 R"("skyname" "desert" "message" "ambience/wind.wav" )"
-                 R"("model" "models/props/crate.mdl" "wad" "x.wad")",
-                 joined({sky("desert"),
-                         {"sound/ambience/wind.wav", "models/props/crate.mdl", "x.wad"}})},
-        TextCase{"empty_sky", R"("skyname" "" "skyname" "night")", joined({sky(""), sky("night")})},
-        TextCase{"two_separators_before_the_sky_read_as_an_empty_name", R"("skyname"  "cliff")",
-                 sky("")},
-        TextCase{"case_and_what_follows_the_extension",
-                 R"("model" "crate.mdlx" "message" "wind.wavs" "wad" ".wad" "model" ".mdl" )"
-                 R"("wad" "UP.WAD" "model" "x.Mdl" "SkyName" "sun")",
-                 {"models/crate.mdl", "sound/wind.wav", "models/.mdl"}},
-        TextCase{"bytes_below_32_read_as_spaces",
-                 "\"wad\" \"\t\n\x1F!\x7F\xE9.wad\"",
-                 {"   !\x7F\xE9.wad"}},
-        TextCase{"each_text_once",
-                 R"("wad" "a.wad;a.wad;b.wad" "wad" "a.wad" "skyname" "s")"
-                 R"( "skyname" "s" "model" "m.mdl" "model" "models/m.mdl")",
-                 joined({{"a.wad", "b.wad"}, sky("s"), {"models/m.mdl"}})}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ScanTest, FindsReferencesAcrossBlockBordersOnce) {
-    // "models/p" ends block 3, the rest starts block 4; ".m" | "dl" straddles block 5/6.
-    MapBuilder map;
-    map.entities("").pad_to(7000);
-    map.put(3055, R"("model" "models/player/vip/vip.mdl")");
-    map.put(5120 - 8, R"("crate.mdl")");
-    const auto out = scan(map.bytes());
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries, ElementsAre("models/player/vip/vip.mdl", "models/crate.mdl"));
+        {"in_the_order_they_stand",
+         map_with(R"("skyname" "desert" "message" "ambience/wind.wav" )"
+                  R"("model" "models/props/crate.mdl" "wad" "x.wad")"),
+         joined({sky("desert"), {"sound/ambience/wind.wav", "models/props/crate.mdl", "x.wad"}})},
+        {"empty_sky", map_with(R"("skyname" "" "skyname" "night")"),
+         joined({sky(""), sky("night")})},
+        {"two_separators_before_the_sky_read_as_an_empty_name", map_with(R"("skyname"  "cliff")"),
+         sky("")},
+        {"case_and_what_follows_the_extension",
+         map_with(R"("model" "crate.mdlx" "message" "wind.wavs" "wad" ".wad" "model" ".mdl" )"
+                  R"("wad" "UP.WAD" "model" "x.Mdl" "SkyName" "sun")"),
+         {"models/crate.mdl", "sound/wind.wav", "models/.mdl"}},
+        {"bytes_below_32_read_as_spaces",
+         map_with("\"wad\" \"\t\n\x1F!\x7F\xE9.wad\""),
+         {"   !\x7F\xE9.wad"}},
+        {"each_text_once",
+         map_with(R"("wad" "a.wad;a.wad;b.wad" "wad" "a.wad" "skyname" "s")"
+                  R"( "skyname" "s" "model" "m.mdl" "model" "models/m.mdl")"),
+         joined({{"a.wad", "b.wad"}, sky("s"), {"models/m.mdl"}})},
+        // "models/p" ends block 3, the rest starts block 4; ".m" | "dl" straddles block 5/6.
+        {"a_reference_across_block_borders_once",
+         placed(7000,
+                {{3055, R"("model" "models/player/vip/vip.mdl")"}, {5120 - 8, R"("crate.mdl")"}}),
+         {"models/player/vip/vip.mdl", "models/crate.mdl"}},
+        {"a_path_that_runs_to_the_start_of_the_file",
+         placed(2000, {{0, "crate.mdl"}}),
+         {"models/crate.mdl"}},
+        // "des" ends block 2; the value of the second starts beyond block 4.
+        {"a_sky_cut_by_the_window_end_taken_from_the_next_window",
+         placed(6144, {{2048 - 14, R"("skyname" "desert")"}, {4096 - 9, R"("skyname" "night")"}}),
+         joined({sky("desert"), sky("night")})},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto out = scan(row.map);
+        ASSERT_TRUE(out.ok) << out.why;
+        EXPECT_EQ(out.entries, row.entries);
+    }
 }
 
-TEST_F(ScanTest, KeepsAPathThatRunsToTheStartOfTheFile) {
-    const auto out = scan(MapBuilder().append("crate.mdl").pad_to(2000).bytes());
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries, ElementsAre("models/crate.mdl"));
+// The bar's range is the length in blocks, rounded half to even; it steps once per block.
+TEST_F(ScanTest, StepsTheProgressOncePerBlockUpToItsRoundedCount) {
+    const struct {
+        std::size_t size;
+        std::vector<std::int32_t> values;
+    } rows[] = {{513, {0, 1}},     {1536, {0, 1, 2}},    {2048, {0, 1, 2}},
+                {2560, {0, 1, 2}}, {3000, {0, 1, 2, 3}}, {3584, {0, 1, 2, 3, 4}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.size) + " bytes");
+        const auto out = scan(MapBuilder().pad_to(row.size).bytes());
+        EXPECT_TRUE(out.ok) << out.why;
+        EXPECT_THAT(out.progress.maxima, ElementsAre(row.values.back()));
+        EXPECT_EQ(out.progress.values, row.values);
+    }
 }
-
-TEST_F(ScanTest, TakesASkyNameCutByTheWindowEndFromTheNextWindow) {
-    MapBuilder map;
-    map.entities("").pad_to(6144);
-    map.put(2048 - 14, R"("skyname" "desert")"); // "des" ends block 2
-    map.put(4096 - 9, R"("skyname" "night")");   // the value starts beyond block 4
-    const auto out = scan(map.bytes());
-    ASSERT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.entries, ElementsAreArray(joined({sky("desert"), sky("night")})));
-}
-
-struct BlockCase {
-    std::size_t size;
-    std::int32_t max;
-    std::vector<std::int32_t> values;
-};
-
-void PrintTo(const BlockCase& c, std::ostream* os) {
-    *os << c.size << " bytes";
-}
-
-class BlockArithmetic : public ScanTest, public ::testing::WithParamInterface<BlockCase> {};
-
-TEST_P(BlockArithmetic, StepsTheProgressOncePerBlockUpToItsRoundedCount) {
-    const auto& c = GetParam();
-    const auto out = scan(MapBuilder().pad_to(c.size).bytes());
-    EXPECT_TRUE(out.ok) << out.why;
-    EXPECT_THAT(out.progress.maxima, ElementsAre(c.max));
-    EXPECT_EQ(out.progress.values, c.values);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, BlockArithmetic,
-    ::testing::Values(BlockCase{513, 1, {0, 1}}, BlockCase{1536, 2, {0, 1, 2}},
-                      BlockCase{2048, 2, {0, 1, 2}}, BlockCase{2560, 2, {0, 1, 2}},
-                      BlockCase{3000, 3, {0, 1, 2, 3}}, BlockCase{3584, 4, {0, 1, 2, 3, 4}}),
-    [](const auto& info) { return std::to_string(info.param.size) + "_bytes"; });
 
 TEST_F(ScanTest, MapsOf512BytesOrFewerFailBeforeTheProgressRangeIsSet) {
     write_file(dir.file("de_foo.txt"), "about");
@@ -179,6 +153,7 @@ TEST_F(ScanTest, FailsOnWhatIsNotAReadableOrdinaryFile) {
 #endif
 }
 
+// What the list held before is gone; what the scan found before the refusal stays.
 TEST_F(ScanTest, AProgressTargetThatRefusesAValueEndsTheScanKeepingWhatWasFound) {
     struct Refusing : analysis::RangeProgress {
         using RangeProgress::Value;
@@ -207,21 +182,12 @@ TEST_F(ScanTest, FailsOnceTheListOutgrowsItsSixteenBitIndex) {
     EXPECT_EQ(out.entries.size(), 32768u);
 }
 
-TEST_F(ScanTest, ScanningAgainStartsFromAnEmptyListAndGivesTheSameList) {
-    const auto map = realistic_map(200000);
-    write_file(dir.file("de_foo.bsp"), map);
-    analysis::current_map_name = "de_foo.bsp";
-    analysis::ResourceList list;
-    list.append("added by hand.wad");
-    RecordingProgress progress;
+TEST_F(ScanTest, PumpsEventsAtEveryBlockAndEverySearchStep) {
     int pumped = 0;
-    ASSERT_TRUE(analysis::scan_map(dir.file("de_foo.bsp"), list, progress, [&] { ++pumped; }));
-    const auto first = list.entries();
-    EXPECT_GT(pumped, 2 * 196); // at every block and every search step
-    ASSERT_TRUE(analysis::scan_map(dir.file("de_foo.bsp"), list, progress));
-    EXPECT_EQ(list.entries(), first);
-    EXPECT_EQ(first.front(), "halflife.wad");
-    EXPECT_EQ(std::count(first.begin(), first.end(), "added by hand.wad"), 0);
+    const auto out = scan(realistic_map(200000), "de_foo.bsp", [&] { ++pumped; });
+    ASSERT_TRUE(out.ok) << out.why;
+    EXPECT_EQ(out.entries.front(), "halflife.wad");
+    EXPECT_GT(pumped, 2 * 196);
 }
 
 } // namespace

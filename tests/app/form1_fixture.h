@@ -74,6 +74,18 @@ protected:
         return flags + (form->List1->isEnabled() ? '1' : '0');
     }
 
+    // The last message shown, as "title: text"; empty for none.
+    std::string last_message() const {
+        const auto m = dialogs.messages();
+        return m.empty() ? std::string() : (m.back().title + ": " + m.back().text).toStdString();
+    }
+
+    // The last question asked, as "title: [prompt] [default text]".
+    std::string last_prompt() const {
+        const auto& a = dialogs.asked.back();
+        return (a.title + ": [" + a.text + "] [" + a.default_text + "]").toStdString();
+    }
+
     TempDir dir;
     ScriptedDialogs dialogs;
     QPoint cursor;

@@ -1,4 +1,5 @@
 #include "analysis/file_system.h"
+#include "analysis/resource_list.h"
 #include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
 
@@ -82,8 +83,23 @@ TEST(FileSystem, DropsCharactersNotBytes) {
     EXPECT_EQ(drop_last_chars(".bsp", 4), "");
     EXPECT_THROW(drop_last_chars("a\xC3\xA9p", 4), std::length_error);
     EXPECT_EQ(char_count("\xC3\xA9t\xC3\xA9"), 3u);
-    EXPECT_EQ(file_name_of("/cs/cstrike/maps/de_foo.bsp"), "de_foo.bsp");
-    EXPECT_EQ(file_name_of("de_foo.bsp"), "de_foo.bsp");
+}
+
+TEST(ResourceList, KeepsOrderAndCountsDuplicates) {
+    ResourceList list;
+    list.append("a.wad");
+    list.append("b.wad");
+    list.append("a.wad");
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(list.find("a.wad"), 0);
+    list.remove(0);
+    EXPECT_TRUE(list.contains("a.wad"));
+    EXPECT_EQ(list.find("a.wad"), 1);
+    list.replace(1, "c.wad");
+    EXPECT_FALSE(list.contains("a.wad"));
+    EXPECT_EQ(list.item(1), "c.wad");
+    EXPECT_THROW(list.item(2), std::out_of_range);
+    EXPECT_THROW(list.remove(-1), std::out_of_range);
 }
 
 } // namespace
