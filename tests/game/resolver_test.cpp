@@ -10,8 +10,11 @@ namespace tarnwick::testing {
 namespace {
 
 using game::Status;
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 struct Row {
     const char* entry;
@@ -53,56 +56,85 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
     }
 }
 
-TEST_F(Resolving, FollowsWhatModelsAndTheMapNeedAndChecksTheTextures) {
-    const auto map_path =
-        map({{"brick", true}, {"{fence", false}, {"sky", false}, {"gone", false}});
-    const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const std::vector<std::string> scan = {"mine.wad",     "unused.wad",     "halflife.wad",
-                                           "models/x.mdl", "models/bad.mdl", "models/X.mdl"};
-    const auto r = resolver.resolve(map_path, scan, true);
-    std::vector<std::string> listed;
-    for (const auto& o : r.entries)
-        listed.push_back(o.entry + " <- " + o.from + " " +
-                         std::string(game::status_name(o.status)));
-    EXPECT_THAT(listed, ElementsAre("mine.wad <- map found", "unused.wad <- map found",
-                                    "halflife.wad <- map stock", "models/x.mdl <- map found",
-                                    "models/bad.mdl <- map found", "models/X.mdl <- map case",
-                                    "maps/de_foo_detail.txt <- map found",
-                                    "overviews/de_foo.bmp <- map found",
-                                    "models/xT.mdl <- models/x.mdl found",
-                                    "models/x01.mdl <- models/x.mdl missing",
-                                    "sound/x/hit.wav <- models/x.mdl case",
-                                    "gfx/detail/brick.tga <- maps/de_foo_detail.txt found"));
-    EXPECT_THAT(r.entries[4].warnings, ElementsAre("not a studio model"));
-    EXPECT_THAT(r.unused_wads, ElementsAre("unused.wad"));
-    EXPECT_THAT(r.missing_textures, ElementsAre("gone"));
-    EXPECT_TRUE(r.incomplete());
-
-    // Without following, only the scan's entries, and the textures are still checked.
-    const auto plain = resolver.resolve(map_path, scan, false);
-    EXPECT_EQ(plain.entries.size(), scan.size());
-    EXPECT_THAT(plain.missing_textures, ElementsAre("gone"));
+// Every entity that names `o`, with its targetname when it has one.
+std::string listed(const game::Outcome& o) {
+    std::string line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
+    for (std::size_t i = 0; i < o.entities.size(); ++i)
+        line += (i ? ", " : " [") + o.entities[i].classname +
+                (o.entities[i].targetname.empty() ? "" : " " + o.entities[i].targetname);
+    return line + (o.entities.empty() ? "" : "]");
 }
 
-TEST_F(Resolving, TakesASkyFacesBmpWhenItsTgaIsMissing) {
-    mod("gfx/env/SkyUp.bmp", "BM");
+TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
+    mod("gfx/env/nightup.bmp", "BM");
+    const auto map_path = map(
+        {{"brick", true}, {"{fence", false}, {"sky", false}, {"gone", false}},
+        R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\cs\Upper.WAD;d:\hl\HALFLIFE.WAD")"
+        R"( "SkyName" "night" "skyname" "desert"})"
+        R"({"classname" "ambient_generic" "targetname" "boom1" "message" "kaboom.WAV"})"
+        R"({"classname" "env_sprite" "model" "sprites/volare/volare001.SPR" "message" "KABOOM.WAV"})"
+        R"({"classname" "cycler" "model" "X.MDL" "body" "models/BAD.MDL"})"
+        R"({"classname" "env_glow" "model" "Logo.TGA"}{"classname" "ambient_generic" "message")"
+        R"( "Kaboom.Wav"}{"classname" "func_door" "targetname" "d" "noise1" "kaboom.wAV" "noise2")"
+        R"( "KaBoom.WAV"}{"classname" "ambient_generic" "targetname" "b4" "message" "kaboom.WAV"})"
+        R"({"classname" "func_button" "message" "sound/none.wav"})");
     const auto folder = game();
     const game::Resolver resolver(folder, {});
-    const std::vector<std::string> scan = {"gfx/env/skyup.tga", "gfx/env/skydn.tga"};
-    const auto r = resolver.resolve(map({}), scan, true);
-    std::vector<std::string> listed;
-    for (const auto& o : r.entries)
-        listed.push_back(o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status)));
-    EXPECT_THAT(listed, ::testing::IsSupersetOf({"gfx/env/skyup.tga <- map replaced",
-                                                 "gfx/env/skydn.tga <- map missing",
-                                                 "gfx/env/skyup.bmp <- gfx/env/skyup.tga case"}));
-    EXPECT_EQ(r.count(Status::missing), 1u);
-    EXPECT_THAT(game::res_entries(r, {true, true, false, false}),
-                ::testing::IsSupersetOf({"gfx/env/SkyUp.bmp", "gfx/env/skydn.tga"}));
-    EXPECT_THAT(game::res_entries(r, {true, true, false, false}),
-                ::testing::Not(::testing::Contains("gfx/env/skyup.tga")));
-    EXPECT_EQ(resolver.resolve(map({}), scan, false).count(Status::missing), 2u);
+    const std::vector<std::string> scan = {"mine.wad", "unused.wad", "halflife.wad",
+                                           "models/bad.mdl", "sound/none.wav"};
+    const auto r = resolver.resolve(map_path, scan, true);
+    const struct {
+        const char* name;
+        const char* line;
+    } table[] = {
+        {"the scan's entries first", "mine.wad <- map found [worldspawn]"},
+        {"a package no texture of the map needs", "unused.wad <- map found"},
+        {"a stock package", "halflife.wad <- map stock [worldspawn]"},
+        {"named again in another case: skipped", "models/bad.mdl <- map found [cycler]"},
+        {"an exact extension: named, not added", "sound/none.wav <- map missing [func_button]"},
+        {"wad key, last part of a path, HALFLIFE.WAD skipped",
+         "Upper.WAD <- entities missing [worldspawn]"},
+        {"SkyName (skyname left to the scan)", "gfx/env/nightbk.tga <- entities missing [worldspawn]"},
+        {"sky face 2", "gfx/env/nightdn.tga <- entities missing [worldspawn]"},
+        {"sky face 3", "gfx/env/nightft.tga <- entities missing [worldspawn]"},
+        {"sky face 4", "gfx/env/nightlf.tga <- entities missing [worldspawn]"},
+        {"sky face 5", "gfx/env/nightrt.tga <- entities missing [worldspawn]"},
+        {"sky face with a .bmp", "gfx/env/nightup.tga <- entities replaced [worldspawn]"},
+        {".WAV with its folder, once, each entity once",
+         "sound/kaboom.WAV <- entities missing [ambient_generic boom1, env_sprite, "
+         "ambient_generic, func_door d, ambient_generic b4]"},
+        {".SPR keeps its folder", "sprites/volare/volare001.SPR <- entities missing [env_sprite]"},
+        {".MDL, followed", "models/X.MDL <- entities case [cycler]"},
+        {".TGA", "gfx/Logo.TGA <- entities missing [env_glow]"},
+        {"the map's detail textures", "maps/de_foo_detail.txt <- map found"},
+        {"the map's overview", "overviews/de_foo.bmp <- map found"},
+        {"the sky face taken instead", "gfx/env/nightup.bmp <- gfx/env/nightup.tga found"},
+        {"a texture model", "models/XT.mdl <- models/X.MDL case"},
+        {"a sequence group", "models/X01.mdl <- models/X.MDL missing"},
+        {"a model's sound", "sound/x/hit.wav <- models/X.MDL case"},
+        {"a detail texture", "gfx/detail/brick.tga <- maps/de_foo_detail.txt found"},
+    };
+    ASSERT_EQ(r.entries.size(), std::size(table));
+    for (std::size_t i = 0; i < r.entries.size(); ++i)
+        EXPECT_EQ(listed(r.entries[i]), table[i].line) << table[i].name;
+    EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
+    EXPECT_THAT(r.unused_wads, ElementsAre("unused.wad"));
+    EXPECT_THAT(r.missing_textures, ElementsAre("gone"));
+    EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
+                AllOf(Contains("gfx/env/nightup.bmp"), Not(Contains("gfx/env/nightup.tga"))));
+    EXPECT_THAT(game::text_report(r),
+                Contains("  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
+                         "env_sprite, ambient_generic and 2 more)"));
+    const auto named = nlohmann::json::parse(game::json_report({r}))["maps"][0]["entries"][12];
+    EXPECT_EQ(named["entities"][0], nlohmann::json({{"classname", "ambient_generic"},
+                                                    {"targetname", "boom1"}}));
+    EXPECT_EQ(named["entities"][1], nlohmann::json({{"classname", "env_sprite"}}));
+
+    // Without following: the scan's entries, no entity read, and the textures still checked.
+    const auto plain = resolver.resolve(map_path, scan, false);
+    EXPECT_EQ(plain.entries.size(), scan.size());
+    EXPECT_THAT(plain.entries[4].entities, ElementsAre());
+    EXPECT_THAT(plain.missing_textures, ElementsAre("gone"));
 }
 
 TEST_F(Resolving, WritesWhatTheChoicesAsk) {
@@ -143,7 +175,8 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     const auto r = game::Resolver(folder, {})
                        .resolve(dir.file("cstrike/maps/old.bsp"), {"models/x.mdl"}, true);
     EXPECT_EQ(r.entries.front().status, Status::found);
-    EXPECT_THAT(r.warnings, ElementsAre("textures not checked: not a BSP30 map",
+    EXPECT_THAT(r.warnings, ElementsAre("entity text not read: not a BSP30 map",
+                                        "textures not checked: not a BSP30 map",
                                         "brush models not counted: not a BSP30 map"));
 }
 
