@@ -43,7 +43,6 @@ constexpr int extension_length = 4;
 // The sky value starts after the key, one separator and the value's opening quote.
 constexpr int sky_value_offset = sky_key_length + 2;
 
-
 // The reference kind whose extension starts at `s` (s[0] is a dot), if any.
 bool extension_at(const unsigned char* s, Kind& kind) {
     for (std::size_t k = 0; k < reference_kinds.size(); ++k) {

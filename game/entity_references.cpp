@@ -10,8 +10,7 @@ namespace {
 using analysis::reference_kinds;
 
 // The parts of `text` between `separators`, each in turn.
-template <typename Visit>
-void for_each_part(std::string_view text, char separator, Visit visit) {
+template <typename Visit> void for_each_part(std::string_view text, char separator, Visit visit) {
     for (std::size_t start = 0;;) {
         const auto end = text.find(separator, start);
         visit(text.substr(start, end == std::string_view::npos ? end : end - start));

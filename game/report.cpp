@@ -2,9 +2,8 @@
 
 #include "analysis/single_byte.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
+#include <nlohmann/json.hpp>
 
 namespace tarnwick::game {
 namespace {
@@ -51,9 +50,16 @@ std::string needed_by(const Outcome& o) {
 }
 
 std::string entity_shown(const EntityName& e) {
-    const auto name = e.classname.empty() ? "an entity without classname"
-                                          : single_byte_to_utf8(e.classname);
+    const auto name =
+        e.classname.empty() ? "an entity without classname" : single_byte_to_utf8(e.classname);
     return e.targetname.empty() ? name : name + " \"" + single_byte_to_utf8(e.targetname) + "\"";
+}
+
+// Where an entry the .res lacks comes from.
+std::string source_of(const std::string& from) {
+    if (from == "map") return " (from the map)";
+    if (from == "entities") return " (from the entity text)";
+    return " (needed by " + single_byte_to_utf8(from) + ")";
 }
 
 // The entities that name a missing entry: three, and how many more.
@@ -142,9 +148,7 @@ std::vector<std::string> audit_report(const Audit& a) {
                         (e.exists ? " (the file exists)" : " (no such file)"));
     for (const auto& l : a.lacking)
         lines.push_back("  lacking in the .res: " + single_byte_to_utf8(l.entry) +
-                        (l.from == "map"        ? " (from the map)"
-                         : l.from == "entities" ? " (from the entity text)"
-                                                : " (needed by " + single_byte_to_utf8(l.from) + ")"));
+                        source_of(l.from));
     for (const auto& c : a.case_lines)
         lines.push_back("  case in the .res: " + single_byte_to_utf8(c.line) + " is spelled " +
                         single_byte_to_utf8(c.spelled) + " on the disk");

@@ -1,7 +1,10 @@
-// Entries resolved against a small game installation made by the test, table by table.
+// Entries resolved against a small game installation made by the test, audited against a
+// .res, and checked by the rules of the game's clients and server, table by table.
 
+#include "game/audit.h"
 #include "game/collect.h"
 #include "game/report.h"
+#include "game/rules.h"
 #include "game_fixture.h"
 
 #include <nlohmann/json.hpp>
@@ -13,8 +16,10 @@ using game::Status;
 using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using namespace std::string_literals;
 
 struct Row {
     const char* entry;
@@ -58,10 +63,10 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
 
 // Every entity that names `o`, with its targetname when it has one.
 std::string listed(const game::Outcome& o) {
-    std::string line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
-    for (std::size_t i = 0; i < o.entities.size(); ++i)
-        line += (i ? ", " : " [") + o.entities[i].classname +
-                (o.entities[i].targetname.empty() ? "" : " " + o.entities[i].targetname);
+    auto line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
+    for (const auto& e : o.entities)
+        line += (&e == &o.entities[0] ? " [" : ", ") + e.classname +
+                (e.targetname.empty() ? "" : " ") + e.targetname;
     return line + (o.entities.empty() ? "" : "]");
 }
 
@@ -79,10 +84,11 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
         R"( "KaBoom.WAV"}{"classname" "ambient_generic" "targetname" "b4" "message" "kaboom.WAV"})"
         R"({"classname" "func_button" "message" "sound/none.wav"})");
     const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const std::vector<std::string> scan = {"mine.wad", "unused.wad", "halflife.wad",
-                                           "models/bad.mdl", "sound/none.wav"};
-    const auto r = resolver.resolve(map_path, scan, true);
+    const auto r =
+        game::Resolver(folder, {})
+            .resolve(map_path,
+                     {"mine.wad", "unused.wad", "halflife.wad", "models/bad.mdl", "sound/none.wav"},
+                     true);
     const struct {
         const char* name;
         const char* line;
@@ -94,7 +100,8 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
         {"an exact extension: named, not added", "sound/none.wav <- map missing [func_button]"},
         {"wad key, last part of a path, HALFLIFE.WAD skipped",
          "Upper.WAD <- entities missing [worldspawn]"},
-        {"SkyName (skyname left to the scan)", "gfx/env/nightbk.tga <- entities missing [worldspawn]"},
+        {"SkyName (skyname left to the scan)",
+         "gfx/env/nightbk.tga <- entities missing [worldspawn]"},
         {"sky face 2", "gfx/env/nightdn.tga <- entities missing [worldspawn]"},
         {"sky face 3", "gfx/env/nightft.tga <- entities missing [worldspawn]"},
         {"sky face 4", "gfx/env/nightlf.tga <- entities missing [worldspawn]"},
@@ -118,48 +125,30 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
     for (std::size_t i = 0; i < r.entries.size(); ++i)
         EXPECT_EQ(listed(r.entries[i]), table[i].line) << table[i].name;
     EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
-    EXPECT_THAT(r.unused_wads, ElementsAre("unused.wad"));
-    EXPECT_THAT(r.missing_textures, ElementsAre("gone"));
     EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
                 AllOf(Contains("gfx/env/nightup.bmp"), Not(Contains("gfx/env/nightup.tga"))));
     EXPECT_THAT(game::text_report(r),
                 Contains("  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                          "env_sprite, ambient_generic and 2 more)"));
-    const auto named = nlohmann::json::parse(game::json_report({r}))["maps"][0]["entries"][12];
-    EXPECT_EQ(named["entities"][0], nlohmann::json({{"classname", "ambient_generic"},
-                                                    {"targetname", "boom1"}}));
-    EXPECT_EQ(named["entities"][1], nlohmann::json({{"classname", "env_sprite"}}));
-
-    // Without following: the scan's entries, no entity read, and the textures still checked.
-    const auto plain = resolver.resolve(map_path, scan, false);
-    EXPECT_EQ(plain.entries.size(), scan.size());
-    EXPECT_THAT(plain.entries[4].entities, ElementsAre());
-    EXPECT_THAT(plain.missing_textures, ElementsAre("gone"));
-}
-
-TEST_F(Resolving, WritesWhatTheChoicesAsk) {
-    const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const auto r =
-        resolver.resolve(map({}), {"models/x.mdl", "halflife.wad", "Sound/dl.wav"}, true);
-    struct Choice {
-        game::WriteChoice choice;
-        std::vector<std::string> lines;
-    } table[] = {
-        {{}, {"models/x.mdl", "halflife.wad", "Sound/dl.wav"}},
-        {{false, true, false, true}, {"models/x.mdl", "sound/dl.wav"}},
-        {{true, false, true, false},
-         {"models/x.mdl", "halflife.wad", "Sound/dl.wav", "maps/de_foo_detail.txt",
-          "overviews/de_foo.bmp", "models/xT.mdl", "sound/x/hit.wav", "gfx/detail/brick.tga"}},
-    };
-    for (const auto& row : table)
-        EXPECT_EQ(game::res_entries(r, row.choice), row.lines);
+    auto json = nlohmann::json::parse(game::json_report({r}))["maps"][0];
+    EXPECT_EQ(json["entries"][12]["entities"][0],
+              nlohmann::json({{"classname", "ambient_generic"}, {"targetname", "boom1"}}));
+    EXPECT_EQ(json["entries"][12]["entities"][1], nlohmann::json({{"classname", "env_sprite"}}));
+    EXPECT_THAT(json["entries"][19]["file"].get<std::string>(), EndsWith("cstrike/models/xT.mdl"));
+    json["entries"][19].erase("file");
+    EXPECT_EQ(json["entries"][19], nlohmann::json({{"entry", "models/XT.mdl"},
+                                                   {"status", "case"},
+                                                   {"spelled", "models/xT.mdl"},
+                                                   {"from", "models/X.MDL"},
+                                                   {"followed", true}}));
+    EXPECT_EQ(json["unused_wads"], nlohmann::json::array({"unused.wad"}));
+    EXPECT_EQ(json["missing_textures"], nlohmann::json::array({"gone"}));
 }
 
 TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     mod("liblist.gam", "fallback_dir \"base\"\n");
     put_file(dir.path(), "base/sound/b.wav", "RIFF");
-    mod("pak1.pak", std::string("PACK\xff\xff\xff\x7f\x40\0\0\0", 12));
+    mod("pak1.pak", "PACK\xff\xff\xff\x7f\x40\0\0\0"s);
     auto folder = game();
     EXPECT_EQ(game::Resolver(folder, {}).look_up("sound/b.wav", "map").status, Status::stock);
     EXPECT_EQ(game::Resolver(folder, {}).look_up("sprites/s.spr", "map").status, Status::missing);
@@ -180,33 +169,20 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
                                         "brush models not counted: not a BSP30 map"));
 }
 
-TEST_F(Resolving, ReportsForPeopleAndForPrograms) {
+TEST_F(Resolving, ReportsForPeople) {
     const auto folder = game();
     const game::Resolver resolver(folder, {});
     const auto map_path = map({{"gone", false}});
     const std::vector<std::string> scan = {"models/X.mdl", "unused.wad", "sound/none.wav",
                                            "../up.wav"};
-    EXPECT_THAT(game::text_report(resolver.resolve(map_path, scan, false)),
-                ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
-                                      "1 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings"),
-                            "  limits: 1 models of 512, 2 sounds of 512",
-                            "  case: models/X.mdl is spelled models/x.mdl on the disk",
-                            "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
-                            "  unused wad: unused.wad", "  missing texture: gone"));
-
-    const auto json =
-        nlohmann::json::parse(game::json_report({resolver.resolve(map_path, scan, true)}));
-    const auto& entries = json["maps"][0]["entries"];
-    ASSERT_EQ(entries.size(), 10u);
-    EXPECT_EQ(entries[0]["status"], "case");
-    EXPECT_EQ(entries[0]["spelled"], "models/x.mdl");
-    EXPECT_THAT(entries[0]["file"].get<std::string>(), ::testing::EndsWith("cstrike/models/x.mdl"));
-    EXPECT_EQ(entries[5]["entry"], "overviews/de_foo.bmp");
-    EXPECT_EQ(entries[5]["from"], "map");
-    EXPECT_EQ(entries[6]["entry"], "models/XT.mdl");
-    EXPECT_EQ(entries[6]["from"], "models/X.mdl");
-    EXPECT_EQ(json["maps"][0]["unused_wads"], nlohmann::json::array({"unused.wad"}));
-    EXPECT_EQ(json["maps"][0]["missing_textures"], nlohmann::json::array({"gone"}));
+    EXPECT_THAT(
+        game::text_report(resolver.resolve(map_path, scan, false)),
+        ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
+                              "1 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings"),
+                    "  limits: 1 models of 512, 2 sounds of 512",
+                    "  case: models/X.mdl is spelled models/x.mdl on the disk",
+                    "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
+                    "  unused wad: unused.wad", "  missing texture: gone"));
 }
 
 TEST_F(Resolving, CollectsWhatTheResListsAndDoesNotShipWithTheGame) {
@@ -231,13 +207,95 @@ TEST_F(Resolving, CollectsWhatTheResListsAndDoesNotShipWithTheGame) {
                     "copied sound/x/HIT.wav", "copied gfx/detail/brick.tga"));
     EXPECT_EQ(read_file(into / "maps/de_foo.res"), "RES");
     EXPECT_EQ(read_file(into / "models/x.mdl"), read_file(dir.path() / "cstrike/models/x.mdl"));
-    EXPECT_FALSE(std::filesystem::exists(into / "halflife.wad"));
 
     request.overwrite = true;
     result = game::collect(folder, r, request);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.copied, 1u);
     EXPECT_EQ(read_file(into / "models/xT.mdl"), read_file(dir.path() / "cstrike/models/xT.mdl"));
+}
+
+TEST_F(Resolving, AuditsAResAgainstWhatTheMapNeeds) {
+    const auto folder = game();
+    const game::Resolver resolver(folder, {});
+    const auto map_path = map({}, R"({"wad" "mine.wad"}{"noise" "dl.WAV"})");
+    const auto r = resolver.resolve(map_path, {"mine.wad", "models/x.mdl", "sound/none.wav"}, true);
+    mod("maps/de_foo.res", "// old\r\nmaps/de_foo.bsp\r\nMAPS/DE_FOO.RES\r\nMINE.WAD\r\n"
+                           "models\\x.mdl\r\nsound/none.wav\r\nsound/V.wav\r\nsound/gone.wav\r\n"
+                           "sound/x/hit.wav\r\nmaps/de_foo_detail.txt\r\nmodels/xT.mdl\r\n");
+    const auto audit = game::audit_map(resolver, r);
+    EXPECT_EQ(audit.text.lines.size(), 10u);
+    EXPECT_TRUE(audit.failed());
+    EXPECT_THAT(game::audit_report(audit),
+                ElementsAre(::testing::EndsWith("de_foo.res: 10 lines: 2 extra, 3 lacking, 2 case, "
+                                                "2 missing"),
+                            "  extra in the .res: sound/V.wav (the file exists)",
+                            "  extra in the .res: sound/gone.wav (no such file)",
+                            "  lacking in the .res: sound/dl.WAV (from the entity text)",
+                            "  lacking in the .res: overviews/de_foo.bmp (from the map)",
+                            "  lacking in the .res: gfx/detail/brick.tga (needed by "
+                            "maps/de_foo_detail.txt)",
+                            "  case in the .res: MINE.WAD is spelled mine.wad on the disk",
+                            "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on "
+                            "the disk",
+                            "  missing in the .res: sound/none.wav",
+                            "  missing in the .res: sound/gone.wav"));
+}
+
+TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
+    const struct {
+        const char* name;
+        std::string entry;
+        std::vector<std::string> warnings;
+    } table[] = {
+        {"fits", "sound/ok_name-1.wav", {}},
+        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", {}},
+        {"64 characters",
+         "sound/" + std::string(54, 'a') + ".wav",
+         {"64 characters, longer than the 63 the engine holds in a resource name"}},
+        {"word breaks",
+         "sound/a b(c){d}'e:f,g.wav",
+         {"holds a space, '(', ')', '{', '}', ''', ':', ',', at which the server splits a .res "
+          "line into words"}},
+        {"control byte",
+         "sound/a\tb.wav",
+         {"holds bytes outside printable ASCII, which break the download"}},
+        {"high byte",
+         "sound/caf\xE9.wav",
+         {"holds bytes outside printable ASCII, which break the download"}},
+        {"two dots",
+         "sound/a.b.wav",
+         {"more than one dot in the file name: clients refuse to download it"}},
+        {"dots in a folder", "sound/v.1/a.wav", {}},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::name_warnings(row.entry), row.warnings) << row.name;
+}
+
+TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
+    mod("wads/Deep.wad", wad_bytes({"x"}));
+    std::vector<std::string> scan = {"deep.wad", "gone.wad", "models/x.mdl", "sprites/s.spr"};
+    for (int i = 0; i < 513; ++i)
+        scan.push_back("sound/s" + std::to_string(i) + ".wav");
+    mod("maps/de_foo.bsp", map_with_textures("{}", {}, 510));
+    const auto folder = game();
+    auto r = game::Resolver(folder, {}).resolve(dir.file("cstrike/maps/de_foo.bsp"), scan, true);
+    // Places are written with forward slashes on every system.
+    const auto generic = [](const std::string& p) {
+        return std::filesystem::path(p).generic_string();
+    };
+    EXPECT_THAT(r.entries[0].warnings,
+                ElementsAre(HasSubstr("lies at " + generic(dir.file("cstrike/wads/Deep.wad")) +
+                                      " and must go to " + generic(dir.file("cstrike/deep.wad")))));
+    EXPECT_THAT(r.entries[1].warnings, ElementsAre());
+    game::count_res_lines(r, 512);
+    EXPECT_FALSE(r.limits.back().over());
+    EXPECT_TRUE(r.over_limit());
+    // The model's texture model and sound are loaded with it: not counted.
+    const auto lines = game::text_report(r);
+    EXPECT_THAT(lines, ::testing::Contains("  limits: 512 models of 512, 513 sounds of 512, "
+                                           "512 .res lines of 512"));
+    EXPECT_THAT(lines, ::testing::Contains("  error: 513 sounds, 1 over the limit of 512"));
 }
 
 } // namespace
