@@ -163,26 +163,19 @@ TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
         std::string bytes;
         Lines lines;
     } table[] = {
-        {"CR LF, comment, blank, blanks",
-         "// made by hand\r\n\r\n  maps/a.bsp \t\r\nx.wad\r\n",
-         {"maps/a.bsp", "x.wad"}},
+        {"CR LF, //, blanks", "// c\r\n\r\n  a.bsp \t\r\nx.wad\r\n", {"a.bsp", "x.wad"}},
         {"LF and lone CR", "a.wad\nb.wad\rc.wad", {"a.wad", "b.wad", "c.wad"}},
         {"UTF-8 BOM", "\xEF\xBB\xBFsound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
         {"UTF-8 without BOM", "sound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
         {"single-byte", "sound/caf\xE9.wav\n", {"sound/caf\xE9.wav"}},
         // A line the single-byte text cannot hold stays as it is, and names no file of the map.
-        {"UTF-8 outside the table",
-         "s/\xE2\x82\xAC\xE4\xB8\x80.wav",
-         {"s/\xE2\x82\xAC\xE4\xB8\x80.wav"}},
+        {"UTF-8 off the table", "s/\xE2\x82\xAC\xE4\xB8\x80", {"s/\xE2\x82\xAC\xE4\xB8\x80"}},
         {"UTF-8 inside the table", "s/\xE2\x82\xAC.wav", {"s/\x80.wav"}},
         {"NUL padding ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
         {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
         {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
         {"UTF-16 NUL and odd byte", utf16("a.wad", false) + "\0\0b\0x"s, {"a.wad"}},
-        {"UTF-16 lone surrogate",
-         "\xFF\xFE"
-         "a\0\x00\xD8"s,
-         {"a\xEF\xBF\xBD"}},
+        {"UTF-16 lone surrogate", "\xFF\xFE"s + "a\0\x00\xD8"s, {"a\xEF\xBF\xBD"}},
         {"nothing", "", {}},
     };
     for (const auto& row : table)
