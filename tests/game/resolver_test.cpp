@@ -79,10 +79,10 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
         R"({"classname" "ambient_generic" "targetname" "boom1" "message" "kaboom.WAV"})"
         R"({"classname" "env_sprite" "model" "sprites/volare/volare001.SPR" "message" "KABOOM.WAV"})"
         R"({"classname" "cycler" "model" "X.MDL" "body" "models/BAD.MDL"})"
-        R"({"classname" "env_glow" "model" "Logo.TGA"}{"classname" "ambient_generic" "message")"
+        R"({"classname" "env_glow" "model" "x;Logo.TGA"}{"classname" "ambient_generic" "message")"
         R"( "Kaboom.Wav"}{"classname" "func_door" "targetname" "d" "noise1" "kaboom.wAV" "noise2")"
         R"( "KaBoom.WAV"}{"classname" "ambient_generic" "targetname" "b4" "message" "kaboom.WAV"})"
-        R"({"classname" "func_button" "message" "sound/none.wav"})");
+        R"({"classname" "func_button" "message" "sound/none.wav" "noise" "quiet.wav"})");
     const auto folder = game();
     const std::vector<std::string> scan = {"mine.wad", "unused.wad", "halflife.wad",
                                            "models/bad.mdl", "sound/none.wav"};
@@ -95,7 +95,7 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
         {"a package no texture of the map needs", "unused.wad <- map found"},
         {"a stock package", "halflife.wad <- map stock [worldspawn]"},
         {"named again in another case: skipped", "models/bad.mdl <- map found [cycler]"},
-        {"an exact extension: named, not added", "sound/none.wav <- map missing [func_button]"},
+        {"exact: named, quiet.wav not added", "sound/none.wav <- map missing [func_button]"},
         {"wad key; HALFLIFE.WAD skipped", "Upper.WAD <- entities missing [worldspawn]"},
         {"SkyName, not skyname", "gfx/env/nightbk.tga <- entities missing [worldspawn]"},
         {"sky face 2", "gfx/env/nightdn.tga <- entities missing [worldspawn]"},
@@ -108,7 +108,7 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
          "ambient_generic, func_door d, ambient_generic b4]"},
         {".SPR keeps its folder", "sprites/volare/volare001.SPR <- entities missing [env_sprite]"},
         {".MDL, followed", "models/X.MDL <- entities case [cycler]"},
-        {".TGA", "gfx/Logo.TGA <- entities missing [env_glow]"},
+        {".TGA after a ;", "gfx/Logo.TGA <- entities missing [env_glow]"},
         {"the map's detail textures", "maps/de_foo_detail.txt <- map found"},
         {"the map's overview", "overviews/de_foo.bmp <- map found"},
         {"the sky face taken instead", "gfx/env/nightup.bmp <- gfx/env/nightup.tga found"},
