@@ -93,6 +93,8 @@ void read(std::string_view bytes) {
     });
     FUZZ_REQUIRE(pairs <= text.size(), std::to_string(pairs));
     const auto named = entity_references(text);
+    FUZZ_REQUIRE(named.references.size() <= max_entity_references,
+                 std::to_string(named.references.size()));
     for (const auto& reference : named.references)
         FUZZ_REQUIRE(reference.entity < named.entities.size() && reference.entry.size() > 4 &&
                          std::any_of(analysis::reference_kinds.begin(),

@@ -9,7 +9,7 @@ namespace {
 
 using analysis::reference_kinds;
 
-// The parts of `text` between `separators`, each in turn.
+// The parts of `text` between `separator`s, each in turn.
 template <typename Visit> void for_each_part(std::string_view text, char separator, Visit visit) {
     for (std::size_t start = 0;;) {
         const auto end = text.find(separator, start);
@@ -37,6 +37,10 @@ public:
 
 private:
     void add(std::string entry, bool scanned) {
+        if (out_.references.size() == max_entity_references) {
+            out_.cut = true;
+            return;
+        }
         out_.references.push_back({std::move(entry), out_.entities.size(), scanned});
     }
 

@@ -14,7 +14,6 @@ namespace tarnwick::game {
 struct EntityName {
     std::string classname;  // empty when the entity has none
     std::string targetname; // empty when it has none
-    bool operator==(const EntityName&) const = default;
 };
 
 struct EntityReference {
@@ -23,9 +22,14 @@ struct EntityReference {
     bool scanned = true; // the scan's exact patterns find it as well
 };
 
+// The most references kept, as many as the scan's list holds: a real map names far
+// fewer, and a made one must not fill the memory.
+inline constexpr std::size_t max_entity_references = 32767;
+
 struct EntityReferences {
     std::vector<EntityName> entities;
     std::vector<EntityReference> references; // in the order of the text
+    bool cut = false;                        // it named more than max_entity_references
 };
 
 // From each "key" "value" pair of the entity text: a value ending in .mdl, .spr, .wav

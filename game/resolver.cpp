@@ -55,7 +55,12 @@ std::string sky_face_bmp(const Outcome& outcome) {
 
 EntityReferences read_entities(const std::string& map_path, MapResolution& resolution) {
     try {
-        return entity_references(read_bsp_entity_text(FileSource(map_path)));
+        auto named = entity_references(read_bsp_entity_text(FileSource(map_path)));
+        if (named.cut)
+            resolution.warnings.push_back("the entity text names more than " +
+                                          std::to_string(max_entity_references) +
+                                          " files: the rest are left out");
+        return named;
     } catch (const std::exception& e) {
         resolution.warnings.push_back(std::string("entity text not read: ") + e.what());
         return {};

@@ -15,7 +15,7 @@
 namespace tarnwick::game {
 
 // The most of the entity lump that is read; real maps hold a few hundred kilobytes.
-inline constexpr std::uint64_t max_entity_text = 16u << 20;
+inline constexpr std::uint64_t max_entity_text = 4u << 20;
 
 // The entity lump of a BSP30 map, up to its first NUL. Throws FormatError: "not a BSP30
 // map", a lump that does not fit in the file, or one larger than max_entity_text.

@@ -2,6 +2,7 @@
 // give for a foreign or damaged one; and a .res read as the server reads it.
 
 #include "game/audit.h"
+#include "game/entity_references.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/entities.h"
@@ -48,6 +49,11 @@ TEST(Formats, ReadWhatSoundFilesHold) {
             pairs += "|";
         });
     EXPECT_EQ(pairs, "classname=a b;|}=x;|");
+    std::string skies; // six faces each
+    for (int i = 0; i < 6000; ++i)
+        skies += "{\"skyname\" \"x\"}";
+    EXPECT_TRUE(game::entity_references(skies).cut);
+    EXPECT_EQ(game::entity_references(skies).references.size(), game::max_entity_references);
 
     EXPECT_THAT(game::read_wad_names(MemorySource(wad_bytes({"A", "sixteen_chars_xx"}))),
                 ElementsAre("A", "sixteen_chars_xx"));
@@ -116,7 +122,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
          "offset 4: the entity lump"},
         {"bsp entity lump too large", ent(changed(huge, 8, game::max_entity_text + 1)),
-         "more than the 16777216 read"},
+         "more than the 4194304 read"},
         {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
         {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
