@@ -8,6 +8,7 @@
 #include "analysis/candidates.h"
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
+#include "analysis/references.h"
 #include "analysis/single_byte.h"
 
 #include <algorithm>
@@ -35,22 +36,17 @@ struct Match {
     Kind kind;
 };
 
-constexpr std::string_view sky_key = "\"skyname\"";
-constexpr int sky_key_length = static_cast<int>(sky_key.size());
+constexpr std::string_view quoted_sky_key = "\"skyname\"";
+static_assert(quoted_sky_key.substr(1, sky_key.size()) == sky_key);
+constexpr int sky_key_length = static_cast<int>(quoted_sky_key.size());
 constexpr int extension_length = 4;
 // The sky value starts after the key, one separator and the value's opening quote.
 constexpr int sky_value_offset = sky_key_length + 2;
 
-constexpr std::array<std::string_view, 5> leading_directory = {"", "models/", "sprites/", "sound/",
-                                                               "gfx/"};
-constexpr std::array<std::string_view, 6> sky_faces = {"bk.tga", "dn.tga", "ft.tga",
-                                                       "lf.tga", "rt.tga", "up.tga"};
-
 // The reference kind whose extension starts at `s` (s[0] is a dot), if any.
 bool extension_at(const unsigned char* s, Kind& kind) {
-    static constexpr std::array<std::string_view, 5> names = {"wad", "mdl", "spr", "wav", "tga"};
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        if (std::memcmp(s + 1, names[k].data(), 3) == 0) {
+    for (std::size_t k = 0; k < reference_kinds.size(); ++k) {
+        if (std::memcmp(s + 1, reference_kinds[k].extension.data() + 1, 3) == 0) {
             kind = static_cast<Kind>(k);
             return true;
         }
@@ -59,7 +55,7 @@ bool extension_at(const unsigned char* s, Kind& kind) {
 }
 
 bool sky_key_at(const unsigned char* s) {
-    return std::memcmp(s, sky_key.data(), sky_key.size()) == 0;
+    return std::memcmp(s, quoted_sky_key.data(), quoted_sky_key.size()) == 0;
 }
 
 // Every reference pattern that lies wholly inside the `length` bytes at `s`, appended
@@ -175,7 +171,7 @@ private:
         // and the previous window has already reported it whole.
         if (at < 0 && !w.first) return;
         const auto* from = w.data + at + 1;
-        const auto prefix = leading_directory[static_cast<std::size_t>(kind)];
+        const auto prefix = reference_kinds[static_cast<std::size_t>(kind)].leading_directory;
         path_.clear();
         const auto length = static_cast<std::size_t>(last - at);
         if (length < prefix.size() || std::memcmp(from, prefix.data(), prefix.size()) != 0)
@@ -193,7 +189,7 @@ private:
             ++at;
         // Cut off at the window's end: the next window holds the whole name.
         if (at >= w.length && !w.last) return;
-        path_.assign("gfx/env/");
+        path_.assign(sky_folder);
         if (start < w.length) append_text(path_, w.data + start, w.data + at);
         const auto name_length = path_.size();
         for (const auto face : sky_faces) {

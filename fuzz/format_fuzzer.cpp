@@ -3,15 +3,20 @@
 // holds only what the bytes hold. A crash, a hang, a read out of bounds or any other
 // exception is a fault.
 
+#include "analysis/references.h"
 #include "fuzz_support.h"
 #include "game/audit.h"
+#include "game/entity_references.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
+#include "game/formats/entities.h"
 #include "game/formats/liblist.h"
+#include "game/formats/names.h"
 #include "game/formats/pak.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tarnwick::fuzzing {
@@ -73,6 +78,31 @@ void read(std::string_view bytes) {
                          line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
                          line.find_first_of(" \t") != 0 && line.find_last_of(" \t") != line.size() - 1,
                      shown(line));
+#elif TARNWICK_FORMAT == 8
+    const auto text = read_bsp_entity_text(source);
+    FUZZ_REQUIRE(text.size() <= bytes.size() && text.find('\0') == std::string::npos,
+                 std::to_string(text.size()));
+    const auto inside = [&](std::string_view part) {
+        return part.data() >= text.data() && part.data() + part.size() <= text.data() + text.size();
+    };
+    std::size_t pairs = 0;
+    for_each_entity(text, [&](const EntityPairs& entity) {
+        for (const auto& [key, value] : entity)
+            FUZZ_REQUIRE(inside(key) && inside(value), shown(key) + " " + shown(value));
+        pairs += entity.size();
+    });
+    FUZZ_REQUIRE(pairs <= text.size(), std::to_string(pairs));
+    const auto named = entity_references(text);
+    FUZZ_REQUIRE(named.references.size() <= max_entity_references,
+                 std::to_string(named.references.size()));
+    for (const auto& reference : named.references)
+        FUZZ_REQUIRE(reference.entity < named.entities.size() && reference.entry.size() > 4 &&
+                         std::any_of(analysis::reference_kinds.begin(),
+                                     analysis::reference_kinds.end(),
+                                     [&](const auto& kind) {
+                                         return ends_with_name(reference.entry, kind.extension);
+                                     }),
+                     shown(reference.entry));
 #else
 #error "TARNWICK_FORMAT names no reader"
 #endif

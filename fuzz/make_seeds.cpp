@@ -131,6 +131,11 @@ void format_seeds(const fs::path& folder) {
          {"// x\r\nmaps/a.bsp\r\n\r\n  x.wad \r\nsound/caf\xC3\xA9.wav\n",
           "\xFF\xFEm\0\r\0\n\0\x3D\xD8\x00\xDE"s,
           "\xEF\xBB\xBF" "a.wad\rb\xE9.wad\0\0c"s}},
+        {"entities",
+         {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
+                            R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",
+                            {}),
+          map_with_textures("x{\"a\"\0\"b\"} }{ \"k\" v{\"open"s, {})}},
     };
     for (const auto& [name, files] : formats) {
         Seeds seeds(folder / name);

@@ -2,6 +2,7 @@
 
 #include "analysis/single_byte.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace tarnwick::game {
@@ -41,15 +42,43 @@ std::vector<std::string> limit_lines(const MapResolution& r) {
     return lines;
 }
 
+// Where an entry comes from, for people: the map and its entity text need no words.
 std::string needed_by(const Outcome& o) {
-    return o.from == "map" ? "" : " (needed by " + single_byte_to_utf8(o.from) + ")";
+    return o.from == "map" || o.from == "entities"
+               ? ""
+               : " (needed by " + single_byte_to_utf8(o.from) + ")";
+}
+
+std::string entity_shown(const EntityName& e) {
+    const auto name =
+        e.classname.empty() ? "an entity without classname" : single_byte_to_utf8(e.classname);
+    return e.targetname.empty() ? name : name + " \"" + single_byte_to_utf8(e.targetname) + "\"";
+}
+
+// Where an entry the .res lacks comes from.
+std::string source_of(const std::string& from) {
+    if (from == "map") return " (from the map)";
+    if (from == "entities") return " (from the entity text)";
+    return " (needed by " + single_byte_to_utf8(from) + ")";
+}
+
+// The entities that name a missing entry: three, and how many more.
+std::string named_by(const Outcome& o) {
+    constexpr std::size_t shown = 3;
+    if (o.entities.empty()) return "";
+    std::string text = " (named by ";
+    for (std::size_t i = 0; i < std::min(shown, o.entities.size()); ++i)
+        text += (i ? ", " : "") + entity_shown(o.entities[i]);
+    if (o.entities.size() > shown)
+        text += " and " + std::to_string(o.entities.size() - shown) + " more";
+    return text + ")";
 }
 
 std::string entry_line(const Outcome& o) {
     const auto entry = single_byte_to_utf8(o.entry);
     switch (o.status) {
     case Status::missing:
-        return "  missing: " + entry + needed_by(o);
+        return "  missing: " + entry + needed_by(o) + named_by(o);
     case Status::case_mismatch:
         return "  case: " + entry + " is spelled " + single_byte_to_utf8(o.spelled) +
                " on the disk" + needed_by(o);
@@ -75,6 +104,11 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
                                     {"from", single_byte_to_utf8(o.from)},
                                     {"followed", o.followed}};
     if (!o.warnings.empty()) entry["warnings"] = o.warnings;
+    for (const auto& e : o.entities) {
+        nlohmann::ordered_json entity = {{"classname", single_byte_to_utf8(e.classname)}};
+        if (!e.targetname.empty()) entity["targetname"] = single_byte_to_utf8(e.targetname);
+        entry["entities"].push_back(std::move(entity));
+    }
     return entry;
 }
 
@@ -114,8 +148,7 @@ std::vector<std::string> audit_report(const Audit& a) {
                         (e.exists ? " (the file exists)" : " (no such file)"));
     for (const auto& l : a.lacking)
         lines.push_back("  lacking in the .res: " + single_byte_to_utf8(l.entry) +
-                        (l.from == "map" ? " (from the map)"
-                                         : " (needed by " + single_byte_to_utf8(l.from) + ")"));
+                        source_of(l.from));
     for (const auto& c : a.case_lines)
         lines.push_back("  case in the .res: " + single_byte_to_utf8(c.line) + " is spelled " +
                         single_byte_to_utf8(c.spelled) + " on the disk");

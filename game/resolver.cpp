@@ -6,12 +6,14 @@
 #include "game/file_source.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
+#include "game/formats/entities.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/text_lines.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace tarnwick::game {
 namespace {
@@ -49,6 +51,34 @@ std::string sky_face_bmp(const Outcome& outcome) {
         !path.ends_with(".tga"))
         return {};
     return outcome.entry.substr(0, outcome.entry.size() - 4) + ".bmp";
+}
+
+EntityReferences read_entities(const std::string& map_path, MapResolution& resolution) {
+    try {
+        auto named = entity_references(read_bsp_entity_text(FileSource(map_path)));
+        if (named.cut)
+            resolution.warnings.push_back("the entity text names more than " +
+                                          std::to_string(max_entity_references) +
+                                          " files: the rest are left out");
+        return named;
+    } catch (const std::exception& e) {
+        resolution.warnings.push_back(std::string("entity text not read: ") + e.what());
+        return {};
+    }
+}
+
+// Each entry gets the entities that name it, each once, in the order of the text.
+void name_entities(const EntityReferences& named, MapResolution& resolution) {
+    std::unordered_map<std::string, std::vector<std::size_t>> by_entry;
+    for (const auto& reference : named.references) {
+        auto& entities = by_entry[index_key(reference.entry)];
+        if (entities.empty() || entities.back() != reference.entity)
+            entities.push_back(reference.entity);
+    }
+    for (auto& outcome : resolution.entries)
+        if (const auto it = by_entry.find(index_key(outcome.entry)); it != by_entry.end())
+            for (const auto entity : it->second)
+                outcome.entities.push_back(named.entities[entity]);
 }
 
 } // namespace
@@ -173,6 +203,9 @@ MapResolution Resolver::resolve(const std::string& map_path,
         resolution.entries.back().followed = true;
     };
     if (follow) {
+        const auto named = read_entities(map_path, resolution);
+        for (const auto& reference : named.references)
+            if (!reference.scanned) add(reference.entry, "entities");
         for (const auto& need : needs_of_map(map_path))
             add(need, "map");
         // Entries are added while this runs; each is followed in turn.
@@ -193,6 +226,7 @@ MapResolution Resolver::resolve(const std::string& map_path,
             for (const auto& need : needs)
                 add(need, resolution.entries[i].entry);
         }
+        name_entities(named, resolution);
     }
     check_textures(map_path, resolution);
     std::size_t brush_models = 0;

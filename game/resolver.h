@@ -5,6 +5,7 @@
 // in turn (a model's texture model, sequence groups and sounds; the map's detail textures
 // and overviews), and which of the map's textures no texture package holds.
 
+#include "game/entity_references.h"
 #include "game/formats/names.h"
 #include "game/game_folder.h"
 
@@ -28,10 +29,13 @@ struct Outcome {
     Status status = Status::missing;
     std::string file;         // where it was found, for people (UTF-8); empty when not found
     std::string spelled;      // the relative path as the disk spells it; empty when not found
-    std::string from = "map"; // "map", or the entry whose file needs it
+    // "map", "entities" (named by the entity text in a case the scan misses), or the entry
+    // whose file needs it.
+    std::string from = "map";
     bool followed = false;    // added by following, not by the scan
     std::optional<Place> place;
     std::vector<std::string> warnings; // about this entry's file ("not a studio model")
+    std::vector<EntityName> entities;  // with following: the entities that name it
 };
 
 // A count of the map's against the engine's limit ("models", "sounds", ".res lines").

@@ -22,14 +22,20 @@ std::string bsp_header(const ByteSource& map) {
 
 } // namespace
 
-std::size_t read_bsp_model_count(const ByteSource& map) {
+BspLump read_bsp_lump(const ByteSource& map, std::size_t index, const char* what) {
     const auto header = bsp_header(map);
-    const auto at = int32_at(header, 4 + model_lump * 8);
-    const auto length = int32_at(header, 8 + model_lump * 8);
-    if (at < 0 || length < 0 || length % model_size != 0 ||
+    const auto at = int32_at(header, 4 + index * 8);
+    const auto length = int32_at(header, 8 + index * 8);
+    if (at < 0 || length < 0 ||
         static_cast<std::uint64_t>(at) + static_cast<std::uint64_t>(length) > map.size())
-        damaged(4 + model_lump * 8, "the model lump");
-    return static_cast<std::size_t>(length) / model_size;
+        damaged(4 + index * 8, what);
+    return {static_cast<std::uint64_t>(at), static_cast<std::uint64_t>(length)};
+}
+
+std::size_t read_bsp_model_count(const ByteSource& map) {
+    const auto lump = read_bsp_lump(map, model_lump, "the model lump");
+    if (lump.length % model_size != 0) damaged(4 + model_lump * 8, "the model lump");
+    return static_cast<std::size_t>(lump.length / model_size);
 }
 
 BspTextures read_bsp_textures(const ByteSource& map) {

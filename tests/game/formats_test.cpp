@@ -1,8 +1,11 @@
 // The format readers on made bytes: what they read from sound files, and the error they
-// give for a foreign or damaged one.
+// give for a foreign or damaged one; and a .res read as the server reads it.
 
+#include "game/audit.h"
+#include "game/entity_references.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
+#include "game/formats/entities.h"
 #include "game/formats/liblist.h"
 #include "game/formats/pak.h"
 #include "game/formats/studio_model.h"
@@ -18,6 +21,7 @@ namespace {
 using game::FormatError;
 using game::MemorySource;
 using ::testing::ElementsAre;
+using namespace std::string_literals;
 
 void set32(std::string& bytes, std::size_t at, std::int32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -35,6 +39,22 @@ TEST(Formats, ReadWhatSoundFilesHold) {
         "{}", {{"brick", true}, {"{FENCE", false}, {"sky", false}, {"{fence", false}});
     EXPECT_THAT(game::read_bsp_textures(MemorySource(map)).external, ElementsAre("{FENCE", "sky"));
 
+    std::string pairs; // key=value;, each entity ended by "|"
+    game::for_each_entity(
+        game::read_bsp_entity_text(MemorySource(map_with_textures(
+            "junk {\"classname\" \"a b\" key {\"}\" x\n\"open\0{\"c\" \"d\"}"s, {}))),
+        [&](const game::EntityPairs& entity) {
+            for (const auto& [key, value] : entity)
+                pairs += std::string(key) + "=" + std::string(value) + ";";
+            pairs += "|";
+        });
+    EXPECT_EQ(pairs, "classname=a b;|}=x;|");
+    std::string skies; // six faces each
+    for (int i = 0; i < 6000; ++i)
+        skies += "{\"skyname\" \"x\"}";
+    EXPECT_TRUE(game::entity_references(skies).cut);
+    EXPECT_EQ(game::entity_references(skies).references.size(), game::max_entity_references);
+
     EXPECT_THAT(game::read_wad_names(MemorySource(wad_bytes({"A", "sixteen_chars_xx"}))),
                 ElementsAre("A", "sixteen_chars_xx"));
 
@@ -50,8 +70,7 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
                 ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
                             "sound/a/step.wav", "sound/B.wav"));
-    EXPECT_THAT(game::model_needs(
-                    "m.mdl", game::read_studio_model(MemorySource(std::string("IDSQ\0\0\0\0", 8)))),
+    EXPECT_THAT(game::model_needs("m.mdl", game::read_studio_model(MemorySource("IDSQ\0\0\0\0"s))),
                 ElementsAre());
 
     EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
@@ -88,6 +107,9 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     const auto pak = pak_bytes({{"x", "abc"}});
     const auto model = studio_model_bytes({true, 1, {{5004, "a.wav"}}});
     auto bsp = [](std::string b) { return [b] { game::read_bsp_textures(MemorySource(b)); }; };
+    auto ent = [](std::string b) { return [b] { game::read_bsp_entity_text(MemorySource(b)); }; };
+    auto huge = map;
+    huge.resize(game::max_entity_text + 200, ' ');
     auto wad_of = [](std::string b) { return [b] { game::read_wad_names(MemorySource(b)); }; };
     auto pak_of = [](std::string b) { return [b] { game::read_pak_directory(MemorySource(b)); }; };
     auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
@@ -97,6 +119,10 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
         {"bsp texture count too large", bsp(changed(map, 127, 1000)), "damaged at offset"},
         {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
+        {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
+         "offset 4: the entity lump"},
+        {"bsp entity lump too large", ent(changed(huge, 8, game::max_entity_text + 1)),
+         "more than the 4194304 read"},
         {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
         {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
@@ -126,6 +152,53 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
             EXPECT_THAT(e.what(), ::testing::HasSubstr(row.message)) << row.name;
         }
     }
+}
+
+using Lines = std::vector<std::string>;
+
+std::string utf16(std::string_view ascii, bool big_endian) {
+    std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii)
+        out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+    } table[] = {
+        {"CR LF, //, blanks", "// c\r\n\r\n  a.bsp \t\r\nx.wad\r\n", {"a.bsp", "x.wad"}},
+        {"LF and lone CR", "a.wad\nb.wad\rc.wad", {"a.wad", "b.wad", "c.wad"}},
+        {"UTF-8 BOM", "\xEF\xBB\xBFsound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
+        {"UTF-8 without BOM", "sound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
+        {"single-byte", "sound/caf\xE9.wav\n", {"sound/caf\xE9.wav"}},
+        // A line the single-byte text cannot hold stays as it is, and names no file of the map.
+        {"UTF-8 off the table", "s/\xE2\x82\xAC\xE4\xB8\x80", {"s/\xE2\x82\xAC\xE4\xB8\x80"}},
+        {"UTF-8 inside the table", "s/\xE2\x82\xAC.wav", {"s/\x80.wav"}},
+        {"NUL padding ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
+        {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
+        {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
+        {"UTF-16 NUL and odd byte", utf16("a.wad", false) + "\0\0b\0x"s, {"a.wad"}},
+        {"UTF-16 lone surrogate", "\xFF\xFE"s + "a\0\x00\xD8"s, {"a\xEF\xBF\xBD"}},
+        {"nothing", "", {}},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::read_res_text(row.bytes).lines, row.lines) << row.name;
+}
+
+TEST(ResReading, KeepsItsMemoryBounded) {
+    std::string many;
+    for (std::size_t i = 0; i < game::res_line_limit + 10; ++i)
+        many += "x.wad\n";
+    auto text = game::read_res_text(many);
+    EXPECT_EQ(text.lines.size(), game::res_line_limit);
+    EXPECT_EQ(text.count(), game::res_line_limit + 10);
+    EXPECT_FALSE(text.cut);
+    text = game::read_res_text(std::string(game::res_read_limit + 1, 'a'));
+    EXPECT_TRUE(text.cut);
+    EXPECT_EQ(text.lines.front().size(), game::res_read_limit);
 }
 
 } // namespace

@@ -1,7 +1,10 @@
-// Entries resolved against a small game installation made by the test, table by table.
+// Entries resolved against a small game installation made by the test, audited against a
+// .res, and checked by the rules of the game's clients and server, table by table.
 
+#include "game/audit.h"
 #include "game/collect.h"
 #include "game/report.h"
+#include "game/rules.h"
 #include "game_fixture.h"
 
 #include <nlohmann/json.hpp>
@@ -10,8 +13,13 @@ namespace tarnwick::testing {
 namespace {
 
 using game::Status;
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::Not;
+using namespace std::string_literals;
 
 struct Row {
     const char* entry;
@@ -53,81 +61,88 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
     }
 }
 
-TEST_F(Resolving, FollowsWhatModelsAndTheMapNeedAndChecksTheTextures) {
-    const auto map_path =
-        map({{"brick", true}, {"{fence", false}, {"sky", false}, {"gone", false}});
-    const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const std::vector<std::string> scan = {"mine.wad",     "unused.wad",     "halflife.wad",
-                                           "models/x.mdl", "models/bad.mdl", "models/X.mdl"};
-    const auto r = resolver.resolve(map_path, scan, true);
-    std::vector<std::string> listed;
-    for (const auto& o : r.entries)
-        listed.push_back(o.entry + " <- " + o.from + " " +
-                         std::string(game::status_name(o.status)));
-    EXPECT_THAT(listed, ElementsAre("mine.wad <- map found", "unused.wad <- map found",
-                                    "halflife.wad <- map stock", "models/x.mdl <- map found",
-                                    "models/bad.mdl <- map found", "models/X.mdl <- map case",
-                                    "maps/de_foo_detail.txt <- map found",
-                                    "overviews/de_foo.bmp <- map found",
-                                    "models/xT.mdl <- models/x.mdl found",
-                                    "models/x01.mdl <- models/x.mdl missing",
-                                    "sound/x/hit.wav <- models/x.mdl case",
-                                    "gfx/detail/brick.tga <- maps/de_foo_detail.txt found"));
-    EXPECT_THAT(r.entries[4].warnings, ElementsAre("not a studio model"));
-    EXPECT_THAT(r.unused_wads, ElementsAre("unused.wad"));
-    EXPECT_THAT(r.missing_textures, ElementsAre("gone"));
-    EXPECT_TRUE(r.incomplete());
-
-    // Without following, only the scan's entries, and the textures are still checked.
-    const auto plain = resolver.resolve(map_path, scan, false);
-    EXPECT_EQ(plain.entries.size(), scan.size());
-    EXPECT_THAT(plain.missing_textures, ElementsAre("gone"));
+// Every entity that names `o`, with its targetname when it has one.
+std::string listed(const game::Outcome& o) {
+    auto line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
+    for (const auto& e : o.entities)
+        line += (&e == &o.entities[0] ? " [" : ", ") + e.classname +
+                (e.targetname.empty() ? "" : " ") + e.targetname;
+    return line + (o.entities.empty() ? "" : "]");
 }
 
-TEST_F(Resolving, TakesASkyFacesBmpWhenItsTgaIsMissing) {
-    mod("gfx/env/SkyUp.bmp", "BM");
+TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
+    mod("gfx/env/nightup.bmp", "BM");
+    const auto map_path = map(
+        {{"brick", true}, {"{fence", false}, {"sky", false}, {"gone", false}},
+        R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\cs\Upper.WAD;d:\hl\HALFLIFE.WAD")"
+        R"( "SkyName" "night" "skyname" "desert"})"
+        R"({"classname" "ambient_generic" "targetname" "boom1" "message" "kaboom.WAV"})"
+        R"({"classname" "env_sprite" "model" "sprites/volare/volare001.SPR" "message" "KABOOM.WAV"})"
+        R"({"classname" "cycler" "model" "X.MDL" "body" "models/BAD.MDL"})"
+        R"({"classname" "env_glow" "model" "x;Logo.TGA"}{"classname" "ambient_generic" "message")"
+        R"( "Kaboom.Wav"}{"classname" "func_door" "targetname" "d" "noise1" "kaboom.wAV" "noise2")"
+        R"( "KaBoom.WAV"}{"classname" "ambient_generic" "targetname" "b4" "message" "kaboom.WAV"})"
+        R"({"classname" "func_button" "message" "sound/none.wav" "noise" "quiet.wav"})");
     const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const std::vector<std::string> scan = {"gfx/env/skyup.tga", "gfx/env/skydn.tga"};
-    const auto r = resolver.resolve(map({}), scan, true);
-    std::vector<std::string> listed;
-    for (const auto& o : r.entries)
-        listed.push_back(o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status)));
-    EXPECT_THAT(listed, ::testing::IsSupersetOf({"gfx/env/skyup.tga <- map replaced",
-                                                 "gfx/env/skydn.tga <- map missing",
-                                                 "gfx/env/skyup.bmp <- gfx/env/skyup.tga case"}));
-    EXPECT_EQ(r.count(Status::missing), 1u);
-    EXPECT_THAT(game::res_entries(r, {true, true, false, false}),
-                ::testing::IsSupersetOf({"gfx/env/SkyUp.bmp", "gfx/env/skydn.tga"}));
-    EXPECT_THAT(game::res_entries(r, {true, true, false, false}),
-                ::testing::Not(::testing::Contains("gfx/env/skyup.tga")));
-    EXPECT_EQ(resolver.resolve(map({}), scan, false).count(Status::missing), 2u);
-}
-
-TEST_F(Resolving, WritesWhatTheChoicesAsk) {
-    const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const auto r =
-        resolver.resolve(map({}), {"models/x.mdl", "halflife.wad", "Sound/dl.wav"}, true);
-    struct Choice {
-        game::WriteChoice choice;
-        std::vector<std::string> lines;
+    const std::vector<std::string> scan = {"mine.wad", "unused.wad", "halflife.wad",
+                                           "models/bad.mdl", "sound/none.wav"};
+    const auto r = game::Resolver(folder, {}).resolve(map_path, scan, true);
+    const struct {
+        const char* name;
+        const char* line;
     } table[] = {
-        {{}, {"models/x.mdl", "halflife.wad", "Sound/dl.wav"}},
-        {{false, true, false, true}, {"models/x.mdl", "sound/dl.wav"}},
-        {{true, false, true, false},
-         {"models/x.mdl", "halflife.wad", "Sound/dl.wav", "maps/de_foo_detail.txt",
-          "overviews/de_foo.bmp", "models/xT.mdl", "sound/x/hit.wav", "gfx/detail/brick.tga"}},
+        {"the scan's entries first", "mine.wad <- map found [worldspawn]"},
+        {"a package no texture of the map needs", "unused.wad <- map found"},
+        {"a stock package", "halflife.wad <- map stock [worldspawn]"},
+        {"named again in another case: skipped", "models/bad.mdl <- map found [cycler]"},
+        {"exact: named, quiet.wav not added", "sound/none.wav <- map missing [func_button]"},
+        {"wad key; HALFLIFE.WAD skipped", "Upper.WAD <- entities missing [worldspawn]"},
+        {"SkyName, not skyname", "gfx/env/nightbk.tga <- entities missing [worldspawn]"},
+        {"sky face 2", "gfx/env/nightdn.tga <- entities missing [worldspawn]"},
+        {"sky face 3", "gfx/env/nightft.tga <- entities missing [worldspawn]"},
+        {"sky face 4", "gfx/env/nightlf.tga <- entities missing [worldspawn]"},
+        {"sky face 5", "gfx/env/nightrt.tga <- entities missing [worldspawn]"},
+        {"sky face with a .bmp", "gfx/env/nightup.tga <- entities replaced [worldspawn]"},
+        {".WAV with its folder, once, each entity once",
+         "sound/kaboom.WAV <- entities missing [ambient_generic boom1, env_sprite, "
+         "ambient_generic, func_door d, ambient_generic b4]"},
+        {".SPR keeps its folder", "sprites/volare/volare001.SPR <- entities missing [env_sprite]"},
+        {".MDL, followed", "models/X.MDL <- entities case [cycler]"},
+        {".TGA after a ;", "gfx/Logo.TGA <- entities missing [env_glow]"},
+        {"the map's detail textures", "maps/de_foo_detail.txt <- map found"},
+        {"the map's overview", "overviews/de_foo.bmp <- map found"},
+        {"the sky face taken instead", "gfx/env/nightup.bmp <- gfx/env/nightup.tga found"},
+        {"a texture model", "models/XT.mdl <- models/X.MDL case"},
+        {"a sequence group", "models/X01.mdl <- models/X.MDL missing"},
+        {"a model's sound", "sound/x/hit.wav <- models/X.MDL case"},
+        {"a detail texture", "gfx/detail/brick.tga <- maps/de_foo_detail.txt found"},
     };
-    for (const auto& row : table)
-        EXPECT_EQ(game::res_entries(r, row.choice), row.lines);
+    ASSERT_EQ(r.entries.size(), std::size(table));
+    for (std::size_t i = 0; i < r.entries.size(); ++i)
+        EXPECT_EQ(listed(r.entries[i]), table[i].line) << table[i].name;
+    EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
+    EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
+                AllOf(Contains("gfx/env/nightup.bmp"), Not(Contains("gfx/env/nightup.tga"))));
+    EXPECT_THAT(game::text_report(r),
+                Contains("  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
+                         "env_sprite, ambient_generic and 2 more)"));
+    auto json = nlohmann::json::parse(game::json_report({r}))["maps"][0];
+    EXPECT_EQ(json["entries"][12]["entities"][0],
+              nlohmann::json({{"classname", "ambient_generic"}, {"targetname", "boom1"}}));
+    EXPECT_EQ(json["entries"][12]["entities"][1], nlohmann::json({{"classname", "env_sprite"}}));
+    EXPECT_THAT(json["entries"][19]["file"].get<std::string>(), EndsWith("cstrike/models/xT.mdl"));
+    json["entries"][19].erase("file");
+    EXPECT_EQ(json["entries"][19].dump(),
+              R"({"entry":"models/XT.mdl","followed":true,)"
+              R"("from":"models/X.MDL","spelled":"models/xT.mdl","status":"case"})");
+    EXPECT_EQ(json["unused_wads"], nlohmann::json::array({"unused.wad"}));
+    EXPECT_EQ(json["missing_textures"], nlohmann::json::array({"gone"}));
 }
 
 TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     mod("liblist.gam", "fallback_dir \"base\"\n");
     put_file(dir.path(), "base/sound/b.wav", "RIFF");
-    mod("pak1.pak", std::string("PACK\xff\xff\xff\x7f\x40\0\0\0", 12));
+    mod("pak1.pak", "PACK\xff\xff\xff\x7f\x40\0\0\0"s);
     auto folder = game();
     EXPECT_EQ(game::Resolver(folder, {}).look_up("sound/b.wav", "map").status, Status::stock);
     EXPECT_EQ(game::Resolver(folder, {}).look_up("sprites/s.spr", "map").status, Status::missing);
@@ -143,37 +158,25 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     const auto r = game::Resolver(folder, {})
                        .resolve(dir.file("cstrike/maps/old.bsp"), {"models/x.mdl"}, true);
     EXPECT_EQ(r.entries.front().status, Status::found);
-    EXPECT_THAT(r.warnings, ElementsAre("textures not checked: not a BSP30 map",
+    EXPECT_THAT(r.warnings, ElementsAre("entity text not read: not a BSP30 map",
+                                        "textures not checked: not a BSP30 map",
                                         "brush models not counted: not a BSP30 map"));
 }
 
-TEST_F(Resolving, ReportsForPeopleAndForPrograms) {
+TEST_F(Resolving, ReportsForPeople) {
     const auto folder = game();
     const game::Resolver resolver(folder, {});
     const auto map_path = map({{"gone", false}});
     const std::vector<std::string> scan = {"models/X.mdl", "unused.wad", "sound/none.wav",
                                            "../up.wav"};
-    EXPECT_THAT(game::text_report(resolver.resolve(map_path, scan, false)),
-                ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
-                                      "1 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings"),
-                            "  limits: 1 models of 512, 2 sounds of 512",
-                            "  case: models/X.mdl is spelled models/x.mdl on the disk",
-                            "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
-                            "  unused wad: unused.wad", "  missing texture: gone"));
-
-    const auto json =
-        nlohmann::json::parse(game::json_report({resolver.resolve(map_path, scan, true)}));
-    const auto& entries = json["maps"][0]["entries"];
-    ASSERT_EQ(entries.size(), 10u);
-    EXPECT_EQ(entries[0]["status"], "case");
-    EXPECT_EQ(entries[0]["spelled"], "models/x.mdl");
-    EXPECT_THAT(entries[0]["file"].get<std::string>(), ::testing::EndsWith("cstrike/models/x.mdl"));
-    EXPECT_EQ(entries[5]["entry"], "overviews/de_foo.bmp");
-    EXPECT_EQ(entries[5]["from"], "map");
-    EXPECT_EQ(entries[6]["entry"], "models/XT.mdl");
-    EXPECT_EQ(entries[6]["from"], "models/X.mdl");
-    EXPECT_EQ(json["maps"][0]["unused_wads"], nlohmann::json::array({"unused.wad"}));
-    EXPECT_EQ(json["maps"][0]["missing_textures"], nlohmann::json::array({"gone"}));
+    EXPECT_THAT(
+        game::text_report(resolver.resolve(map_path, scan, false)),
+        ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
+                              "1 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings"),
+                    "  limits: 1 models of 512, 2 sounds of 512",
+                    "  case: models/X.mdl is spelled models/x.mdl on the disk",
+                    "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
+                    "  unused wad: unused.wad", "  missing texture: gone"));
 }
 
 TEST_F(Resolving, CollectsWhatTheResListsAndDoesNotShipWithTheGame) {
@@ -198,13 +201,91 @@ TEST_F(Resolving, CollectsWhatTheResListsAndDoesNotShipWithTheGame) {
                     "copied sound/x/HIT.wav", "copied gfx/detail/brick.tga"));
     EXPECT_EQ(read_file(into / "maps/de_foo.res"), "RES");
     EXPECT_EQ(read_file(into / "models/x.mdl"), read_file(dir.path() / "cstrike/models/x.mdl"));
-    EXPECT_FALSE(std::filesystem::exists(into / "halflife.wad"));
 
     request.overwrite = true;
     result = game::collect(folder, r, request);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.copied, 1u);
     EXPECT_EQ(read_file(into / "models/xT.mdl"), read_file(dir.path() / "cstrike/models/xT.mdl"));
+}
+
+TEST_F(Resolving, AuditsAResAgainstWhatTheMapNeeds) {
+    const auto folder = game();
+    const game::Resolver resolver(folder, {});
+    const auto map_path = map({}, R"({"wad" "mine.wad"}{"noise" "dl.WAV"})");
+    const auto r = resolver.resolve(map_path, {"mine.wad", "models/x.mdl", "sound/none.wav"}, true);
+    mod("maps/de_foo.res", "// old\r\nmaps/de_foo.bsp\r\nMAPS/DE_FOO.RES\r\nMINE.WAD\r\n"
+                           "models\\x.mdl\r\nsound/none.wav\r\nsound/V.wav\r\nsound/gone.wav\r\n"
+                           "sound/x/hit.wav\r\nmaps/de_foo_detail.txt\r\nmodels/xT.mdl\r\n");
+    const auto audit = game::audit_map(resolver, r);
+    EXPECT_EQ(audit.text.lines.size(), 10u);
+    EXPECT_TRUE(audit.failed());
+    EXPECT_THAT(game::audit_report(audit),
+                ElementsAre(::testing::EndsWith("de_foo.res: 10 lines: 2 extra, 3 lacking, 2 case, "
+                                                "2 missing"),
+                            "  extra in the .res: sound/V.wav (the file exists)",
+                            "  extra in the .res: sound/gone.wav (no such file)",
+                            "  lacking in the .res: sound/dl.WAV (from the entity text)",
+                            "  lacking in the .res: overviews/de_foo.bmp (from the map)",
+                            "  lacking in the .res: gfx/detail/brick.tga (needed by "
+                            "maps/de_foo_detail.txt)",
+                            "  case in the .res: MINE.WAD is spelled mine.wad on the disk",
+                            "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on "
+                            "the disk",
+                            "  missing in the .res: sound/none.wav",
+                            "  missing in the .res: sound/gone.wav"));
+}
+
+TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
+    const char* outside = "holds bytes outside printable ASCII, which break the download";
+    const struct {
+        const char* name;
+        std::string entry;
+        const char* warning; // "": none
+    } table[] = {
+        {"fits", "sound/ok_name-1.wav", ""},
+        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", ""},
+        {"64 characters", "sound/" + std::string(54, 'a') + ".wav",
+         "64 characters, longer than the 63 the engine holds in a resource name"},
+        {"word breaks", "sound/a b(c){d}'e:f,g.wav",
+         "holds a space, '(', ')', '{', '}', ''', ':', ',', at which the server splits a .res "
+         "line into words"},
+        {"control byte", "sound/a\tb.wav", outside},
+        {"high byte", "sound/caf\xE9.wav", outside},
+        {"two dots", "sound/a.b.wav",
+         "more than one dot in the file name: clients refuse to download it"},
+        {"dots in a folder", "sound/v.1/a.wav", ""},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::name_warnings(row.entry),
+                  *row.warning ? std::vector<std::string>{row.warning} : std::vector<std::string>{})
+            << row.name;
+}
+
+TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
+    mod("wads/Deep.wad", wad_bytes({"x"}));
+    std::vector<std::string> scan = {"deep.wad", "gone.wad", "models/x.mdl", "sprites/s.spr"};
+    for (int i = 0; i < 513; ++i)
+        scan.push_back("sound/s" + std::to_string(i) + ".wav");
+    mod("maps/de_foo.bsp", map_with_textures("{}", {}, 510));
+    const auto folder = game();
+    auto r = game::Resolver(folder, {}).resolve(dir.file("cstrike/maps/de_foo.bsp"), scan, true);
+    // Places are written with forward slashes on every system.
+    const auto generic = [](const std::string& p) {
+        return std::filesystem::path(p).generic_string();
+    };
+    EXPECT_THAT(r.entries[0].warnings,
+                ElementsAre(HasSubstr("lies at " + generic(dir.file("cstrike/wads/Deep.wad")) +
+                                      " and must go to " + generic(dir.file("cstrike/deep.wad")))));
+    EXPECT_THAT(r.entries[1].warnings, ElementsAre());
+    game::count_res_lines(r, 512);
+    EXPECT_FALSE(r.limits.back().over());
+    EXPECT_TRUE(r.over_limit());
+    // The model's texture model and sound are loaded with it: not counted.
+    const auto lines = game::text_report(r);
+    EXPECT_THAT(lines, ::testing::Contains("  limits: 512 models of 512, 513 sounds of 512, "
+                                           "512 .res lines of 512"));
+    EXPECT_THAT(lines, ::testing::Contains("  error: 513 sounds, 1 over the limit of 512"));
 }
 
 } // namespace
