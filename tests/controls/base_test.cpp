@@ -7,12 +7,9 @@
 
 #include <gtest/gtest.h>
 
-using namespace tarnwick::controls;
 using namespace tarnwick::controls::testing;
 using tarnwick::platform::image_of;
 using tarnwick::platform::OverflowError;
-using tarnwick::platform::Surface;
-using tarnwick::platform::to_rgb;
 
 namespace {
 
@@ -92,15 +89,4 @@ TEST(Base, SettersNotifyAfterApplyingAndLoadDoesNot) {
     button.load({{"backcolor", Colour(18)}});
     EXPECT_EQ(button.BackColor(), 18u);
     EXPECT_EQ(seen, QStringList{"BackColor17"});
-}
-
-TEST(Base, DisabledControlRaisesNothing) {
-    elframe frame;
-    Recorder host(frame);
-    frame.Enabled(false);
-    click(frame, {20, 20});
-    EXPECT_TRUE(host.raised.empty());
-    frame.Enabled(true);
-    click(frame, {20, 20});
-    EXPECT_FALSE(host.raised.empty());
 }

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace tarnwick::controls;
 using namespace tarnwick::controls::testing;
-using tarnwick::platform::Surface;
-using tarnwick::platform::to_rgb;
 
 namespace {
 
