@@ -48,7 +48,7 @@ TEST(Panel, CloseBoxSinksOnlyForTheLeftButtonAndClicksOnce) {
     EXPECT_EQ(host.log, "12 12");
 }
 
-TEST(Panel, EventsOfTitleIconAndSurfaceCarryTheirPartsCoordinates) {
+TEST(Panel, EventsCarryTheirPartsCoordinatesAndHiddenPartsRaiseNone) {
     Panel panel({{"title", QString("Cs 1.6 Tarnwick 1.5")}});
     EXPECT_EQ(panel.shadow1().caption(), "Cs 1.6 Tarnwick 1.5");
     Recorder host(panel);
@@ -58,13 +58,9 @@ TEST(Panel, EventsOfTitleIconAndSurfaceCarryTheirPartsCoordinates) {
     double_click(panel, {200, 300});
     EXPECT_EQ(host.log, "5(5,4) 7(5,4) 1 8(3,7) 10(3,7) 2(200,300) 4(200,300) 1 2(200,300) "
                         "4(200,300) 1 11 4(200,300)");
-}
-
-TEST(Panel, CerrarAndIconHideTheirPartsAndTheirEvents) {
-    Panel panel;
+    host.log.clear();
     panel.Cerrar(false);
     panel.Icon(false);
-    Recorder host(panel);
     expect_colour(panel, panel.BackColor(), {{506, 8}, {9, 10}});
     click(panel, Panel::close_box(6, 6));
     press(panel, {12, 12});

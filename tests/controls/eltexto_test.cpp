@@ -34,10 +34,11 @@ void expect_frame(const eltexto& box, Colour top_left, Colour bottom_right) {
 
 } // namespace
 
-TEST(TextBox, EmptyLayoutShowsAnEmptyFieldInADefaultFrame) {
+TEST(TextBox, EmptyLayoutShowsAnEmptyFieldInAFrameThatKeepsItsHeight) {
     Box box;
     EXPECT_EQ(box.Text(), "");
     EXPECT_EQ(box.Text1().palette().color(QPalette::Text), QColor(to_rgb(0x00D3DED8)));
+    EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 87, 16));
     expect_frame(box, dark, light);
     EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
     box.BackColor(0x000000FF);
@@ -45,15 +46,9 @@ TEST(TextBox, EmptyLayoutShowsAnEmptyFieldInADefaultFrame) {
     EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
     box.Enabled(false); // greys nothing
     EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
-}
-
-TEST(TextBox, ResizeKeepsTheHeightAndTheFieldTwoPixelsDown) {
-    Box box;
-    EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 87, 16));
     box.Resize(400, 400); // 26.67 px: no minimum width
     EXPECT_EQ(box.Height(), 300);
     EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 18, 16));
-    expect_frame(box, dark, light);
     box.Color3DDark(0x00FF0000);
     expect_frame(box, 0x00FF0000, light);
 }
