@@ -21,13 +21,19 @@ struct Panel : elpanel {
 
 } // namespace
 
-TEST(Panel, ResizeToAFractionalSize) {
+TEST(Panel, ResizeToAFractionalSizeThenColoursRecolourPanelAndCloseBoxAtOnce) {
     Panel panel;
     panel.Resize(10000, 8000); // 666.67 x 533.33 px
     EXPECT_DOUBLE_EQ(panel.Label1().width, 10000 / 15.0 - 55);
     // The top edge lies over the right one; the close box's left edge at 640.
     expect_colour(panel, light, {{665, 0}, {640, 8}});
     expect_colour(panel, dark, {{665, 1}, {665, 531}, {0, 532}});
+    panel.Color3DLight(0x000000FF);
+    expect_colour(panel, 0x000000FF, {{100, 0}, {644, 8}, {640, 15}});
+    EXPECT_EQ(panel.Line1B(0).colour, dark);
+    panel.BackColor(1);
+    expect_colour(panel, 1, {{500, 200}});
+    EXPECT_EQ(panel.Picture2().composed().pixel(16, 1), to_rgb(1));
 }
 
 TEST(Panel, CloseBoxSinksOnlyForTheLeftButtonAndClicksOnce) {
@@ -68,16 +74,6 @@ TEST(Panel, EventsCarryTheirPartsCoordinatesAndHiddenPartsRaiseNone) {
     PropertyStore store;
     panel.save(store);
     EXPECT_FALSE(Panel(store).Picture2().visible);
-}
-
-TEST(Panel, ColoursRecolourPanelAndCloseBoxAtOnce) {
-    Panel panel;
-    panel.Color3DLight(0x000000FF);
-    expect_colour(panel, 0x000000FF, {{100, 0}, {510, 8}, {506, 15}});
-    EXPECT_EQ(panel.Line1B(0).colour, dark);
-    panel.BackColor(1);
-    expect_colour(panel, 1, {{500, 200}});
-    EXPECT_EQ(panel.Picture2().composed().pixel(16, 1), to_rgb(1));
 }
 
 TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOrigin) {

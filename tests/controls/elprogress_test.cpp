@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-using namespace tarnwick::controls;
 using namespace tarnwick::controls::testing;
 using tarnwick::analysis::ProgressRangeError;
-using tarnwick::platform::to_rgb;
 
 namespace {
 

@@ -31,19 +31,10 @@ void expect_ring(const elradio& option) {
 
 } // namespace
 
-TEST(Option, DiscRingAndDotAtTheirRadii) {
+TEST(Option, ClickChecksShowingTheDotNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
     Option option;
     expect_ring(option);
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
-    option.Value(true);
-    expect_ring(option);
-    expect_colour(option, checked, {{9, 9}, {9, 6}, {12, 9}, {7, 11}});
-    expect_colour(option, disc, {{9, 5}, {13, 9}});
-    expect_colour(option, back, {{18, 9}}); // between circle and caption
-}
-
-TEST(Option, ClickChecksNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
-    Option option;
     std::vector<QString> seen;
     option.on_change([&](const QString& name) { seen.push_back(name); });
     option.on_event([&](int event, EventArgs&) {
@@ -51,7 +42,11 @@ TEST(Option, ClickChecksNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
     });
     click(option, option.on_caption());
     EXPECT_EQ(seen, (std::vector<QString>{"2-", "4-", "Value", "1+"}));
-    EXPECT_EQ(pixel(option, 9, 9), to_rgb(checked));
+    // Disc, ring and dot at their radii.
+    expect_ring(option);
+    expect_colour(option, checked, {{9, 9}, {9, 6}, {12, 9}, {7, 11}});
+    expect_colour(option, disc, {{9, 5}, {13, 9}});
+    expect_colour(option, back, {{18, 9}}); // between circle and caption
     seen.clear();
     click(option, {9, 9});   // the circle, already checked: no notification
     click(option, {22, 10}); // the bare surface between circle and caption
@@ -77,23 +72,6 @@ TEST(Option, OverLookOnlyWhileUncheckedUntilTheNextRepaint) {
     EXPECT_EQ(option.Label1().fore_colour, checked);
 }
 
-TEST(Option, FixedHeightMinimumWidthAndCentredCaption) {
-    Option option({{"caption", QString("Show All")},
-                   {"value", true},
-                   {"fontname", QString("Tahoma")},
-                   {"fontsize", 8.25}});
-    option.Resize(2670, 600);
-    EXPECT_EQ(option.Height(), 285);
-    EXPECT_EQ(option.shadow1().width, 178);
-    EXPECT_EQ(option.Label1().top, 3); // 9.5 - 13 / 2
-    EXPECT_EQ(option.shadow1().top, 4);
-    option.Resize(300, 285);
-    EXPECT_EQ(option.Width(), 500);
-    option.FontSize(30); // taller than the control: applied as computed
-    EXPECT_LT(option.Label1().top, 0);
-    EXPECT_EQ(option.shadow1().top, option.Label1().top + 1);
-}
-
 TEST(Option, CircleShowsTheCapturedBackgroundAfterTheNextRepaint) {
     Surface host(200, 50, 0);
     for (int x = 0; x < 200; ++x)
@@ -106,14 +84,26 @@ TEST(Option, CircleShowsTheCapturedBackgroundAfterTheNextRepaint) {
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
 }
 
-TEST(Option, ALoadedLayoutShowsInThePartsAtOnce) {
-    const Option copy({{"backcolor", Colour(1)},
-                       {"checkedcolor", Colour(3)},
-                       {"caption", QString("Show Only Custom")},
-                       {"value", true},
-                       {"color3ddark", Colour(7)}});
-    EXPECT_EQ(copy.shadow1().caption(), "Show Only Custom");
-    EXPECT_EQ(copy.Picture1().surface().back_colour(), 1u);
-    EXPECT_EQ(pixel(copy, 9, 9), to_rgb(3));
-    EXPECT_EQ(pixel(copy, 9, 3), to_rgb(7));
+TEST(Option, ALoadedLayoutShowsAtOnceAndSizesKeepTheHeightAndCentreTheCaption) {
+    Option option({{"backcolor", Colour(1)},
+                   {"checkedcolor", Colour(3)},
+                   {"caption", QString("Show Only Custom")},
+                   {"value", true},
+                   {"color3ddark", Colour(7)},
+                   {"fontname", QString("Tahoma")},
+                   {"fontsize", 8.25}});
+    EXPECT_EQ(option.shadow1().caption(), "Show Only Custom");
+    EXPECT_EQ(option.Picture1().surface().back_colour(), 1u);
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(3));
+    EXPECT_EQ(pixel(option, 9, 3), to_rgb(7));
+    option.Resize(2670, 600);
+    EXPECT_EQ(option.Height(), 285);
+    EXPECT_EQ(option.shadow1().width, 178);
+    EXPECT_EQ(option.Label1().top, 3); // 9.5 - 13 / 2
+    EXPECT_EQ(option.shadow1().top, 4);
+    option.Resize(300, 285);
+    EXPECT_EQ(option.Width(), 500);
+    option.FontSize(30); // taller than the control: applied as computed
+    EXPECT_LT(option.Label1().top, 0);
+    EXPECT_EQ(option.shadow1().top, option.Label1().top + 1);
 }
