@@ -47,6 +47,13 @@ TEST(Background, BlendsTheHostPictureInsideTheOuterRingWithAByteOfOpacity) {
     }
 }
 
+TEST(Base, WhatIsPaintedIsWhatRenders) {
+    elboton button;
+    button.load({});
+    button.Resize(1200, 360);
+    EXPECT_EQ(button.grab().toImage().convertToFormat(QImage::Format_RGB32), button.render());
+}
+
 TEST(Base, SettersNotifyAfterApplyingAndLoadDoesNot) {
     elboton button;
     QStringList seen;
