@@ -16,6 +16,17 @@ using namespace tarnwick::controls;
 using platform::Surface;
 using platform::to_rgb;
 
+// The skin's lit edge, and the black of the system's window text.
+constexpr Colour light = 0x0095AAA0, black = platform::window_text;
+
+// A control as a window loads it: from its stored layout, then sized (in twips).
+template <class C, int width, int height> struct Loaded : C {
+    explicit Loaded(const PropertyStore& layout = {}, int w = width) {
+        this->load(layout);
+        this->Resize(w, height);
+    }
+};
+
 inline void send(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button,
                  Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(p), QPointF(w.mapToGlobal(p)), button, held, Qt::NoModifier);

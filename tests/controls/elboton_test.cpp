@@ -7,19 +7,7 @@ using namespace tarnwick::controls::testing;
 
 namespace {
 
-constexpr Colour light = 0x0095AAA0;
-constexpr Colour dark = tarnwick::platform::window_text;
-
-// A button as a window loads it: from its stored layout, then resized.
-struct Button : elboton {
-    explicit Button(const PropertyStore& layout = {}, int width = 1200) {
-        load(layout);
-        Resize(width, 360);
-    }
-    QPoint on_label(int dx = 2, int dy = 2) const {
-        return label().bounds().topLeft() + QPoint(dx, dy);
-    }
-};
+using Button = Loaded<elboton, 1200, 360>;
 
 // The top edge lies over the right one; the bottom-left corner is left out.
 void expect_edges(const elboton& button, Colour top_left, Colour bottom_right) {
@@ -36,10 +24,10 @@ TEST(Button, FixedHeightMinimumWidthAndEdgesAtTheNewSize) {
     button.Resize(2000, 600);
     EXPECT_EQ(button.Height(), 360);
     EXPECT_EQ(button.ScaleWidth(), 133); // 133.33 px
-    expect_edges(button, light, dark);
+    expect_edges(button, light, black);
     button.Resize(300, 360);
     EXPECT_EQ(button.Width(), 500);
-    expect_edges(button, light, dark);
+    expect_edges(button, light, black);
 }
 
 // Pressed on the bare surface, then moved over and clicked on the caption.
@@ -53,23 +41,24 @@ TEST(Button, LeftPressSinksUntilReleaseAndEventsCarryTheirPartsCoordinates) {
     });
     press(button, {40, 12}, Qt::RightButton);
     release(button, {40, 12}, Qt::RightButton);
-    expect_edges(button, light, dark);
+    expect_edges(button, light, black);
 
     press(button, {40, 12});
-    expect_edges(button, dark, light);
-    EXPECT_EQ(top_when_raised, dark);
+    expect_edges(button, black, light);
+    EXPECT_EQ(top_when_raised, black);
     PropertyStore pressed;
     button.save(pressed);
-    EXPECT_EQ(pressed.read<Colour>("Color3DLight", light), dark);
-    EXPECT_EQ(pressed.read<Colour>("Color3DDark", dark), light);
+    EXPECT_EQ(pressed.read<Colour>("Color3DLight", light), black);
+    EXPECT_EQ(pressed.read<Colour>("Color3DDark", black), light);
 
     button.Color3DLight(0x00FF0000);
     expect_edges(button, 0x00FF0000, light);
     release(button, {40, 12});
-    expect_edges(button, 0x00FF0000, dark);
+    expect_edges(button, 0x00FF0000, black);
     hover(button, {2, 2}); // bare surface: no MouseMove
-    hover(button, button.on_label(3, 1));
-    click(button, button.on_label(4, 5));
+    const QPoint label = button.label().bounds().topLeft();
+    hover(button, label + QPoint(3, 1));
+    click(button, label + QPoint(4, 5));
     EXPECT_EQ(host.log, "2(40,12) 4(40,12) 2(40,12) 4(40,12) 1 3(3,1) 2(4,5) 4(4,5) 1");
     EXPECT_EQ(host.buttons, "221100110");
 }

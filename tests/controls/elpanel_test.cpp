@@ -7,22 +7,18 @@ using namespace tarnwick::controls::testing;
 
 namespace {
 
-constexpr Colour light = 0x0095AAA0;
 constexpr Colour dark = 0x00222E28;
 
-struct Panel : elpanel {
-    explicit Panel(const PropertyStore& layout = {{"color3ddark", dark}}) {
-        load(layout);
-        Resize(7980, 8610); // 532 x 574 px, the main window's client area
-    }
-    // The close box at (506, 8); its cross at (2, 2) inside it.
-    static QPoint close_box(int dx = 1, int dy = 1) { return {506 + dx, 8 + dy}; }
-};
+// 532 x 574 px, the main window's client area.
+using Panel = Loaded<elpanel, 7980, 8610>;
+
+// The close box lies at (506, 8), its cross at (2, 2) inside it.
+constexpr QPoint on_cross{512, 14}, beside_cross{507, 9};
 
 } // namespace
 
 TEST(Panel, ResizeToAFractionalSizeThenColoursRecolourPanelAndCloseBoxAtOnce) {
-    Panel panel;
+    Panel panel({{"color3ddark", dark}});
     panel.Resize(10000, 8000); // 666.67 x 533.33 px
     EXPECT_DOUBLE_EQ(panel.Label1().width, 10000 / 15.0 - 55);
     // The top edge lies over the right one; the close box's left edge at 640.
@@ -41,16 +37,16 @@ TEST(Panel, CloseBoxSinksOnlyForTheLeftButtonAndClicksOnce) {
     Recorder host(panel);
     const QRgb box_top = pixel(panel, 510, 8), box_bottom = pixel(panel, 510, 25);
     ASSERT_EQ(box_top, to_rgb(light));
-    press(panel, Panel::close_box(6, 6), Qt::RightButton);
+    press(panel, on_cross, Qt::RightButton);
     EXPECT_EQ(pixel(panel, 510, 8), box_top);
-    release(panel, Panel::close_box(6, 6), Qt::RightButton);
-    press(panel, Panel::close_box(6, 6)); // on the cross
+    release(panel, on_cross, Qt::RightButton);
+    press(panel, on_cross); // on the cross
     EXPECT_EQ(pixel(panel, 510, 8), box_bottom);
     EXPECT_EQ(pixel(panel, 510, 25), box_top);
-    release(panel, Panel::close_box(6, 6));
+    release(panel, on_cross);
     EXPECT_EQ(pixel(panel, 510, 8), box_top);
-    click(panel, Panel::close_box(1, 1)); // on the box's margin, beside the cross
-    hover(panel, Panel::close_box(6, 6));
+    click(panel, beside_cross); // on the box's margin, beside the cross
+    hover(panel, on_cross);
     EXPECT_EQ(host.log, "12 12");
 }
 
@@ -68,7 +64,7 @@ TEST(Panel, EventsCarryTheirPartsCoordinatesAndHiddenPartsRaiseNone) {
     panel.Cerrar(false);
     panel.Icon(false);
     expect_colour(panel, panel.BackColor(), {{506, 8}, {9, 10}});
-    click(panel, Panel::close_box(6, 6));
+    click(panel, on_cross);
     press(panel, {12, 12});
     EXPECT_EQ(host.log, "2(512,14) 4(512,14) 1 2(12,12)");
     PropertyStore store;

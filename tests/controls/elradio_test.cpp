@@ -7,23 +7,16 @@ using namespace tarnwick::controls::testing;
 
 namespace {
 
-constexpr Colour back = 0x0044584C, disc = 0x0037463E, light = 0x0095AAA0;
-constexpr Colour dark = tarnwick::platform::window_text;
+constexpr Colour back = 0x0044584C, disc = 0x0037463E;
 constexpr Colour checked = 0x0050B5C4, unchecked = 0x00D3DED8, over = 0x00FF0000;
 
-// An option as the main window loads it, then sized. The circle lies at the surface's origin.
-struct Option : elradio {
-    explicit Option(const PropertyStore& layout = {}) {
-        load(layout);
-        Resize(1350, 285);
-    }
-    QPoint on_caption() const { return Label1().bounds().topLeft() + QPoint(3, 3); }
-};
+// The circle lies at the surface's origin.
+using Option = Loaded<elradio, 1350, 285>;
 
 // On the rim at 90, 180, 270 and 0 degrees, either side of both splits; just outside and
 // just inside the ring.
 void expect_ring(const elradio& option) {
-    expect_colour(option, dark, {{9, 3}, {3, 9}, {14, 6}, {4, 13}});
+    expect_colour(option, black, {{9, 3}, {3, 9}, {14, 6}, {4, 13}});
     expect_colour(option, light, {{9, 15}, {15, 9}, {15, 7}, {5, 14}});
     expect_colour(option, option.BackColor(), {{9, 2}});
     expect_colour(option, option.BackColor2(), {{9, 4}, {4, 9}});
@@ -40,7 +33,8 @@ TEST(Option, ClickChecksShowingTheDotNotifiesThenRaisesClickAndValueFalseRaisesN
     option.on_event([&](int event, EventArgs&) {
         seen.push_back(QString::number(event) + (option.Value() ? "+" : "-"));
     });
-    click(option, option.on_caption());
+    const QPoint caption = option.Label1().bounds().topLeft() + QPoint(3, 3);
+    click(option, caption);
     EXPECT_EQ(seen, (std::vector<QString>{"2-", "4-", "Value", "1+"}));
     // Disc, ring and dot at their radii.
     expect_ring(option);
@@ -51,7 +45,7 @@ TEST(Option, ClickChecksShowingTheDotNotifiesThenRaisesClickAndValueFalseRaisesN
     click(option, {9, 9});   // the circle, already checked: no notification
     click(option, {22, 10}); // the bare surface between circle and caption
     hover(option, {5, 5});
-    hover(option, option.on_caption());
+    hover(option, caption);
     EXPECT_EQ(seen, (std::vector<QString>{"1+", "1+", "3+"}));
     seen.clear();
     option.Value(false);

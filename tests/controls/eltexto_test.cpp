@@ -11,18 +11,14 @@ using namespace tarnwick::controls::testing;
 
 namespace {
 
-constexpr Colour field_back = 0x0037463E, light = 0x0095AAA0;
-constexpr Colour dark = tarnwick::platform::window_text;
+constexpr Colour field_back = 0x0037463E;
 
-// A text box as a window loads it, then sized.
-struct Box : eltexto {
-    explicit Box(const PropertyStore& layout = {}) {
-        load(layout);
-        Resize(1425, 300);
-    }
-    // What the user sees, the field included.
-    QRgb seen(int x, int y) { return grab().toImage().pixel(x, y); }
-};
+using Box = Loaded<eltexto, 1425, 300>;
+
+// What the user sees, the field included.
+QRgb seen(eltexto& box, int x, int y) {
+    return box.grab().toImage().pixel(x, y);
+}
 
 // The top edge runs over the right one.
 void expect_frame(const eltexto& box, Colour top_left, Colour bottom_right) {
@@ -39,13 +35,13 @@ TEST(TextBox, EmptyLayoutShowsAnEmptyFieldInAFrameThatKeepsItsHeight) {
     EXPECT_EQ(box.Text(), "");
     EXPECT_EQ(box.Text1().palette().color(QPalette::Text), QColor(to_rgb(0x00D3DED8)));
     EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 87, 16));
-    expect_frame(box, dark, light);
-    EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
+    expect_frame(box, black, light);
+    EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
     box.BackColor(0x000000FF);
-    EXPECT_EQ(box.seen(2, 10), to_rgb(0x000000FF)); // between the left edge and the field
-    EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
+    EXPECT_EQ(seen(box, 2, 10), to_rgb(0x000000FF)); // between the left edge and the field
+    EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
     box.Enabled(false); // greys nothing
-    EXPECT_EQ(box.seen(50, 10), to_rgb(field_back));
+    EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
     box.Resize(400, 400); // 26.67 px: no minimum width
     EXPECT_EQ(box.Height(), 300);
     EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 18, 16));
@@ -115,6 +111,6 @@ TEST(TextBox, TheDesignsSampleUntilALayoutShowsInTheFieldAndTheFrame) {
     EXPECT_EQ(fresh.Text(), "Text");
     EXPECT_EQ(fresh.Text1().y(), 3);
     const Box copy({{"color3dlight", Colour(2)}, {"fontsize", 12.0}});
-    expect_frame(copy, dark, 2);
+    expect_frame(copy, black, 2);
     EXPECT_EQ(copy.Text1().font().pixelSize(), 16);
 }
