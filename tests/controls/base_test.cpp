@@ -24,9 +24,7 @@ TEST(Background, BlendsTheHostPictureInsideTheOuterRingWithAByteOfOpacity) {
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x)
             host.image().setPixel(x, y, qRgb(x, y, 0));
-    elframe frame;
-    frame.load({});
-    frame.Resize(600, 300); // 40 x 20 px
+    Loaded<elframe, 600, 300> frame; // 40 x 20 px
     const QRgb back = to_rgb(frame.BackColor());
     frame.obtener_imagen_fondo(host.hdc(), 50, 10, 255);
     // The source starts at (X, Y) although the picture lands at (1, 1).
@@ -48,9 +46,7 @@ TEST(Background, BlendsTheHostPictureInsideTheOuterRingWithAByteOfOpacity) {
 }
 
 TEST(Base, WhatIsPaintedIsWhatRenders) {
-    elboton button;
-    button.load({});
-    button.Resize(1200, 360);
+    Loaded<elboton, 1200, 360> button;
     EXPECT_EQ(button.grab().toImage().convertToFormat(QImage::Format_RGB32), button.render());
 }
 

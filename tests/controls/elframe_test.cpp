@@ -8,9 +8,9 @@
 using namespace tarnwick::controls::testing;
 
 TEST(Frame, StoredColoursSwappedGiveARaisedFrame) {
-    elframe frame;
-    frame.load({{"color3dlight", Colour(0x00222E28)}, {"color3ddark", Colour(0x0095AAA0)}});
-    frame.Resize(7710, 570); // 514 x 38 px
+    // 514 x 38 px.
+    Loaded<elframe, 7710, 570> frame(
+        {{"color3dlight", Colour(0x00222E28)}, {"color3ddark", Colour(0x0095AAA0)}});
     // The top edge lies over the right one.
     expect_colour(frame, 0x0095AAA0, {{0, 0}, {513, 0}, {0, 36}});
     expect_colour(frame, 0x00222E28, {{513, 1}, {513, 36}, {0, 37}, {513, 37}});
@@ -21,9 +21,7 @@ TEST(Frame, StoredColoursSwappedGiveARaisedFrame) {
 
 TEST(Frame, ClicksBetweenItsControlsAreItsOwnUnlessItIsDisabled) {
     // Through the window, so that the toolkit routes each click to the widget under it.
-    elframe frame;
-    frame.load({});
-    frame.Resize(3000, 1500);
+    Loaded<elframe, 3000, 1500> frame;
     elboton inside(&frame);
     inside.load({});
     inside.Move(150, 150, 1200, 360); // at 10, 10 px
