@@ -14,12 +14,6 @@ constexpr Colour white = 0x00FFFFFF;
 constexpr Colour red = 0x000000FF;
 const QRgb red_rgb = qRgb(255, 0, 0);
 
-QImage blank(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    clear(image, white);
-    return image;
-}
-
 // A row (or with `down`, a column) as '#' for red and '.' for anything else.
 std::string line_of(const QImage& image, int at, bool down = false) {
     std::string out;
@@ -38,7 +32,8 @@ TEST(Colour, SystemColoursComeFromTheClassicScheme) {
 }
 
 TEST(Line, LeavesOutItsEndPointInEitherDirection) {
-    QImage image = blank(8, 8);
+    Surface s(8, 8, white);
+    QImage& image = s.image();
     draw_line(image, 1, 0, 5, 0, red);
     draw_line(image, 6, 7, 6, 3, red);
     draw_line(image, 5, 2, 1, 2, red);
@@ -50,7 +45,8 @@ TEST(Line, LeavesOutItsEndPointInEitherDirection) {
 }
 
 TEST(Line, DropsFractionsTowardsMinusInfinityAndClipsFarEnds) {
-    QImage image = blank(8, 4);
+    Surface s(8, 4, white);
+    QImage& image = s.image();
     draw_line(image, 0.9, 2.99, 4.99, 2.99, red); // columns 0..3 of row 2
     draw_line(image, -0.5, 0, 2, 0, red);         // starts in column -1
     draw_line(image, -1e12, 1, 1e12, 1, red);     // must not walk the whole length

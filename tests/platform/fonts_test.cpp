@@ -8,10 +8,8 @@
 using namespace tarnwick::platform;
 
 TEST(Fonts, PointsBecomePixelsAtNinetySixDpi) {
-    EXPECT_EQ(pixel_size(8.25), 11);
-    EXPECT_EQ(pixel_size(9.75), 13);
-    EXPECT_EQ(pixel_size(12), 16);
-    EXPECT_EQ(pixel_size(0), 1);
+    for (const auto& [points, pixels] : {std::pair{8.25, 11}, {9.75, 13}, {12.0, 16}, {0.0, 1}})
+        EXPECT_EQ(pixel_size(points), pixels) << points << " pt";
 }
 
 // "MS Sans Serif" is a face of bitmaps only. The Windows font engine does not offer such a
