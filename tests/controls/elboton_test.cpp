@@ -65,7 +65,6 @@ TEST(Button, LeftPressSinksUntilReleaseAndEventsCarryTheirPartsCoordinates) {
 
 TEST(Button, CaptionLeftOrCentredWithItsShadowAndATallerFontKeepsThePreviousTop) {
     EXPECT_EQ(button_caption_lefts(false, 3000, 40, 40).shadow, 7);
-    EXPECT_EQ(centred_top(16, 24, 16), 4);
     // The main window's buttons: 12 - 13 / 2 from the top, rounded down.
     Button button({{"caption", QString("Make Res")},
                    {"centercaption", true},
