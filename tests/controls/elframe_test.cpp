@@ -19,6 +19,14 @@ TEST(Frame, StoredColoursSwappedGiveARaisedFrame) {
     expect_colour(frame, 0x0095AAA0, {{0, 0}}); // one pixel: the top edge is the topmost part
 }
 
+TEST(Frame, AFrameMadeWithoutALayoutStoresItsDesignColours) {
+    PropertyStore initial;
+    elframe().save(initial);
+    EXPECT_EQ(initial.names(), (QStringList{"BackColor", "Color3DDark"}));
+    EXPECT_EQ(initial.read<Colour>("BackColor", 0), 0x0037463Eu);
+    EXPECT_EQ(initial.read<Colour>("Color3DDark", 0), 0x00222E28u);
+}
+
 TEST(Frame, ClicksBetweenItsControlsAreItsOwnUnlessItIsDisabled) {
     // Through the window, so that the toolkit routes each click to the widget under it.
     Loaded<elframe, 3000, 1500> frame;
