@@ -45,13 +45,9 @@ TEST(Background, BlendsTheHostPictureInsideTheOuterRingWithAByteOfOpacity) {
     }
 }
 
-TEST(Base, WhatIsPaintedIsWhatRenders) {
+TEST(Base, WhatIsPaintedIsWhatRendersAndSettersNotifyAfterApplyingButLoadDoesNot) {
     Loaded<elboton, 1200, 360> button;
     EXPECT_EQ(button.grab().toImage().convertToFormat(QImage::Format_RGB32), button.render());
-}
-
-TEST(Base, SettersNotifyAfterApplyingAndLoadDoesNot) {
-    elboton button;
     QStringList seen;
     button.on_change(
         [&](const QString& name) { seen << name + QString::number(button.BackColor()); });

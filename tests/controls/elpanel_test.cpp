@@ -72,7 +72,7 @@ TEST(Panel, EventsCarryTheirPartsCoordinatesAndHiddenPartsRaiseNone) {
     EXPECT_FALSE(Panel(store).Picture2().visible);
 }
 
-TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOrigin) {
+TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOriginAndTheBackgroundCoversTheCloseBox) {
     Panel panel;
     Surface source(40, 40, 0x000000FF);
     source.image().setPixel(15, 15, qRgb(0, 0, 255));
@@ -86,10 +86,6 @@ TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOrigin) {
     EXPECT_EQ(panel.render(), before);
     panel.set_the_hdc(source.hdc());
     EXPECT_EQ(pixel(panel, 20, 30), qRgb(255, 0, 0));
-}
-
-TEST(Panel, BackgroundCaptureCoversTheCloseBoxToo) {
-    Panel panel;
     Surface host(600, 600, 0x00FFFFFF);
     host.image().setPixel(506 + 10, 8 + 20, qRgb(1, 2, 3));
     panel.obtener_imagen_fondo(host.hdc(), 10, 20, 255);

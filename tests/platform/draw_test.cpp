@@ -57,7 +57,7 @@ TEST(Line, DropsFractionsTowardsMinusInfinityAndClipsFarEnds) {
     EXPECT_EQ(line_of(image, 3), "........");
 }
 
-TEST(DeviceContext, HandlesNameLiveSurfacesOnly) {
+TEST(DeviceContext, HandlesNameLiveSurfacesOnlyWhichKeepWhatFitsWhenResized) {
     Hdc stale = 0;
     {
         Surface a(2, 2, white), b(2, 2, white);
@@ -68,14 +68,11 @@ TEST(DeviceContext, HandlesNameLiveSurfacesOnly) {
     EXPECT_EQ(image_of(stale), nullptr);
     Surface later(2, 2, white);
     EXPECT_NE(later.hdc(), stale);
-}
-
-TEST(DeviceContext, ResizeKeepsWhatFitsAndShowsTheBackgroundElsewhere) {
-    Surface s(2, 2, white);
-    draw_line(s.image(), 0, 1, 2, 1, red);
-    s.resize(3, 3);
-    EXPECT_EQ(line_of(s.image(), 1), "##.");
-    EXPECT_EQ(s.image().pixel(2, 2), qRgb(255, 255, 255));
+    // A resize keeps what fits and shows the background elsewhere.
+    draw_line(later.image(), 0, 1, 2, 1, red);
+    later.resize(3, 3);
+    EXPECT_EQ(line_of(later.image(), 1), "##.");
+    EXPECT_EQ(later.image().pixel(2, 2), qRgb(255, 255, 255));
 }
 
 TEST(Blend, EmptyRectanglesAndUnknownHandlesDrawNothing) {
