@@ -1,7 +1,7 @@
 #pragma once
 
-// Drives a control the way the window system would (mouse events sent to the widget) and
-// records what it reports to its host.
+// Loads a control as a window would, drives it the way the window system would (mouse events
+// sent to the widget) and records what it reports to its host.
 
 #include "controls/skinned_control.h"
 
