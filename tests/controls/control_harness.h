@@ -1,16 +1,31 @@
 #pragma once
 
-// Drives a control the way the window system would (mouse events sent to the widget) and
-// records what it reports to its host.
+// Loads a control as a window would, drives it the way the window system would (mouse events
+// sent to the widget) and records what it reports to its host.
 
 #include "controls/skinned_control.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
-#include <vector>
+#include <string>
 
 namespace tarnwick::controls::testing {
+
+using namespace tarnwick::controls;
+using platform::Surface;
+using platform::to_rgb;
+
+// The skin's lit edge, and the black of the system's window text.
+constexpr Colour light = 0x0095AAA0, black = platform::window_text;
+
+// A control as a window loads it: from its stored layout, then sized (in twips).
+template <class C, int width, int height> struct Loaded : C {
+    explicit Loaded(const PropertyStore& layout = {}, int w = width) {
+        this->load(layout);
+        this->Resize(w, height);
+    }
+};
 
 inline void send(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button,
                  Qt::MouseButtons held) {
@@ -37,22 +52,19 @@ inline void double_click(QWidget& w, QPoint p) {
     release(w, p);
 }
 
-struct Raised {
-    int event;
-    EventArgs args;
-};
-
+// What a control raised, one event a word: its number, then "(X,Y)" unless both are 0; and
+// the Button of each event, one digit each.
 struct Recorder {
-    std::vector<Raised> raised;
+    std::string log, buttons;
 
     explicit Recorder(SkinnedControl& control) {
-        control.on_event([this](int event, EventArgs& args) { raised.push_back({event, args}); });
+        control.on_event([this](int event, EventArgs& args) { note(event, args); });
     }
-    std::vector<int> numbers() const {
-        std::vector<int> out;
-        for (const Raised& r : raised)
-            out.push_back(r.event);
-        return out;
+    void note(int event, const EventArgs& args) {
+        log += (log.empty() ? "" : " ") + std::to_string(event);
+        if (args.X != 0 || args.Y != 0)
+            log += "(" + std::to_string(int(args.X)) + "," + std::to_string(int(args.Y)) + ")";
+        buttons += std::to_string(args.Button);
     }
 };
 

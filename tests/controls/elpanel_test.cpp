@@ -3,37 +3,33 @@
 
 #include <gtest/gtest.h>
 
-using namespace tarnwick::controls;
 using namespace tarnwick::controls::testing;
-using tarnwick::platform::Surface;
-using tarnwick::platform::to_rgb;
 
 namespace {
 
-constexpr Colour light = 0x0095AAA0;
 constexpr Colour dark = 0x00222E28;
 
-struct Panel : elpanel {
-    explicit Panel(const PropertyStore& layout = {{"color3ddark", dark}}) {
-        load(layout);
-        Resize(7980, 8610); // 532 x 574 px, the main window's client area
-    }
-    // The close box at (506, 8); its cross at (2, 2) inside it.
-    static QPoint close_box(int dx = 1, int dy = 1) { return {506 + dx, 8 + dy}; }
-};
+// 532 x 574 px, the main window's client area.
+using Panel = Loaded<elpanel, 7980, 8610>;
+
+// The close box lies at (506, 8), its cross at (2, 2) inside it.
+constexpr QPoint on_cross{512, 14}, beside_cross{507, 9};
 
 } // namespace
 
-TEST(Panel, ResizeToAFractionalSize) {
-    Panel panel;
+TEST(Panel, ResizeToAFractionalSizeThenColoursRecolourPanelAndCloseBoxAtOnce) {
+    Panel panel({{"color3ddark", dark}});
     panel.Resize(10000, 8000); // 666.67 x 533.33 px
-    const double w = 10000 / 15.0;
-    EXPECT_DOUBLE_EQ(panel.Picture2().left, w - 26);
-    EXPECT_DOUBLE_EQ(panel.Label1().width, w - 55);
-    EXPECT_DOUBLE_EQ(panel.LineB(0).x1, w - 1);
+    EXPECT_DOUBLE_EQ(panel.Label1().width, 10000 / 15.0 - 55);
     // The top edge lies over the right one; the close box's left edge at 640.
     expect_colour(panel, light, {{665, 0}, {640, 8}});
     expect_colour(panel, dark, {{665, 1}, {665, 531}, {0, 532}});
+    panel.Color3DLight(0x000000FF);
+    expect_colour(panel, 0x000000FF, {{100, 0}, {644, 8}, {640, 15}});
+    EXPECT_EQ(panel.Line1B(0).colour, dark);
+    panel.BackColor(1);
+    expect_colour(panel, 1, {{500, 200}});
+    EXPECT_EQ(panel.Picture2().composed().pixel(16, 1), to_rgb(1));
 }
 
 TEST(Panel, CloseBoxSinksOnlyForTheLeftButtonAndClicksOnce) {
@@ -41,57 +37,42 @@ TEST(Panel, CloseBoxSinksOnlyForTheLeftButtonAndClicksOnce) {
     Recorder host(panel);
     const QRgb box_top = pixel(panel, 510, 8), box_bottom = pixel(panel, 510, 25);
     ASSERT_EQ(box_top, to_rgb(light));
-    press(panel, Panel::close_box(6, 6), Qt::RightButton);
+    press(panel, on_cross, Qt::RightButton);
     EXPECT_EQ(pixel(panel, 510, 8), box_top);
-    release(panel, Panel::close_box(6, 6), Qt::RightButton);
-    press(panel, Panel::close_box(6, 6)); // on the cross
+    release(panel, on_cross, Qt::RightButton);
+    press(panel, on_cross); // on the cross
     EXPECT_EQ(pixel(panel, 510, 8), box_bottom);
     EXPECT_EQ(pixel(panel, 510, 25), box_top);
-    release(panel, Panel::close_box(6, 6));
+    release(panel, on_cross);
     EXPECT_EQ(pixel(panel, 510, 8), box_top);
-    click(panel, Panel::close_box(1, 1)); // on the box's margin, beside the cross
-    hover(panel, Panel::close_box(6, 6));
-    EXPECT_EQ(host.numbers(), (std::vector<int>{12, 12}));
+    click(panel, beside_cross); // on the box's margin, beside the cross
+    hover(panel, on_cross);
+    EXPECT_EQ(host.log, "12 12");
 }
 
-TEST(Panel, EventsOfTitleIconAndSurfaceCarryTheirPartsCoordinates) {
-    Panel panel;
+TEST(Panel, EventsCarryTheirPartsCoordinatesAndHiddenPartsRaiseNone) {
+    Panel panel({{"title", QString("Cs 1.6 Tarnwick 1.5")}});
+    EXPECT_EQ(panel.shadow1().caption(), "Cs 1.6 Tarnwick 1.5");
     Recorder host(panel);
     click(panel, {30 + 5, 9 + 4}); // the title
     click(panel, {9 + 3, 10 + 7}); // the icon: no Click
     click(panel, {200, 300});      // the bare surface
     double_click(panel, {200, 300});
-    EXPECT_EQ(host.numbers(), (std::vector<int>{5, 7, 1, 8, 10, 2, 4, 1, 2, 4, 1, 11, 4}));
-    EXPECT_EQ(host.raised[0].args.X, 5);
-    EXPECT_EQ(host.raised[0].args.Y, 4);
-    EXPECT_EQ(host.raised[3].args.X, 3);
-    EXPECT_EQ(host.raised[3].args.Y, 7);
-    EXPECT_EQ(host.raised[5].args.X, 200);
-}
-
-TEST(Panel, CerrarAndIconHideTheirPartsAndTheirEvents) {
-    Panel panel;
+    EXPECT_EQ(host.log, "5(5,4) 7(5,4) 1 8(3,7) 10(3,7) 2(200,300) 4(200,300) 1 2(200,300) "
+                        "4(200,300) 1 11 4(200,300)");
+    host.log.clear();
     panel.Cerrar(false);
     panel.Icon(false);
-    Recorder host(panel);
     expect_colour(panel, panel.BackColor(), {{506, 8}, {9, 10}});
-    click(panel, Panel::close_box(6, 6));
+    click(panel, on_cross);
     press(panel, {12, 12});
-    EXPECT_EQ(host.numbers(), (std::vector<int>{2, 4, 1, 2}));
+    EXPECT_EQ(host.log, "2(512,14) 4(512,14) 1 2(12,12)");
     PropertyStore store;
     panel.save(store);
-    EXPECT_EQ(store.read("Cerrar", true), false);
     EXPECT_FALSE(Panel(store).Picture2().visible);
 }
 
-TEST(Panel, Color3DLightRecoloursPanelAndCloseBoxAtOnce) {
-    Panel panel;
-    panel.Color3DLight(0x000000FF);
-    expect_colour(panel, 0x000000FF, {{100, 0}, {510, 8}, {506, 15}});
-    EXPECT_EQ(panel.Line1B(0).colour, dark);
-}
-
-TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOrigin) {
+TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOriginAndTheBackgroundCoversTheCloseBox) {
     Panel panel;
     Surface source(40, 40, 0x000000FF);
     source.image().setPixel(15, 15, qRgb(0, 0, 255));
@@ -105,10 +86,6 @@ TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOrigin) {
     EXPECT_EQ(panel.render(), before);
     panel.set_the_hdc(source.hdc());
     EXPECT_EQ(pixel(panel, 20, 30), qRgb(255, 0, 0));
-}
-
-TEST(Panel, BackgroundCaptureCoversTheCloseBoxToo) {
-    Panel panel;
     Surface host(600, 600, 0x00FFFFFF);
     host.image().setPixel(506 + 10, 8 + 20, qRgb(1, 2, 3));
     panel.obtener_imagen_fondo(host.hdc(), 10, 20, 255);
@@ -117,20 +94,4 @@ TEST(Panel, BackgroundCaptureCoversTheCloseBoxToo) {
     EXPECT_EQ(panel.Picture2().composed().pixel(1, 1), qRgb(1, 2, 3));
     panel.obtener_imagen_fondo(host.hdc(), 10, 20, 0);
     EXPECT_EQ(panel.Picture2().composed().pixel(1, 1), to_rgb(panel.BackColor()));
-}
-
-TEST(Panel, MainWindowLayoutRoundTrip) {
-    const PropertyStore layout{{"title", QString("Cs 1.6 Tarnwick 1.5")},
-                               {"color3ddark", dark},
-                               {"fontname", QString("Tahoma")},
-                               {"fontsize", 9.75}};
-    Panel panel(layout);
-    EXPECT_EQ(panel.shadow1().caption(), "Cs 1.6 Tarnwick 1.5");
-    PropertyStore saved;
-    panel.save(saved);
-    // The font differs from the ambient one, so the whole object is stored as well.
-    EXPECT_EQ(saved.names(), (QStringList{"Title", "Color3DDark", "Font", "FontName", "FontSize"}));
-    panel.BackColor(1);
-    EXPECT_EQ(pixel(panel, 500, 200), to_rgb(1));
-    EXPECT_EQ(panel.Picture2().composed().pixel(16, 1), to_rgb(1));
 }

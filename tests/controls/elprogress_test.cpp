@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-using namespace tarnwick::controls;
 using namespace tarnwick::controls::testing;
 using tarnwick::analysis::ProgressRangeError;
-using tarnwick::platform::to_rgb;
 
 namespace {
 
-constexpr Colour back = 0x0037463E, block = 0x0050B5C4, light = 0x0095AAA0;
+constexpr Colour back = 0x0037463E, block = 0x0050B5C4;
 
 // The first `filled` places show a whole 8 x 16 block 4 px from the top (as much of it as
 // lies inside the right edge); the other places and every gap show what lies under them.
@@ -72,7 +70,7 @@ TEST(Progress, UndrawableRangeThrowsKeepingThePictureAndTheValues) {
 }
 
 TEST(Progress, EveryRepaintLaysTheCapturedBackgroundUnderTheBlocks) {
-    tarnwick::platform::Surface host(400, 40, 0); // white only where the bar lies
+    Surface host(400, 40, 0); // white only where the bar lies
     QPainter(&host.image()).fillRect(6, 16, 394, 24, Qt::white);
     elprogress bar;
     bar.obtener_imagen_fondo(host.hdc(), 6, 16, 128);

@@ -3,35 +3,20 @@
 
 #include <gtest/gtest.h>
 
-using namespace tarnwick::controls;
 using namespace tarnwick::controls::testing;
-using tarnwick::platform::Surface;
-using tarnwick::platform::to_rgb;
 
 namespace {
 
-constexpr Colour back = 0x0044584C, disc = 0x0037463E, light = 0x0095AAA0;
-constexpr Colour dark = tarnwick::platform::window_text;
+constexpr Colour back = 0x0044584C, disc = 0x0037463E;
 constexpr Colour checked = 0x0050B5C4, unchecked = 0x00D3DED8, over = 0x00FF0000;
 
-// An option as the main window loads it, then sized. The circle lies at the surface's origin.
-struct Option : elradio {
-    explicit Option(const PropertyStore& layout = {}, int width = 1350) {
-        load(layout);
-        Resize(width, 285);
-    }
-    QPoint on_caption() const { return Label1().bounds().topLeft() + QPoint(3, 3); }
-};
-
-const PropertyStore show_all{{"caption", QString("Show All")},
-                             {"value", true},
-                             {"fontname", QString("Tahoma")},
-                             {"fontsize", 8.25}};
+// The circle lies at the surface's origin.
+using Option = Loaded<elradio, 1350, 285>;
 
 // On the rim at 90, 180, 270 and 0 degrees, either side of both splits; just outside and
 // just inside the ring.
 void expect_ring(const elradio& option) {
-    expect_colour(option, dark, {{9, 3}, {3, 9}, {14, 6}, {4, 13}});
+    expect_colour(option, black, {{9, 3}, {3, 9}, {14, 6}, {4, 13}});
     expect_colour(option, light, {{9, 15}, {15, 9}, {15, 7}, {5, 14}});
     expect_colour(option, option.BackColor(), {{9, 2}});
     expect_colour(option, option.BackColor2(), {{9, 4}, {4, 9}});
@@ -39,32 +24,28 @@ void expect_ring(const elradio& option) {
 
 } // namespace
 
-TEST(Option, DiscRingAndDotAtTheirRadii) {
+TEST(Option, ClickChecksShowingTheDotNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
     Option option;
     expect_ring(option);
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
-    option.Value(true);
-    expect_ring(option);
-    expect_colour(option, checked, {{9, 9}, {9, 6}, {12, 9}, {7, 11}});
-    expect_colour(option, disc, {{9, 5}, {13, 9}});
-    expect_colour(option, back, {{18, 9}}); // between circle and caption
-}
-
-TEST(Option, ClickChecksNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
-    Option option;
     std::vector<QString> seen;
     option.on_change([&](const QString& name) { seen.push_back(name); });
     option.on_event([&](int event, EventArgs&) {
         seen.push_back(QString::number(event) + (option.Value() ? "+" : "-"));
     });
-    click(option, option.on_caption());
+    const QPoint caption = option.Label1().bounds().topLeft() + QPoint(3, 3);
+    click(option, caption);
     EXPECT_EQ(seen, (std::vector<QString>{"2-", "4-", "Value", "1+"}));
-    EXPECT_EQ(pixel(option, 9, 9), to_rgb(checked));
+    // Disc, ring and dot at their radii.
+    expect_ring(option);
+    expect_colour(option, checked, {{9, 9}, {9, 6}, {12, 9}, {7, 11}});
+    expect_colour(option, disc, {{9, 5}, {13, 9}});
+    expect_colour(option, back, {{18, 9}}); // between circle and caption
     seen.clear();
     click(option, {9, 9});   // the circle, already checked: no notification
     click(option, {22, 10}); // the bare surface between circle and caption
     hover(option, {5, 5});
-    hover(option, option.on_caption());
+    hover(option, caption);
     EXPECT_EQ(seen, (std::vector<QString>{"1+", "1+", "3+"}));
     seen.clear();
     option.Value(false);
@@ -73,8 +54,17 @@ TEST(Option, ClickChecksNotifiesThenRaisesClickAndValueFalseRaisesNothing) {
     EXPECT_EQ(option.Label1().fore_colour, unchecked);
 }
 
-TEST(Option, OverLookOnlyWhileUncheckedUntilTheNextRepaint) {
+TEST(Option, CapturedBackgroundAndOverLookShowUntilTheNextRepaint) {
+    Surface host(200, 50, 0);
+    for (int x = 0; x < 200; ++x)
+        host.image().setPixel(x, 31, qRgb(x, 7, 9));
     Option option;
+    option.obtener_imagen_fondo(host.hdc(), 20, 30, 255);
+    EXPECT_EQ(pixel(option, 25, 1), qRgb(45, 7, 9)); // the blend starts at (0, 0)
+    option.set_normal_state(); // the circle, drawn again over what was captured
+    EXPECT_EQ(pixel(option, 1, 1), qRgb(21, 7, 9));
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
+    // The over look, only while unchecked.
     option.set_over_state();
     EXPECT_EQ(option.Label1().fore_colour, over);
     option.BackColor2(0x00112233);
@@ -85,8 +75,18 @@ TEST(Option, OverLookOnlyWhileUncheckedUntilTheNextRepaint) {
     EXPECT_EQ(option.Label1().fore_colour, checked);
 }
 
-TEST(Option, FixedHeightMinimumWidthAndCentredCaption) {
-    Option option(show_all);
+TEST(Option, ALoadedLayoutShowsAtOnceAndSizesKeepTheHeightAndCentreTheCaption) {
+    Option option({{"backcolor", Colour(1)},
+                   {"checkedcolor", Colour(3)},
+                   {"caption", QString("Show Only Custom")},
+                   {"value", true},
+                   {"color3ddark", Colour(7)},
+                   {"fontname", QString("Tahoma")},
+                   {"fontsize", 8.25}});
+    EXPECT_EQ(option.shadow1().caption(), "Show Only Custom");
+    EXPECT_EQ(option.Picture1().surface().back_colour(), 1u);
+    EXPECT_EQ(pixel(option, 9, 9), to_rgb(3));
+    EXPECT_EQ(pixel(option, 9, 3), to_rgb(7));
     option.Resize(2670, 600);
     EXPECT_EQ(option.Height(), 285);
     EXPECT_EQ(option.shadow1().width, 178);
@@ -97,30 +97,4 @@ TEST(Option, FixedHeightMinimumWidthAndCentredCaption) {
     option.FontSize(30); // taller than the control: applied as computed
     EXPECT_LT(option.Label1().top, 0);
     EXPECT_EQ(option.shadow1().top, option.Label1().top + 1);
-}
-
-TEST(Option, CircleShowsTheCapturedBackgroundAfterTheNextRepaint) {
-    Surface host(200, 50, 0);
-    for (int x = 0; x < 200; ++x)
-        host.image().setPixel(x, 31, qRgb(x, 7, 9));
-    Option option;
-    option.obtener_imagen_fondo(host.hdc(), 20, 30, 255);
-    EXPECT_EQ(pixel(option, 25, 1), qRgb(45, 7, 9)); // the blend starts at (0, 0)
-    option.set_normal_state();
-    EXPECT_EQ(pixel(option, 1, 1), qRgb(21, 7, 9));
-    EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
-}
-
-TEST(Option, ALoadedLayoutShowsInThePartsAtOnce) {
-    const Option copy({{"backcolor", Colour(1)},
-                       {"checkedcolor", Colour(3)},
-                       {"caption", QString("Show Only Custom")},
-                       {"value", true},
-                       {"color3ddark", Colour(7)},
-                       {"dropshadow", true}});
-    EXPECT_EQ(copy.shadow1().caption(), "Show Only Custom");
-    EXPECT_EQ(copy.Picture1().surface().back_colour(), 1u);
-    EXPECT_EQ(pixel(copy, 9, 9), to_rgb(3));
-    EXPECT_EQ(pixel(copy, 9, 3), to_rgb(7));
-    EXPECT_TRUE(copy.shadow1().enabled);
 }

@@ -1,5 +1,5 @@
 // The stored properties of every control: what a layout holds after a save, in which order,
-// and that a load gives back what a save stored.
+// and that a load gives back what a save stored; and how a stored value reads as each type.
 
 #include "controls/elboton.h"
 #include "controls/elframe.h"
@@ -115,3 +115,17 @@ INSTANTIATE_TEST_SUITE_P(Controls, StoredProperties, ::testing::ValuesIn(cases),
                          [](const auto& info) { return std::string(info.param.control); });
 
 } // namespace
+
+TEST(PropertyStore, NumbersReadAcrossIntegerColourAndFloatingPoint) {
+    const PropertyStore store{{"color3ddark", std::int32_t(0x80000008)},
+                              {"fontsize", 9},
+                              {"count", 3.0},
+                              {"half", 3.5},
+                              {"caption", QString("x")}};
+    EXPECT_EQ(store.read<Colour>("Color3DDark", 0), 0x80000008u);
+    EXPECT_EQ(store.read<double>("FontSize", 0), 9.0);
+    EXPECT_EQ(store.read<std::int32_t>("Count", 0), 3);
+    EXPECT_THROW(store.read<std::int32_t>("Half", 0), PropertyTypeError);
+    EXPECT_THROW(store.read<std::int32_t>("Caption", 0), PropertyTypeError);
+    EXPECT_THROW(store.read<bool>("Count", false), PropertyTypeError);
+}

@@ -7,25 +7,20 @@
 
 using namespace tarnwick::platform;
 
-TEST(Fonts, PointsBecomePixelsAtNinetySixDpi) {
-    EXPECT_EQ(pixel_size(8.25), 11);
-    EXPECT_EQ(pixel_size(9.75), 13);
-    EXPECT_EQ(pixel_size(12), 16);
-    EXPECT_EQ(pixel_size(0), 1);
-}
-
 // "MS Sans Serif" is a face of bitmaps only. The Windows font engine does not offer such a
 // face to Qt (wine's .ttf of it as little as Windows' own .fon), so under it the default face
 // falls back to another and is not checked; the windows draw only with Tahoma and Marlett.
 constexpr bool bitmap_faces = !TARNWICK_WINDOWS_FONT_ENGINE;
 
-TEST(Fonts, TheSkinsFacesAreAvailable) {
+TEST(Fonts, TheSkinsFacesAreAvailableSizedInPixelsAtNinetySixDpi) {
     for (const char* face : {"Tahoma", "Marlett", "MS Sans Serif"}) {
         if (!bitmap_faces && face == std::string_view("MS Sans Serif")) continue;
         const QFontInfo info(to_qfont({.name = QString::fromLatin1(face)}));
         EXPECT_EQ(info.family(), QString::fromLatin1(face));
     }
     EXPECT_EQ(QFontInfo(to_qfont({.name = "Tahoma"})).pixelSize(), 11);
+    for (const auto& [points, pixels] : {std::pair{8.25, 11}, {9.75, 13}, {12.0, 16}, {0.0, 1}})
+        EXPECT_EQ(pixel_size(points), pixels) << points << " pt";
 }
 
 TEST(Fonts, TextHeightIsTheClassicCell) {
