@@ -33,6 +33,12 @@ public:
         return make_usage(app, std::move(name)) + '\n' + make_description(app) +
                make_positionals(app) + make_groups(app, mode) + '\n' + make_footer(app);
     }
+    // Beside an option's name only its value: which options exclude each other is left to
+    // the usage error, as the name column has no room for it.
+    std::string make_option_opts(const CLI::Option* opt) const override {
+        auto text = CLI::Formatter::make_option_opts(opt);
+        return text.substr(0, text.find(" Excludes:"));
+    }
 };
 
 void add_game_options(CLI::App& app, Options& options) {
@@ -48,10 +54,12 @@ void add_game_options(CLI::App& app, Options& options) {
         ->type_name("FILE")
         ->group(group);
     app.add_flag("--follow", choice.follow,
-                 "also list what the listed files need (models: textures, sequences, sounds)")
+                 "also list what the listed files need (models: textures, sequences, sounds) "
+                 "and what the entity text names in another case")
         ->group(group);
     auto* check = app.add_flag("--check", game.check,
-                               "report only, write nothing; status 1 when anything is missing or over a limit")
+                               "report only, write nothing; "
+                               "status 1 when anything is missing or over a limit")
                       ->group(group);
     auto* audit =
         app.add_flag("--audit", game.audit,
@@ -82,8 +90,8 @@ void add_game_options(CLI::App& app, Options& options) {
 } // namespace
 
 bool GameOptions::any() const {
-    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check || audit ||
-           choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock;
+    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
+           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
