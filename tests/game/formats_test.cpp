@@ -11,6 +11,7 @@
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "synthetic_game.h"
+#include "synthetic_map.h"
 
 #include <functional>
 #include <gmock/gmock.h>
@@ -23,14 +24,8 @@ using game::MemorySource;
 using ::testing::ElementsAre;
 using namespace std::string_literals;
 
-void set32(std::string& bytes, std::size_t at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<std::size_t>(i)] =
-            static_cast<char>(static_cast<std::uint32_t>(v) >> (8 * i));
-}
-
 std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
-    set32(bytes, at, v);
+    set_int32(bytes, at, static_cast<std::uint32_t>(v));
     return bytes;
 }
 
@@ -86,18 +81,14 @@ struct Damage {
     const char* message;
 };
 
-std::string model_with_sequence_at(std::int32_t at) {
-    return changed(studio_model_bytes({}), 168, at);
-}
-
 // Two sequences that share one event table larger than half the file.
 std::string model_reading_events_twice() {
     auto bytes = studio_model_bytes(
         {true, 1, std::vector<std::pair<int, std::string>>(20, {5004, "a.wav"})});
-    const auto table = static_cast<std::int32_t>(bytes.size());
+    const auto table = static_cast<std::uint32_t>(bytes.size());
     bytes += bytes.substr(244, 176) + bytes.substr(244, 176);
-    set32(bytes, 164, 2);
-    set32(bytes, 168, table);
+    set_int32(bytes, 164, 2);
+    set_int32(bytes, 168, table);
     return bytes;
 }
 
@@ -134,7 +125,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"pak negative directory offset", pak_of(changed(pak, 4, -64)), "negative offset"},
         {"mdl foreign", mdl("IDPO" + model.substr(4)), "not a studio model"},
         {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
-        {"mdl sequences past the end", mdl(model_with_sequence_at(1 << 30)), "damaged at offset"},
+        {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
         {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
         {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
         {"mdl events read over and over", mdl(model_reading_events_twice()),
