@@ -60,11 +60,13 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_EQ(pak.substr(entries[0].offset, entries[0].length), "12345");
 
     const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
-        {false, 3, {{5004, "a/step.wav"}, {1004, "B.wav"}, {1008, "a/STEP.wav"}, {5001, "x"}}})));
+        {false,
+         3,
+         {{5004, "a/s.wav"}, {1004, "B.wav"}, {1008, "c.wav"}, {5004, "A/S.wav"}, {5001, "x"}}})));
     EXPECT_FALSE(model.has_textures);
     EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
                 ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
-                            "sound/a/step.wav", "sound/B.wav"));
+                            "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
     EXPECT_THAT(game::model_needs("m.mdl", game::read_studio_model(MemorySource("IDSQ\0\0\0\0"s))),
                 ElementsAre());
 
@@ -108,7 +110,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"bsp of version 29", bsp(changed(map, 0, 29)), "not a BSP30 map"},
         {"bsp header cut", bsp(map.substr(0, 100)), "not a BSP30 map"},
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
-        {"bsp texture count too large", bsp(changed(map, 127, 1000)), "damaged at offset"},
+        {"bsp texture count too large", bsp(changed(map, 127, 1000)), "a texture count of 1000"},
         {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
         {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
          "offset 4: the entity lump"},
@@ -119,6 +121,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
         {"wad huge count", wad_of(changed(wad, 4, 0x7FFFFFFF)), "damaged at offset 12"},
         {"pak too short", pak_of("PACK"), "not a pack file"},
+        {"pak of another kind", pak_of("PACX" + pak.substr(4)), "not a pack file"},
         {"pak odd directory length", pak_of(changed(pak, 8, 63)), "directory length of 63"},
         {"pak entry outside the file", pak_of(changed(pak, 15 + 56, 1000)),
          "lies outside the file"},
