@@ -92,22 +92,31 @@ TEST_F(GameCommandLine, AuditsTheResBesideEachMapAndWritesNothing) {
     EXPECT_THAT(audit["res"].get<std::string>(), ::testing::EndsWith("de_foo.res"));
     EXPECT_EQ(audit["lines"], nlohmann::json::array({"maps/de_foo.bsp", "maps/de_foo.res",
                                                      "MINE.WAD", "sound/V.wav"}));
-    EXPECT_EQ(audit["extra"][0], nlohmann::json({{"line", "sound/V.wav"}, {"exists", true}}));
-    EXPECT_EQ(audit["lacking"][0], nlohmann::json({{"entry", "models/X.mdl"}, {"from", "map"}}));
-    EXPECT_EQ(audit["case"][0], nlohmann::json({{"line", "MINE.WAD"}, {"spelled", "mine.wad"}}));
+    EXPECT_EQ(audit["extra"].at(0), nlohmann::json({{"line", "sound/V.wav"}, {"exists", true}}));
+    EXPECT_EQ(audit["lacking"].at(0), nlohmann::json({{"entry", "models/X.mdl"}, {"from", "map"}}));
+    EXPECT_EQ(audit["case"].at(0), nlohmann::json({{"line", "MINE.WAD"}, {"spelled", "mine.wad"}}));
 
     // A map that needs nothing missing: only what the .res lacks or names wrongly fails.
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
     const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.bmp\n"
                                   "gfx/detail/brick.tga\nsound/V.wav\n";
+    // Lines that name a file which exists pass, up to the server's 512.
+    std::string full;
+    for (int i = 0; i < 512 - 7; ++i)
+        full += "sound/V.wav\n";
     const struct {
+        const char* name;
         std::string res; // "": no .res
         int status;
-    } table[] = {{complete, 0}, {complete + "sound/gone.wav\n", 1}, {heads, 1}, {"", 1}};
+    } table[] = {{"complete, 512 lines", complete + full, 0},
+                 {"513 lines", complete + full + "sound/V.wav\n", 1},
+                 {"a line of no file", complete + "sound/gone.wav\n", 1},
+                 {"lacking", heads, 1},
+                 {"no .res", "", 1}};
     for (const auto& row : table) {
         row.res.empty() ? void(std::filesystem::remove(res)) : write_file(res, row.res);
         r = run(std::string("--audit ") + map_path);
-        EXPECT_EQ(r.status, row.status) << row.res;
+        EXPECT_EQ(r.status, row.status) << row.name;
     }
     EXPECT_THAT(r.err, HasSubstr("  no .res beside the map"));
     EXPECT_FALSE(std::filesystem::exists(res));

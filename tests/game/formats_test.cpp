@@ -11,6 +11,7 @@
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "synthetic_game.h"
+#include "synthetic_map.h"
 
 #include <functional>
 #include <gmock/gmock.h>
@@ -23,14 +24,8 @@ using game::MemorySource;
 using ::testing::ElementsAre;
 using namespace std::string_literals;
 
-void set32(std::string& bytes, std::size_t at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + static_cast<std::size_t>(i)] =
-            static_cast<char>(static_cast<std::uint32_t>(v) >> (8 * i));
-}
-
 std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
-    set32(bytes, at, v);
+    set_int32(bytes, at, static_cast<std::uint32_t>(v));
     return bytes;
 }
 
@@ -65,11 +60,13 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_EQ(pak.substr(entries[0].offset, entries[0].length), "12345");
 
     const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
-        {false, 3, {{5004, "a/step.wav"}, {1004, "B.wav"}, {1008, "a/STEP.wav"}, {5001, "x"}}})));
+        {false,
+         3,
+         {{5004, "a/s.wav"}, {1004, "B.wav"}, {1008, "c.wav"}, {5004, "A/S.wav"}, {5001, "x"}}})));
     EXPECT_FALSE(model.has_textures);
     EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
                 ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
-                            "sound/a/step.wav", "sound/B.wav"));
+                            "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
     EXPECT_THAT(game::model_needs("m.mdl", game::read_studio_model(MemorySource("IDSQ\0\0\0\0"s))),
                 ElementsAre());
 
@@ -86,18 +83,14 @@ struct Damage {
     const char* message;
 };
 
-std::string model_with_sequence_at(std::int32_t at) {
-    return changed(studio_model_bytes({}), 168, at);
-}
-
 // Two sequences that share one event table larger than half the file.
 std::string model_reading_events_twice() {
     auto bytes = studio_model_bytes(
         {true, 1, std::vector<std::pair<int, std::string>>(20, {5004, "a.wav"})});
-    const auto table = static_cast<std::int32_t>(bytes.size());
+    const auto table = static_cast<std::uint32_t>(bytes.size());
     bytes += bytes.substr(244, 176) + bytes.substr(244, 176);
-    set32(bytes, 164, 2);
-    set32(bytes, 168, table);
+    set_int32(bytes, 164, 2);
+    set_int32(bytes, 168, table);
     return bytes;
 }
 
@@ -117,7 +110,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"bsp of version 29", bsp(changed(map, 0, 29)), "not a BSP30 map"},
         {"bsp header cut", bsp(map.substr(0, 100)), "not a BSP30 map"},
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
-        {"bsp texture count too large", bsp(changed(map, 127, 1000)), "damaged at offset"},
+        {"bsp texture count too large", bsp(changed(map, 127, 1000)), "a texture count of 1000"},
         {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
         {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
          "offset 4: the entity lump"},
@@ -128,13 +121,14 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
         {"wad huge count", wad_of(changed(wad, 4, 0x7FFFFFFF)), "damaged at offset 12"},
         {"pak too short", pak_of("PACK"), "not a pack file"},
+        {"pak of another kind", pak_of("PACX" + pak.substr(4)), "not a pack file"},
         {"pak odd directory length", pak_of(changed(pak, 8, 63)), "directory length of 63"},
         {"pak entry outside the file", pak_of(changed(pak, 15 + 56, 1000)),
          "lies outside the file"},
         {"pak negative directory offset", pak_of(changed(pak, 4, -64)), "negative offset"},
         {"mdl foreign", mdl("IDPO" + model.substr(4)), "not a studio model"},
         {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
-        {"mdl sequences past the end", mdl(model_with_sequence_at(1 << 30)), "damaged at offset"},
+        {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
         {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
         {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
         {"mdl events read over and over", mdl(model_reading_events_twice()),

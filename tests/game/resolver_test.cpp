@@ -123,6 +123,7 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
     EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
     EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
                 AllOf(Contains("gfx/env/nightup.bmp"), Not(Contains("gfx/env/nightup.tga"))));
+    EXPECT_EQ(game::res_entries(r, {}), scan); // what was followed is written only when asked
     EXPECT_THAT(game::text_report(r),
                 Contains("  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                          "env_sprite, ambient_generic and 2 more)"));

@@ -45,14 +45,15 @@ constexpr std::array<Lump, 14> binary_lumps = {{
 
 class LumpWriter {
 public:
-    LumpWriter(std::string& out, std::uint32_t seed) : out_(out), random_(seed) {}
+    explicit LumpWriter(std::uint32_t seed) : random_(seed) {}
 
-    void fill(const Lump& lump, std::size_t size) {
-        const std::size_t end = out_.size() + size;
-        while (out_.size() < end)
-            for (const char* f = lump.fields; *f && out_.size() < end; ++f)
+    std::string fill(const Lump& lump, std::size_t size) {
+        out_.clear();
+        while (out_.size() < size)
+            for (const char* f = lump.fields; *f && out_.size() < size; ++f)
                 field(*f);
-        out_.resize(end);
+        out_.resize(size);
+        return out_;
     }
 
 private:
@@ -97,7 +98,7 @@ private:
     }
     void put_float(float v) { put_int(std::bit_cast<std::uint32_t>(v), 4); }
 
-    std::string& out_;
+    std::string out_;
     std::mt19937 random_;
     int light_ = 48;
     int pixel_ = 128;
@@ -106,39 +107,22 @@ private:
 } // namespace
 
 std::string bsp_shaped_map(std::size_t size, std::uint32_t seed) {
-    constexpr std::size_t header_size = 4 + 15 * 8;
     // An entity lump of a large map, a few tens of kilobytes, and never most of the map.
     const auto entities =
         realistic_entities(static_cast<int>(std::clamp<std::size_t>(size / 20000, 8, 400)), seed);
-    std::string out(header_size, '\0');
-    std::array<std::pair<std::uint32_t, std::uint32_t>, 15> lumps{};
-    lumps[0] = {static_cast<std::uint32_t>(out.size()),
-                static_cast<std::uint32_t>(entities.size() + 1)};
-    out += entities;
-    out += '\0';
-    const std::size_t binary = size > out.size() ? size - out.size() : 0;
-    LumpWriter writer(out, seed);
+    std::vector<std::string> lumps = {entities + '\0'};
+    std::size_t used = 4 + 15 * 8 + lumps[0].size();
+    const std::size_t binary = size > used ? size - used : 0;
+    LumpWriter writer(seed);
     for (std::size_t i = 0; i < binary_lumps.size(); ++i) {
-        const std::size_t start = out.size();
         const bool last = i + 1 == binary_lumps.size();
         const auto length =
-            last ? size - std::min(size, start)
+            last ? size - std::min(size, used)
                  : static_cast<std::size_t>(binary * binary_lumps[i].share) & ~std::size_t{3};
-        writer.fill(binary_lumps[i], length);
-        lumps[i + 1] = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length)};
+        lumps.push_back(writer.fill(binary_lumps[i], length));
+        used += length;
     }
-    std::string header;
-    const auto put = [&header](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            header += static_cast<char>(v >> (8 * i));
-    };
-    put(30);
-    for (const auto& [offset, length] : lumps) {
-        put(offset);
-        put(length);
-    }
-    out.replace(0, header_size, header);
-    return out;
+    return bsp_bytes(lumps);
 }
 
 } // namespace tarnwick::testing

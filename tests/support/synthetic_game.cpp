@@ -5,16 +5,6 @@
 namespace tarnwick::testing {
 namespace {
 
-void add_int32(std::string& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out += static_cast<char>(v >> (8 * i));
-}
-
-void set_int32(std::string& out, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
-}
-
 // `text` in a NUL-padded field of `size` bytes.
 void add_field(std::string& out, std::string_view text, std::size_t size) {
     std::string field(text.substr(0, size));
@@ -85,15 +75,6 @@ std::string studio_model_bytes(const ModelShape& model) {
 
 std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures,
                               std::size_t brush_models) {
-    std::string out;
-    add_int32(out, 30);
-    out.resize(4 + 15 * 8, '\0');
-    const auto entities_at = at_end(out);
-    out += entities;
-    out += '\0';
-    set_int32(out, 4, entities_at);
-    set_int32(out, 8, at_end(out) - entities_at);
-    const auto lump_at = at_end(out);
     std::string lump;
     add_int32(lump, static_cast<std::uint32_t>(textures.size()));
     const auto table_end = 4 + 4 * textures.size();
@@ -106,12 +87,11 @@ std::string map_with_textures(std::string_view entities, const std::vector<Textu
         for (std::uint32_t level = 0; level < 4; ++level)
             add_int32(lump, texture.in_map ? 40 + level : 0);
     }
-    out += lump;
-    set_int32(out, 4 + 2 * 8, lump_at);
-    set_int32(out, 8 + 2 * 8, static_cast<std::uint32_t>(lump.size()));
-    set_int32(out, 4 + 14 * 8, at_end(out));
-    set_int32(out, 8 + 14 * 8, static_cast<std::uint32_t>(brush_models * 64));
-    out.append(brush_models * 64, '\0');
+    std::vector<std::string> lumps(15);
+    lumps[0] = std::string(entities) + '\0';
+    lumps[2] = lump;
+    lumps[14].resize(brush_models * 64, '\0');
+    auto out = bsp_bytes(lumps);
     // The scanner reads maps of more than 512 bytes only.
     if (out.size() < 1024) out.resize(1024, '\0');
     return out;

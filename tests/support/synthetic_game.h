@@ -31,8 +31,8 @@ struct TextureSpec {
     std::string name;
     bool in_map = true; // false: all four pixel offsets 0, the texture comes from a wad
 };
-// A BSP30 map with `entities` as its entity lump and a texture lump of `textures`.
-// and `brush_models` models in its model lump (the world counted).
+// A BSP30 map with `entities` as its entity lump, a texture lump of `textures` and
+// `brush_models` models in its model lump (the world counted).
 std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures,
                               std::size_t brush_models = 0);
 

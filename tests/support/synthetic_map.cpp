@@ -5,17 +5,31 @@
 #include <stdexcept>
 
 namespace tarnwick::testing {
-namespace {
 
-constexpr int lump_count = 15;
-constexpr std::size_t header_size = 4 + lump_count * 8;
+void add_int32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>(v >> (8 * i));
+}
 
-void put_int32(std::string& out, std::size_t at, std::uint32_t v) {
+void set_int32(std::string& out, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         out[at + static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
 }
 
-} // namespace
+std::string bsp_bytes(const std::vector<std::string>& lumps) {
+    std::string out;
+    add_int32(out, 30);
+    auto offset = static_cast<std::uint32_t>(4 + 15 * 8);
+    for (std::size_t i = 0; i < 15; ++i) {
+        const auto length = static_cast<std::uint32_t>(i < lumps.size() ? lumps[i].size() : 0);
+        add_int32(out, offset);
+        add_int32(out, length);
+        offset += length;
+    }
+    for (const auto& lump : lumps)
+        out += lump;
+    return out;
+}
 
 MapBuilder::MapBuilder(std::uint32_t seed, Noise noise) : random_(seed), kind_(noise) {}
 
@@ -27,18 +41,7 @@ char MapBuilder::noise_byte() {
 }
 
 MapBuilder& MapBuilder::entities(std::string_view text) {
-    const std::size_t at = bytes_.size();
-    bytes_.append(header_size, '\0');
-    put_int32(bytes_, at, 30);
-    const auto lump_offset = static_cast<std::uint32_t>(at + header_size);
-    const auto lump_length = static_cast<std::uint32_t>(text.size() + 1);
-    for (int i = 0; i < lump_count; ++i) {
-        const auto pair = at + 4 + static_cast<std::size_t>(i) * 8;
-        put_int32(bytes_, pair, i == 0 ? lump_offset : lump_offset + lump_length);
-        put_int32(bytes_, pair + 4, i == 0 ? lump_length : 0);
-    }
-    bytes_.append(text);
-    bytes_ += '\0';
+    bytes_ = bsp_bytes({std::string(text) + '\0'});
     return *this;
 }
 

@@ -9,8 +9,18 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::testing {
+
+// Little-endian 32-bit integers, as the game's files hold them: added at the end of
+// `out`, or written over the four bytes at `at`.
+void add_int32(std::string& out, std::uint32_t v);
+void set_int32(std::string& out, std::size_t at, std::uint32_t v);
+
+// A BSP30 map of the (at most 15) `lumps` in lump order, one right after another behind
+// the header; the lumps not given are empty.
+std::string bsp_bytes(const std::vector<std::string>& lumps);
 
 class MapBuilder {
 public:
@@ -20,8 +30,8 @@ public:
 
     explicit MapBuilder(std::uint32_t seed = 7, Noise noise = Noise::quiet);
 
-    // The BSP30 header (version 30, then 15 lump offset/length pairs, the entity lump
-    // first), followed right away by `text` and its terminating zero byte.
+    // Starts the map: a BSP30 map whose one lump, the entities, is `text` and its
+    // terminating zero byte.
     MapBuilder& entities(std::string_view text);
     MapBuilder& append(std::string_view bytes);
     MapBuilder& noise(std::size_t count);
