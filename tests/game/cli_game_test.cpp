@@ -50,6 +50,10 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
         {"--follow --fix-case --skip-missing --skip-stock --only-custom",
          heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
                  "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"},
+        // Each of these alone looks the entries up in the game folder too.
+        {"--fix-case", heads + "mine.wad\r\nhalflife.wad\r\nmodels/x.mdl\r\nsound/none.wav\r\n"},
+        {"--skip-missing", heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\n"},
+        {"--skip-stock", heads + "mine.wad\r\nmodels/X.mdl\r\nsound/none.wav\r\n"},
     };
     for (const auto& row : table) {
         // Without --game the folder above maps/ is the mod folder.
