@@ -52,8 +52,10 @@ std::vector<std::string> name_warnings(std::string_view entry) {
         if (entry.find(c) != std::string_view::npos)
             breaks += (breaks.empty() ? "" : ", ") + shown_byte(c);
     if (!breaks.empty())
-        warnings.push_back("holds " + breaks + ", at which the server splits a .res line into words");
-    if (std::any_of(entry.begin(), entry.end(), [](unsigned char c) { return c < 0x20 || c > 0x7e; }))
+        warnings.push_back("holds " + breaks +
+                           ", at which the server splits a .res line into words");
+    if (std::any_of(entry.begin(), entry.end(),
+                    [](unsigned char c) { return c < 0x20 || c > 0x7e; }))
         warnings.push_back("holds bytes outside printable ASCII, which break the download");
     const auto name = file_name_part(entry);
     if (std::count(name.begin(), name.end(), '.') > 1)
@@ -63,12 +65,14 @@ std::vector<std::string> name_warnings(std::string_view entry) {
 
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     const auto name = file_name_part(wad);
+    std::string slash_name = "/";
+    slash_name += name;
     for (const auto& path : game.all_paths()) {
-        if (path.size() <= name.size() || !ends_with_name(path, "/" + std::string(name))) continue;
+        if (path.size() <= name.size() || !ends_with_name(path, slash_name)) continue;
         for (const auto& place : game.candidates(path)) {
             if (place.pack >= 0) continue;
-            const auto top = game.folders()[place.folder].path / analysis::to_path(
-                                 analysis::single_byte_to_utf8(name));
+            const auto top = game.folders()[place.folder].path /
+                             analysis::to_path(analysis::single_byte_to_utf8(name));
             const auto to = top.generic_u8string();
             return "not at the top of any search folder, where the engine looks: it lies at " +
                    game.describe(place) + " and must go to " + std::string(to.begin(), to.end());
