@@ -25,6 +25,7 @@ trap cleanup EXIT
 # A failure leaves a picture of the whole screen beside the others.
 fail() {
     echo "end_to_end: $*" >&2
+    [[ -s "$work/tarnwick.log" ]] && sed 's/^/  tarnwick: /' "$work/tarnwick.log" >&2
     [[ -n "${DISPLAY:-}" ]] && import -window root "$shots/failure.png" 2>/dev/null || true
     exit 1
 }
@@ -56,8 +57,9 @@ wait_for() {
     done
 }
 
-# A free display of our own.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# A free display of our own. It must not reset when its last client leaves: the window is
+# started a second time right after the first has closed, and would find no display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 pids+=($!)
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
