@@ -1,6 +1,7 @@
 // Throughput of the map scan on generated maps, beside a plain read of the same bytes.
 
 #include "analysis/module1.h"
+#include "bsp_shaped_map.h"
 #include "synthetic_map.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // --bsp makes a map shaped like a compiled one (bsp_shaped_map); without it the map is
 // realistic entity text followed by random bytes (realistic_map).
 
+#include "bsp_shaped_map.h"
 #include "synthetic_map.h"
 
 #include <cstdio>

@@ -57,12 +57,6 @@ std::string realistic_entities(int entities, std::uint32_t seed = 11);
 // A map of about `size` bytes: header, realistic entity text, then loud noise.
 std::string realistic_map(std::size_t size, std::uint32_t seed = 11);
 
-// A map of `size` bytes (at least its header and entity text) shaped like a compiled
-// one: the header's 15 lumps all used, realistic entity text, and binary lumps with the
-// byte statistics of real ones (a '.' or '"' about every hundred bytes). See
-// bsp_shaped_map.cpp.
-std::string bsp_shaped_map(std::size_t size, std::uint32_t seed = 11);
-
 // Entity text naming `count` distinct sounds.
 std::string many_references_entities(int count);
 

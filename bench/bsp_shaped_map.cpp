@@ -4,6 +4,7 @@
 // lighting and texture pixels), so that '.' and '"' turn up about as often as in real
 // maps: once every hundred bytes or so.
 
+#include "bsp_shaped_map.h"
 #include "synthetic_map.h"
 
 #include <algorithm>
