@@ -33,14 +33,15 @@ void PrintTo(const CliCase& c, std::ostream* os) {
 
 // The maps de_foo.bsp (with a description file), B.BSP (with a .res of its own), one in a
 // folder of another script, one whose name a .res cannot hold, two that are not maps, three
-// for patterns, and a folder of maps in subfolders.
+// for patterns and one that a pattern must not take for a map, and a folder of maps in
+// subfolders.
 class CommandLine : public ::testing::TestWithParam<CliCase> {
 protected:
     CommandLine() {
         for (const auto& name : std::vector<std::string>{
                  "de_foo.bsp", "B.BSP", folder + "/d\xC3\xA9_foo.bsp", cyrillic + ".bsp", ".c.bsp",
-                 "de_b.bsp", "de_a.bsp", "cs_c.bsp", "maps/b.bsp", "maps/A.BSP", "maps/sub/c.bsp",
-                 "maps/sub/deeper/d.Bsp", "maps/sub-x/e.bsp"})
+                 "de_b.bsp", "de_a.bsp", "cs_c.bsp", "de_x.bspx", "maps/b.bsp", "maps/A.BSP",
+                 "maps/sub/c.bsp", "maps/sub/deeper/d.Bsp", "maps/sub-x/e.bsp"})
             write_map(name);
         for (const auto& [name, bytes] :
              std::map<std::string, std::string>{{"de_foo.txt", "about"},

@@ -2,7 +2,6 @@
 // or read-only by their attributes, and an open file may be locked against others.
 
 #include "analysis/file_system.h"
-#include "analysis/os/windows/common.h"
 #include "scan_fixture.h"
 
 #include <gmock/gmock.h>
@@ -87,24 +86,6 @@ TEST_F(WindowsFiles, ReplacesAResFileInOneStepAndLeavesOneItMayNotReplaceAsItWas
     EXPECT_FALSE(result);
     EXPECT_THAT(result.reason, HasSubstr("cannot replace"));
     EXPECT_EQ(dir.contents(), before);
-}
-
-// The command line's patterns, which the program expands itself (tarnwick-res's tests run
-// them whole).
-TEST(WindowsPatterns, MatchNamesIgnoringCaseAndOnlyWhole) {
-    const struct {
-        const wchar_t* pattern;
-        const wchar_t* name;
-        bool matches;
-    } cases[] = {
-        {L"*.bsp", L"DE_FOO.BSP", true},      {L"*.bsp", L"x.bspx", false},
-        {L"*.bsp", L"x.bsp.txt", false},      {L"de_*_*.bsp", L"de_a_b_c.bsp", true},
-        {L"?.bsp", L"ab.bsp", false},         {L"*", L"", true},
-        {L"\u00c9*", L"\u00e9t\u00e9", true}, {L"a*b", L"a", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(analysis::os::wildcard_match(c.pattern, c.name), c.matches)
-            << analysis::os::to_utf8(c.pattern) << " / " << analysis::os::to_utf8(c.name);
 }
 
 } // namespace
