@@ -1,4 +1,5 @@
 #include "app/indicador.h"
+#include "controls/elframe.h"
 #include "controls/ellabel.h"
 #include "controls/elpanel.h"
 #include "controls/elprogress.h"
@@ -43,7 +44,7 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(form->Text1->Text(), "");
 }
 
-TEST_F(Form1Test, TheProgressWindowExistsOnlyDuringAnAnalysis) {
+TEST_F(Form1Test, TheProgressWindowShowsOnlyDuringAScanAndTheCloseBoxEndsTheProgramEvenThen) {
     during_scan = [&] {
         const auto* w = form->indicador();
         EXPECT_NE(w, nullptr);
@@ -54,11 +55,14 @@ TEST_F(Form1Test, TheProgressWindowExistsOnlyDuringAnAnalysis) {
         EXPECT_EQ(client_rect(w->Label1, w), QRect(6, 10, 367, 20));
         EXPECT_EQ(client_rect(w->Progressbar1, w), QRect(6, 40, 368, 24));
         EXPECT_EQ(w->cursor().shape(), Qt::WaitCursor);
+        const QPoint close_box = form->elpanel1->Picture2().bounds().center();
+        QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, close_box);
         return true;
     };
     analyse(write_map("de_foo.bsp", ""));
     EXPECT_EQ(during_scan, nullptr) << "no pump during the scan";
     EXPECT_EQ(form->indicador(), nullptr);
+    EXPECT_EQ(ended, 1);
 }
 
 // Drags `urls` over the middle of `target` and, when the window takes them, drops them
@@ -133,16 +137,6 @@ TEST_F(Form1Test, DraggingTheTitleKeepsThePressedPointUnderTheCursor) {
     cursor = {0, 0};
     form->drag_window(2, 0, 0, 0);
     EXPECT_EQ(form->pos(), QPoint(381, 283));
-}
-
-TEST_F(Form1Test, TheCloseBoxEndsTheProgramAtOnceEvenDuringAScan) {
-    during_scan = [&] {
-        const QPoint box = form->elpanel1->Picture2().bounds().center();
-        QTest::mouseClick(form->elpanel1, Qt::LeftButton, {}, box);
-        return true;
-    };
-    analyse(write_map("de_foo.bsp", ""));
-    EXPECT_EQ(ended, 1);
 }
 
 } // namespace
