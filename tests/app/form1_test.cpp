@@ -238,7 +238,7 @@ TEST_F(Form1Test, AddingAppliesTheNameTestAndSelectsTheLastShownEntryUntilTheLis
     EXPECT_EQ(said(), titled + "The List Is Full");
 }
 
-TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesFromTheListAndTheFile) {
+TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesWhileTheListIsEditedAndWritten) {
     analyse(write_map("de_foo.bsp", entities));
     form->List1->setCurrentRow(2);
     click_option(0); // the chosen option: the selection stays
