@@ -3,8 +3,6 @@
 #include "analysis/module1.h"
 #include "app/form1.h"
 #include "controls/elboton.h"
-#include "controls/elframe.h"
-#include "controls/elpanel.h"
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
 #include "scripted_dialogs.h"
@@ -16,6 +14,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace tarnwick::testing {
 
@@ -28,7 +27,6 @@ protected:
         services.dialogs = &dialogs;
         services.cursor_pos = [this] { return cursor; };
         services.pump_events = [this] {
-            ++pumps;
             if (during_scan && during_scan()) during_scan = nullptr;
         };
         services.end_process = [this] { ++ended; };
@@ -58,11 +56,14 @@ protected:
         QTest::mouseClick(form->elradio1[index], Qt::LeftButton, {}, QPoint(5, 5));
     }
 
-    QStringList shown() const {
+    // The shown list's entries, separated by ", ", the selected one in brackets.
+    std::string shown() const {
         QStringList out;
-        for (int i = 0; i < form->List1->count(); ++i)
-            out << form->List1->item(i)->text();
-        return out;
+        for (int i = 0; i < form->List1->count(); ++i) {
+            const QString text = form->List1->item(i)->text();
+            out << (i == form->selected_index() ? "[" + text + "]" : text);
+        }
+        return out.join(", ").toStdString();
     }
 
     // Clear, Remove, Add, Edit, Make Res and the shown list, as "1" for on and "0" for off.
@@ -74,22 +75,12 @@ protected:
         return flags + (form->List1->isEnabled() ? '1' : '0');
     }
 
-    // The last message shown, as "title: text"; empty for none.
-    std::string last_message() const {
-        const auto m = dialogs.messages();
-        return m.empty() ? std::string() : (m.back().title + ": " + m.back().text).toStdString();
-    }
-
-    // The last question asked, as "title: [prompt] [default text]".
-    std::string last_prompt() const {
-        const auto& a = dialogs.asked.back();
-        return (a.title + ": [" + a.text + "] [" + a.default_text + "]").toStdString();
-    }
+    // The messages shown since the last look, one a line.
+    std::string said() { return std::exchange(dialogs.messages, {}); }
 
     TempDir dir;
     ScriptedDialogs dialogs;
     QPoint cursor;
-    int pumps = 0;
     int ended = 0;
     // Runs at every pump of a scan until it returns true.
     std::function<bool()> during_scan;
