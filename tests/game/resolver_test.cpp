@@ -2,12 +2,9 @@
 // .res, and checked by the rules of the game's clients and server, table by table.
 
 #include "game/audit.h"
-#include "game/collect.h"
 #include "game/report.h"
 #include "game/rules.h"
 #include "game_fixture.h"
-
-#include <nlohmann/json.hpp>
 
 namespace tarnwick::testing {
 namespace {
@@ -84,8 +81,8 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
         R"( "KaBoom.WAV"}{"classname" "ambient_generic" "targetname" "b4" "message" "kaboom.WAV"})"
         R"({"classname" "func_button" "message" "sound/none.wav" "noise" "quiet.wav"})");
     const auto folder = game();
-    const std::vector<std::string> scan = {"mine.wad", "unused.wad", "halflife.wad",
-                                           "models/bad.mdl", "sound/none.wav"};
+    const std::vector<std::string> scan = {"mine.wad",       "unused.wad",     "halflife.wad",
+                                           "models/bad.mdl", "sound/none.wav", "../up.wav"};
     const auto r = game::Resolver(folder, {}).resolve(map_path, scan, true);
     const struct {
         const char* name;
@@ -96,6 +93,7 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
         {"a stock package", "halflife.wad <- map stock [worldspawn]"},
         {"named again in another case: skipped", "models/bad.mdl <- map found [cycler]"},
         {"exact: named, quiet.wav not added", "sound/none.wav <- map missing [func_button]"},
+        {"unsafe", "../up.wav <- map unsafe"},
         {"wad key; HALFLIFE.WAD skipped", "Upper.WAD <- entities missing [worldspawn]"},
         {"SkyName, not skyname", "gfx/env/nightbk.tga <- entities missing [worldspawn]"},
         {"sky face 2", "gfx/env/nightdn.tga <- entities missing [worldspawn]"},
@@ -127,17 +125,7 @@ TEST_F(Resolving, FollowsWhatTheMapItsEntitiesAndItsFilesName) {
     EXPECT_THAT(game::text_report(r),
                 Contains("  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                          "env_sprite, ambient_generic and 2 more)"));
-    auto json = nlohmann::json::parse(game::json_report({r}))["maps"][0];
-    EXPECT_EQ(json["entries"][12]["entities"][0],
-              nlohmann::json({{"classname", "ambient_generic"}, {"targetname", "boom1"}}));
-    EXPECT_EQ(json["entries"][12]["entities"][1], nlohmann::json({{"classname", "env_sprite"}}));
-    EXPECT_THAT(json["entries"][19]["file"].get<std::string>(), EndsWith("cstrike/models/xT.mdl"));
-    json["entries"][19].erase("file");
-    EXPECT_EQ(json["entries"][19].dump(),
-              R"({"entry":"models/XT.mdl","followed":true,)"
-              R"("from":"models/X.MDL","spelled":"models/xT.mdl","status":"case"})");
-    EXPECT_EQ(json["unused_wads"], nlohmann::json::array({"unused.wad"}));
-    EXPECT_EQ(json["missing_textures"], nlohmann::json::array({"gone"}));
+    EXPECT_THAT(game::text_report(r), Contains("  unsafe, not looked up: ../up.wav"));
 }
 
 TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
@@ -162,52 +150,6 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     EXPECT_THAT(r.warnings, ElementsAre("entity text not read: not a BSP30 map",
                                         "textures not checked: not a BSP30 map",
                                         "brush models not counted: not a BSP30 map"));
-}
-
-TEST_F(Resolving, ReportsForPeople) {
-    const auto folder = game();
-    const game::Resolver resolver(folder, {});
-    const auto map_path = map({{"gone", false}});
-    const std::vector<std::string> scan = {"models/X.mdl", "unused.wad", "sound/none.wav",
-                                           "../up.wav"};
-    EXPECT_THAT(
-        game::text_report(resolver.resolve(map_path, scan, false)),
-        ElementsAre(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 0 stock, "
-                              "1 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings"),
-                    "  limits: 1 models of 512, 2 sounds of 512",
-                    "  case: models/X.mdl is spelled models/x.mdl on the disk",
-                    "  missing: sound/none.wav", "  unsafe, not looked up: ../up.wav",
-                    "  unused wad: unused.wad", "  missing texture: gone"));
-}
-
-TEST_F(Resolving, CollectsWhatTheResListsAndDoesNotShipWithTheGame) {
-    const auto folder = game();
-    const auto map_path = map({});
-    const auto r =
-        game::Resolver(folder, {})
-            .resolve(map_path, {"models/X.mdl", "halflife.wad", "sound/none.wav", "sound/dl.wav"},
-                     true);
-    const auto into = dir.path() / "out";
-    game::CollectRequest request{map_path, "RES", {true, true, false, false}, into, false};
-    put_file(into, "sound/dl.wav", "RIFF");     // the same file: left as it is
-    put_file(into, "models/xT.mdl", "changed"); // a different one: kept
-    auto result = game::collect(folder, r, request);
-    EXPECT_FALSE(result.ok);
-    EXPECT_THAT(
-        result.lines,
-        ElementsAre("copied maps/de_foo.bsp", "copied maps/de_foo.res", "copied models/x.mdl",
-                    "already there: sound/dl.wav", "copied maps/de_foo_detail.txt",
-                    "copied overviews/de_foo.bmp",
-                    "kept models/xT.mdl: a different file is there (--overwrite replaces it)",
-                    "copied sound/x/HIT.wav", "copied gfx/detail/brick.tga"));
-    EXPECT_EQ(read_file(into / "maps/de_foo.res"), "RES");
-    EXPECT_EQ(read_file(into / "models/x.mdl"), read_file(dir.path() / "cstrike/models/x.mdl"));
-
-    request.overwrite = true;
-    result = game::collect(folder, r, request);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.copied, 1u);
-    EXPECT_EQ(read_file(into / "models/xT.mdl"), read_file(dir.path() / "cstrike/models/xT.mdl"));
 }
 
 TEST_F(Resolving, AuditsAResAgainstWhatTheMapNeeds) {
