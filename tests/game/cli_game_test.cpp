@@ -78,38 +78,55 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(std::filesystem::exists(res));
 
-    const auto old = "// by hand\r\n" + heads + "MINE.WAD \r\nsound/V.wav\r\n";
+    mod("sound/kaboom.wav", "RIFF");
+    const auto old =
+        "// by hand\r\nmaps/de_foo.bsp\r\nMAPS/DE_FOO.RES\r\nMINE.WAD \r\nmodels\\x.mdl\r\n"
+        "sound/none.wav\r\nsound/V.wav\r\nsound/gone.wav\r\nsound/x/hit.wav\r\n"
+        "maps/de_foo_detail.txt\r\nmodels/xT.mdl\r\n";
     write_file(res, old);
     r = run(std::string("--audit --report a.json ") + map_path);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(read_file(res), old);
-    EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 11 entries: 4 found, 3 case, 3 missing, 1 stock, "
-                                 "0 unsafe, 0 replaced; 1 unused wad, 1 missing texture"));
-    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)"));
-    EXPECT_THAT(r.err, HasSubstr("de_foo.res: 4 lines: 1 extra, 6 lacking, 1 case, 0 missing"));
+    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)\n"));
+    // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
+    EXPECT_THAT(
+        r.err,
+        HasSubstr("  cstrike/maps/de_foo.res: 10 lines: 2 extra, 3 lacking, 2 case, 2 missing\n"
+                  "  extra in the .res: sound/V.wav (the file exists)\n"
+                  "  extra in the .res: sound/gone.wav (no such file)\n"
+                  "  lacking in the .res: sound/kaboom.WAV (from the entity text)\n"
+                  "  lacking in the .res: overviews/de_foo.bmp (from the map)\n"
+                  "  lacking in the .res: gfx/detail/brick.tga (needed by "
+                  "maps/de_foo_detail.txt)\n"
+                  "  case in the .res: MINE.WAD is spelled mine.wad on the disk\n"
+                  "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on the "
+                  "disk\n"
+                  "  missing in the .res: sound/none.wav\n"
+                  "  missing in the .res: sound/gone.wav\n"));
     auto json = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0];
     EXPECT_EQ(json["map"], map_path);
     EXPECT_EQ(json["entries"].size(), 11u);
     EXPECT_THAT(json["entries"][7]["file"].get<std::string>(),
                 ::testing::EndsWith("/models/xT.mdl"));
-    // An entry of the scan and one found by following, without their files; what the map
-    // lacks; and the audit with the first of its six lacking entries.
-    json["entries"][3].erase("file");
-    json["entries"][7].erase("file");
+    // An entry of the scan and one of the entity text, without their files; what the map
+    // lacks; and the audit with the first of each of its lists.
+    json["entries"][0].erase("file");
+    json["entries"][4].erase("file");
     auto& audit = json["audit"];
-    audit["lacking"] = nlohmann::json::array({audit["lacking"].at(0)});
-    EXPECT_EQ(nlohmann::json::array({json["entries"][3], json["entries"][7], json["unused_wads"],
+    for (const auto* list : {"lines", "extra", "lacking", "case", "missing"})
+        audit[list] = nlohmann::json::array({audit[list].at(0)});
+    EXPECT_EQ(nlohmann::json::array({json["entries"][0], json["entries"][4], json["unused_wads"],
                                      json["missing_textures"], audit})
                   .dump(),
-              R"([{"entities":[{"classname":"ambient_generic","targetname":"boom1"}],)"
-              R"("entry":"sound/none.wav","followed":false,"from":"map","spelled":"",)"
-              R"("status":"missing"},{"entry":"models/XT.mdl","followed":true,)"
-              R"("from":"models/X.mdl","spelled":"models/xT.mdl","status":"case"},)"
+              R"([{"entities":[{"classname":"worldspawn"}],"entry":"mine.wad","followed":false,)"
+              R"("from":"map","spelled":"mine.wad","status":"found"},{"entities":[{"classname":)"
+              R"("ambient_generic","targetname":"boom1"}],"entry":"sound/kaboom.WAV",)"
+              R"("followed":true,"from":"entities","spelled":"sound/kaboom.wav","status":"case"},)"
               R"(["halflife.wad"],["gone"],)"
               R"({"case":[{"line":"MINE.WAD","spelled":"mine.wad"}],"extra":[{"exists":true,)"
-              R"("line":"sound/V.wav"}],"lacking":[{"entry":"models/X.mdl","from":"map"}],)"
-              R"("lines":["maps/de_foo.bsp","maps/de_foo.res","MINE.WAD","sound/V.wav"],)"
-              R"("missing":[],"res":"cstrike/maps/de_foo.res"}])");
+              R"("line":"sound/V.wav"}],"lacking":[{"entry":"sound/kaboom.WAV",)"
+              R"("from":"entities"}],"lines":["maps/de_foo.bsp"],"missing":["sound/none.wav"],)"
+              R"("res":"cstrike/maps/de_foo.res"}])");
 
     // A map that needs nothing missing: only what the .res lacks or names wrongly fails.
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
