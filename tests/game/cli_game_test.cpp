@@ -169,10 +169,7 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
                                  "  copied gfx/detail/brick.tga\n"
                                  "cstrike/maps/de_foo.bsp: collected 6 files into out\n"));
     EXPECT_EQ(read_file(dir.path() / "out/maps/de_foo.res"),
-              heads + "mine.wad\r\nhalflife.wad\r\nmodels/x.mdl\r\nsound/none.wav\r\n"
-                      "sound/kaboom.WAV\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
-                      "models/xT.mdl\r\nmodels/X01.mdl\r\nsound/x/HIT.wav\r\n"
-                      "gfx/detail/brick.tga\r\n");
+              read_file(dir.path() / "cstrike/maps/de_foo.res"));
 
     r = run(collect + "--overwrite " + map_path);
     EXPECT_EQ(r.status, 0) << r.err;

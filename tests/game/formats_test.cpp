@@ -81,22 +81,17 @@ struct Damage {
     const char* message;
 };
 
-// Two sequences that share one event table larger than half the file.
-std::string model_reading_events_twice() {
-    auto bytes = studio_model_bytes(
-        {true, 1, std::vector<std::pair<int, std::string>>(20, {5004, "a.wav"})});
-    const auto table = static_cast<std::uint32_t>(bytes.size());
-    bytes += bytes.substr(244, 176) + bytes.substr(244, 176);
-    set_int32(bytes, 164, 2);
-    set_int32(bytes, 168, table);
-    return bytes;
-}
-
 TEST(Formats, RefuseForeignAndDamagedFiles) {
     const auto map = map_with_textures("{}", {{"a", false}});
     const auto wad = wad_bytes({"a", "b"});
     const auto pak = pak_bytes({{"x", "abc"}});
     const auto model = studio_model_bytes({true, 1, {{5004, "a.wav"}}});
+    // Two sequences that share one event table larger than half the file.
+    auto twice =
+        studio_model_bytes({true, 1, std::vector(20, std::pair<int, std::string>{5004, "a.wav"})});
+    set_int32(twice, 164, 2);
+    set_int32(twice, 168, static_cast<std::uint32_t>(twice.size()));
+    twice += twice.substr(244, 176) + twice.substr(244, 176);
     auto bsp = [](std::string b) { return [b] { game::read_bsp_textures(MemorySource(b)); }; };
     auto ent = [](std::string b) { return [b] { game::read_bsp_entity_text(MemorySource(b)); }; };
     auto huge = map;
@@ -129,8 +124,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
         {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
         {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
-        {"mdl events read over and over", mdl(model_reading_events_twice()),
-         "event tables overlap"},
+        {"mdl events read over and over", mdl(twice), "event tables overlap"},
         {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
          "not a folder name"},
         {"liblist fallback a path", [] { game::read_fallback_dir("fallback_dir \"a/b\""); },
