@@ -26,7 +26,6 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
         const char* entry;
         const char* outcome; // the status, then the disk's spelling and the file when found
     } table[] = {
-        {"models/x.mdl", "found models/x.mdl in cstrike/models/x.mdl"},
         {"models\\x.mdl", "found models/x.mdl in cstrike/models/x.mdl"},
         {"models/props/crate.mdl", "case models/Props/Crate.mdl in cstrike/models/Props/Crate.mdl"},
         {"sound/dl.wav", "found sound/dl.wav in cstrike_downloads/sound/dl.wav"},
@@ -35,11 +34,8 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
         {"sound/V.wav", "found sound/V.wav in cstrike/sound/V.wav"},
         {"sprites/s.spr", "stock sprites/s.spr in valve/pak0.pak/sprites/s.spr"},
         {"MODELS/P.MDL", "stock models/p.mdl in cstrike/pak0.pak/models/p.mdl"},
-        {"halflife.wad", "stock halflife.wad in valve/halflife.wad"},
         {"cstrike.wad", "stock"},
         {"custom/listed.wav", "stock"},
-        {"sound/none.wav", "missing"},
-        {"../cstrike/models/x.mdl", "unsafe"},
         {"sound\\..\\..\\x.wav", "unsafe"},
         {"/etc/passwd", "unsafe"},
         {"c:/x.wav", "unsafe"},
