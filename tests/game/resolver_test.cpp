@@ -118,6 +118,7 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
     EXPECT_THAT(game::text_report(r),
                 IsSupersetOf({"  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                               "env_sprite, ambient_generic and 2 more)",
+                              "  case: models/XT.MDL is spelled models/xT.mdl on the disk",
                               "  unsafe, not looked up: ../up.wav", "  unused wad: unused.wad",
                               "  missing texture: gone"}));
 }
