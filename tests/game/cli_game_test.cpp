@@ -95,19 +95,20 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
                   "disk\n"
                   "  missing in the .res: sound/none.wav\n"
                   "  missing in the .res: sound/gone.wav\n"));
-    // The entry the entity text names, without its file, and what the map lacks.
+    // An entry of the entity text, its file aside; an entity without targetname; the textures.
     auto json = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0];
     EXPECT_EQ(json["entries"].size(), 11u);
     EXPECT_THAT(json["entries"][4]["file"].get<std::string>(),
                 ::testing::EndsWith("/sound/kaboom.wav"));
     json["entries"][4].erase("file");
-    EXPECT_EQ(nlohmann::json::array(
-                  {json["map"], json["entries"][4], json["unused_wads"], json["missing_textures"]})
-                  .dump(),
-              R"(["cstrike/maps/de_foo.bsp",{"entities":[{"classname":"ambient_generic",)"
-              R"("targetname":"boom1"}],"entry":"sound/kaboom.WAV","followed":true,)"
-              R"("from":"entities","spelled":"sound/kaboom.wav","status":"case"},)"
-              R"(["halflife.wad"],["gone"]])");
+    EXPECT_EQ(
+        nlohmann::json::array({json["map"], json["entries"][4], json["entries"][0]["entities"],
+                               json["unused_wads"], json["missing_textures"]})
+            .dump(),
+        R"(["cstrike/maps/de_foo.bsp",{"entities":[{"classname":"ambient_generic",)"
+        R"("targetname":"boom1"}],"entry":"sound/kaboom.WAV","followed":true,)"
+        R"("from":"entities","spelled":"sound/kaboom.wav","status":"case"},)"
+        R"([{"classname":"worldspawn"}],["halflife.wad"],["gone"]])");
 
     // A map that needs nothing missing: only what the .res lacks or names wrongly fails.
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));

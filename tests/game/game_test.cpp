@@ -154,6 +154,7 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     mod("liblist.gam", "fallback_dir \"../../etc\"\n");
     EXPECT_THAT(game().warnings(),
                 ElementsAre(HasSubstr("pak1.pak"), HasSubstr("liblist.gam: line at offset 0")));
+    EXPECT_THROW(game::GameFolder(dir.path() / "nothing"), std::runtime_error);
 }
 
 TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
@@ -306,6 +307,7 @@ TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
     std::string many;
     for (std::size_t i = 0; i < game::res_line_limit + 10; ++i)
         many += "x.wad\n";
+    const std::string mib(game::res_read_limit, 'a');
     const struct {
         const char* name;
         std::string bytes;
@@ -323,9 +325,7 @@ TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
         {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
         {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
         // Only so much of a file is read, and only so many lines kept.
-        {"1 MiB read",
-         std::string(game::res_read_limit + 1, 'a'),
-         {std::string(game::res_read_limit, 'a')}},
+        {"1 MiB read", mib + "a", {mib}},
         {"4,096 lines kept", many, Lines(game::res_line_limit, "x.wad")},
     };
     for (const auto& row : table)
