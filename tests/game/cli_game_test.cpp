@@ -113,6 +113,7 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     // A map that needs nothing missing: only what the .res lacks or names wrongly fails.
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
     write_file(dir.path() / "loose.bsp", read_file(dir.path() / map_path));
+    mod("maps/de_big.bsp", map_with_textures("{}", {}, 513)); // 513 models: over the limit
     const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.bmp\n"
                                   "gfx/detail/brick.tga\nsound/V.wav\n";
     // Lines that name a file which exists pass, up to the server's 512.
@@ -129,17 +130,17 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
                  {"a line of no file", "--audit", complete + "sound/gone.wav\n", 1},
                  {"lacking", "--audit", heads, 1},
                  {"checked without a .res", "--check", "", 0},
-                 {"no .res", "--audit", "", 1}};
+                 {"no .res", "--audit", "", 1},
+                 {"a map over a limit too", "--check cstrike/maps/de_big.bsp", "", 1},
+                 {"a map outside a game folder too", "--check loose.bsp", "", 1}};
     for (const auto& row : table) {
         row.res.empty() ? void(std::filesystem::remove(res)) : write_file(res, row.res);
         r = run(std::string(row.option) + " " + map_path);
         EXPECT_EQ(r.status, row.status) << row.name;
     }
+    EXPECT_THAT(r.err, HasSubstr("loose.bsp: no game folder"));
     EXPECT_FALSE(std::filesystem::exists(res));
 
-    r = run("--check loose.bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("loose.bsp: no game folder"));
     EXPECT_EQ(run("--check --collect out loose.bsp").status, 2);
 }
 

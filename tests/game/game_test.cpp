@@ -21,7 +21,6 @@ namespace {
 
 using game::FormatError;
 using game::MemorySource;
-using game::Status;
 using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
