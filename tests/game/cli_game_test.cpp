@@ -15,12 +15,18 @@ using ::testing::Not;
 class GameCommandLine : public GameFixture {
 protected:
     GameCommandLine() {
-        map({{"{fence", false}, {"gone", false}},
-            R"({"wad" "\cs\mine.wad;\cs\halflife.wad" "model" "models/X.mdl"})"
-            R"({"message" "sound/none.wav" "noise" "kaboom.WAV"})");
+        mod("maps/de_foo.bsp",
+            map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\cs\halflife.wad")"
+                              R"( "model" "models/X.mdl"}{"classname" "ambient_generic")"
+                              R"( "targetname" "boom1" "message" "sound/none.wav")"
+                              R"( "noise" "kaboom.WAV"})",
+                              {{"{fence", false}, {"gone", false}}));
     }
+    // The standard error without the CR that Windows puts before each LF.
     ProgramRun run(const std::string& arguments) {
-        return run_program(dir, TARNWICK_RES, arguments);
+        auto r = run_program(dir, TARNWICK_RES, arguments);
+        std::erase(r.err, '\r');
+        return r;
     }
     static constexpr const char* map_path = "cstrike/maps/de_foo.bsp";
     const std::string heads = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n";
@@ -30,23 +36,20 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
     const auto plain = run(std::string("--stdout ") + map_path);
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.out, heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\nsound/none.wav\r\n");
+    EXPECT_THAT(plain.err, Not(HasSubstr("missing")));
     const auto resolved = run(std::string("--stdout --game cstrike ") + map_path);
     EXPECT_EQ(resolved.status, 0) << resolved.err;
     EXPECT_EQ(resolved.out, plain.out);
-    EXPECT_THAT(resolved.err,
-                AllOf(HasSubstr("  missing: sound/none.wav"), Not(HasSubstr("named by"))));
-    EXPECT_THAT(resolved.err, HasSubstr("  missing texture: gone"));
-    EXPECT_THAT(plain.err, Not(HasSubstr("missing")));
+    EXPECT_THAT(
+        resolved.err,
+        AllOf(HasSubstr("de_foo.bsp: 4 entries: 1 found, 1 case, 1 missing, 1 stock, "
+                        "0 unsafe, 0 replaced; 1 unused wad, 1 missing texture, 0 warnings\n"),
+              HasSubstr("  missing: sound/none.wav\n")));
 
     const struct {
         const char* options;
         std::string res;
     } table[] = {
-        {"--follow", heads +
-                         "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\nsound/none.wav\r\n"
-                         "sound/kaboom.WAV\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
-                         "models/XT.mdl\r\nmodels/X01.mdl\r\nsound/x/hit.wav\r\n"
-                         "gfx/detail/brick.tga\r\n"},
         {"--follow --fix-case --skip-missing --skip-stock --only-custom",
          heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
                  "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"},
@@ -63,45 +66,54 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
     }
 }
 
-TEST_F(GameCommandLine, ChecksAndReports) {
-    auto r = run(std::string("--check --follow --report report.json ") + map_path);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("de_foo.bsp: 11 entries: 4 found, 3 case, 3 missing, 1 stock, "
-                                 "0 unsafe, 0 replaced; 1 unused wad, 1 missing texture"));
-    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)"));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "cstrike/maps/de_foo.res"));
-    const auto json = nlohmann::json::parse(read_file(dir.path() / "report.json"));
-    EXPECT_EQ(json["maps"][0]["map"], map_path);
-    EXPECT_EQ(json["maps"][0]["entries"].size(), 11u);
-
-    mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
-    EXPECT_EQ(run(std::string("--check ") + map_path).status, 0);
-
-    write_file(dir.path() / "loose.bsp", read_file(dir.path() / map_path));
-    r = run("--check loose.bsp");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("loose.bsp: no game folder"));
-    EXPECT_EQ(run("--check --collect out loose.bsp").status, 2);
-}
-
-TEST_F(GameCommandLine, AuditsTheResBesideEachMapAndWritesNothing) {
+TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     const auto res = dir.path() / "cstrike/maps/de_foo.res";
-    const auto old = "// by hand\r\n" + heads + "MINE.WAD \r\nsound/V.wav\r\n";
+    EXPECT_EQ(run(std::string("--check ") + map_path).status, 1);
+
+    mod("sound/kaboom.wav", "RIFF");
+    const auto old =
+        "// by hand\r\nmaps/de_foo.bsp\r\nMAPS/DE_FOO.RES\r\nMINE.WAD \r\nmodels\\x.mdl\r\n"
+        "sound/none.wav\r\nsound/V.wav\r\nsound/gone.wav\r\nsound/x/hit.wav\r\n"
+        "maps/de_foo_detail.txt\r\nmodels/xT.mdl\r\n";
     write_file(res, old);
     auto r = run(std::string("--audit --report a.json ") + map_path);
     EXPECT_EQ(r.status, 1);
-    EXPECT_THAT(r.err, HasSubstr("de_foo.res: 4 lines: 1 extra, 6 lacking, 1 case, 0 missing"));
     EXPECT_EQ(read_file(res), old);
-    const auto audit = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0]["audit"];
-    EXPECT_THAT(audit["res"].get<std::string>(), ::testing::EndsWith("de_foo.res"));
-    EXPECT_EQ(audit["lines"], nlohmann::json::array({"maps/de_foo.bsp", "maps/de_foo.res",
-                                                     "MINE.WAD", "sound/V.wav"}));
-    EXPECT_EQ(audit["extra"].at(0), nlohmann::json({{"line", "sound/V.wav"}, {"exists", true}}));
-    EXPECT_EQ(audit["lacking"].at(0), nlohmann::json({{"entry", "models/X.mdl"}, {"from", "map"}}));
-    EXPECT_EQ(audit["case"].at(0), nlohmann::json({{"line", "MINE.WAD"}, {"spelled", "mine.wad"}}));
+    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)\n"));
+    // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
+    EXPECT_THAT(
+        r.err,
+        HasSubstr("  cstrike/maps/de_foo.res: 10 lines: 2 extra, 3 lacking, 2 case, 2 missing\n"
+                  "  extra in the .res: sound/V.wav (the file exists)\n"
+                  "  extra in the .res: sound/gone.wav (no such file)\n"
+                  "  lacking in the .res: sound/kaboom.WAV (from the entity text)\n"
+                  "  lacking in the .res: overviews/de_foo.bmp (from the map)\n"
+                  "  lacking in the .res: gfx/detail/brick.tga (needed by "
+                  "maps/de_foo_detail.txt)\n"
+                  "  case in the .res: MINE.WAD is spelled mine.wad on the disk\n"
+                  "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on the "
+                  "disk\n"
+                  "  missing in the .res: sound/none.wav\n"
+                  "  missing in the .res: sound/gone.wav\n"));
+    // An entry of the entity text, its file aside; an entity without targetname; the textures.
+    auto json = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0];
+    EXPECT_EQ(json["entries"].size(), 11u);
+    EXPECT_THAT(json["entries"][4]["file"].get<std::string>(),
+                ::testing::EndsWith("/sound/kaboom.wav"));
+    json["entries"][4].erase("file");
+    EXPECT_EQ(
+        nlohmann::json::array({json["map"], json["entries"][4], json["entries"][0]["entities"],
+                               json["unused_wads"], json["missing_textures"]})
+            .dump(),
+        R"(["cstrike/maps/de_foo.bsp",{"entities":[{"classname":"ambient_generic",)"
+        R"("targetname":"boom1"}],"entry":"sound/kaboom.WAV","followed":true,)"
+        R"("from":"entities","spelled":"sound/kaboom.wav","status":"case"},)"
+        R"([{"classname":"worldspawn"}],["halflife.wad"],["gone"]])");
 
     // A map that needs nothing missing: only what the .res lacks or names wrongly fails.
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
+    write_file(dir.path() / "loose.bsp", read_file(dir.path() / map_path));
+    mod("maps/de_big.bsp", map_with_textures("{}", {}, 513)); // 513 models: over the limit
     const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.bmp\n"
                                   "gfx/detail/brick.tga\nsound/V.wav\n";
     // Lines that name a file which exists pass, up to the server's 512.
@@ -110,36 +122,55 @@ TEST_F(GameCommandLine, AuditsTheResBesideEachMapAndWritesNothing) {
         full += "sound/V.wav\n";
     const struct {
         const char* name;
+        const char* option;
         std::string res; // "": no .res
         int status;
-    } table[] = {{"complete, 512 lines", complete + full, 0},
-                 {"513 lines", complete + full + "sound/V.wav\n", 1},
-                 {"a line of no file", complete + "sound/gone.wav\n", 1},
-                 {"lacking", heads, 1},
-                 {"no .res", "", 1}};
+    } table[] = {{"complete, 512 lines", "--audit", complete + full, 0},
+                 {"513 lines", "--audit", complete + full + "sound/V.wav\n", 1},
+                 {"a line of no file", "--audit", complete + "sound/gone.wav\n", 1},
+                 {"lacking", "--audit", heads, 1},
+                 {"checked without a .res", "--check", "", 0},
+                 {"no .res", "--audit", "", 1},
+                 {"a map over a limit too", "--check cstrike/maps/de_big.bsp", "", 1},
+                 {"a map outside a game folder too", "--check loose.bsp", "", 1}};
     for (const auto& row : table) {
         row.res.empty() ? void(std::filesystem::remove(res)) : write_file(res, row.res);
-        r = run(std::string("--audit ") + map_path);
+        r = run(std::string(row.option) + " " + map_path);
         EXPECT_EQ(r.status, row.status) << row.name;
     }
-    EXPECT_THAT(r.err, HasSubstr("  no .res beside the map"));
+    EXPECT_THAT(r.err, HasSubstr("loose.bsp: no game folder"));
     EXPECT_FALSE(std::filesystem::exists(res));
+
+    EXPECT_EQ(run("--check --collect out loose.bsp").status, 2);
 }
 
 TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
     auto r = run("--make-stock-list cstrike");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_THAT(r.out, HasSubstr("\nhalflife.wad\nliblist.gam\nmaps/de_foo.bsp\n"));
-    EXPECT_THAT(r.out, HasSubstr("\nsprites/s.spr\n"));
-    write_file(dir.path() / "stock.txt", "# ours\nMODELS/X.MDL\n");
+    write_file(dir.path() / "stock.txt", "# ours\nMINE.WAD\n");
+    put_file(dir.path(), "out/overviews/de_foo.bmp", "BM"); // the same file: left as it is
+    put_file(dir.path(), "out/models/xT.mdl", "changed");   // a different one: kept
 
-    r = run(std::string("--stock-list stock.txt --follow --skip-stock --collect out ") + map_path);
+    // What is missing or ships with the game (by the list or in valve/) is not copied.
+    const auto collect = std::string("--stock-list stock.txt --follow --fix-case --collect out ");
+    r = run(collect + map_path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("  copied maps/de_foo.bsp\n  copied maps/de_foo.res\n"
+                                 "  copied models/x.mdl\n  copied maps/de_foo_detail.txt\n"
+                                 "  already there: overviews/de_foo.bmp\n"
+                                 "  kept models/xT.mdl: a different file is there (--overwrite "
+                                 "replaces it)\n  copied sound/x/HIT.wav\n"
+                                 "  copied gfx/detail/brick.tga\n"
+                                 "cstrike/maps/de_foo.bsp: collected 6 files into out\n"));
+    EXPECT_EQ(read_file(dir.path() / "out/maps/de_foo.res"),
+              read_file(dir.path() / "cstrike/maps/de_foo.res"));
+
+    r = run(collect + "--overwrite " + map_path);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(read_file(dir.path() / "cstrike/maps/de_foo.res"),
-              heads + "mine.wad\r\nsound/none.wav\r\nsound/kaboom.WAV\r\nmaps/de_foo_detail.txt\r\n"
-                      "overviews/de_foo.bmp\r\ngfx/detail/brick.tga\r\n");
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "out/gfx/detail/brick.tga"));
-    EXPECT_THAT(r.err, HasSubstr("collected 6 files into out"));
+    EXPECT_THAT(r.err, HasSubstr("collected 1 files into out"));
+    EXPECT_EQ(read_file(dir.path() / "out/models/xT.mdl"),
+              read_file(dir.file("cstrike/models/xT.mdl")));
 }
 
 } // namespace

@@ -40,13 +40,6 @@ protected:
         put_file(dir.path() / "cstrike", relative, bytes);
     }
 
-    // The map de_foo in cstrike/maps, with the textures `textures`; its path (UTF-8).
-    std::string map(const std::vector<TextureSpec>& textures,
-                    std::string_view entities = "{\"wad\" \"mine.wad\"}") {
-        mod("maps/de_foo.bsp", map_with_textures(entities, textures));
-        return dir.file("cstrike/maps/de_foo.bsp");
-    }
-
     game::GameFolder game() const { return game::GameFolder(dir.path() / "cstrike"); }
 
     TempDir dir;

@@ -23,9 +23,7 @@ std::string wad_bytes(const std::vector<std::string>& names) {
     add_int32(out, static_cast<std::uint32_t>(names.size()));
     add_int32(out, 12);
     for (const auto& name : names) {
-        add_int32(out, 0); // data offset, disk size, size
-        add_int32(out, 0);
-        add_int32(out, 0);
+        out.append(12, '\0');                // data offset, disk size, size
         out += std::string("\x43\0\0\0", 4); // type, compression, padding
         add_field(out, name, 16);
     }
@@ -51,12 +49,11 @@ std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& fi
 }
 
 std::string studio_model_bytes(const ModelShape& model) {
+    // The header, then the one sequence, then its events.
+    constexpr std::uint32_t sequence_at = 244, events_at = sequence_at + 176;
     std::string out = "IDST";
     add_int32(out, 10);
-    out.resize(244, '\0'); // the whole header
-    const auto sequence_at = at_end(out);
-    out.resize(out.size() + 176, '\0');
-    const auto events_at = at_end(out);
+    out.resize(events_at, '\0');
     for (const auto& [event, text] : model.events) {
         add_int32(out, 0); // frame
         add_int32(out, static_cast<std::uint32_t>(event));

@@ -1,0 +1,336 @@
+// The game library on a small installation made by the test and on made bytes: entries
+// looked up and followed, the rules of the game's clients and server, and the format
+// readers with the errors they give for foreign or damaged files, table by table.
+
+#include "game/audit.h"
+#include "game/formats/bsp.h"
+#include "game/formats/detail_list.h"
+#include "game/formats/entities.h"
+#include "game/formats/liblist.h"
+#include "game/formats/pak.h"
+#include "game/formats/studio_model.h"
+#include "game/formats/wad.h"
+#include "game/report.h"
+#include "game/rules.h"
+#include "game_fixture.h"
+
+#include <functional>
+
+namespace tarnwick::testing {
+namespace {
+
+using game::FormatError;
+using game::MemorySource;
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsSupersetOf;
+using ::testing::Not;
+using namespace std::string_literals;
+
+using Resolving = GameFixture;
+
+TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
+    const auto folder = game();
+    const game::Resolver resolver(folder, game::read_stock_list("# mine\n Custom/Listed.wav \n"));
+    const struct {
+        const char* entry;
+        const char* outcome; // the status, then the disk's spelling and the file when found
+    } table[] = {
+        {"models\\x.mdl", "found models/x.mdl in cstrike/models/x.mdl"},
+        {"models/props/crate.mdl", "case models/Props/Crate.mdl in cstrike/models/Props/Crate.mdl"},
+        {"sound/dl.wav", "found sound/dl.wav in cstrike_downloads/sound/dl.wav"},
+        // An exact match in the fallback folder comes before a case match in the mod.
+        {"sound/v.wav", "stock sound/v.wav in valve/sound/v.wav"},
+        {"sound/V.wav", "found sound/V.wav in cstrike/sound/V.wav"},
+        {"sprites/s.spr", "stock sprites/s.spr in valve/pak0.pak/sprites/s.spr"},
+        {"MODELS/P.MDL", "stock models/p.mdl in cstrike/pak0.pak/models/p.mdl"},
+        {"cstrike.wad", "stock"},
+        {"custom/listed.wav", "stock"},
+        {"sound\\..\\..\\x.wav", "unsafe"},
+        {"/etc/passwd", "unsafe"},
+        {"c:/x.wav", "unsafe"},
+    };
+    for (const auto& row : table) {
+        const auto o = resolver.look_up(row.entry, "map");
+        auto outcome = std::string(game::status_name(o.status));
+        if (!o.file.empty())
+            outcome += " " + o.spelled + " in " +
+                       utf8_path(o.file).lexically_relative(dir.path()).generic_string();
+        EXPECT_EQ(outcome, row.outcome) << row.entry;
+    }
+}
+
+// The entry, where it comes from, its status and every entity that names it, with its
+// targetname when it has one.
+std::string listed(const game::Outcome& o) {
+    auto line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
+    for (const auto& e : o.entities)
+        line += (&e == &o.entities[0] ? " [" : ", ") + e.classname +
+                (e.targetname.empty() ? "" : " ") + e.targetname;
+    return line + (o.entities.empty() ? "" : "]");
+}
+
+// What a map's own files and its models need in turn is checked through tarnwick-res; this
+// map, de_bar, has no files of its own.
+TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
+    mod("gfx/env/nightup.bmp", "BM");
+    mod("maps/de_bar.bsp",
+        map_with_textures(
+            R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\cs\Upper.WAD;d:\hl\HALFLIFE.WAD")"
+            R"( "SkyName" "night" "skyname" "desert"})"
+            R"({"classname" "ambient_generic" "targetname" "boom1" "message" "kaboom.WAV"})"
+            R"({"classname" "env_sprite" "model" "sprites/volare/volare001.SPR")"
+            R"( "message" "KABOOM.WAV"}{"classname" "cycler" "model" "XT.MDL" "body")"
+            R"( "models/BAD.MDL"}{"classname" "env_glow" "model" "x;Logo.TGA"})"
+            R"({"classname" "ambient_generic" "message" "Kaboom.Wav"}{"classname" "func_door")"
+            R"( "targetname" "d" "noise1" "kaboom.wAV" "noise2" "KaBoom.WAV"})"
+            R"({"classname" "ambient_generic" "targetname" "b4" "message" "kaboom.WAV"})"
+            R"({"classname" "func_button" "message" "sound/none.wav" "noise" "quiet.wav"})",
+            {{"brick", true}, {"{fence", false}, {"sky", false}, {"gone", false}}));
+    const auto folder = game();
+    const std::vector<std::string> scan = {"mine.wad",       "unused.wad",     "halflife.wad",
+                                           "models/bad.mdl", "sound/none.wav", "../up.wav"};
+    const auto r =
+        game::Resolver(folder, {}).resolve(dir.file("cstrike/maps/de_bar.bsp"), scan, true);
+    std::vector<std::string> lines;
+    for (const auto& outcome : r.entries)
+        lines.push_back(listed(outcome));
+    EXPECT_THAT(lines,
+                ElementsAre("mine.wad <- map found [worldspawn]", // the scan's entries first
+                            "unused.wad <- map found", "halflife.wad <- map stock [worldspawn]",
+                            // Named again in another case: not added again.
+                            "models/bad.mdl <- map found [cycler]",
+                            // An exact name: quiet.wav is not added.
+                            "sound/none.wav <- map missing [func_button]",
+                            "../up.wav <- map unsafe",
+                            // The wad key; HALFLIFE.WAD is in the scan.
+                            "Upper.WAD <- entities missing [worldspawn]",
+                            // SkyName, not skyname: six faces, one of them a .bmp.
+                            "gfx/env/nightbk.tga <- entities missing [worldspawn]",
+                            "gfx/env/nightdn.tga <- entities missing [worldspawn]",
+                            "gfx/env/nightft.tga <- entities missing [worldspawn]",
+                            "gfx/env/nightlf.tga <- entities missing [worldspawn]",
+                            "gfx/env/nightrt.tga <- entities missing [worldspawn]",
+                            "gfx/env/nightup.tga <- entities replaced [worldspawn]",
+                            // .WAV with its folder, once, each entity once.
+                            "sound/kaboom.WAV <- entities missing [ambient_generic boom1, "
+                            "env_sprite, ambient_generic, func_door d, ambient_generic b4]",
+                            "sprites/volare/volare001.SPR <- entities missing [env_sprite]",
+                            "models/XT.MDL <- entities case [cycler]",
+                            "gfx/Logo.TGA <- entities missing [env_glow]", // after a ;
+                            "gfx/env/nightup.bmp <- gfx/env/nightup.tga found"));
+    EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
+    // Followed entries are written when asked, missing ones too; a sky face as the game takes it.
+    EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
+                AllOf(Contains("gfx/env/nightbk.tga"), Contains("gfx/env/nightup.bmp"),
+                      Not(Contains("gfx/env/nightup.tga"))));
+    EXPECT_EQ(game::res_entries(r, {}), scan); // what was followed is written only when asked
+    EXPECT_THAT(game::text_report(r),
+                IsSupersetOf({"  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
+                              "env_sprite, ambient_generic and 2 more)",
+                              "  case: models/XT.MDL is spelled models/xT.mdl on the disk",
+                              "  unsafe, not looked up: ../up.wav", "  unused wad: unused.wad",
+                              "  missing texture: gone"}));
+}
+
+TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
+    mod("liblist.gam", "fallback_dir \"base\"\n");
+    put_file(dir.path(), "base/sound/b.wav", "RIFF");
+    mod("pak1.pak", "PACK\xff\xff\xff\x7f\x40\0\0\0"s);
+    mod("maps/old.bsp", std::string(600, 'x'));
+    auto folder = game();
+    EXPECT_THAT(folder.warnings(), ElementsAre(HasSubstr("pak1.pak: damaged at offset")));
+    // A map that is not BSP30 still resolves its entries.
+    const auto r =
+        game::Resolver(folder, {})
+            .resolve(dir.file("cstrike/maps/old.bsp"), {"sound/b.wav", "sprites/s.spr"}, true);
+    EXPECT_EQ(listed(r.entries[0]) + ", " + listed(r.entries[1]),
+              "sound/b.wav <- map stock, sprites/s.spr <- map missing");
+    EXPECT_THAT(r.warnings, Contains("entity text not read: not a BSP30 map"));
+
+    mod("liblist.gam", "fallback_dir \"../../etc\"\n");
+    EXPECT_THAT(game().warnings(),
+                ElementsAre(HasSubstr("pak1.pak"), HasSubstr("liblist.gam: line at offset 0")));
+    EXPECT_THROW(game::GameFolder(dir.path() / "nothing"), std::runtime_error);
+}
+
+TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
+    const char* outside = "holds bytes outside printable ASCII, which break the download";
+    const struct {
+        const char* name;
+        std::string entry;
+        const char* warning; // "": none
+    } table[] = {
+        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", ""},
+        {"64 characters", "sound/" + std::string(54, 'a') + ".wav",
+         "64 characters, longer than the 63 the engine holds in a resource name"},
+        {"word breaks", "sound/a b(c){d}'e:f,g.wav",
+         "holds a space, '(', ')', '{', '}', ''', ':', ',', at which the server splits a .res "
+         "line into words"},
+        {"control byte", "sound/a\tb.wav", outside},
+        {"high byte", "sound/caf\xE9.wav", outside},
+        {"two dots", "sound/a.b.wav",
+         "more than one dot in the file name: clients refuse to download it"},
+        {"fits, dots in a folder", "sound/v.1/ok_name-1.wav", ""},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::name_warnings(row.entry),
+                  *row.warning ? std::vector<std::string>{row.warning} : std::vector<std::string>{})
+            << row.name;
+}
+
+TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
+    mod("wads/Deep.wad", wad_bytes({"x"}));
+    std::vector<std::string> scan = {"deep.wad", "models/x.mdl", "sprites/s.spr"};
+    for (int i = 0; i < 513; ++i)
+        scan.push_back("sound/s" + std::to_string(i) + ".wav");
+    mod("maps/de_foo.bsp", map_with_textures("{}", {}, 510));
+    const auto folder = game();
+    auto r = game::Resolver(folder, {}).resolve(dir.file("cstrike/maps/de_foo.bsp"), scan, true);
+    // Places are written with forward slashes on every system.
+    const auto mod_folder = (dir.path() / "cstrike").generic_string();
+    EXPECT_THAT(r.entries[0].warnings,
+                ElementsAre(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
+                                      mod_folder + "/deep.wad")));
+    game::count_res_lines(r, 512);
+    EXPECT_FALSE(r.limits.back().over());
+    EXPECT_TRUE(r.over_limit());
+    // The model's texture model and sound are loaded with it: not counted.
+    EXPECT_THAT(
+        game::text_report(r),
+        IsSupersetOf({"  limits: 512 models of 512, 513 sounds of 512, 512 .res lines of 512",
+                      "  error: 513 sounds, 1 over the limit of 512"}));
+}
+
+std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
+    set_int32(bytes, at, static_cast<std::uint32_t>(v));
+    return bytes;
+}
+
+TEST(Formats, ReadWhatSoundFilesHold) {
+    const auto map = map_with_textures(
+        "{}", {{"brick", true}, {"{FENCE", false}, {"sky", false}, {"{fence", false}});
+    EXPECT_THAT(game::read_bsp_textures(MemorySource(map)).external, ElementsAre("{FENCE", "sky"));
+
+    EXPECT_THAT(game::read_wad_names(MemorySource(wad_bytes({"A", "sixteen_chars_xx"}))),
+                ElementsAre("A", "sixteen_chars_xx"));
+
+    const auto pak = pak_bytes({{"models/x.mdl", "12345"}, {"sound/a.wav", "RIFF"}});
+    const auto entry = game::read_pak_directory(MemorySource(pak)).at(1);
+    EXPECT_EQ(entry.name + " " + pak.substr(entry.offset, entry.length), "sound/a.wav RIFF");
+
+    const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
+        {false,
+         3,
+         {{5004, "a/s.wav"}, {1004, "B.wav"}, {1008, "c.wav"}, {5004, "A/S.wav"}, {5001, "x"}}})));
+    EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
+                ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
+                            "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
+
+    EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
+    EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
+                                           "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
+                ElementsAre("gfx/detail/brick.tga", "gfx/m.tga"));
+}
+
+struct Damage {
+    const char* name;
+    std::function<void()> read;
+    const char* message;
+};
+
+TEST(Formats, RefuseForeignAndDamagedFiles) {
+    const auto map = map_with_textures("{}", {{"a", false}});
+    const auto wad = wad_bytes({"a", "b"});
+    const auto pak = pak_bytes({{"x", "abc"}});
+    const auto model = studio_model_bytes({true, 1, {{5004, "a.wav"}}});
+    // Two sequences that share one event table larger than half the file.
+    auto twice =
+        studio_model_bytes({true, 1, std::vector(20, std::pair<int, std::string>{5004, "a.wav"})});
+    set_int32(twice, 164, 2);
+    set_int32(twice, 168, static_cast<std::uint32_t>(twice.size()));
+    twice += twice.substr(244, 176) + twice.substr(244, 176);
+    auto bsp = [](std::string b) { return [b] { game::read_bsp_textures(MemorySource(b)); }; };
+    auto ent = [](std::string b) { return [b] { game::read_bsp_entity_text(MemorySource(b)); }; };
+    auto wad_of = [](std::string b) { return [b] { game::read_wad_names(MemorySource(b)); }; };
+    auto pak_of = [](std::string b) { return [b] { game::read_pak_directory(MemorySource(b)); }; };
+    auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
+    const Damage table[] = {
+        {"bsp of version 29", bsp(changed(map, 0, 29)), "not a BSP30 map"},
+        {"bsp header cut", bsp(map.substr(0, 100)), "not a BSP30 map"},
+        {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
+        {"bsp texture count too large", bsp(changed(map, 127, 1000)), "a texture count of 1000"},
+        {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
+        {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
+         "offset 4: the entity lump"},
+        {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
+        {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
+        {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
+        {"pak too short", pak_of("PACK"), "not a pack file"},
+        {"pak of another kind", pak_of("PACX" + pak.substr(4)), "not a pack file"},
+        {"pak odd directory length", pak_of(changed(pak, 8, 63)), "directory length of 63"},
+        {"pak entry outside the file", pak_of(changed(pak, 15 + 56, 1000)),
+         "lies outside the file"},
+        {"pak negative directory offset", pak_of(changed(pak, 4, -64)), "negative offset"},
+        {"mdl foreign", mdl("IDPO" + model.substr(4)), "not a studio model"},
+        {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
+        {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
+        {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
+        {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
+        {"mdl events read over and over", mdl(twice), "event tables overlap"},
+        {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
+         "not a folder name"},
+    };
+    for (const auto& row : table) {
+        try {
+            row.read();
+            ADD_FAILURE() << row.name << ": read without an error";
+        } catch (const FormatError& e) {
+            EXPECT_THAT(e.what(), ::testing::HasSubstr(row.message)) << row.name;
+        }
+    }
+}
+
+using Lines = std::vector<std::string>;
+
+std::string utf16(std::string_view ascii, bool big_endian) {
+    std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char c : ascii)
+        out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
+    std::string many;
+    for (std::size_t i = 0; i < game::res_line_limit + 10; ++i)
+        many += "x.wad\n";
+    const std::string mib(game::res_read_limit, 'a');
+    const struct {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+    } table[] = {
+        {"CR LF, //, blanks", "// c\r\n\r\n  a.bsp \t\r\nx.wad\r\n", {"a.bsp", "x.wad"}},
+        {"LF and lone CR", "a.wad\nb.wad\rc.wad", {"a.wad", "b.wad", "c.wad"}},
+        {"UTF-8 BOM", "\xEF\xBB\xBFsound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
+        {"UTF-8 without BOM", "sound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
+        {"single-byte", "sound/caf\xE9.wav\n", {"sound/caf\xE9.wav"}},
+        // A line the single-byte text cannot hold stays as it is, and names no file of the map.
+        {"UTF-8 off the table", "s/\xE2\x82\xAC\xE4\xB8\x80", {"s/\xE2\x82\xAC\xE4\xB8\x80"}},
+        {"UTF-8 inside the table", "s/\xE2\x82\xAC.wav", {"s/\x80.wav"}},
+        {"NUL padding ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
+        {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
+        {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
+        // Only so much of a file is read, and only so many lines kept.
+        {"1 MiB read", mib + "a", {mib}},
+        {"4,096 lines kept", many, Lines(game::res_line_limit, "x.wad")},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::read_res_text(row.bytes).lines, row.lines) << row.name;
+    EXPECT_EQ(game::read_res_text(many).count(), game::res_line_limit + 10);
+}
+
+} // namespace
+} // namespace tarnwick::testing
