@@ -3,6 +3,7 @@
 // readers with the errors they give for foreign or damaged files, table by table.
 
 #include "game/audit.h"
+#include "game/entity_references.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/entities.h"
@@ -229,6 +230,14 @@ TEST(Formats, ReadWhatSoundFilesHold) {
                 ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
                             "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
 
+    // The references of a map's entity text are as many as the scan's list may hold.
+    std::string skies;
+    for (int i = 0; i < 6000; ++i)
+        skies += "{\"skyname\" \"x\"}";
+    const auto named = game::entity_references(skies);
+    EXPECT_TRUE(named.cut);
+    EXPECT_EQ(named.references.size(), game::max_entity_references);
+
     EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
     EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
                                            "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
@@ -252,6 +261,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     set_int32(twice, 164, 2);
     set_int32(twice, 168, static_cast<std::uint32_t>(twice.size()));
     twice += twice.substr(244, 176) + twice.substr(244, 176);
+    auto huge = map;
+    huge.resize(game::max_entity_text + 200, ' ');
     auto bsp = [](std::string b) { return [b] { game::read_bsp_textures(MemorySource(b)); }; };
     auto ent = [](std::string b) { return [b] { game::read_bsp_entity_text(MemorySource(b)); }; };
     auto wad_of = [](std::string b) { return [b] { game::read_wad_names(MemorySource(b)); }; };
@@ -265,6 +276,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
         {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
          "offset 4: the entity lump"},
+        {"bsp entity lump too large", ent(changed(huge, 8, game::max_entity_text + 1)),
+         "more than the 4194304 read"},
         {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
         {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
