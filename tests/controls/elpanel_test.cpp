@@ -32,34 +32,29 @@ TEST(Panel, ResizeToAFractionalSizeThenColoursRecolourPanelAndCloseBoxAtOnce) {
     EXPECT_EQ(panel.Picture2().composed().pixel(16, 1), to_rgb(1));
 }
 
-TEST(Panel, CloseBoxSinksOnlyForTheLeftButtonAndClicksOnce) {
-    Panel panel;
+TEST(Panel, EventsCarryTheirPartsCoordinatesTheCloseBoxSinksAndHiddenPartsRaiseNone) {
+    Panel panel({{"title", QString("Cs 1.6 Tarnwick 1.5")}});
+    EXPECT_EQ(panel.shadow1().caption(), "Cs 1.6 Tarnwick 1.5");
     Recorder host(panel);
     const QRgb box_top = pixel(panel, 510, 8), box_bottom = pixel(panel, 510, 25);
     ASSERT_EQ(box_top, to_rgb(light));
+    // The close box sinks only for the left button, and clicks once.
     press(panel, on_cross, Qt::RightButton);
     EXPECT_EQ(pixel(panel, 510, 8), box_top);
     release(panel, on_cross, Qt::RightButton);
-    press(panel, on_cross); // on the cross
+    press(panel, on_cross);
     EXPECT_EQ(pixel(panel, 510, 8), box_bottom);
     EXPECT_EQ(pixel(panel, 510, 25), box_top);
     release(panel, on_cross);
     EXPECT_EQ(pixel(panel, 510, 8), box_top);
     click(panel, beside_cross); // on the box's margin, beside the cross
     hover(panel, on_cross);
-    EXPECT_EQ(host.log, "12 12");
-}
-
-TEST(Panel, EventsCarryTheirPartsCoordinatesAndHiddenPartsRaiseNone) {
-    Panel panel({{"title", QString("Cs 1.6 Tarnwick 1.5")}});
-    EXPECT_EQ(panel.shadow1().caption(), "Cs 1.6 Tarnwick 1.5");
-    Recorder host(panel);
     click(panel, {30 + 5, 9 + 4}); // the title
     click(panel, {9 + 3, 10 + 7}); // the icon: no Click
     click(panel, {200, 300});      // the bare surface
     double_click(panel, {200, 300});
-    EXPECT_EQ(host.log, "5(5,4) 7(5,4) 1 8(3,7) 10(3,7) 2(200,300) 4(200,300) 1 2(200,300) "
-                        "4(200,300) 1 11 4(200,300)");
+    EXPECT_EQ(host.log, "12 12 5(5,4) 7(5,4) 1 8(3,7) 10(3,7) 2(200,300) 4(200,300) 1 "
+                        "2(200,300) 4(200,300) 1 11 4(200,300)");
     host.log.clear();
     panel.Cerrar(false);
     panel.Icon(false);
