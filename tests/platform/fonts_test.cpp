@@ -23,7 +23,6 @@ TEST(Fonts, TheSkinsFacesAreAvailableSizedInPixelsAtNinetySixDpiAndMeasuredInThe
         EXPECT_EQ(pixel_size(points), pixels) << points << " pt";
     const Font tahoma{.name = "Tahoma", .size = 9.75};
     EXPECT_EQ(text_metrics(tahoma).ascent, 13);
-    EXPECT_EQ(text_height(tahoma, "Boton"), 16);
     EXPECT_EQ(text_height({.name = "Tahoma", .size = 8.25}, "..."), 13);
     EXPECT_EQ(text_height(tahoma, "two\nlines"), 32);
     // A bitmap face is measured in the size it is drawn in: 8.25 pt is its 13-pixel cell.
