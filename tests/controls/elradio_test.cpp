@@ -71,12 +71,13 @@ TEST(Option, TheCapturedBackgroundShowsAroundTheCircleDrawnAgainOverIt) {
 }
 
 TEST(Option, ALoadedLayoutShowsAtOnceAndSizesKeepTheHeightAndCentreTheCaption) {
-    Option option({{"backcolor", Colour(1)},
-                   {"checkedcolor", Colour(3)},
-                   {"value", true},
-                   {"color3ddark", Colour(7)},
-                   {"fontname", QString("Tahoma")},
-                   {"fontsize", 8.25}});
+    elradio option; // not resized, so that only the load draws it
+    option.load({{"backcolor", Colour(1)},
+                 {"checkedcolor", Colour(3)},
+                 {"value", true},
+                 {"color3ddark", Colour(7)},
+                 {"fontname", QString("Tahoma")},
+                 {"fontsize", 8.25}});
     expect_colour(option, 1, {{18, 9}}); // between circle and caption
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(3));
     EXPECT_EQ(pixel(option, 9, 3), to_rgb(7));

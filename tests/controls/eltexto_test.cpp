@@ -32,7 +32,6 @@ void expect_frame(const eltexto& box, Colour top_left, Colour bottom_right) {
 
 TEST(TextBox, ALayoutShowsInTheFieldAndTheFrameAndTheHeightStaysFixed) {
     Box box;
-    EXPECT_EQ(box.Text(), "");
     EXPECT_EQ(box.Text1().palette().color(QPalette::Text), QColor(to_rgb(0x00D3DED8)));
     expect_frame(box, black, light);
     box.BackColor(0x000000FF);

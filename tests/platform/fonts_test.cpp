@@ -19,7 +19,7 @@ TEST(Fonts, TheSkinsFacesAreAvailableSizedInPixelsAtNinetySixDpiAndMeasuredInThe
             EXPECT_EQ(info.family(), QString::fromLatin1(face));
         }
     }
-    for (const auto& [points, pixels] : {std::pair{8.25, 11}, {9.75, 13}, {12.0, 16}, {0.0, 1}})
+    for (const auto& [points, pixels] : {std::pair{8.25, 11}, {9.75, 13}, {8.0, 11}, {0.0, 1}})
         EXPECT_EQ(pixel_size(points), pixels) << points << " pt";
     const Font tahoma{.name = "Tahoma", .size = 9.75};
     EXPECT_EQ(text_metrics(tahoma).ascent, 13);
