@@ -65,7 +65,7 @@ TEST(Option, TheCapturedBackgroundShowsAroundTheCircleDrawnAgainOverIt) {
     Option option;
     option.obtener_imagen_fondo(host.hdc(), 20, 30, 255);
     EXPECT_EQ(pixel(option, 25, 1), qRgb(45, 7, 9)); // the blend starts at (0, 0)
-    option.set_normal_state();
+    option.set_normal_state(); // the circle, drawn again over what was captured
     EXPECT_EQ(pixel(option, 1, 1), qRgb(21, 7, 9));
     EXPECT_EQ(pixel(option, 9, 9), to_rgb(disc));
 }

@@ -34,9 +34,9 @@ TEST(TextBox, ALayoutShowsInTheFieldAndTheFrameAndTheHeightStaysFixed) {
     Box box;
     EXPECT_EQ(box.Text1().palette().color(QPalette::Text), QColor(to_rgb(0x00D3DED8)));
     expect_frame(box, black, light);
-    box.BackColor(0x000000FF);
-    EXPECT_EQ(seen(box, 2, 10), to_rgb(0x000000FF)); // between the left edge and the field
-    box.Enabled(false);                              // greys nothing
+    box.BackColor(0x000000FF); // shows between the left edge and the field
+    EXPECT_EQ(seen(box, 2, 10), to_rgb(0x000000FF));
+    box.Enabled(false); // greys nothing
     EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
     box.Resize(400, 400); // 26.67 px: no minimum width
     EXPECT_EQ(box.Height(), 300);

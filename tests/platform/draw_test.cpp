@@ -80,7 +80,7 @@ TEST(Blit, EmptyRectanglesUnknownHandlesAndOtherOperationsDrawNothing) {
     // A source rectangle beyond its surface blends only what exists.
     EXPECT_TRUE(AlphaBlend(dst.hdc(), 0, 3, 4, 1, src.hdc(), 1, 2, 4, 1, opaque));
     EXPECT_EQ(line_of(dst.image(), 3), ".##.");
-    EXPECT_EQ(dst.image().pixel(3, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(dst.image().pixel(3, 3), qRgb(255, 255, 255)); // nothing from beyond it
     EXPECT_TRUE(BitBlt(dst.hdc(), 0, 0, 2, 2, src.hdc(), 2, 2, SRCCOPY));
     EXPECT_EQ(line_of(dst.image(), 0), "##..");
     EXPECT_EQ(line_of(dst.image(), 1), "....");
