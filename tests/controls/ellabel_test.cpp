@@ -19,10 +19,7 @@ int first_row(const SkinnedControl& control, Colour colour) {
 } // namespace
 
 TEST(Label, CaptionCentredOnTheStoredGreyWithItsShadowBelowAndOnlyItRaisesEvents) {
-    ellabel label;
-    EXPECT_EQ(label.BackColor(), 0x0044584Cu); // the design colour, until a layout is loaded
-    label.load({});
-    label.Resize(4800, 600);
+    Loaded<ellabel, 4800, 600> label;
     EXPECT_EQ(label.Height(), 300);
     EXPECT_EQ(pixel(label, 0, 0), to_rgb(0x0037463E));
     EXPECT_EQ(first_row(label, 0), -1);
