@@ -42,24 +42,22 @@ std::vector<std::string> limit_lines(const MapResolution& r) {
     return lines;
 }
 
-// Where an entry comes from, for people: the map and its entity text need no words.
+// Where an entry comes from, for people.
+std::string source_of(const std::string& from) {
+    if (from == "map") return " (from the map)";
+    if (from == "entities") return " (from the entity text)";
+    return " (needed by " + single_byte_to_utf8(from) + ")";
+}
+
+// The same beside an entry's status, where the map and its entity text need no words.
 std::string needed_by(const Outcome& o) {
-    return o.from == "map" || o.from == "entities"
-               ? ""
-               : " (needed by " + single_byte_to_utf8(o.from) + ")";
+    return o.from == "map" || o.from == "entities" ? "" : source_of(o.from);
 }
 
 std::string entity_shown(const EntityName& e) {
     const auto name =
         e.classname.empty() ? "an entity without classname" : single_byte_to_utf8(e.classname);
     return e.targetname.empty() ? name : name + " \"" + single_byte_to_utf8(e.targetname) + "\"";
-}
-
-// Where an entry the .res lacks comes from.
-std::string source_of(const std::string& from) {
-    if (from == "map") return " (from the map)";
-    if (from == "entities") return " (from the entity text)";
-    return " (needed by " + single_byte_to_utf8(from) + ")";
 }
 
 // The entities that name a missing entry: three, and how many more.
