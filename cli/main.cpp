@@ -1,15 +1,16 @@
 // tarnwick-res: writes the .res resource file of each map named on the command line,
 // with the same scan, filter and writer as the window; when asked, resolves each map's
-// entries against the game folder first (cli/game_session.h).
+// entries against the game folder first (game/session.h).
 
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
-#include "cli/game_session.h"
 #include "cli/map_arguments.h"
 #include "cli/options.h"
 #include "cli/terminal_progress.h"
+#include "game/file_source.h"
+#include "game/session.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -55,28 +56,31 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
 // options ask for (nothing with --check). Returns false on failure, or when --check finds
 // something missing, or --audit a .res that fails.
 bool resolve_and_put(const std::string& map, const std::vector<std::string>& scanned,
-                     const cli::Options& options, cli::GameSession& session,
+                     const cli::Options& options, game::Session& session,
                      cli::TerminalProgress& display) {
     const auto report = [&](const std::string& line) { display.report(line); };
-    const auto resolution = session.resolve(map, scanned, report);
-    if (!resolution) return false;
+    const auto checked = session.resolve(map, scanned, report);
+    if (!checked) return false;
+    const auto& resolution = checked->resolution;
     if (options.game.check) {
-        const bool audited = !options.game.audit || session.audit(*resolution, report);
-        return !resolution->incomplete() && !resolution->over_limit() && audited;
+        const bool audited = !options.game.audit || session.audit(*checked, report);
+        return !resolution.incomplete() && !resolution.over_limit() && audited;
     }
-    auto entries = game::res_entries(*resolution, options.game.choice);
-    if (options.only_custom)
-        std::erase_if(entries, [](const std::string& e) { return analysis::is_stock_wad(e); });
-    bool ok = put_res(map, entries, options, display);
+    bool ok = put_res(map, checked->res_lines, options, display);
     if (!options.game.collect.empty()) {
-        const auto res = analysis::format_res_file(entries, analysis::file_name_of(map));
-        ok = session.collect(*resolution, map, res, options.overwrite, report) && ok;
+        const auto result =
+            session.collect(*checked, analysis::to_path(options.game.collect), options.overwrite);
+        for (const auto& line : result.lines)
+            report("  " + line);
+        report(map + ": collected " + std::to_string(result.copied) + " files into " +
+               options.game.collect);
+        ok = result.ok && ok;
     }
     return ok;
 }
 
 // Analyses one map and writes (or prints) its resource file. Returns false on failure.
-bool process(const std::string& map, const cli::Options& options, cli::GameSession* session,
+bool process(const std::string& map, const cli::Options& options, game::Session* session,
              cli::TerminalProgress& display) {
     if (!cli::has_map_extension(map)) {
         display.report(map + ": not a .bsp map, skipped");
@@ -98,9 +102,25 @@ bool process(const std::string& map, const cli::Options& options, cli::GameSessi
 }
 
 // The session of the game folder options, when any is given.
-std::unique_ptr<cli::GameSession> game_session(const cli::Options& options) {
+std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     if (!options.game.any()) return nullptr;
-    return std::make_unique<cli::GameSession>(options.game);
+    auto choice = options.game.choice;
+    choice.only_custom = options.only_custom;
+    return std::make_unique<game::Session>(
+        game::SessionSettings{options.game.game, options.game.stock_list, choice});
+}
+
+// Writes the JSON report of every map resolved (--report); false when it failed.
+bool write_report(const game::Session& session, const std::string& path,
+                  cli::TerminalProgress& display) {
+    if (path.empty()) return true;
+    try {
+        game::replace_whole_file(analysis::to_path(path), game::MemorySource(session.json()));
+    } catch (const std::exception& e) {
+        display.report("cannot write the report " + path + ": " + e.what());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -108,9 +128,9 @@ std::unique_ptr<cli::GameSession> game_session(const cli::Options& options) {
 int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     Options options;
     if (const auto status = parse_options(arguments, options)) return *status;
-    std::unique_ptr<GameSession> session;
+    std::unique_ptr<game::Session> session;
     try {
-        if (!options.make_stock_list.empty()) std::cout << stock_list_of(options.make_stock_list);
+        if (!options.make_stock_list.empty()) std::cout << game::stock_list_of(options.make_stock_list);
         session = game_session(options);
     } catch (const std::exception& e) {
         std::cerr << "tarnwick-res: " << e.what() << "\n";
@@ -133,8 +153,7 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         display.finish_map();
     }
     if (session)
-        all_done = session->write_report([&](const std::string& line) { display.report(line); }) &&
-                   all_done;
+        all_done = write_report(*session, options.game.report, display) && all_done;
     display.clear();
     return all_done ? 0 : 1;
 }

@@ -274,6 +274,7 @@ std::vector<const Outcome*> selected(const MapResolution& resolution, const Writ
         if (o.status == Status::replaced) continue;
         if (choice.skip_missing && o.status == Status::missing) continue;
         if (choice.skip_stock && o.status == Status::stock) continue;
+        if (choice.only_custom && analysis::is_stock_wad(res_line(o, choice))) continue;
         chosen.push_back(&o);
     }
     return chosen;

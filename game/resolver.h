@@ -93,6 +93,7 @@ struct WriteChoice {
     bool fix_case = false;
     bool skip_missing = false;
     bool skip_stock = false;
+    bool only_custom = false; // leave out the stock texture packages, as the window's filter does
 };
 std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice);
 std::string res_line(const Outcome& outcome, const WriteChoice& choice);

@@ -64,6 +64,10 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
         EXPECT_EQ(r.status, 0) << row.options << r.err;
         EXPECT_EQ(r.out, row.res) << row.options;
     }
+    // The lines counted are the lines written: the stock package left out is not counted.
+    const auto custom = run(std::string("--stdout --only-custom --fix-case ") + map_path);
+    EXPECT_EQ(custom.out, heads + "mine.wad\r\nmodels/x.mdl\r\nsound/none.wav\r\n");
+    EXPECT_THAT(custom.err, HasSubstr(", 5 .res lines of 512\n"));
 }
 
 TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {

@@ -1,0 +1,74 @@
+#pragma once
+
+// One map's check against the game folder from start to end, for both front ends: resolve
+// the entries, audit the .res beside the map, choose the .res's lines once (that one list
+// is counted, written and collected), collect the download folder, and the JSON report of
+// every map checked. Neither front end's types appear here.
+
+#include "game/audit.h"
+#include "game/collect.h"
+#include "game/game_folder.h"
+#include "game/resolver.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnwick::game {
+
+struct SessionSettings {
+    std::string game;       // the mod folder; empty: the folder above the map's maps folder
+    std::string stock_list; // a file of what ships with the game; empty: none
+    WriteChoice choice;     // what the .res holds
+};
+
+// A map resolved, with the lines its .res holds (the map's two lines not among them).
+struct CheckedMap {
+    MapResolution resolution;
+    std::vector<std::string> res_lines;
+};
+
+class Session {
+public:
+    using Report = std::function<void(const std::string&)>;
+
+    // Throws std::runtime_error when the stock list cannot be read.
+    explicit Session(SessionSettings settings);
+
+    // Resolves the entries of the map at `map_path` and reports them; nothing when the
+    // game folder cannot be found or listed (reported).
+    std::optional<CheckedMap> resolve(const std::string& map_path,
+                                      const std::vector<std::string>& entries,
+                                      const Report& report);
+    // Compares the .res beside the map with the resolution and reports it; false when the
+    // .res fails the audit.
+    bool audit(const CheckedMap& map, const Report& report);
+    // Copies the map's download folder into `into`: the map, its .res as `map.res_lines`
+    // make it, and every listed file found that does not ship with the game.
+    CollectResult collect(const CheckedMap& map, const std::filesystem::path& into,
+                          bool overwrite) const;
+    // The JSON report of every map resolved, with their audits when any were made.
+    std::string json() const;
+
+    const SessionSettings& settings() const { return settings_; }
+
+private:
+    const GameFolder& folder_for(const std::string& map_path);
+
+    SessionSettings settings_;
+    NameSet stock_;
+    std::map<std::filesystem::path, std::unique_ptr<GameFolder>> folders_;
+    std::map<const GameFolder*, bool> warned_;
+    std::vector<MapResolution> resolved_;
+    std::vector<Audit> audits_; // one a map resolved, when audited
+};
+
+// The sorted list of what a clean installation's mod folder and its fallback folder hold.
+// Throws std::runtime_error when `mod` is not a folder.
+std::string stock_list_of(const std::string& mod);
+
+} // namespace tarnwick::game
