@@ -13,18 +13,16 @@
 
 namespace tarnwick::analysis {
 
-// The analysed map's file name without directory, with its extension ("de_foo.bsp").
-// Set by the caller before a scan, read by the scanner for the description file.
-extern std::string current_map_name;
-
 // True when `list` holds an entry equal to `text`.
 bool is_listed(const ResourceList& list, std::string_view text);
 
-// Empties `list` and fills it with the resources the map at `map_path` refers to.
+// Empties `list` and fills it with the resources the map at `map_path` refers to;
+// `map_name` is its file name without directory ("de_foo.bsp"), which names the
+// description file's entry.
 // Returns false when anything failed on the way; `why`, when given, then says what.
 // Entries appended before a failure stay in the list.
-bool scan_map(const std::string& map_path, ResourceList& list, ProgressTarget& progress,
-              const EventPump& pump = {}, std::string* why = nullptr);
+bool scan_map(const std::string& map_path, const std::string& map_name, ResourceList& list,
+              ProgressTarget& progress, const EventPump& pump = {}, std::string* why = nullptr);
 
 struct WriteResult {
     bool ok = false;

@@ -3,6 +3,7 @@
 // destination, so a failure at any point leaves the old file as it was.
 
 #include "analysis/file_system.h"
+#include "analysis/map_names.h"
 #include "analysis/module1.h"
 #include "analysis/os/files.h"
 #include "analysis/single_byte.h"
@@ -15,13 +16,6 @@ namespace tarnwick::analysis {
 namespace {
 
 constexpr std::string_view line_end = "\r\n";
-
-std::string resource_text(const std::string& utf8, const char* what) {
-    auto bytes = utf8_to_single_byte(utf8);
-    if (!bytes)
-        throw ResWriteError(std::string(what) + " has characters that a resource file cannot hold");
-    return *bytes;
-}
 
 // The new contents of `destination`, in a file beside it that is removed again unless
 // it is committed.
@@ -88,14 +82,16 @@ std::string res_path_for(const std::string& map_path) {
 std::string format_res_file(const std::vector<std::string>& entries, const std::string& map_name) {
     if (char_count(map_name) < 4)
         throw ResWriteError("the map name is shorter than four characters");
-    const auto name = resource_text(map_name, "the map name");
+    const auto names = map_names(map_name);
+    if (!names.usable)
+        throw ResWriteError("the map name has characters that a resource file cannot hold");
     std::string out;
-    std::size_t size = 2 * (name.size() + 10);
+    std::size_t size = 2 * (names.name.size() + 10);
     for (const auto& e : entries)
         size += e.size() + line_end.size();
     out.reserve(size);
-    out.append("maps/").append(name).append(line_end);
-    out.append("maps/").append(name, 0, name.size() - 4).append(".res").append(line_end);
+    out.append(names.map_line()).append(line_end);
+    out.append(names.res_line()).append(line_end);
     for (const auto& e : entries)
         out.append(e).append(line_end);
     return out;

@@ -7,6 +7,7 @@
 #include "analysis/block_reader.h"
 #include "analysis/candidates.h"
 #include "analysis/file_system.h"
+#include "analysis/map_names.h"
 #include "analysis/module1.h"
 #include "analysis/references.h"
 #include "analysis/single_byte.h"
@@ -19,7 +20,6 @@
 
 namespace tarnwick::analysis {
 
-std::string current_map_name;
 
 bool is_listed(const ResourceList& list, std::string_view text) {
     return list.contains(text);
@@ -252,26 +252,27 @@ std::uintmax_t map_length(const std::string& map_path) {
     return length;
 }
 
-void add_description_file(const std::string& map_path, ResourceList& list) {
-    if (char_count(map_path) < 4 || char_count(current_map_name) < 4)
+void add_description_file(const std::string& map_path, const std::string& map_name,
+                          ResourceList& list) {
+    const auto names = map_names(map_name);
+    if (char_count(map_path) < 4 || char_count(map_name) < 4)
         throw std::length_error("the map path or name is shorter than four characters");
     if (!plain_file_exists(drop_last_chars(map_path, 4) + ".txt")) return;
-    const auto name = utf8_to_single_byte(drop_last_chars(current_map_name, 4));
-    if (!name) throw std::invalid_argument("the map name cannot be written as resource text");
-    list.append("maps/" + *name + ".txt");
+    if (!names.usable) throw std::invalid_argument("the map name cannot be written as resource text");
+    list.append(names.description());
 }
 
 } // namespace
 
-bool scan_map(const std::string& map_path, ResourceList& list, ProgressTarget& progress,
-              const EventPump& pump, std::string* why) {
+bool scan_map(const std::string& map_path, const std::string& map_name, ResourceList& list,
+              ProgressTarget& progress, const EventPump& pump, std::string* why) {
     try {
         list.clear();
         progress.Value(0);
         const auto length = map_length(map_path);
         check_not_too_small(length);
         progress.Max(block_count(length));
-        add_description_file(map_path, list);
+        add_description_file(map_path, map_name, list);
         Scanner(list, progress, pump).run(map_path, length);
         return true;
     } catch (const std::exception& e) {

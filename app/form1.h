@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class QListWidget;
@@ -68,6 +69,9 @@ public:
     // The progress window while an analysis runs; nullptr otherwise.
     Indicador* indicador() const { return indicador_.get(); }
     bool scanning() const { return scanning_; }
+    // The file name, without its folder, of the map analysed last ("de_foo.bsp"); emptied
+    // when an analysis fails.
+    const std::string& current_map_name() const { return current_map_name_; }
 
     // The controls, under the names of the layout.
     controls::elpanel* elpanel1;
@@ -116,6 +120,7 @@ private:
     std::unique_ptr<Indicador> indicador_;
     CommandState commands_;
     bool scanning_ = false;
+    std::string current_map_name_;
     std::int16_t drag_active = 0;
     float drag_x = 0;
     float drag_y = 0;

@@ -82,9 +82,9 @@ void Form1::analyse_map(const platform::ChosenFile& chosen) {
     indicador_->setEnabled(true);
     indicador_->Progressbar1->Value(0);
     indicador_->Label1->Caption(QStringLiteral("Analizing File..."));
-    analysis::current_map_name = to_utf8(chosen.file_name);
+    current_map_name_ = to_utf8(chosen.file_name);
     scanning_ = true;
-    const bool read = analysis::scan_map(to_utf8(chosen.path), List2, *indicador_->Progressbar1,
+    const bool read = analysis::scan_map(to_utf8(chosen.path), current_map_name_, List2, *indicador_->Progressbar1,
                                          services_.pump_events);
     scanning_ = false;
     indicador_.reset();
@@ -96,7 +96,7 @@ void Form1::analyse_map(const platform::ChosenFile& chosen) {
     } else {
         message(QStringLiteral("Cant Read File"), QStringLiteral("Error01"));
         Text1->Text(QString());
-        analysis::current_map_name.clear();
+        current_map_name_.clear();
     }
 }
 

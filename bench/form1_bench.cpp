@@ -48,11 +48,10 @@ void BM_AnalyseInWindow4MB(benchmark::State& state) {
 
 void BM_BareScan4MB(benchmark::State& state) {
     const auto& map = four_megabytes();
-    analysis::current_map_name = "de_bench.bsp";
     analysis::ResourceList list;
     for (auto _ : state) {
         analysis::RangeProgress progress;
-        if (!analysis::scan_map(map.path, list, progress)) state.SkipWithError("scan failed");
+        if (!analysis::scan_map(map.path, "de_bench.bsp", list, progress)) state.SkipWithError("scan failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size));
 }

@@ -86,12 +86,11 @@ bool process(const std::string& map, const cli::Options& options, game::Session*
         display.report(map + ": not a .bsp map, skipped");
         return false;
     }
-    analysis::current_map_name = analysis::file_name_of(map);
     analysis::ResourceList list;
     std::string why;
     display.start_map(map);
     cli::MapProgress progress(display);
-    if (!analysis::scan_map(map, list, progress, {}, &why)) {
+    if (!analysis::scan_map(map, analysis::file_name_of(map), list, progress, {}, &why)) {
         display.report(map + ": cannot read the map: " + why);
         return false;
     }

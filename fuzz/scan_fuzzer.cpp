@@ -130,14 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         description_there = described;
     }
 
-    analysis::current_map_name = map_name;
     analysis::ResourceList list;
     list.append("left from before");
     CheckedProgress progress;
     long pumps = 0;
     std::string why;
     const bool ok = analysis::scan_map(
-        map_path, list, progress, [&] { ++pumps; }, &why);
+        map_path, map_name, list, progress, [&] { ++pumps; }, &why);
 
     check_rules(size, described, ok, list.entries(), why);
     const auto expected = reference_scan(map, described ? std::string(description_entry) : "");

@@ -1,6 +1,7 @@
 #include "game/audit.h"
 
 #include "analysis/file_system.h"
+#include "analysis/map_names.h"
 #include "analysis/module1.h"
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
@@ -84,10 +85,8 @@ std::string single_byte_line(std::string_view line, bool utf8) {
 
 // The two lines every .res starts with: the map and the .res itself.
 std::unordered_set<std::string> own_lines(const std::string& map_path) {
-    const auto name = analysis::file_name_of(map_path);
-    const auto single = analysis::utf8_to_single_byte(name).value_or(name);
-    const auto stem = single.substr(0, single.size() > 4 ? single.size() - 4 : single.size());
-    return {index_key("maps/" + single), index_key("maps/" + stem + ".res")};
+    const auto names = analysis::map_names_of_path(map_path);
+    return {index_key(names.map_line()), index_key(names.res_line())};
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "game/collect.h"
 
 #include "analysis/file_system.h"
+#include "analysis/map_names.h"
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
 
@@ -74,13 +75,9 @@ CollectResult collect(const GameFolder& game, const MapResolution& resolution,
                       const CollectRequest& request) {
     CollectResult result;
     Collector collector(request, result);
-    const auto name = analysis::file_name_of(request.map_path);
-    const auto stem = name.substr(0, name.size() - std::min<std::size_t>(4, name.size()));
-    const auto single = [](const std::string& utf8) {
-        return analysis::utf8_to_single_byte(utf8).value_or(utf8);
-    };
-    collector.put("maps/" + single(name), {request.map_path, {}});
-    collector.put("maps/" + single(stem) + ".res", {{}, request.res_bytes});
+    const auto names = analysis::map_names_of_path(request.map_path);
+    collector.put(names.map_line(), {request.map_path, {}});
+    collector.put(names.res_line(), {{}, request.res_bytes});
     // Under the .res's spelling, so that the folder and the .res agree.
     NameSet done;
     for (const auto* outcome : selected(resolution, request.choice)) {

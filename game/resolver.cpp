@@ -1,6 +1,7 @@
 #include "game/resolver.h"
 
 #include "analysis/file_system.h"
+#include "analysis/map_names.h"
 #include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
 #include "game/file_source.h"
@@ -25,16 +26,8 @@ bool is_wad(std::string_view entry) {
     return ends_with_name(entry, ".wad");
 }
 
-// The map's name less ".bsp", single-byte, as the game names its files.
-std::string map_stem(const std::string& map_path) {
-    const auto name = analysis::file_name_of(map_path);
-    auto single = analysis::utf8_to_single_byte(name);
-    const auto stem = single ? *single : name;
-    return stem.size() > 4 ? stem.substr(0, stem.size() - 4) : stem;
-}
-
 std::string detail_entry(const std::string& map_path) {
-    return "maps/" + map_stem(map_path) + "_detail.txt";
+    return analysis::map_names_of_path(map_path).detail();
 }
 
 // The detail file lies beside the map, whatever the game folder holds.
@@ -172,7 +165,7 @@ std::vector<std::string> Resolver::needs_of_map(const std::string& map_path) con
     if (analysis::plain_file_exists(detail_file_beside(map_path)))
         needs.push_back(detail_entry(map_path));
     for (const char* extension : {".txt", ".bmp"}) {
-        auto overview = "overviews/" + map_stem(map_path) + extension;
+        auto overview = analysis::map_names_of_path(map_path).overview(extension);
         if (!game_.candidates(overview).empty()) needs.push_back(std::move(overview));
     }
     return needs;

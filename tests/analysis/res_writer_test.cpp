@@ -17,9 +17,6 @@ using analysis::write_res_file;
 
 class ResWriterTest : public ::testing::Test {
 protected:
-    // The last map analysed, which the file must not name unless it is the one written for.
-    void SetUp() override { analysis::current_map_name = "de_other.bsp"; }
-
     TempDir dir;
 };
 

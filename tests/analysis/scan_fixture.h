@@ -45,9 +45,8 @@ protected:
     ScanOutcome scan_file(const std::string& path, const std::string& name,
                           const analysis::EventPump& pump = {}) {
         ScanOutcome out;
-        analysis::current_map_name = name;
         analysis::ResourceList list;
-        out.ok = analysis::scan_map(path, list, out.progress, pump, &out.why);
+        out.ok = analysis::scan_map(path, name, list, out.progress, pump, &out.why);
         out.entries = list.entries();
         return out;
     }

@@ -163,10 +163,9 @@ TEST_F(ScanTest, AProgressTargetThatRefusesAValueEndsTheScanKeepingWhatWasFound)
         }
     } progress;
     write_file(dir.file("de_foo.bsp"), map_with(R"("wad" "x.wad")", 5000));
-    analysis::current_map_name = "de_foo.bsp";
     analysis::ResourceList list;
     list.append("left over");
-    EXPECT_FALSE(analysis::scan_map(dir.file("de_foo.bsp"), list, progress));
+    EXPECT_FALSE(analysis::scan_map(dir.file("de_foo.bsp"), "de_foo.bsp", list, progress));
     EXPECT_THAT(list.entries(), ElementsAre("x.wad"));
 }
 

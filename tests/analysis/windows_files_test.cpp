@@ -49,7 +49,6 @@ TEST_F(WindowsFiles, OnlyOrdinaryFilesThatAreNeitherHiddenNorSystemFilesExist) {
 }
 
 TEST_F(WindowsFiles, ReplacesAResFileInOneStepAndLeavesOneItMayNotReplaceAsItWas) {
-    analysis::current_map_name = "de_foo.bsp";
     const auto res = dir.file("de_foo.res");
     const auto write = [&] { return analysis::write_res_file({"a.wad"}, dir.file("de_foo.bsp")); };
 

@@ -30,7 +30,6 @@ protected:
             if (during_scan && during_scan()) during_scan = nullptr;
         };
         services.end_process = [this] { ++ended; };
-        analysis::current_map_name.clear();
         form = std::make_unique<app::Form1>(services);
     }
 

@@ -110,10 +110,10 @@ TEST_F(Form1Test, AMapDroppedOnTheWindowIsAnalysedLikeOneChosenWithTheButton) {
     // On the path field too, which would otherwise take the address as text.
     for (const QWidget* target : {static_cast<const QWidget*>(form->List1),
                                   static_cast<const QWidget*>(&form->Text1->Text1())}) {
-        analysis::current_map_name.clear();
+        analyse(write_map("other.bsp", ""));
         ASSERT_TRUE(drop_on(form.get(), target, {map})) << target->metaObject()->className();
-        EXPECT_TRUE(QTest::qWaitFor([] { return !analysis::current_map_name.empty(); }));
-        EXPECT_EQ(analysis::current_map_name, "DE_FOO.BSP");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form->current_map_name() != "other.bsp"; }));
+        EXPECT_EQ(form->current_map_name(), "DE_FOO.BSP");
         EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map.toLocalFile()));
     }
 }
@@ -148,7 +148,7 @@ TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
     EXPECT_EQ(enabled(), "101111"); // Remove waits for a click on an entry
     EXPECT_EQ(shown(), "halflife.wad, custom.wad, decals.wad, models/props/crate.mdl");
     EXPECT_EQ(form->Text1->Text().toStdString(), path);
-    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_EQ(form->current_map_name(), "de_foo.bsp");
 
     // A second analysis replaces entries added by hand.
     add("mine.wad");
@@ -170,7 +170,7 @@ TEST_F(Form1Test, AMapOnTheCommandLineIsAnalysedOnceTheWindowShows) {
     EXPECT_EQ(shown(), ""); // not before the event loop runs
     ASSERT_TRUE(QTest::qWaitFor([&] { return !shown().empty(); }));
     EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map)); // as the dialog gives it
-    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_EQ(form->current_map_name(), "de_foo.bsp");
 
     app::open_command_line_map(*form, {"tarnwick", map + ".gone"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }));
@@ -185,7 +185,7 @@ TEST_F(Form1Test, AFailedAnalysisForgetsTheMapAndItsEntriesButLeavesThemShown) {
     EXPECT_EQ(shown(), "halflife.wad, custom.wad, decals.wad, models/props/crate.mdl");
     EXPECT_EQ(form->List2.count(), 0);
     EXPECT_EQ(form->Text1->Text(), "");
-    EXPECT_EQ(analysis::current_map_name, "");
+    EXPECT_EQ(form->current_map_name(), "");
     EXPECT_EQ(enabled(), "111111");
 
     // The shown entries are no longer in the full list: Remove and Edit leave them be.
@@ -300,7 +300,7 @@ TEST_F(Form1Test, MakeResWritesBesideThePathShownAskingBeforeReplacingAnOrdinary
     form->make_res();
     EXPECT_THAT(said(), StartsWith("Error02: Cant Write File\n"));
     EXPECT_EQ(shown(), "x.wad");
-    EXPECT_EQ(analysis::current_map_name, "de_foo.bsp");
+    EXPECT_EQ(form->current_map_name(), "de_foo.bsp");
 
     form->Text1->Text("a.b"); // too short to name a destination: nothing at all
     form->make_res();
