@@ -6,9 +6,9 @@
 #include "analysis/map_names.h"
 #include "analysis/module1.h"
 #include "analysis/os/files.h"
+#include "analysis/replacement_file.h"
 #include "analysis/single_byte.h"
 
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -16,51 +16,6 @@ namespace tarnwick::analysis {
 namespace {
 
 constexpr std::string_view line_end = "\r\n";
-
-// The new contents of `destination`, in a file beside it that is removed again unless
-// it is committed.
-class ReplacementFile {
-public:
-    explicit ReplacementFile(const std::filesystem::path& destination) : destination_(destination) {
-        std::random_device seed;
-        for (int attempt = 0; attempt < 16 && file_ == os::no_handle; ++attempt) {
-            // Hidden (by the dot, or by create_new on Windows), so that a file left by a
-            // crash does not look like a resource file.
-            std::filesystem::path name(".");
-            name += destination.filename();
-            name += ".tmp-" + std::to_string(seed() % 1000000000u);
-            path_ = destination.parent_path() / name;
-            file_ = os::create_new(path_);
-        }
-        if (file_ == os::no_handle) throw ResWriteError("cannot find a free temporary name");
-    }
-
-    ~ReplacementFile() {
-        if (file_ != os::no_handle) os::close_file(file_);
-        if (!committed_) os::remove_file(path_);
-    }
-
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
-
-    void write(std::string_view bytes) { os::write_all(file_, bytes); }
-
-    // Flushes to disk, closes and puts the file in the destination's place, with the
-    // permissions the file it replaces had.
-    void commit() {
-        const auto file = std::exchange(file_, os::no_handle);
-        os::flush_and_close(file);
-        os::copy_permissions(destination_, path_);
-        os::replace(path_, destination_);
-        committed_ = true;
-    }
-
-private:
-    std::filesystem::path destination_;
-    std::filesystem::path path_;
-    os::Handle file_ = os::no_handle;
-    bool committed_ = false;
-};
 
 // A resource file reached through a link is replaced where it really lies.
 std::filesystem::path real_destination(const std::filesystem::path& destination) {

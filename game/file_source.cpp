@@ -1,5 +1,7 @@
 #include "game/file_source.h"
 
+#include "analysis/replacement_file.h"
+
 #include <algorithm>
 
 namespace tarnwick::game {
@@ -48,20 +50,10 @@ std::string read_small_file(const ByteSource& source, std::uint64_t limit) {
 
 void replace_whole_file(const std::filesystem::path& to, const ByteSource& from) {
     constexpr std::uint64_t chunk = 1 << 20;
-    auto temporary = to;
-    temporary += ".tarnwick-part";
-    os::remove_file(temporary);
-    const auto file = os::create_new(temporary);
-    if (file == os::no_handle) throw analysis::FileError("cannot create a file beside it");
-    try {
-        for (std::uint64_t at = 0; at < from.size(); at += chunk)
-            os::write_all(file, from.read(at, std::min(chunk, from.size() - at)));
-        os::flush_and_close(file);
-        os::replace(temporary, to);
-    } catch (...) {
-        os::remove_file(temporary);
-        throw;
-    }
+    analysis::ReplacementFile file(to);
+    for (std::uint64_t at = 0; at < from.size(); at += chunk)
+        file.write(from.read(at, std::min(chunk, from.size() - at)));
+    file.commit();
 }
 
 } // namespace tarnwick::game

@@ -33,8 +33,10 @@ private:
 // than `limit` bytes is refused with a FormatError.
 std::string read_small_file(const ByteSource& source, std::uint64_t limit = 1u << 20);
 
-// Writes the bytes of `from` to `to`: first beside it, then put in its place in one step,
-// so that `to` is never half a file. Throws analysis::FileError or FormatError.
+// Writes the bytes of `from` to `to` as the .res writer does (analysis/replacement_file.h):
+// beside it first, then put in its place in one step with the permissions of the file it
+// replaces, so that `to` is never half a file. Throws analysis::FileError, ReplaceError
+// or FormatError.
 void replace_whole_file(const std::filesystem::path& to, const ByteSource& from);
 
 } // namespace tarnwick::game

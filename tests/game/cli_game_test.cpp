@@ -170,11 +170,18 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
     EXPECT_EQ(read_file(dir.path() / "out/maps/de_foo.res"),
               read_file(dir.path() / "cstrike/maps/de_foo.res"));
 
+    // A file replaced keeps its permissions, as a .res does.
+    namespace fs = std::filesystem;
+    const auto replaced = dir.path() / "out/models/xT.mdl";
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(replaced, mode);
     r = run(collect + "--overwrite " + map_path);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_THAT(r.err, HasSubstr("collected 1 files into out"));
-    EXPECT_EQ(read_file(dir.path() / "out/models/xT.mdl"),
-              read_file(dir.file("cstrike/models/xT.mdl")));
+    EXPECT_EQ(read_file(replaced), read_file(dir.file("cstrike/models/xT.mdl")));
+#ifndef _WIN32
+    EXPECT_EQ(fs::status(replaced).permissions() & fs::perms::all, mode);
+#endif
 }
 
 } // namespace
