@@ -6,7 +6,6 @@
 #include "game/file_source.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
-#include "game/formats/entities.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/text_lines.h"
 #include "game/formats/wad.h"
@@ -53,18 +52,28 @@ std::string sky_face_bmp(const Outcome& outcome) {
     return outcome.entry.substr(0, outcome.entry.size() - 4) + ".bmp";
 }
 
-EntityReferences read_entities(const std::string& map_path, MapResolution& resolution) {
+// The map's parts; a map that cannot be opened fails each part with the same message.
+BspMap read_map(const std::string& map_path) {
     try {
-        auto named = entity_references(read_bsp_entity_text(FileSource(map_path)));
-        if (named.cut)
-            resolution.warnings.push_back("the entity text names more than " +
-                                          std::to_string(max_entity_references) +
-                                          " files: the rest are left out");
-        return named;
+        return read_bsp_map(FileSource(map_path));
     } catch (const std::exception& e) {
-        resolution.warnings.push_back(std::string("entity text not read: ") + e.what());
+        BspMap map;
+        map.entity_error = map.textures_error = map.models_error = e.what();
+        return map;
+    }
+}
+
+EntityReferences read_entities(const BspMap& map, MapResolution& resolution) {
+    if (map.entity_error) {
+        resolution.warnings.push_back("entity text not read: " + *map.entity_error);
         return {};
     }
+    auto named = entity_references(map.entity_text);
+    if (named.cut)
+        resolution.warnings.push_back("the entity text names more than " +
+                                      std::to_string(max_entity_references) +
+                                      " files: the rest are left out");
+    return named;
 }
 
 // Each entry gets the entities that name it, each once, in the order of the text.
@@ -202,8 +211,9 @@ MapResolution Resolver::resolve(const std::string& map_path,
         resolution.entries.push_back(look_up(entry, from));
         resolution.entries.back().followed = true;
     };
+    const auto map = read_map(map_path);
     if (follow) {
-        const auto named = read_entities(map_path, resolution);
+        const auto named = read_entities(map, resolution);
         for (const auto& reference : named.references)
             if (!reference.scanned) add(reference.entry, "entities");
         for (const auto& need : needs_of_map(map_path))
@@ -228,25 +238,19 @@ MapResolution Resolver::resolve(const std::string& map_path,
         }
         name_entities(named, resolution);
     }
-    check_textures(map_path, resolution);
-    std::size_t brush_models = 0;
-    try {
-        brush_models = read_bsp_model_count(FileSource(map_path));
-    } catch (const std::exception& e) {
-        resolution.warnings.push_back(std::string("brush models not counted: ") + e.what());
-    }
-    apply_rules(game_, resolution, brush_models);
+    check_textures(map, resolution);
+    if (map.models_error)
+        resolution.warnings.push_back("brush models not counted: " + *map.models_error);
+    apply_rules(game_, resolution, map.brush_models);
     return resolution;
 }
 
-void Resolver::check_textures(const std::string& map_path, MapResolution& resolution) const {
-    BspTextures textures;
-    try {
-        textures = read_bsp_textures(FileSource(map_path));
-    } catch (const std::exception& e) {
-        resolution.warnings.push_back(std::string("textures not checked: ") + e.what());
+void Resolver::check_textures(const BspMap& map, MapResolution& resolution) const {
+    if (map.textures_error) {
+        resolution.warnings.push_back("textures not checked: " + *map.textures_error);
         return;
     }
+    const auto& textures = map.textures;
     NameSet external, held;
     for (const auto& texture : textures.external)
         external.insert(texture);

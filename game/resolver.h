@@ -6,6 +6,7 @@
 // and overviews), and which of the map's textures no texture package holds.
 
 #include "game/entity_references.h"
+#include "game/formats/bsp.h"
 #include "game/formats/names.h"
 #include "game/game_folder.h"
 
@@ -81,7 +82,7 @@ private:
     bool is_stock(std::string_view entry) const;
     std::vector<std::string> needs_of(const Outcome& outcome, const std::string& map_path) const;
     std::vector<std::string> needs_of_map(const std::string& map_path) const;
-    void check_textures(const std::string& map_path, MapResolution& resolution) const;
+    void check_textures(const BspMap& map, MapResolution& resolution) const;
 
     const GameFolder& game_;
     NameSet stock_;
