@@ -92,6 +92,20 @@ void name_entities(const EntityReferences& named, MapResolution& resolution) {
 
 } // namespace
 
+std::string From::name() const {
+    switch (kind) {
+    case Kind::map:
+        return "map";
+    case Kind::entities:
+        return "entities";
+    case Kind::res:
+        return "res";
+    case Kind::entry:
+        break;
+    }
+    return entry;
+}
+
 std::string_view status_name(Status status) {
     return status_names[static_cast<int>(status)];
 }
@@ -146,10 +160,10 @@ bool Resolver::is_stock(std::string_view entry) const {
                        [&](std::string_view wad) { return same_name(wad, entry); });
 }
 
-Outcome Resolver::look_up(const std::string& entry, const std::string& from) const {
+Outcome Resolver::look_up(const std::string& entry, From from) const {
     Outcome outcome;
     outcome.entry = entry;
-    outcome.from = from;
+    outcome.from = std::move(from);
     if (is_unsafe_entry(entry)) {
         outcome.status = Status::unsafe;
         return outcome;
@@ -204,27 +218,27 @@ MapResolution Resolver::resolve(const std::string& map_path,
     NameSet listed;
     for (const auto& entry : entries) {
         listed.insert(index_key(entry));
-        resolution.entries.push_back(look_up(entry, "map"));
+        resolution.entries.push_back(look_up(entry, From::map()));
     }
-    auto add = [&](const std::string& entry, const std::string& from) {
+    auto add = [&](const std::string& entry, From from) {
         if (!listed.insert(index_key(entry))) return;
-        resolution.entries.push_back(look_up(entry, from));
+        resolution.entries.push_back(look_up(entry, std::move(from)));
         resolution.entries.back().followed = true;
     };
     const auto map = read_map(map_path);
     if (follow) {
         const auto named = read_entities(map, resolution);
         for (const auto& reference : named.references)
-            if (!reference.scanned) add(reference.entry, "entities");
+            if (!reference.scanned) add(reference.entry, From::entities());
         for (const auto& need : needs_of_map(map_path))
-            add(need, "map");
+            add(need, From::map());
         // Entries are added while this runs; each is followed in turn.
         for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
             if (const auto bmp = sky_face_bmp(resolution.entries[i]); !bmp.empty()) {
-                auto replacement = look_up(bmp, resolution.entries[i].entry);
+                auto replacement = look_up(bmp, From::needed_by(resolution.entries[i].entry));
                 if (replacement.place || replacement.status == Status::stock) {
                     resolution.entries[i].status = Status::replaced;
-                    add(bmp, resolution.entries[i].entry);
+                    add(bmp, From::needed_by(resolution.entries[i].entry));
                 }
             }
             std::vector<std::string> needs;
@@ -234,7 +248,7 @@ MapResolution Resolver::resolve(const std::string& map_path,
                 resolution.entries[i].warnings.push_back(e.what());
             }
             for (const auto& need : needs)
-                add(need, resolution.entries[i].entry);
+                add(need, From::needed_by(resolution.entries[i].entry));
         }
         name_entities(named, resolution);
     }

@@ -27,15 +27,11 @@ std::string shown_byte(char c) {
 
 // Counted only when the map or its entities name it: what a model needs is loaded with
 // the model, not given a place of its own.
-bool named_by_map(const Outcome& o) {
-    return o.from == "map" || o.from == "entities";
-}
-
 std::size_t count_named(const MapResolution& r, std::initializer_list<std::string_view> ends) {
     return static_cast<std::size_t>(std::count_if(r.entries.begin(), r.entries.end(), [&](auto& o) {
-        return named_by_map(o) && std::any_of(ends.begin(), ends.end(), [&](std::string_view end) {
-                   return ends_with_name(o.entry, end);
-               });
+        return o.from.named_by_map() &&
+               std::any_of(ends.begin(), ends.end(),
+                           [&](std::string_view end) { return ends_with_name(o.entry, end); });
     }));
 }
 

@@ -15,8 +15,7 @@ constexpr std::size_t header_size = 4 + lump_count * 8;
 constexpr std::size_t miptex_size = 16 + 4 + 4 + 4 * 4; // name, width, height, 4 offsets
 
 // Runs `read`, keeping its failure's message in `error`.
-template <class Read>
-void read_part(Read read, std::optional<std::string>& error) {
+template <class Read> void read_part(Read read, std::optional<std::string>& error) {
     try {
         read();
     } catch (const std::exception& e) {

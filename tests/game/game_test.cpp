@@ -54,7 +54,7 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
         {"c:/x.wav", "unsafe"},
     };
     for (const auto& row : table) {
-        const auto o = resolver.look_up(row.entry, "map");
+        const auto o = resolver.look_up(row.entry, game::From::map());
         auto outcome = std::string(game::status_name(o.status));
         if (!o.file.empty())
             outcome += " " + o.spelled + " in " +
@@ -66,7 +66,7 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
 // The entry, where it comes from, its status and every entity that names it, with its
 // targetname when it has one.
 std::string listed(const game::Outcome& o) {
-    auto line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
+    auto line = o.entry + " <- " + o.from.name() + " " + std::string(game::status_name(o.status));
     for (const auto& e : o.entities)
         line += (&e == &o.entities[0] ? " [" : ", ") + e.classname +
                 (e.targetname.empty() ? "" : " ") + e.targetname;
