@@ -4,9 +4,8 @@
 #include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
 #include "game/file_source.h"
+#include "game/follow.h"
 #include "game/formats/bsp.h"
-#include "game/formats/detail_list.h"
-#include "game/formats/studio_model.h"
 #include "game/formats/text_lines.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
@@ -41,15 +40,6 @@ std::string detail_file_beside(const std::string& map_path) {
     const auto name = analysis::file_name_of(map_path);
     const auto folder = map_path.substr(0, map_path.size() - name.size());
     return folder + name.substr(0, name.size() > 4 ? name.size() - 4 : name.size()) + "_detail.txt";
-}
-
-// The .bmp the game takes for a sky face whose .tga is missing; empty for other entries.
-std::string sky_face_bmp(const Outcome& outcome) {
-    const auto path = index_key(outcome.entry);
-    if (outcome.status != Status::missing || !path.starts_with("gfx/env/") ||
-        !path.ends_with(".tga"))
-        return {};
-    return outcome.entry.substr(0, outcome.entry.size() - 4) + ".bmp";
 }
 
 // The map's parts; a map that cannot be opened fails each part with the same message.
@@ -190,73 +180,48 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
     return outcome;
 }
 
-std::vector<std::string> Resolver::needs_of_map(const std::string& map_path) const {
-    std::vector<std::string> needs;
-    if (analysis::plain_file_exists(detail_file_beside(map_path)))
-        needs.push_back(detail_entry(map_path));
-    for (const char* extension : {".txt", ".bmp"}) {
-        auto overview = "overviews/" + map_stem(map_path) + extension;
-        if (!game_.candidates(overview).empty()) needs.push_back(std::move(overview));
-    }
-    return needs;
-}
-
-// Stock files are not followed: what they need ships with the game too.
-std::vector<std::string> Resolver::needs_of(const Outcome& outcome,
-                                            const std::string& map_path) const {
-    if (same_name(outcome.entry, detail_entry(map_path)))
-        return read_detail_textures(read_small_file(FileSource(detail_file_beside(map_path))));
-    const bool custom = outcome.status == Status::found || outcome.status == Status::case_mismatch;
-    if (!custom || !ends_with_name(outcome.entry, ".mdl")) return {};
-    return model_needs(outcome.entry, read_studio_model(*game_.open(*outcome.place)));
-}
-
 MapResolution Resolver::resolve(const std::string& map_path,
                                 const std::vector<std::string>& entries, bool follow) const {
     MapResolution resolution;
     resolution.map = map_path;
-    NameSet listed;
-    for (const auto& entry : entries) {
-        listed.insert(index_key(entry));
+    for (const auto& entry : entries)
         resolution.entries.push_back(look_up(entry, From::map()));
-    }
-    auto add = [&](const std::string& entry, From from) {
-        if (!listed.insert(index_key(entry))) return;
-        resolution.entries.push_back(look_up(entry, std::move(from)));
-        resolution.entries.back().followed = true;
-    };
     const auto map = read_map(map_path);
-    if (follow) {
-        const auto named = read_entities(map, resolution);
-        for (const auto& reference : named.references)
-            if (!reference.scanned) add(reference.entry, From::entities());
-        for (const auto& need : needs_of_map(map_path))
-            add(need, From::map());
-        // Entries are added while this runs; each is followed in turn.
-        for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
-            if (const auto bmp = sky_face_bmp(resolution.entries[i]); !bmp.empty()) {
-                auto replacement = look_up(bmp, From::needed_by(resolution.entries[i].entry));
-                if (replacement.place || replacement.status == Status::stock) {
-                    resolution.entries[i].status = Status::replaced;
-                    add(bmp, From::needed_by(resolution.entries[i].entry));
-                }
-            }
-            std::vector<std::string> needs;
-            try {
-                needs = needs_of(resolution.entries[i], map_path);
-            } catch (const std::exception& e) {
-                resolution.entries[i].warnings.push_back(e.what());
-            }
-            for (const auto& need : needs)
-                add(need, From::needed_by(resolution.entries[i].entry));
-        }
-        name_entities(named, resolution);
-    }
+    if (follow) follow_entries(map, map_path, resolution);
     check_textures(map, resolution);
     if (map.models_error)
         resolution.warnings.push_back("brush models not counted: " + *map.models_error);
     apply_rules(game_, resolution, map.brush_models);
     return resolution;
+}
+
+// Each entry is added once, by its first name; what an added entry needs is followed in
+// its turn.
+void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
+                              MapResolution& resolution) const {
+    const FollowContext context{*this, game_, map_stem(map_path), detail_entry(map_path),
+                                detail_file_beside(map_path)};
+    NameSet listed;
+    for (const auto& outcome : resolution.entries)
+        listed.insert(index_key(outcome.entry));
+    auto add = [&](const std::string& entry, From from) {
+        if (!listed.insert(index_key(entry))) return;
+        resolution.entries.push_back(look_up(entry, std::move(from)));
+        resolution.entries.back().followed = true;
+    };
+    const auto named = read_entities(map, resolution);
+    for (const auto& reference : named.references)
+        if (!reference.scanned) add(reference.entry, From::entities());
+    for (const auto& need : needs_of(nullptr, context, resolution.warnings))
+        add(need, From::map());
+    for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
+        auto& outcome = resolution.entries[i];
+        const auto needs = needs_of(&outcome, context, outcome.warnings);
+        const auto by = From::needed_by(outcome.entry); // `outcome` moves as entries are added
+        for (const auto& need : needs)
+            add(need, by);
+    }
+    name_entities(named, resolution);
 }
 
 void Resolver::check_textures(const BspMap& map, MapResolution& resolution) const {

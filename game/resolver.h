@@ -95,8 +95,8 @@ public:
 
 private:
     bool is_stock(std::string_view entry) const;
-    std::vector<std::string> needs_of(const Outcome& outcome, const std::string& map_path) const;
-    std::vector<std::string> needs_of_map(const std::string& map_path) const;
+    void follow_entries(const BspMap& map, const std::string& map_path,
+                        MapResolution& resolution) const;
     void check_textures(const BspMap& map, MapResolution& resolution) const;
 
     const GameFolder& game_;
