@@ -244,6 +244,20 @@ TEST(Formats, ReadWhatSoundFilesHold) {
                 ElementsAre("gfx/detail/brick.tga", "gfx/m.tga"));
 }
 
+// A damaged part of a map leaves its error and the other parts are still read.
+TEST(Formats, ReadEachPartOfAMapOnItsOwn) {
+    const auto map = map_with_textures(R"({"classname" "worldspawn"})", {{"a", false}}, 3);
+    const auto damaged = game::read_bsp_map(MemorySource(changed(map, 20, 1 << 20)));
+    EXPECT_THAT(damaged.entity_text, HasSubstr("worldspawn"));
+    EXPECT_THAT(damaged.textures_error.value_or(""), HasSubstr("damaged at offset"));
+    EXPECT_EQ(damaged.brush_models, 3u);
+    EXPECT_FALSE(damaged.entity_error || damaged.models_error);
+    const auto foreign = game::read_bsp_map(MemorySource(changed(map, 0, 29)));
+    EXPECT_EQ(foreign.entity_error.value_or("") + ", " + foreign.textures_error.value_or("") +
+                  ", " + foreign.models_error.value_or(""),
+              "not a BSP30 map, not a BSP30 map, not a BSP30 map");
+}
+
 struct Damage {
     const char* name;
     std::function<void()> read;
