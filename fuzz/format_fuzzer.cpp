@@ -1,7 +1,7 @@
-// One reader of the game's file formats on any bytes (built once per reader, chosen by
-// TARNWICK_FORMAT): it returns what it read or throws FormatError, and what it returns
-// holds only what the bytes hold. A crash, a hang, a read out of bounds or any other
-// exception is a fault.
+// One reader of the game's file formats on any bytes (built once per reader of
+// fuzz/readers.txt, chosen by TARNWICK_FORMAT_<name>): it returns what it read or throws
+// FormatError, and what it returns holds only what the bytes hold. A crash, a hang, a read
+// out of bounds or any other exception is a fault.
 
 #include "analysis/references.h"
 #include "fuzz_support.h"
@@ -31,23 +31,23 @@ using namespace tarnwick::game;
 
 void read(std::string_view bytes) {
     const MemorySource source(bytes);
-#if TARNWICK_FORMAT == 1
+#if defined(TARNWICK_FORMAT_bsp)
     for (const auto& name : read_bsp_textures(source).external) {
         check_name(name, 16);
         FUZZ_REQUIRE(!name.empty(), "an empty texture name");
     }
-#elif TARNWICK_FORMAT == 2
+#elif defined(TARNWICK_FORMAT_wad)
     const auto names = read_wad_names(source);
     // The directory may overlap the header, but never run past the end.
     FUZZ_REQUIRE(names.size() * 32 <= bytes.size(), std::to_string(names.size()));
     for (const auto& name : names)
         check_name(name, 16);
-#elif TARNWICK_FORMAT == 3
+#elif defined(TARNWICK_FORMAT_pak)
     for (const auto& entry : read_pak_directory(source)) {
         check_name(entry.name, 56);
         FUZZ_REQUIRE(std::uint64_t{entry.offset} + entry.length <= bytes.size(), entry.name);
     }
-#elif TARNWICK_FORMAT == 4
+#elif defined(TARNWICK_FORMAT_studio_model)
     const auto model = read_studio_model(source);
     FUZZ_REQUIRE(model.sequence_groups >= 0 && model.sequence_groups <= 100,
                  std::to_string(model.sequence_groups));
@@ -59,17 +59,17 @@ void read(std::string_view bytes) {
                          static_cast<std::size_t>(std::max(model.sequence_groups - 1, 0)) +
                          model.sounds.size(),
                  std::to_string(needs.size()));
-#elif TARNWICK_FORMAT == 5
+#elif defined(TARNWICK_FORMAT_liblist)
     if (const auto dir = read_fallback_dir(bytes))
         FUZZ_REQUIRE(!dir->empty() && *dir != ".." &&
                          dir->find_first_of("/\\:") == std::string::npos,
                      shown(*dir));
-#elif TARNWICK_FORMAT == 6
+#elif defined(TARNWICK_FORMAT_detail_list)
     for (const auto& path : read_detail_textures(bytes))
         FUZZ_REQUIRE(path.rfind("gfx/", 0) == 0 && path.size() > 8 &&
                          path.find_first_of("\r\n") == std::string::npos,
                      shown(path));
-#elif TARNWICK_FORMAT == 7
+#elif defined(TARNWICK_FORMAT_res)
     const auto text = read_res_text(bytes);
     FUZZ_REQUIRE(text.lines.size() <= res_line_limit && text.count() <= bytes.size(),
                  std::to_string(text.count()));
@@ -78,7 +78,7 @@ void read(std::string_view bytes) {
                          line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
                          line.find_first_of(" \t") != 0 && line.find_last_of(" \t") != line.size() - 1,
                      shown(line));
-#elif TARNWICK_FORMAT == 8
+#elif defined(TARNWICK_FORMAT_entities)
     const auto text = read_bsp_entity_text(source);
     FUZZ_REQUIRE(text.size() <= bytes.size() && text.find('\0') == std::string::npos,
                  std::to_string(text.size()));
@@ -104,7 +104,7 @@ void read(std::string_view bytes) {
                                      }),
                      shown(reference.entry));
 #else
-#error "TARNWICK_FORMAT names no reader"
+#error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif
 }
 

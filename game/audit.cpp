@@ -42,10 +42,11 @@ std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
 bool is_utf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c < 0xE0 ? 2
-                                               : c >= 0xE0 && c < 0xF0 ? 3
-                                               : c >= 0xF0 && c < 0xF5 ? 4
-                                                                       : 0;
+        const std::size_t length = c < 0x80                ? 1
+                                   : c >= 0xC2 && c < 0xE0 ? 2
+                                   : c >= 0xE0 && c < 0xF0 ? 3
+                                   : c >= 0xF0 && c < 0xF5 ? 4
+                                                           : 0;
         if (length == 0 || text.size() - i < length) return false;
         for (std::size_t k = 1; k < length; ++k)
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -133,7 +134,7 @@ Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
         if (own.contains(key)) continue;
         const auto it = needed.find(key);
         if (it == needed.end()) {
-            const auto looked = resolver.look_up(line, "res");
+            const auto looked = resolver.look_up(line, From::res());
             audit.extra.push_back({line, looked.place.has_value()});
             if (looked.status == Status::missing) audit.missing.push_back(line);
         } else if (it->second->status == Status::missing) {
@@ -144,7 +145,8 @@ Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
     }
     for (const auto& o : resolution.entries) {
         const bool found = o.status == Status::found || o.status == Status::case_mismatch;
-        if (found && !named.contains(index_key(o.entry))) audit.lacking.push_back({o.entry, o.from});
+        if (found && !named.contains(index_key(o.entry)))
+            audit.lacking.push_back({o.entry, o.from});
     }
     return audit;
 }
@@ -163,8 +165,7 @@ Audit audit_map(const Resolver& resolver, const MapResolution& resolution) {
     if (!text) return audit_res(resolver, resolution, std::nullopt, {});
     auto audit = audit_res(resolver, resolution, res, std::move(*text));
     if (audit.text.count() > max_res_lines)
-        audit.warnings.push_back("error: " + std::to_string(audit.text.count()) +
-                                 " .res lines, " +
+        audit.warnings.push_back("error: " + std::to_string(audit.text.count()) + " .res lines, " +
                                  std::to_string(audit.text.count() - max_res_lines) +
                                  " over the limit of " + std::to_string(max_res_lines));
     if (audit.text.cut)

@@ -42,7 +42,7 @@ struct ExtraLine {
 };
 struct LackingEntry {
     std::string entry;
-    std::string from; // "map", or the entry whose file needs it
+    From from; // the map, its entity text, or the entry whose file needs it
 };
 struct CaseLine {
     std::string line;
@@ -52,7 +52,7 @@ struct CaseLine {
 struct Audit {
     std::optional<std::string> res; // the .res read (UTF-8); nothing when the map has none
     ResText text;
-    std::vector<ExtraLine> extra;     // lines that name nothing the map needs
+    std::vector<ExtraLine> extra;      // lines that name nothing the map needs
     std::vector<LackingEntry> lacking; // found entries (not stock) that no line names
     std::vector<CaseLine> case_lines;  // lines naming a needed file in another case
     std::vector<std::string> missing;  // lines whose file is not found

@@ -43,15 +43,15 @@ std::vector<std::string> limit_lines(const MapResolution& r) {
 }
 
 // Where an entry comes from, for people.
-std::string source_of(const std::string& from) {
-    if (from == "map") return " (from the map)";
-    if (from == "entities") return " (from the entity text)";
-    return " (needed by " + single_byte_to_utf8(from) + ")";
+std::string source_of(const From& from) {
+    if (from.kind == From::Kind::map) return " (from the map)";
+    if (from.kind == From::Kind::entities) return " (from the entity text)";
+    return " (needed by " + single_byte_to_utf8(from.name()) + ")";
 }
 
 // The same beside an entry's status, where the map and its entity text need no words.
 std::string needed_by(const Outcome& o) {
-    return o.from == "map" || o.from == "entities" ? "" : source_of(o.from);
+    return o.from.named_by_map() ? "" : source_of(o.from);
 }
 
 std::string entity_shown(const EntityName& e) {
@@ -99,7 +99,7 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
                                     {"status", status_name(o.status)},
                                     {"file", o.file},
                                     {"spelled", single_byte_to_utf8(o.spelled)},
-                                    {"from", single_byte_to_utf8(o.from)},
+                                    {"from", single_byte_to_utf8(o.from.name())},
                                     {"followed", o.followed}};
     if (!o.warnings.empty()) entry["warnings"] = o.warnings;
     for (const auto& e : o.entities) {
@@ -115,8 +115,8 @@ nlohmann::ordered_json audit_json(const Audit& a) {
     for (const auto& e : a.extra)
         extra.push_back({{"line", single_byte_to_utf8(e.line)}, {"exists", e.exists}});
     for (const auto& l : a.lacking)
-        lacking.push_back(
-            {{"entry", single_byte_to_utf8(l.entry)}, {"from", single_byte_to_utf8(l.from)}});
+        lacking.push_back({{"entry", single_byte_to_utf8(l.entry)},
+                           {"from", single_byte_to_utf8(l.from.name())}});
     for (const auto& c : a.case_lines)
         case_lines.push_back(
             {{"line", single_byte_to_utf8(c.line)}, {"spelled", single_byte_to_utf8(c.spelled)}});
@@ -134,13 +134,13 @@ nlohmann::ordered_json audit_json(const Audit& a) {
 } // namespace
 
 std::vector<std::string> audit_report(const Audit& a) {
-    std::vector<std::string> lines = {
-        !a.res ? "  no .res beside the map"
-               : "  " + *a.res + ": " + counted(a.text.count(), "line", "lines") + ": " +
-                     std::to_string(a.extra.size()) + " extra, " +
-                     std::to_string(a.lacking.size()) + " lacking, " +
-                     std::to_string(a.case_lines.size()) + " case, " +
-                     std::to_string(a.missing.size()) + " missing"};
+    std::vector<std::string> lines = {!a.res ? "  no .res beside the map"
+                                             : "  " + *a.res + ": " +
+                                                   counted(a.text.count(), "line", "lines") + ": " +
+                                                   std::to_string(a.extra.size()) + " extra, " +
+                                                   std::to_string(a.lacking.size()) + " lacking, " +
+                                                   std::to_string(a.case_lines.size()) + " case, " +
+                                                   std::to_string(a.missing.size()) + " missing"};
     for (const auto& e : a.extra)
         lines.push_back("  extra in the .res: " + single_byte_to_utf8(e.line) +
                         (e.exists ? " (the file exists)" : " (no such file)"));

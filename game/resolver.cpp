@@ -5,10 +5,8 @@
 #include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
 #include "game/file_source.h"
+#include "game/follow.h"
 #include "game/formats/bsp.h"
-#include "game/formats/detail_list.h"
-#include "game/formats/entities.h"
-#include "game/formats/studio_model.h"
 #include "game/formats/text_lines.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
@@ -26,38 +24,28 @@ bool is_wad(std::string_view entry) {
     return ends_with_name(entry, ".wad");
 }
 
-std::string detail_entry(const std::string& map_path) {
-    return analysis::map_names_of_path(map_path).detail();
-}
-
-// The detail file lies beside the map, whatever the game folder holds.
-std::string detail_file_beside(const std::string& map_path) {
-    const auto name = analysis::file_name_of(map_path);
-    const auto folder = map_path.substr(0, map_path.size() - name.size());
-    return folder + name.substr(0, name.size() > 4 ? name.size() - 4 : name.size()) + "_detail.txt";
-}
-
-// The .bmp the game takes for a sky face whose .tga is missing; empty for other entries.
-std::string sky_face_bmp(const Outcome& outcome) {
-    const auto path = index_key(outcome.entry);
-    if (outcome.status != Status::missing || !path.starts_with("gfx/env/") ||
-        !path.ends_with(".tga"))
-        return {};
-    return outcome.entry.substr(0, outcome.entry.size() - 4) + ".bmp";
-}
-
-EntityReferences read_entities(const std::string& map_path, MapResolution& resolution) {
+// The map's parts; a map that cannot be opened fails each part with the same message.
+BspMap read_map(const std::string& map_path) {
     try {
-        auto named = entity_references(read_bsp_entity_text(FileSource(map_path)));
-        if (named.cut)
-            resolution.warnings.push_back("the entity text names more than " +
-                                          std::to_string(max_entity_references) +
-                                          " files: the rest are left out");
-        return named;
+        return read_bsp_map(FileSource(map_path));
     } catch (const std::exception& e) {
-        resolution.warnings.push_back(std::string("entity text not read: ") + e.what());
+        BspMap map;
+        map.entity_error = map.textures_error = map.models_error = e.what();
+        return map;
+    }
+}
+
+EntityReferences read_entities(const BspMap& map, MapResolution& resolution) {
+    if (map.entity_error) {
+        resolution.warnings.push_back("entity text not read: " + *map.entity_error);
         return {};
     }
+    auto named = entity_references(map.entity_text);
+    if (named.cut)
+        resolution.warnings.push_back("the entity text names more than " +
+                                      std::to_string(max_entity_references) +
+                                      " files: the rest are left out");
+    return named;
 }
 
 // Each entry gets the entities that name it, each once, in the order of the text.
@@ -75,6 +63,20 @@ void name_entities(const EntityReferences& named, MapResolution& resolution) {
 }
 
 } // namespace
+
+std::string From::name() const {
+    switch (kind) {
+    case Kind::map:
+        return "map";
+    case Kind::entities:
+        return "entities";
+    case Kind::res:
+        return "res";
+    case Kind::entry:
+        break;
+    }
+    return entry;
+}
 
 std::string_view status_name(Status status) {
     return status_names[static_cast<int>(status)];
@@ -130,10 +132,10 @@ bool Resolver::is_stock(std::string_view entry) const {
                        [&](std::string_view wad) { return same_name(wad, entry); });
 }
 
-Outcome Resolver::look_up(const std::string& entry, const std::string& from) const {
+Outcome Resolver::look_up(const std::string& entry, From from) const {
     Outcome outcome;
     outcome.entry = entry;
-    outcome.from = from;
+    outcome.from = std::move(from);
     if (is_unsafe_entry(entry)) {
         outcome.status = Status::unsafe;
         return outcome;
@@ -160,86 +162,56 @@ Outcome Resolver::look_up(const std::string& entry, const std::string& from) con
     return outcome;
 }
 
-std::vector<std::string> Resolver::needs_of_map(const std::string& map_path) const {
-    std::vector<std::string> needs;
-    if (analysis::plain_file_exists(detail_file_beside(map_path)))
-        needs.push_back(detail_entry(map_path));
-    for (const char* extension : {".txt", ".bmp"}) {
-        auto overview = analysis::map_names_of_path(map_path).overview(extension);
-        if (!game_.candidates(overview).empty()) needs.push_back(std::move(overview));
-    }
-    return needs;
-}
-
-// Stock files are not followed: what they need ships with the game too.
-std::vector<std::string> Resolver::needs_of(const Outcome& outcome,
-                                            const std::string& map_path) const {
-    if (same_name(outcome.entry, detail_entry(map_path)))
-        return read_detail_textures(read_small_file(FileSource(detail_file_beside(map_path))));
-    const bool custom = outcome.status == Status::found || outcome.status == Status::case_mismatch;
-    if (!custom || !ends_with_name(outcome.entry, ".mdl")) return {};
-    return model_needs(outcome.entry, read_studio_model(*game_.open(*outcome.place)));
-}
-
 MapResolution Resolver::resolve(const std::string& map_path,
                                 const std::vector<std::string>& entries, bool follow) const {
     MapResolution resolution;
     resolution.map = map_path;
-    NameSet listed;
-    for (const auto& entry : entries) {
-        listed.insert(index_key(entry));
-        resolution.entries.push_back(look_up(entry, "map"));
-    }
-    auto add = [&](const std::string& entry, const std::string& from) {
-        if (!listed.insert(index_key(entry))) return;
-        resolution.entries.push_back(look_up(entry, from));
-        resolution.entries.back().followed = true;
-    };
-    if (follow) {
-        const auto named = read_entities(map_path, resolution);
-        for (const auto& reference : named.references)
-            if (!reference.scanned) add(reference.entry, "entities");
-        for (const auto& need : needs_of_map(map_path))
-            add(need, "map");
-        // Entries are added while this runs; each is followed in turn.
-        for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
-            if (const auto bmp = sky_face_bmp(resolution.entries[i]); !bmp.empty()) {
-                auto replacement = look_up(bmp, resolution.entries[i].entry);
-                if (replacement.place || replacement.status == Status::stock) {
-                    resolution.entries[i].status = Status::replaced;
-                    add(bmp, resolution.entries[i].entry);
-                }
-            }
-            std::vector<std::string> needs;
-            try {
-                needs = needs_of(resolution.entries[i], map_path);
-            } catch (const std::exception& e) {
-                resolution.entries[i].warnings.push_back(e.what());
-            }
-            for (const auto& need : needs)
-                add(need, resolution.entries[i].entry);
-        }
-        name_entities(named, resolution);
-    }
-    check_textures(map_path, resolution);
-    std::size_t brush_models = 0;
-    try {
-        brush_models = read_bsp_model_count(FileSource(map_path));
-    } catch (const std::exception& e) {
-        resolution.warnings.push_back(std::string("brush models not counted: ") + e.what());
-    }
-    apply_rules(game_, resolution, brush_models);
+    for (const auto& entry : entries)
+        resolution.entries.push_back(look_up(entry, From::map()));
+    const auto map = read_map(map_path);
+    if (follow) follow_entries(map, map_path, resolution);
+    check_textures(map, resolution);
+    if (map.models_error)
+        resolution.warnings.push_back("brush models not counted: " + *map.models_error);
+    apply_rules(game_, resolution, map.brush_models);
     return resolution;
 }
 
-void Resolver::check_textures(const std::string& map_path, MapResolution& resolution) const {
-    BspTextures textures;
-    try {
-        textures = read_bsp_textures(FileSource(map_path));
-    } catch (const std::exception& e) {
-        resolution.warnings.push_back(std::string("textures not checked: ") + e.what());
+// Each entry is added once, by its first name; what an added entry needs is followed in
+// its turn.
+void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
+                              MapResolution& resolution) const {
+    const FollowContext context{*this, game_, analysis::map_names_of_path(map_path),
+                                analysis::drop_last_chars(map_path, 4) + "_detail.txt"};
+    NameSet listed;
+    for (const auto& outcome : resolution.entries)
+        listed.insert(index_key(outcome.entry));
+    auto add = [&](const std::string& entry, From from) {
+        if (!listed.insert(index_key(entry))) return;
+        resolution.entries.push_back(look_up(entry, std::move(from)));
+        resolution.entries.back().followed = true;
+    };
+    const auto named = read_entities(map, resolution);
+    for (const auto& reference : named.references)
+        if (!reference.scanned) add(reference.entry, From::entities());
+    for (const auto& need : needs_of(nullptr, context, resolution.warnings))
+        add(need, From::map());
+    for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
+        auto& outcome = resolution.entries[i];
+        const auto needs = needs_of(&outcome, context, outcome.warnings);
+        const auto by = From::needed_by(outcome.entry); // `outcome` moves as entries are added
+        for (const auto& need : needs)
+            add(need, by);
+    }
+    name_entities(named, resolution);
+}
+
+void Resolver::check_textures(const BspMap& map, MapResolution& resolution) const {
+    if (map.textures_error) {
+        resolution.warnings.push_back("textures not checked: " + *map.textures_error);
         return;
     }
+    const auto& textures = map.textures;
     NameSet external, held;
     for (const auto& texture : textures.external)
         external.insert(texture);

@@ -6,6 +6,7 @@
 // and overviews), and which of the map's textures no texture package holds.
 
 #include "game/entity_references.h"
+#include "game/formats/bsp.h"
 #include "game/formats/names.h"
 #include "game/game_folder.h"
 
@@ -24,15 +25,30 @@ inline constexpr int status_count = 6;
 // "found", "case", "missing", "stock", "unsafe", "replaced"
 std::string_view status_name(Status status);
 
+// Where an entry comes from: the map's scan, its entity text (in a case the scan misses),
+// the file of another entry that needs it, or a line of a .res being audited.
+struct From {
+    enum class Kind { map, entities, entry, res };
+    Kind kind = Kind::map;
+    std::string entry; // Kind::entry: the entry whose file needs it
+
+    static From map() { return {}; }
+    static From entities() { return {Kind::entities, {}}; }
+    static From res() { return {Kind::res, {}}; }
+    static From needed_by(std::string entry) { return {Kind::entry, std::move(entry)}; }
+    // The map or its entity text: what the engine gives a place of its own.
+    bool named_by_map() const { return kind == Kind::map || kind == Kind::entities; }
+    // "map", "entities", "res", or the entry, as programs are given it (single-byte).
+    std::string name() const;
+};
+
 struct Outcome {
     std::string entry; // as the map (or the file that needs it) names it, single-byte
     Status status = Status::missing;
-    std::string file;         // where it was found, for people (UTF-8); empty when not found
-    std::string spelled;      // the relative path as the disk spells it; empty when not found
-    // "map", "entities" (named by the entity text in a case the scan misses), or the entry
-    // whose file needs it.
-    std::string from = "map";
-    bool followed = false;    // added by following, not by the scan
+    std::string file;    // where it was found, for people (UTF-8); empty when not found
+    std::string spelled; // the relative path as the disk spells it; empty when not found
+    From from;
+    bool followed = false; // added by following, not by the scan
     std::optional<Place> place;
     std::vector<std::string> warnings; // about this entry's file ("not a studio model")
     std::vector<EntityName> entities;  // with following: the entities that name it
@@ -75,13 +91,13 @@ public:
     // `map_path` is the map on the disk (UTF-8), `entries` its scan's entries.
     MapResolution resolve(const std::string& map_path, const std::vector<std::string>& entries,
                           bool follow) const;
-    Outcome look_up(const std::string& entry, const std::string& from) const;
+    Outcome look_up(const std::string& entry, From from) const;
 
 private:
     bool is_stock(std::string_view entry) const;
-    std::vector<std::string> needs_of(const Outcome& outcome, const std::string& map_path) const;
-    std::vector<std::string> needs_of_map(const std::string& map_path) const;
-    void check_textures(const std::string& map_path, MapResolution& resolution) const;
+    void follow_entries(const BspMap& map, const std::string& map_path,
+                        MapResolution& resolution) const;
+    void check_textures(const BspMap& map, MapResolution& resolution) const;
 
     const GameFolder& game_;
     NameSet stock_;

@@ -23,7 +23,7 @@ source scripts/sanitizer-env.sh
 # of inputs, and less to keep and recycle than the default 256 MB.
 export ASAN_OPTIONS="$ASAN_OPTIONS:quarantine_size_mb=16"
 
-readers=(bsp wad pak studio_model liblist detail_list res entities)
+mapfile -t readers <fuzz/readers.txt
 reader_seconds=$(((seconds + 3) / 4))
 
 status=0

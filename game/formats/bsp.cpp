@@ -1,5 +1,6 @@
 #include "game/formats/bsp.h"
 
+#include "game/formats/entities.h"
 #include "game/formats/names.h"
 
 namespace tarnwick::game {
@@ -12,6 +13,15 @@ constexpr std::size_t model_lump = 14;
 constexpr std::size_t model_size = 64; // bounds, origin, 4 head nodes, leaves, faces
 constexpr std::size_t header_size = 4 + lump_count * 8;
 constexpr std::size_t miptex_size = 16 + 4 + 4 + 4 * 4; // name, width, height, 4 offsets
+
+// Runs `read`, keeping its failure's message in `error`.
+template <class Read> void read_part(Read read, std::optional<std::string>& error) {
+    try {
+        read();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+}
 
 std::string bsp_header(const ByteSource& map) {
     if (map.size() < header_size) throw FormatError("not a BSP30 map");
@@ -66,6 +76,14 @@ BspTextures read_bsp_textures(const ByteSource& map) {
         if (!in_map && !name.empty() && seen.insert(name)) textures.external.push_back(name);
     }
     return textures;
+}
+
+BspMap read_bsp_map(const ByteSource& source) {
+    BspMap map;
+    read_part([&] { map.entity_text = read_bsp_entity_text(source); }, map.entity_error);
+    read_part([&] { map.textures = read_bsp_textures(source); }, map.textures_error);
+    read_part([&] { map.brush_models = read_bsp_model_count(source); }, map.models_error);
+    return map;
 }
 
 } // namespace tarnwick::game

@@ -2,6 +2,7 @@
 
 #include "game/formats/byte_source.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,16 @@ BspLump read_bsp_lump(const ByteSource& map, std::size_t index, const char* what
 // The number of models in the map's model lump: the world and its brush models *1 … *N.
 // Throws FormatError: "not a BSP30 map", or a model lump that does not fit.
 std::size_t read_bsp_model_count(const ByteSource& map);
+
+// The parts of a map the resolver uses, read from one source. Each part is read on its
+// own: a damaged lump leaves its error here, and the other parts are still read.
+struct BspMap {
+    std::string entity_text; // see read_bsp_entity_text
+    BspTextures textures;
+    std::size_t brush_models = 0; // see read_bsp_model_count
+    std::optional<std::string> entity_error, textures_error, models_error;
+};
+// Throws nothing the parts' readers throw; each failure is kept in its part's error.
+BspMap read_bsp_map(const ByteSource& map);
 
 } // namespace tarnwick::game

@@ -54,7 +54,7 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
         {"c:/x.wav", "unsafe"},
     };
     for (const auto& row : table) {
-        const auto o = resolver.look_up(row.entry, "map");
+        const auto o = resolver.look_up(row.entry, game::From::map());
         auto outcome = std::string(game::status_name(o.status));
         if (!o.file.empty())
             outcome += " " + o.spelled + " in " +
@@ -66,7 +66,7 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
 // The entry, where it comes from, its status and every entity that names it, with its
 // targetname when it has one.
 std::string listed(const game::Outcome& o) {
-    auto line = o.entry + " <- " + o.from + " " + std::string(game::status_name(o.status));
+    auto line = o.entry + " <- " + o.from.name() + " " + std::string(game::status_name(o.status));
     for (const auto& e : o.entities)
         line += (&e == &o.entities[0] ? " [" : ", ") + e.classname +
                 (e.targetname.empty() ? "" : " ") + e.targetname;
@@ -242,6 +242,20 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
                                            "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
                 ElementsAre("gfx/detail/brick.tga", "gfx/m.tga"));
+}
+
+// A damaged part of a map leaves its error and the other parts are still read.
+TEST(Formats, ReadEachPartOfAMapOnItsOwn) {
+    const auto map = map_with_textures(R"({"classname" "worldspawn"})", {{"a", false}}, 3);
+    const auto damaged = game::read_bsp_map(MemorySource(changed(map, 20, 1 << 20)));
+    EXPECT_THAT(damaged.entity_text, HasSubstr("worldspawn"));
+    EXPECT_THAT(damaged.textures_error.value_or(""), HasSubstr("damaged at offset"));
+    EXPECT_EQ(damaged.brush_models, 3u);
+    EXPECT_FALSE(damaged.entity_error || damaged.models_error);
+    const auto foreign = game::read_bsp_map(MemorySource(changed(map, 0, 29)));
+    EXPECT_EQ(foreign.entity_error.value_or("") + ", " + foreign.textures_error.value_or("") +
+                  ", " + foreign.models_error.value_or(""),
+              "not a BSP30 map, not a BSP30 map, not a BSP30 map");
 }
 
 struct Damage {

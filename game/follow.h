@@ -1,0 +1,39 @@
+#pragma once
+
+// What the files of a map need in turn, one row a kind of file: the map itself (its detail
+// file and overviews), a studio model (its texture model, sequence groups and event
+// sounds), the detail file (its textures), and a sky face whose .tga is missing (the .bmp
+// the game takes instead). A new kind of file is one row and its reader.
+
+#include "analysis/map_names.h"
+#include "game/game_folder.h"
+#include "game/resolver.h"
+
+#include <string>
+#include <vector>
+
+namespace tarnwick::game {
+
+// What the rows know of the map being resolved.
+struct FollowContext {
+    const Resolver& resolver;
+    const GameFolder& game;
+    analysis::MapNames names;  // of the map's own files
+    std::string detail_beside; // the detail file beside the map on the disk (UTF-8)
+};
+
+// One kind of file. Both functions are given the entry, or nullptr for the map itself;
+// `needs` reads the file, and may mark the entry (a sky face the game replaces).
+struct FollowRow {
+    const char* what;
+    bool (*applies)(const Outcome* entry, const FollowContext& context);
+    std::vector<std::string> (*needs)(Outcome* entry, const FollowContext& context);
+};
+
+// The entries that `entry` (nullptr: the map itself) needs, by every row that applies, in
+// the order of the rows. A file that cannot be read leaves its error in `warnings` and
+// needs nothing.
+std::vector<std::string> needs_of(Outcome* entry, const FollowContext& context,
+                                  std::vector<std::string>& warnings);
+
+} // namespace tarnwick::game
