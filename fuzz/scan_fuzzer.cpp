@@ -136,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     long pumps = 0;
     std::string why;
     const bool ok = analysis::scan_map(
-        map_path, map_name, list, progress, [&] { ++pumps; }, &why);
+        map_path, std::string(map_name), list, progress, [&] { ++pumps; }, &why);
 
     check_rules(size, described, ok, list.entries(), why);
     const auto expected = reference_scan(map, described ? std::string(description_entry) : "");

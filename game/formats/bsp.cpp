@@ -69,9 +69,9 @@ BspTextures read_bsp_textures(const ByteSource& map) {
             damaged(static_cast<std::uint64_t>(lump_at) + 4 + i * 4,
                     "texture " + std::to_string(i) + " lies outside the texture lump");
         const auto mip = static_cast<std::size_t>(at);
-        bool in_map = false;
-        for (std::size_t level = 0; level < 4; ++level)
-            in_map = in_map || int32_at(lump, mip + 24 + level * 4) != 0;
+        // The engine looks at the first pixel offset alone: 0 means the pixels come from
+        // a texture package, whatever the other three hold.
+        const bool in_map = int32_at(lump, mip + 24) != 0;
         const auto name = name_at(lump, mip, 16);
         if (!in_map && !name.empty() && seen.insert(name)) textures.external.push_back(name);
     }

@@ -82,7 +82,7 @@ std::string map_with_textures(std::string_view entities, const std::vector<Textu
         add_int32(lump, 16); // width, height
         add_int32(lump, 16);
         for (std::uint32_t level = 0; level < 4; ++level)
-            add_int32(lump, texture.in_map ? 40 + level : 0);
+            add_int32(lump, texture.in_map || level > 0 ? 40 + level : 0);
     }
     std::vector<std::string> lumps(15);
     lumps[0] = std::string(entities) + '\0';

@@ -29,7 +29,9 @@ std::string studio_model_bytes(const ModelShape& model);
 
 struct TextureSpec {
     std::string name;
-    bool in_map = true; // false: all four pixel offsets 0, the texture comes from a wad
+    // false: the first pixel offset 0, so the texture comes from a wad (the other three
+    // are not 0, which must not matter)
+    bool in_map = true;
 };
 // A BSP30 map with `entities` as its entity lump, a texture lump of `textures` and
 // `brush_models` models in its model lump (the world counted).
