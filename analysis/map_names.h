@@ -17,7 +17,7 @@ struct MapNames {
     // single-byte text cannot; `name` and `stem` are then the UTF-8 as it is.
     bool usable = false;
 
-    std::string map_line() const { return "maps/" + name; }        // "maps/de_foo.bsp"
+    std::string map_line() const { return "maps/" + name; }          // "maps/de_foo.bsp"
     std::string res_line() const { return "maps/" + stem + ".res"; } // "maps/de_foo.res"
     std::string description() const { return "maps/" + stem + ".txt"; }
     std::string detail() const { return "maps/" + stem + "_detail.txt"; }

@@ -20,7 +20,6 @@
 
 namespace tarnwick::analysis {
 
-
 bool is_listed(const ResourceList& list, std::string_view text) {
     return list.contains(text);
 }
@@ -258,7 +257,8 @@ void add_description_file(const std::string& map_path, const std::string& map_na
     if (char_count(map_path) < 4 || char_count(map_name) < 4)
         throw std::length_error("the map path or name is shorter than four characters");
     if (!plain_file_exists(drop_last_chars(map_path, 4) + ".txt")) return;
-    if (!names.usable) throw std::invalid_argument("the map name cannot be written as resource text");
+    if (!names.usable)
+        throw std::invalid_argument("the map name cannot be written as resource text");
     list.append(names.description());
 }
 

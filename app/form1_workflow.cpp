@@ -84,8 +84,8 @@ void Form1::analyse_map(const platform::ChosenFile& chosen) {
     indicador_->Label1->Caption(QStringLiteral("Analizing File..."));
     current_map_name_ = to_utf8(chosen.file_name);
     scanning_ = true;
-    const bool read = analysis::scan_map(to_utf8(chosen.path), current_map_name_, List2, *indicador_->Progressbar1,
-                                         services_.pump_events);
+    const bool read = analysis::scan_map(to_utf8(chosen.path), current_map_name_, List2,
+                                         *indicador_->Progressbar1, services_.pump_events);
     scanning_ = false;
     indicador_.reset();
     if (read) {

@@ -51,7 +51,8 @@ void BM_BareScan4MB(benchmark::State& state) {
     analysis::ResourceList list;
     for (auto _ : state) {
         analysis::RangeProgress progress;
-        if (!analysis::scan_map(map.path, "de_bench.bsp", list, progress)) state.SkipWithError("scan failed");
+        if (!analysis::scan_map(map.path, "de_bench.bsp", list, progress))
+            state.SkipWithError("scan failed");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size));
 }

@@ -57,7 +57,8 @@ void scan(benchmark::State& state, const MapFile& map) {
     analysis::ResourceList list;
     for (auto _ : state) {
         analysis::RangeProgress progress;
-        if (!analysis::scan_map(map.path(), "bench.bsp", list, progress)) state.SkipWithError("scan failed");
+        if (!analysis::scan_map(map.path(), "bench.bsp", list, progress))
+            state.SkipWithError("scan failed");
         benchmark::DoNotOptimize(list.count());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * map.size()));

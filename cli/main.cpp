@@ -129,7 +129,8 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     if (const auto status = parse_options(arguments, options)) return *status;
     std::unique_ptr<game::Session> session;
     try {
-        if (!options.make_stock_list.empty()) std::cout << game::stock_list_of(options.make_stock_list);
+        if (!options.make_stock_list.empty())
+            std::cout << game::stock_list_of(options.make_stock_list);
         session = game_session(options);
     } catch (const std::exception& e) {
         std::cerr << "tarnwick-res: " << e.what() << "\n";
@@ -151,8 +152,7 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         all_done = done && all_done;
         display.finish_map();
     }
-    if (session)
-        all_done = write_report(*session, options.game.report, display) && all_done;
+    if (session) all_done = write_report(*session, options.game.report, display) && all_done;
     display.clear();
     return all_done ? 0 : 1;
 }

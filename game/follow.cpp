@@ -21,7 +21,8 @@ bool is_map(const Outcome* entry, const FollowContext&) {
 // that is not in a mod's maps/ folder.
 Needs map_needs(Outcome*, const FollowContext& c) {
     Needs needs;
-    if (!c.game.candidates(c.names.detail()).empty() || analysis::plain_file_exists(c.detail_beside))
+    if (!c.game.candidates(c.names.detail()).empty() ||
+        analysis::plain_file_exists(c.detail_beside))
         needs.push_back(c.names.detail());
     for (const char* extension : {".txt", ".bmp"}) {
         auto overview = c.names.overview(extension);
