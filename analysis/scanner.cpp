@@ -253,10 +253,10 @@ std::uintmax_t map_length(const std::string& map_path) {
 
 void add_description_file(const std::string& map_path, const std::string& map_name,
                           ResourceList& list) {
-    const auto names = map_names(map_name);
     if (char_count(map_path) < 4 || char_count(map_name) < 4)
         throw std::length_error("the map path or name is shorter than four characters");
     if (!plain_file_exists(drop_last_chars(map_path, 4) + ".txt")) return;
+    const auto names = map_names(map_name);
     if (!names.usable)
         throw std::invalid_argument("the map name cannot be written as resource text");
     list.append(names.description());

@@ -39,8 +39,12 @@ NameSet read_stock_list_file(const std::string& path) {
 Session::Session(SessionSettings settings)
     : settings_(std::move(settings)), stock_(read_stock_list_file(settings_.stock_list)) {}
 
+fs::path Session::mod_for(const std::string& map_path) const {
+    return settings_.game.empty() ? mod_of(map_path) : analysis::to_path(settings_.game);
+}
+
 const GameFolder& Session::folder_for(const std::string& map_path) {
-    const auto mod = settings_.game.empty() ? mod_of(map_path) : analysis::to_path(settings_.game);
+    const auto mod = mod_for(map_path);
     auto& folder = folders_[mod];
     if (!folder) folder = std::make_unique<GameFolder>(mod);
     return *folder;
@@ -82,8 +86,7 @@ bool Session::audit(const CheckedMap& map, const Report& report) {
 
 CollectResult Session::collect(const CheckedMap& map, const fs::path& into, bool overwrite) const {
     const auto& path = map.resolution.map;
-    const auto& folder =
-        *folders_.at(settings_.game.empty() ? mod_of(path) : analysis::to_path(settings_.game));
+    const auto& folder = *folders_.at(mod_for(path));
     const auto res = analysis::format_res_file(map.res_lines, analysis::file_name_of(path));
     return game::collect(folder, map.resolution, {path, res, settings_.choice, into, overwrite});
 }

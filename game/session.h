@@ -57,6 +57,8 @@ public:
     const SessionSettings& settings() const { return settings_; }
 
 private:
+    // The mod folder of the map: the one the settings name, else the folder above maps/.
+    std::filesystem::path mod_for(const std::string& map_path) const;
     const GameFolder& folder_for(const std::string& map_path);
 
     SessionSettings settings_;
