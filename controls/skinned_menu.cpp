@@ -153,7 +153,6 @@ void SkinnedMenu::popup(QPoint global) {
     setGeometry(QRect(at, layout_.size()));
     show();
     setFocus(Qt::PopupFocusReason);
-    update();
 }
 
 QImage SkinnedMenu::render() const {
