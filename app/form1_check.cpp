@@ -15,6 +15,7 @@
 #include "game/session.h"
 #include "game/steam.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QListWidget>
@@ -34,12 +35,14 @@ constexpr std::string_view steam_mod = "cstrike";
 const game::WriteChoice followed{.follow = true};
 const game::WriteChoice scanned{};
 
-// The busy pointer while the game folder is listed and read; the window repaints first.
+// The busy pointer while the game folder is listed and read. The window repaints first,
+// but takes no input until the check is done: a click then could change the list that is
+// being checked.
 class Busy {
 public:
-    explicit Busy(const std::function<void()>& pump) {
+    Busy() {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        if (pump) pump();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     ~Busy() { QGuiApplication::restoreOverrideCursor(); }
     Busy(const Busy&) = delete;
@@ -117,7 +120,7 @@ std::optional<game::CheckedMap> Form1::resolve(const std::vector<std::string>& e
     if (!mod) return std::nullopt;
     if (!session_) session_ = std::make_unique<game::Session>(game::SessionSettings{});
     checking_ = true;
-    const Busy busy(services_.pump_events);
+    const Busy busy;
     lines.push_back("game folder: " + analysis::utf8_of(*mod));
     auto checked = session_->resolve_in(*mod, choice, map_path, entries,
                                         [&](const std::string& line) { lines.push_back(line); });

@@ -210,8 +210,13 @@ choose 1 # "Check Game Folder"
 wait_for $patience find_report || fail "Check Game Folder showed no report"
 counts=$(xdotool getwindowname "$report")
 [[ "$counts" == *" 1 case, 1 missing, "* ]] || fail "the report's counts are not the map's: $counts"
+# The two windows together, with a margin.
+eval "$(xdotool getwindowgeometry --shell "$report" | sed 's/^/report_/')"
+right=$((report_X + report_WIDTH > wx + 534 ? report_X + report_WIDTH : wx + 534))
+left=$((report_X < wx ? report_X : wx))
 sleep 1
-import -window root "$shots/check-game-folder.png"
+import -window root -crop $((right - left + 16))x$((576 + 16))+$((left - 8))+$((wy - 8)) +repage \
+    "$shots/check-game-folder.png"
 choose 2 # "Complete the List"
 wait_for 10 changed || fail "Complete the List did not change the list"
 press_until 477 547 $patience find_message || fail "no message after Make Res" # "Make Res"
