@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #ifndef _WIN32
 #include <sys/wait.h>
 #endif
@@ -14,7 +15,15 @@ ProgramRun run_program(const TempDir& dir, std::string program, const std::strin
     std::replace(program.begin(), program.end(), '/', '\\');
     const auto command = "cd /d \"" + dir.file(".") + "\" && \"" + program + "\" " + arguments +
                          " >\"" + out + "\" 2>\"" + err + "\"";
-    const int status = _wsystem(utf8_path(command).c_str());
+    // Under wine the command shell now and then fails to start at all, and then makes no
+    // output file: that run is made again, a few times at most.
+    int status = -1;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::error_code ignored;
+        std::filesystem::remove(utf8_path(out), ignored);
+        status = _wsystem(utf8_path(command).c_str());
+        if (std::filesystem::exists(utf8_path(out))) break;
+    }
 #else
     const auto command = "cd '" + dir.file(".") + "' && '" + program + "' " + arguments + " >'" +
                          out + "' 2>'" + err + "'";
