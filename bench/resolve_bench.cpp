@@ -35,7 +35,7 @@ public:
             ++files;
         };
         const auto plain_model = testing::studio_model_bytes({});
-        const auto textureless = testing::studio_model_bytes({false, 1, {{5004, "a/hit.wav"}}});
+        const auto textureless = testing::studio_model_bytes({false, {}, {{5004, "a/hit.wav"}}});
         for (int i = 0; i < 1000; ++i) {
             const auto stem = name("models/set", i % 100, "/m") + std::to_string(i);
             put(stem + ".mdl", i % 2 ? plain_model : textureless);

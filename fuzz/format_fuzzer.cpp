@@ -49,15 +49,17 @@ void read(std::string_view bytes) {
     }
 #elif defined(TARNWICK_FORMAT_studio_model)
     const auto model = read_studio_model(source);
-    FUZZ_REQUIRE(model.sequence_groups >= 0 && model.sequence_groups <= 100,
-                 std::to_string(model.sequence_groups));
+    FUZZ_REQUIRE(model.sequence_files.size() < max_sequence_groups,
+                 std::to_string(model.sequence_files.size()));
+    for (const auto& file : model.sequence_files) {
+        check_name(file, 64);
+        FUZZ_REQUIRE(!file.empty() && file.find('\\') == std::string::npos, shown(file));
+    }
     for (const auto& sound : model.sounds)
         check_name(sound, 64);
     const auto needs = model_needs("models/x.mdl", model);
-    FUZZ_REQUIRE(needs.size() ==
-                     (model.has_textures ? 0 : 1) +
-                         static_cast<std::size_t>(std::max(model.sequence_groups - 1, 0)) +
-                         model.sounds.size(),
+    FUZZ_REQUIRE(needs.size() == (model.has_textures ? 0 : 1) + model.sequence_files.size() +
+                                     model.sounds.size(),
                  std::to_string(needs.size()));
 #elif defined(TARNWICK_FORMAT_liblist)
     if (const auto dir = read_fallback_dir(bytes))

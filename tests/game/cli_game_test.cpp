@@ -83,7 +83,7 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     auto r = run(std::string("--audit --report a.json ") + map_path);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(read_file(res), old);
-    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)\n"));
+    EXPECT_THAT(r.err, HasSubstr("  missing: models/x01.mdl (needed by models/X.mdl)\n"));
     // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
     EXPECT_THAT(
         r.err,
@@ -182,6 +182,43 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
 #ifndef _WIN32
     EXPECT_EQ(fs::status(replaced).permissions() & fs::perms::all, mode);
 #endif
+}
+
+// The ways the game reads what the check reads, a row each on a small installation of its
+// own: the files (the map is cstrike/maps/m.bsp), the options, and what the .res printed
+// and the report hold, and what they must not.
+TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const auto map = [](std::string_view entities, const std::vector<TextureSpec>& textures = {}) {
+        return std::pair<std::string, std::string>{"cstrike/maps/m.bsp",
+                                                   map_with_textures(entities, textures)};
+    };
+    const struct {
+        const char* name;
+        Files files;
+        const char* options;
+        std::vector<std::string> said, not_said; // in the .res printed or the report
+    } table[] = {
+        {"sequence groups by the model's own table",
+         {map(R"({"classname" "worldspawn"}{"model" "models/mymap/guard.mdl"})"),
+          {"cstrike/models/mymap/guard.mdl",
+           studio_model_bytes({true, {"models\\guard01.mdl"}, {}})},
+          {"cstrike/models/guard01.mdl", "IDSQ"}},
+         "--stdout --follow",
+         {"models/mymap/guard.mdl\r\nmodels/guard01.mdl\r\n", " 0 missing,"},
+         {"mymap/guard01"}},
+    };
+    for (const auto& row : table) {
+        TempDir dir;
+        for (const auto& [relative, bytes] : row.files)
+            put_file(dir.path(), relative, bytes);
+        auto r = run_program(dir, TARNWICK_RES, std::string(row.options) + " cstrike/maps/m.bsp");
+        const auto all = r.out + r.err;
+        for (const auto& text : row.said)
+            EXPECT_THAT(all, HasSubstr(text)) << row.name;
+        for (const auto& text : row.not_said)
+            EXPECT_THAT(all, Not(HasSubstr(text))) << row.name;
+    }
 }
 
 } // namespace

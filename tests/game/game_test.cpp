@@ -224,10 +224,10 @@ TEST(Formats, ReadWhatSoundFilesHold) {
 
     const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
         {false,
-         3,
+         {"models\\Guy01.mdl", "models\\guy02.mdl"},
          {{5004, "a/s.wav"}, {1004, "B.wav"}, {1008, "c.wav"}, {5004, "A/S.wav"}, {5001, "x"}}})));
     EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
-                ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
+                ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/guy02.mdl",
                             "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
 
     // The references of a map's entity text are as many as the scan's list may hold.
@@ -268,10 +268,10 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     const auto map = map_with_textures("{}", {{"a", false}});
     const auto wad = wad_bytes({"a", "b"});
     const auto pak = pak_bytes({{"x", "abc"}});
-    const auto model = studio_model_bytes({true, 1, {{5004, "a.wav"}}});
+    const auto model = studio_model_bytes({true, {}, {{5004, "a.wav"}}});
     // Two sequences that share one event table larger than half the file.
     auto twice =
-        studio_model_bytes({true, 1, std::vector(20, std::pair<int, std::string>{5004, "a.wav"})});
+        studio_model_bytes({true, {}, std::vector(20, std::pair<int, std::string>{5004, "a.wav"})});
     set_int32(twice, 164, 2);
     set_int32(twice, 168, static_cast<std::uint32_t>(twice.size()));
     twice += twice.substr(244, 176) + twice.substr(244, 176);
@@ -305,7 +305,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
         {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
         {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
-        {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
+        {"mdl 17 sequence groups", mdl(changed(model, 172, 17)), "17 sequence groups"},
+        {"mdl group table past the end", mdl(changed(model, 172, 2)), "damaged at offset"},
         {"mdl events read over and over", mdl(twice), "event tables overlap"},
         {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
          "not a folder name"},
