@@ -105,6 +105,8 @@ void read(std::string_view bytes) {
                                          return ends_with_name(reference.entry, kind.extension);
                                      }),
                      shown(reference.entry));
+    for (const auto& wad : named.wads)
+        FUZZ_REQUIRE(wad.size() > 4 && wad.ends_with(".wad") && !is_spray_package(wad), shown(wad));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

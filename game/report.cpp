@@ -82,6 +82,8 @@ std::string entry_line(const Outcome& o) {
                " on the disk" + needed_by(o);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(o);
+    case Status::stock:
+        return o.reason.empty() ? std::string() : "  stock: " + entry + ": " + o.reason;
     default:
         return {};
     }
@@ -101,6 +103,7 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
                                     {"spelled", single_byte_to_utf8(o.spelled)},
                                     {"from", single_byte_to_utf8(o.from.name())},
                                     {"followed", o.followed}};
+    if (!o.reason.empty()) entry["reason"] = o.reason;
     if (!o.warnings.empty()) entry["warnings"] = o.warnings;
     for (const auto& e : o.entities) {
         nlohmann::ordered_json entity = {{"classname", single_byte_to_utf8(e.classname)}};
@@ -167,7 +170,9 @@ std::vector<std::string> text_report(const MapResolution& r) {
             lines.push_back("  " + single_byte_to_utf8(o.entry) + ": " + warning);
     }
     for (const auto& wad : r.unused_wads)
-        lines.push_back("  unused wad: " + single_byte_to_utf8(wad));
+        lines.push_back("  unused wad " + single_byte_to_utf8(wad) +
+                        ": holds none of the map's textures, but the map names it, so clients "
+                        "still need it: remove it from the map's wad list to drop it");
     for (const auto& texture : r.missing_textures)
         lines.push_back("  missing texture: " + single_byte_to_utf8(texture));
     for (const auto& warning : r.warnings)

@@ -155,6 +155,11 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
         outcome.place = pool.front();
     }
     if (is_stock(entry)) outcome.status = Status::stock;
+    if (is_wad(entry) && is_spray_package(entry)) {
+        outcome.status = Status::stock;
+        outcome.reason = "a players' spray package, which the engine makes itself and skips in "
+                         "the map's wad list: never sent";
+    }
     if (outcome.place) {
         outcome.file = game_.describe(*outcome.place);
         outcome.spelled = outcome.place->spelled;
@@ -192,6 +197,15 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
         resolution.entries.back().followed = true;
     };
     const auto named = read_entities(map, resolution);
+    if (!map.entity_error) {
+        NameSet opened;
+        for (const auto& wad : named.wads)
+            opened.insert(wad);
+        for (auto& outcome : resolution.entries)
+            if (is_wad(outcome.entry) && outcome.reason.empty() && !opened.contains(outcome.entry))
+                outcome.warnings.push_back("worldspawn's wad key does not name it: the engine "
+                                           "never opens it");
+    }
     for (const auto& reference : named.references)
         if (!reference.scanned) add(reference.entry, From::entities());
     for (const auto& need : needs_of(nullptr, context, resolution.warnings))
@@ -239,7 +253,9 @@ std::vector<const Outcome*> selected(const MapResolution& resolution, const Writ
         if (o.status == Status::replaced) continue;
         if (choice.skip_missing && o.status == Status::missing) continue;
         if (choice.skip_stock && o.status == Status::stock) continue;
-        if (choice.only_custom && analysis::is_stock_wad(res_line(o, choice))) continue;
+        if (choice.only_custom && is_wad(o.entry) &&
+            (analysis::is_stock_wad(res_line(o, choice)) || is_spray_package(o.entry)))
+            continue;
         chosen.push_back(&o);
     }
     return chosen;

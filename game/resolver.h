@@ -50,6 +50,7 @@ struct Outcome {
     From from;
     bool followed = false; // added by following, not by the scan
     std::optional<Place> place;
+    std::string reason;                // why an entry has its status when its file does not say it
     std::vector<std::string> warnings; // about this entry's file ("not a studio model")
     std::vector<EntityName> entities;  // with following: the entities that name it
 };

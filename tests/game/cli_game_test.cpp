@@ -207,6 +207,20 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          "--stdout --follow",
          {"models/mymap/guard.mdl\r\nmodels/guard01.mdl\r\n", " 0 missing,"},
          {"mymap/guard01"}},
+        {"texture packages from worldspawn's wad key as the engine opens them",
+         {map(R"({"classname" "worldspawn" "wad" "\cs\mytex;Custom.WAD;\cs\tempdecal.wad"}")"
+              R"({"WAD" "\cs\late.wad"})",
+              {{"tex1", false}}),
+          {"cstrike/mytex.wad", "WAD2" + wad_bytes({"TEX1"}).substr(4)},
+          {"cstrike/Custom.wad", wad_bytes({"other"})},
+          {"cstrike/tempdecal.wad", wad_bytes({"tex1"})}},
+         "--follow --collect out",
+         {"copied mytex.wad", "copied Custom.wad", "0 missing textures",
+          "  stock: tempdecal.wad: a players' spray package",
+          "late.wad: worldspawn's wad key does not name it",
+          "  unused wad Custom.wad: holds none of the map's textures, but the map names it, so "
+          "clients still need it: remove it from the map's wad list to drop it"},
+         {"copied tempdecal"}},
     };
     for (const auto& row : table) {
         TempDir dir;

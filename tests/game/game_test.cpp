@@ -107,7 +107,7 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                             "sound/none.wav <- map missing [func_button]",
                             "../up.wav <- map unsafe",
                             // The wad key; HALFLIFE.WAD is in the scan.
-                            "Upper.WAD <- entities missing [worldspawn]",
+                            "Upper.wad <- entities missing [worldspawn]",
                             // SkyName, not skyname: six faces, one of them a .bmp.
                             "gfx/env/nightbk.tga <- entities missing [worldspawn]",
                             "gfx/env/nightdn.tga <- entities missing [worldspawn]",
@@ -132,7 +132,10 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                 IsSupersetOf({"  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                               "env_sprite, ambient_generic and 2 more)",
                               "  case: models/XT.MDL is spelled models/xT.mdl on the disk",
-                              "  unsafe, not looked up: ../up.wav", "  unused wad: unused.wad",
+                              "  unsafe, not looked up: ../up.wav",
+                              "  unused wad unused.wad: holds none of the map's textures, but "
+                              "the map names it, so clients still need it: remove it from the "
+                              "map's wad list to drop it",
                               "  missing texture: gone"}));
 }
 
@@ -193,8 +196,8 @@ TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
     // Places are written with forward slashes on every system.
     const auto mod_folder = (dir.path() / "cstrike").generic_string();
     EXPECT_THAT(r.entries[0].warnings,
-                ElementsAre(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
-                                      mod_folder + "/deep.wad")));
+                Contains(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
+                                   mod_folder + "/deep.wad")));
     game::count_res_lines(r, 512);
     EXPECT_FALSE(r.limits.back().over());
     EXPECT_TRUE(r.over_limit());
@@ -292,7 +295,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
          "offset 4: the entity lump"},
         {"bsp entity lump too large", ent(changed(huge, 8, game::max_entity_text + 1)),
          "more than the 4194304 read"},
-        {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
+        {"wad of another kind", wad_of("WAD1" + wad.substr(4)), "not a WAD2 or WAD3"},
         {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
         {"pak too short", pak_of("PACK"), "not a pack file"},
