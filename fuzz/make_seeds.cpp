@@ -135,7 +135,8 @@ void format_seeds(const fs::path& folder) {
          {"// x\r\nmaps/a.bsp\r\n\r\n  x.wad \r\nsound/caf\xC3\xA9.wav\n",
           "\xFF\xFEm\0\r\0\n\0\x3D\xD8\x00\xDE"s,
           "\xEF\xBB\xBF"
-          "a.wad\rb\xE9.wad\0\0c"s}},
+          "a.wad\rb\xE9.wad\0\0c"s,
+          "a.wav // x\n\"b c.wav\" d,e {f}(g)'h':i \"\" j"}},
         {"entities",
          {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
                             R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",

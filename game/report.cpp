@@ -139,7 +139,7 @@ nlohmann::ordered_json audit_json(const Audit& a) {
 std::vector<std::string> audit_report(const Audit& a) {
     std::vector<std::string> lines = {!a.res ? "  no .res beside the map"
                                              : "  " + *a.res + ": " +
-                                                   counted(a.text.count(), "line", "lines") + ": " +
+                                                   counted(a.text.count(), "word", "words") + ": " +
                                                    std::to_string(a.extra.size()) + " extra, " +
                                                    std::to_string(a.lacking.size()) + " lacking, " +
                                                    std::to_string(a.case_lines.size()) + " case, " +

@@ -11,6 +11,7 @@ namespace {
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using namespace std::string_literals;
 
 class GameCommandLine : public GameFixture {
 protected:
@@ -87,7 +88,7 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
     EXPECT_THAT(
         r.err,
-        HasSubstr("  cstrike/maps/de_foo.res: 10 lines: 2 extra, 3 lacking, 2 case, 2 missing\n"
+        HasSubstr("  cstrike/maps/de_foo.res: 10 words: 2 extra, 3 lacking, 2 case, 2 missing\n"
                   "  extra in the .res: sound/V.wav (the file exists)\n"
                   "  extra in the .res: sound/gone.wav (no such file)\n"
                   "  lacking in the .res: sound/kaboom.WAV (from the entity text)\n"
@@ -221,6 +222,21 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
           "  unused wad Custom.wad: holds none of the map's textures, but the map names it, so "
           "clients still need it: remove it from the map's wad list to drop it"},
          {"copied tempdecal"}},
+        {".res words, a comment after one",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike/sound/a.wav", "RIFF"},
+          {"cstrike/maps/m.res", "maps/m.bsp\r\nmaps/m.res\r\nsound/a.wav // door\r\n"}},
+         "--audit",
+         {"m.res: 3 words: 0 extra, 0 lacking, 0 case, 0 missing"},
+         {}},
+        {"a UTF-16 .res, which the server reads nothing of",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike/sound/a.wav", "RIFF"},
+          {"cstrike/maps/m.res", "\xFF\xFEm\0a\0p\0s\0/\0"s}},
+         "--audit",
+         {"  the server reads none of this file (UTF-16); save it as ANSI or UTF-8\n",
+          "  lacking in the .res: sound/a.wav"},
+         {}},
     };
     for (const auto& row : table) {
         TempDir dir;

@@ -326,14 +326,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
 
 using Lines = std::vector<std::string>;
 
-std::string utf16(std::string_view ascii, bool big_endian) {
-    std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char c : ascii)
-        out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
-    return out;
-}
-
-TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
+// The words a .res holds for the server.
+TEST(ResReading, ReadsWordsAsTheServerDoes) {
     std::string many;
     for (std::size_t i = 0; i < game::res_line_limit + 10; ++i)
         many += "x.wad\n";
@@ -341,25 +335,29 @@ TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
     const struct {
         const char* name;
         std::string bytes;
-        Lines lines;
+        Lines words;
     } table[] = {
         {"CR LF, //, blanks", "// c\r\n\r\n  a.bsp \t\r\nx.wad\r\n", {"a.bsp", "x.wad"}},
-        {"LF and lone CR", "a.wad\nb.wad\rc.wad", {"a.wad", "b.wad", "c.wad"}},
-        {"UTF-8 BOM", "\xEF\xBB\xBFsound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
-        {"UTF-8 without BOM", "sound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
-        {"single-byte", "sound/caf\xE9.wav\n", {"sound/caf\xE9.wav"}},
-        // A line the single-byte text cannot hold stays as it is, and names no file of the map.
-        {"UTF-8 off the table", "s/\xE2\x82\xAC\xE4\xB8\x80", {"s/\xE2\x82\xAC\xE4\xB8\x80"}},
-        {"UTF-8 inside the table", "s/\xE2\x82\xAC.wav", {"s/\x80.wav"}},
-        {"NUL padding ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
-        {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
-        {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
-        // Only so much of a file is read, and only so many lines kept.
+        {"several words, quoted, a comment after a word",
+         "sound/a.wav // door\r\n\"sound/b c.wav\"x.wad,y.wad\r(z):w//v\n",
+         {"sound/a.wav", "sound/b c.wav", "x.wad", "y.wad", "(", "z", ")", ":", "w//v"}},
+        {"bytes from 0x80 up separate", "sound/caf\xC3\xA9.wav", {"sound/caf", ".wav"}},
+        {"UTF-8 BOM skipped",
+         "\xEF\xBB\xBF"
+         "a.wad",
+         {"a.wad"}},
+        {"NUL ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
+        {"an empty word ends the reading", "a.wad \"\" b.wad", {"a.wad"}},
+        {"UTF-16",
+         "\xFF\xFE"
+         "a\0.\0w\0a\0d\0"s,
+         {}},
+        // Only so much of a file is read, and only so many words kept.
         {"1 MiB read", mib + "a", {mib}},
-        {"4,096 lines kept", many, Lines(game::res_line_limit, "x.wad")},
+        {"4,096 words kept", many, Lines(game::res_line_limit, "x.wad")},
     };
     for (const auto& row : table)
-        EXPECT_EQ(game::read_res_text(row.bytes).lines, row.lines) << row.name;
+        EXPECT_EQ(game::read_res_text(row.bytes).lines, row.words) << row.name;
     EXPECT_EQ(game::read_res_text(many).count(), game::res_line_limit + 10);
 }
 
