@@ -69,9 +69,14 @@ private:
 
     void pair(std::string_view key, std::string_view value, bool first) {
         if (same_name(key, analysis::sky_key)) {
+            if (!first || key != analysis::sky_key) {
+                out_.ignored_skies.push_back("\"" + std::string(key) + "\" \"" +
+                                             std::string(value) + "\"");
+                return;
+            }
             const std::string sky = std::string(analysis::sky_folder) + std::string(value);
             for (const auto face : analysis::sky_faces)
-                add(sky + std::string(face), key == analysis::sky_key);
+                add(sky + std::string(face), true);
         } else if (first && key == "wad") {
             for_each_part(value, ';', [&](std::string_view part) {
                 auto wad = wad_of_part(part);

@@ -186,7 +186,8 @@ MapResolution Resolver::resolve(const std::string& map_path,
 // its turn.
 void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                               MapResolution& resolution) const {
-    const FollowContext context{*this, game_, analysis::map_names_of_path(map_path),
+    const FollowContext context{*this, game_, resolution.entries,
+                                analysis::map_names_of_path(map_path),
                                 analysis::drop_last_chars(map_path, 4) + "_detail.txt"};
     NameSet listed;
     for (const auto& outcome : resolution.entries)
@@ -197,6 +198,8 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
         resolution.entries.back().followed = true;
     };
     const auto named = read_entities(map, resolution);
+    for (const auto& sky : named.ignored_skies)
+        resolution.warnings.push_back(sky + ": the game ignores this key");
     if (!map.entity_error) {
         NameSet opened;
         for (const auto& wad : named.wads)

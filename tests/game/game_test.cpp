@@ -108,25 +108,17 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                             "../up.wav <- map unsafe",
                             // The wad key; HALFLIFE.WAD is in the scan.
                             "Upper.wad <- entities missing [worldspawn]",
-                            // SkyName, not skyname: six faces, one of them a .bmp.
-                            "gfx/env/nightbk.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightdn.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightft.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightlf.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightrt.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightup.tga <- entities replaced [worldspawn]",
                             // .WAV with its folder, once, each entity once.
                             "sound/kaboom.WAV <- entities missing [ambient_generic boom1, "
                             "env_sprite, ambient_generic, func_door d, ambient_generic b4]",
                             "sprites/volare/volare001.SPR <- entities missing [env_sprite]",
                             "models/XT.MDL <- entities case [cycler]",
-                            "gfx/Logo.TGA <- entities missing [env_glow]", // after a ;
-                            "gfx/env/nightup.bmp <- gfx/env/nightup.tga found"));
+                            "gfx/Logo.TGA <- entities missing [env_glow]")); // after a ;
     EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
-    // Followed entries are written when asked, missing ones too; a sky face as the game takes it.
+    // Followed entries are written when asked, missing ones too.
     EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
-                AllOf(Contains("gfx/env/nightbk.tga"), Contains("gfx/env/nightup.bmp"),
-                      Not(Contains("gfx/env/nightup.tga"))));
+                AllOf(Contains("Upper.wad"), Contains("gfx/Logo.TGA")));
+    EXPECT_THAT(r.warnings, Contains("\"SkyName\" \"night\": the game ignores this key"));
     EXPECT_EQ(game::res_entries(r, {}), scan); // what was followed is written only when asked
     EXPECT_THAT(game::text_report(r),
                 IsSupersetOf({"  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
@@ -234,10 +226,10 @@ TEST(Formats, ReadWhatSoundFilesHold) {
                             "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
 
     // The references of a map's entity text are as many as the scan's list may hold.
-    std::string skies;
-    for (int i = 0; i < 6000; ++i)
-        skies += "{\"skyname\" \"x\"}";
-    const auto named = game::entity_references(skies);
+    std::string many = "{";
+    for (std::size_t i = 0; i <= game::max_entity_references; ++i)
+        many += "\"model\" \"x.mdl\" ";
+    const auto named = game::entity_references(many + "}");
     EXPECT_TRUE(named.cut);
     EXPECT_EQ(named.references.size(), game::max_entity_references);
 
