@@ -264,9 +264,11 @@ std::vector<const Outcome*> selected(const MapResolution& resolution, const Writ
     return chosen;
 }
 
+// With fix_case, as the disk spells it, and with '/' between the parts either way: the
+// server drops a word with a backslash.
 std::string res_line(const Outcome& outcome, const WriteChoice& choice) {
-    return choice.fix_case && outcome.status == Status::case_mismatch ? outcome.spelled
-                                                                      : outcome.entry;
+    if (!choice.fix_case) return outcome.entry;
+    return outcome.status == Status::case_mismatch ? outcome.spelled : with_slashes(outcome.entry);
 }
 
 std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice) {

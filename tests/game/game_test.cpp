@@ -154,27 +154,49 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
 
 TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
     const char* outside = "holds bytes outside printable ASCII, which break the download";
+    const char* dots = "more than one dot in the path: clients refuse to download it";
     const struct {
         const char* name;
         std::string entry;
-        const char* warning; // "": none
+        std::vector<std::string> warnings;
     } table[] = {
-        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", ""},
-        {"64 characters", "sound/" + std::string(54, 'a') + ".wav",
-         "64 characters, longer than the 63 the engine holds in a resource name"},
-        {"word breaks", "sound/a b(c){d}'e:f,g.wav",
-         "holds a space, '(', ')', '{', '}', ''', ':', ',', at which the server splits a .res "
-         "line into words"},
-        {"control byte", "sound/a\tb.wav", outside},
-        {"high byte", "sound/caf\xE9.wav", outside},
-        {"two dots", "sound/a.b.wav",
-         "more than one dot in the file name: clients refuse to download it"},
-        {"fits, dots in a folder", "sound/v.1/ok_name-1.wav", ""},
+        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", {}},
+        {"64 characters",
+         "sound/" + std::string(54, 'a') + ".wav",
+         {"64 characters, longer than the 63 the engine holds in a resource name"}},
+        {"word breaks",
+         "sound/a b(c){d}'e,f.wav",
+         {"holds a space, '(', ')', '{', '}', ''', ',', at which the server splits a .res "
+          "line into words"}},
+        {"control byte", "sound/a\tb.wav", {outside}},
+        {"high byte", "sound/caf\xE9.wav", {outside}},
+        {"fits", "sound/v_1/ok_name-1.wav", {}},
+        // The download filter's own examples.
+        {"backslash",
+         "models\\terror.mdl",
+         {"holds a backslash: the server drops the .res word, and clients refuse to download "
+          "it"}},
+        {"tilde", "file~.mdl", {"holds '~': clients refuse to download it"}},
+        {"a dot at the end",
+         "file.wav.",
+         {dots, "an extension of 0 characters: clients download only files with one of three"}},
+        {"a program's extension inside",
+         "file.dll.txt",
+         {dots, "holds .dll inside: the original server drops a .res word that holds it "
+                "anywhere"}},
+        {"the game's package", "Xeno.wad", {"names xeno.wad: clients refuse to download it"}},
+        {"a setting file",
+         "cfg/x.CFG",
+         {"a .cfg file: clients refuse to download it and the original server drops the .res "
+          "word"}},
+        {"dots in a folder", "sound/v.1/a.wav", {dots}},
+        {"two dots together",
+         "sound/a..wav",
+         {"holds '..': the server drops the .res word, and clients refuse to download it", dots}},
+        {"a leading slash", "/sound/a.wav", {"starts with '/': clients refuse to download it"}},
     };
     for (const auto& row : table)
-        EXPECT_EQ(game::name_warnings(row.entry),
-                  *row.warning ? std::vector<std::string>{row.warning} : std::vector<std::string>{})
-            << row.name;
+        EXPECT_EQ(game::name_warnings(row.entry), row.warnings) << row.name;
 }
 
 TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
