@@ -41,7 +41,31 @@ public:
     }
 };
 
-void add_game_options(CLI::App& app, Options& options) {
+// "models=N,sounds=N,generic=N": each name at most once, in any order, any left out.
+game::BaseCounts base_counts_of(const std::string& text) {
+    game::BaseCounts counts;
+    counts.given = true;
+    bool seen[3] = {};
+    for (std::size_t start = 0;;) {
+        const auto end = text.find(',', start);
+        const auto part = text.substr(start, end == std::string::npos ? end : end - start);
+        const auto equals = part.find('=');
+        const auto name = part.substr(0, equals);
+        const auto number = equals == std::string::npos ? std::string() : part.substr(equals + 1);
+        const int which = name == "models" ? 0 : name == "sounds" ? 1 : name == "generic" ? 2 : -1;
+        if (which < 0 || seen[which] || number.empty() || number.size() > 6 ||
+            number.find_first_not_of("0123456789") != std::string::npos)
+            throw CLI::ValidationError("--base-counts", "not models=N,sounds=N,generic=N: " + text);
+        seen[which] = true;
+        (which == 0   ? counts.models
+         : which == 1 ? counts.sounds
+                      : counts.generic) = std::stoul(number);
+        if (end == std::string::npos) return counts;
+        start = end + 1;
+    }
+}
+
+void add_game_options(CLI::App& app, Options& options, std::string& base_counts) {
     auto& game = options.game;
     auto& choice = game.choice;
     const char* group = "The game folder";
@@ -75,6 +99,11 @@ void add_game_options(CLI::App& app, Options& options) {
         ->group(group);
     app.add_flag("--skip-stock", choice.skip_stock, "leave out what ships with the game")
         ->group(group);
+    app.add_option("--base-counts", base_counts,
+                   "the slots the game and its plugins fill before the map's, as a server's "
+                   "resource count prints them; added to the map's counts")
+        ->type_name("models=N,sounds=N,generic=N")
+        ->group(group);
     auto* collect = app.add_option("--collect", game.collect,
                                    "copy the map, its .res and its custom files into DIR")
                         ->type_name("DIR")
@@ -91,7 +120,8 @@ void add_game_options(CLI::App& app, Options& options) {
 
 bool GameOptions::any() const {
     return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
-           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock;
+           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock ||
+           base_counts.given;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
@@ -112,7 +142,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "take the maps in the subfolders of a folder too");
     auto* maps =
         app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")->type_name("");
-    add_game_options(app, options);
+    std::string base_counts;
+    add_game_options(app, options, base_counts);
 
     // CLI11 takes the arguments last first, without the program's name.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -122,6 +153,7 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
         if (options.maps.empty() && options.make_stock_list.empty())
             throw CLI::RequiredError(maps->get_name());
         if (options.game.audit) options.game.check = options.game.choice.follow = true;
+        if (!base_counts.empty()) options.game.base_counts = base_counts_of(base_counts);
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? 0 : usage_error;

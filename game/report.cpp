@@ -34,6 +34,10 @@ std::vector<std::string> limit_lines(const MapResolution& r) {
         counts += (counts.empty() ? "" : ", ") + std::to_string(l.count) + " " + l.what + " of " +
                   std::to_string(l.limit);
     std::vector<std::string> lines = {"  limits: " + counts};
+    if (r.counts_alone)
+        lines.push_back("  the counts are the map's alone: the game and its plugins fill slots "
+                        "of their own first (--base-counts models=N,sounds=N,generic=N adds "
+                        "them)");
     for (const auto& l : r.limits)
         if (l.over())
             lines.push_back("  error: " + std::to_string(l.count) + " " + l.what + ", " +
@@ -194,6 +198,7 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
         for (const auto& l : r.limits)
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
+        if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;
         if (i < audits.size()) map["audit"] = audit_json(audits[i]);
         list.push_back(std::move(map));
     }

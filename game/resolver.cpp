@@ -178,7 +178,8 @@ MapResolution Resolver::resolve(const std::string& map_path,
     check_textures(map, resolution);
     if (map.models_error)
         resolution.warnings.push_back("brush models not counted: " + *map.models_error);
-    apply_rules(game_, resolution, map.brush_models);
+    resolution.brush_models = map.brush_models;
+    apply_rules(game_, resolution);
     return resolution;
 }
 

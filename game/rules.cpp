@@ -203,18 +203,24 @@ std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     return {};
 }
 
-void apply_rules(const GameFolder& game, MapResolution& r, std::size_t brush_models) {
+void apply_rules(const GameFolder& game, MapResolution& r) {
     for (auto& o : r.entries)
         for (const auto& rule : rules)
             if (!rule.applies || rule.applies(o))
                 if (auto warning = rule.broken(o.entry, &game); !warning.empty())
                     o.warnings.push_back(std::move(warning));
-    r.limits.push_back({"models", brush_models + count_named(r, {".mdl", ".spr"}), max_models});
-    r.limits.push_back({"sounds", count_named(r, {".wav"}), max_sounds});
 }
 
-void count_res_lines(MapResolution& r, std::size_t lines) {
-    r.limits.push_back({".res lines", lines, max_res_lines});
+void count_limits(MapResolution& r, std::size_t res_lines, const BaseCounts& base) {
+    const auto models = base.models + r.brush_models + count_named(r, {".mdl", ".spr"});
+    const auto sounds = base.sounds + count_named(r, {".wav"});
+    const auto generic = base.generic + res_lines;
+    r.limits.push_back({"models", models, max_models});
+    r.limits.push_back({"sounds", sounds, max_sounds});
+    r.limits.push_back({"generic", generic, max_generic});
+    r.limits.push_back({"resources", models + sounds + generic, max_resources});
+    r.limits.push_back({".res lines", res_lines, max_res_lines});
+    r.counts_alone = !base.given;
 }
 
 } // namespace tarnwick::game

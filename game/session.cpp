@@ -69,7 +69,7 @@ std::optional<CheckedMap> Session::resolve(const std::string& map_path,
                    {}};
     map.res_lines = res_entries(map.resolution, settings_.choice);
     // The two lines of the map, then the lines chosen.
-    count_res_lines(map.resolution, 2 + map.res_lines.size());
+    count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
     for (const auto& line : text_report(map.resolution))
         report(line);
     resolved_.push_back(map.resolution);

@@ -190,9 +190,10 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
 // and the report hold, and what they must not.
 TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
     using Files = std::vector<std::pair<std::string, std::string>>;
-    const auto map = [](std::string_view entities, const std::vector<TextureSpec>& textures = {}) {
+    const auto map = [](std::string_view entities, const std::vector<TextureSpec>& textures = {},
+                        std::size_t models = 0) {
         return std::pair<std::string, std::string>{"cstrike/maps/m.bsp",
-                                                   map_with_textures(entities, textures)};
+                                                   map_with_textures(entities, textures, models)};
     };
     const struct {
         const char* name;
@@ -247,6 +248,22 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          {"maps/m.res\r\nhalflife.wad\r\nmodels/props/terror.mdl\r\n",
           "  models/props\\terror.mdl: holds a backslash: the server drops the .res word"},
          {"names halflife.wad"}},
+        {"limits with the game's own slots",
+         {map("{}", {}, 400)},
+         "--check --base-counts generic=2,models=112,sounds=3",
+         {"  limits: 512 models of 511, 3 sounds of 511, 4 generic of 511, 519 resources of 1280, "
+          "2 .res lines of 512\n  error: 512 models, 1 over the limit of 511\n"},
+         {"the map's alone"}},
+        {"limits of the map's alone",
+         {map("{}", {}, 400)},
+         "--check",
+         {"400 models of 511", "  the counts are the map's alone: the game and its plugins"},
+         {"error"}},
+        {"base counts misspelt",
+         {map("{}")},
+         "--check --base-counts models=1,models=2",
+         {"not models=N,sounds=N,generic=N: models=1,models=2"},
+         {}},
         {".res words, a comment after one",
          {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
           {"cstrike/sound/a.wav", "RIFF"},
