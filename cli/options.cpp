@@ -14,8 +14,9 @@ constexpr const char* description =
 
 constexpr const char* footer =
     "With --game or any other option of the game folder, each map's entries are looked up\n"
-    "in the mod folder, <mod>_downloads and the fallback folder (valve, or liblist.gam's\n"
-    "fallback_dir) and their pack files, and a report goes to standard error.\n"
+    "in the mod folder (after <mod>_addon with --addon), <mod>_downloads, the fallback\n"
+    "folders (liblist.gam's fallback_dir, its own in turn, and valve last) and their pack\n"
+    "files, and a report goes to standard error.\n"
     "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
@@ -99,6 +100,9 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
         ->group(group);
     app.add_flag("--skip-stock", choice.skip_stock, "leave out what ships with the game")
         ->group(group);
+    app.add_flag("--addon", game.addon,
+                 "look in <mod>_addon first, as the game does when started with its own --addon")
+        ->group(group);
     app.add_option("--base-counts", base_counts,
                    "the slots the game and its plugins fill before the map's, as a server's "
                    "resource count prints them; added to the map's counts")
@@ -121,7 +125,7 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
 bool GameOptions::any() const {
     return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
            audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock ||
-           base_counts.given;
+           base_counts.given || addon;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {

@@ -19,6 +19,7 @@ struct GameOptions {
     std::string collect;    // --collect: the download folder
     bool check = false;
     bool audit = false; // implies check and following
+    bool addon = false; // --addon: <mod>_addon is searched first
     game::WriteChoice choice; // --follow, --fix-case, --skip-missing, --skip-stock
     game::BaseCounts base_counts; // --base-counts
 

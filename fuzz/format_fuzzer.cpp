@@ -12,6 +12,7 @@
 #include "game/formats/entities.h"
 #include "game/formats/liblist.h"
 #include "game/formats/names.h"
+#include "game/formats/overview.h"
 #include "game/formats/pak.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
@@ -67,10 +68,14 @@ void read(std::string_view bytes) {
                          dir->find_first_of("/\\:") == std::string::npos,
                      shown(*dir));
 #elif defined(TARNWICK_FORMAT_detail_list)
+    // A quoted word may hold any byte but NUL, a line end too.
     for (const auto& path : read_detail_textures(bytes))
-        FUZZ_REQUIRE(path.rfind("gfx/", 0) == 0 && path.size() > 8 &&
-                         path.find_first_of("\r\n") == std::string::npos,
+        FUZZ_REQUIRE(path.starts_with("gfx/") && path.ends_with(".tga") && path.size() > 8 &&
+                         path.find('\0') == std::string::npos,
                      shown(path));
+#elif defined(TARNWICK_FORMAT_overview)
+    for (const auto& image : read_overview_images(bytes))
+        FUZZ_REQUIRE(!image.empty() && image.find('\0') == std::string::npos, shown(image));
 #elif defined(TARNWICK_FORMAT_res)
     const auto text = read_res_text(bytes);
     FUZZ_REQUIRE(text.lines.size() <= res_line_limit && text.count() <= bytes.size(),

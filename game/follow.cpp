@@ -5,6 +5,7 @@
 #include "game/file_source.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/names.h"
+#include "game/formats/overview.h"
 #include "game/formats/studio_model.h"
 
 #include <memory>
@@ -18,18 +19,25 @@ bool is_map(const Outcome* entry, const FollowContext&) {
     return entry == nullptr;
 }
 
-// The detail file is named by the game folder like every other file, or lies beside a map
-// that is not in a mod's maps/ folder.
+// The detail file is looked up in the search folders like every other file, or lies beside
+// a map that is not in a mod's maps/ folder; the overview's image is what its description
+// names.
 Needs map_needs(Outcome*, const FollowContext& c) {
     Needs needs;
     if (!c.game.candidates(c.names.detail()).empty() ||
         analysis::plain_file_exists(c.detail_beside))
         needs.push_back(c.names.detail());
-    for (const char* extension : {".txt", ".bmp"}) {
-        auto overview = c.names.overview(extension);
-        if (!c.game.candidates(overview).empty()) needs.push_back(std::move(overview));
-    }
+    if (auto overview = c.names.overview(".txt"); !c.game.candidates(overview).empty())
+        needs.push_back(std::move(overview));
     return needs;
+}
+
+bool is_overview(const Outcome* entry, const FollowContext& c) {
+    return entry && entry->place && same_name(entry->entry, c.names.overview(".txt"));
+}
+
+Needs overview_needs(Outcome* entry, const FollowContext& c) {
+    return read_overview_images(read_small_file(*c.game.open(*entry->place)));
 }
 
 // Stock models are not followed: what they need ships with the game too.
@@ -88,6 +96,7 @@ const FollowRow rows[] = {
     {"the map: its detail file and overviews", is_map, map_needs},
     {"a sky without its .tga back face: the six .bmp", is_sky_set, sky_set_needs},
     {"the detail file: its textures", is_detail_file, detail_needs},
+    {"the overview's description: its image", is_overview, overview_needs},
     {"a studio model: its texture model, sequence groups and event sounds", is_custom_model,
      studio_model_needs},
 };

@@ -46,7 +46,7 @@ fs::path Session::mod_for(const std::string& map_path) const {
 const GameFolder& Session::folder_for(const std::string& map_path) {
     const auto mod = mod_for(map_path);
     auto& folder = folders_[mod];
-    if (!folder) folder = std::make_unique<GameFolder>(mod);
+    if (!folder) folder = std::make_unique<GameFolder>(mod, settings_.addon);
     return *folder;
 }
 

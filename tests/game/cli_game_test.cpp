@@ -52,8 +52,9 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
         std::string res;
     } table[] = {
         {"--follow --fix-case --skip-missing --skip-stock --only-custom",
-         heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
-                 "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"},
+         heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.txt\r\n"
+                 "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"
+                 "overviews/de_foo.bmp\r\n"},
         // Each of these alone looks the entries up in the game folder too.
         {"--fix-case", heads + "mine.wad\r\nhalflife.wad\r\nmodels/x.mdl\r\nsound/none.wav\r\n"},
         {"--skip-missing", heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\n"},
@@ -88,13 +89,14 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
     EXPECT_THAT(
         r.err,
-        HasSubstr("  cstrike/maps/de_foo.res: 10 words: 2 extra, 3 lacking, 2 case, 2 missing\n"
+        HasSubstr("  cstrike/maps/de_foo.res: 10 words: 2 extra, 4 lacking, 2 case, 2 missing\n"
                   "  extra in the .res: sound/V.wav (the file exists)\n"
                   "  extra in the .res: sound/gone.wav (no such file)\n"
                   "  lacking in the .res: sound/kaboom.WAV (from the entity text)\n"
-                  "  lacking in the .res: overviews/de_foo.bmp (from the map)\n"
+                  "  lacking in the .res: overviews/de_foo.txt (from the map)\n"
                   "  lacking in the .res: gfx/detail/brick.tga (needed by "
                   "maps/de_foo_detail.txt)\n"
+                  "  lacking in the .res: overviews/de_foo.bmp (needed by overviews/de_foo.txt)\n"
                   "  case in the .res: MINE.WAD is spelled mine.wad on the disk\n"
                   "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on the "
                   "disk\n"
@@ -102,7 +104,7 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
                   "  missing in the .res: sound/gone.wav\n"));
     // An entry of the entity text, its file aside; an entity without targetname; the textures.
     auto json = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0];
-    EXPECT_EQ(json["entries"].size(), 11u);
+    EXPECT_EQ(json["entries"].size(), 12u);
     EXPECT_THAT(json["entries"][4]["file"].get<std::string>(),
                 ::testing::EndsWith("/sound/kaboom.wav"));
     json["entries"][4].erase("file");
@@ -119,11 +121,12 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
     write_file(dir.path() / "loose.bsp", read_file(dir.path() / map_path));
     mod("maps/de_big.bsp", map_with_textures("{}", {}, 513)); // 513 models: over the limit
-    const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.bmp\n"
+    const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.txt\n"
+                                  "overviews/de_foo.bmp\n"
                                   "gfx/detail/brick.tga\nsound/V.wav\n";
     // Lines that name a file which exists pass, up to the server's 512.
     std::string full;
-    for (int i = 0; i < 512 - 7; ++i)
+    for (int i = 0; i < 512 - 8; ++i)
         full += "sound/V.wav\n";
     const struct {
         const char* name;
@@ -163,11 +166,12 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, HasSubstr("  copied maps/de_foo.bsp\n  copied maps/de_foo.res\n"
                                  "  copied models/x.mdl\n  copied maps/de_foo_detail.txt\n"
-                                 "  already there: overviews/de_foo.bmp\n"
+                                 "  copied overviews/de_foo.txt\n"
                                  "  kept models/xT.mdl: a different file is there (--overwrite "
                                  "replaces it)\n  copied sound/x/HIT.wav\n"
                                  "  copied gfx/detail/brick.tga\n"
-                                 "cstrike/maps/de_foo.bsp: collected 6 files into out\n"));
+                                 "  already there: overviews/de_foo.bmp\n"
+                                 "cstrike/maps/de_foo.bsp: collected 7 files into out\n"));
     EXPECT_EQ(read_file(dir.path() / "out/maps/de_foo.res"),
               read_file(dir.path() / "cstrike/maps/de_foo.res"));
 
@@ -264,6 +268,43 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          "--check --base-counts models=1,models=2",
          {"not models=N,sounds=N,generic=N: models=1,models=2"},
          {}},
+        {"<mod>_addon only with --addon",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike_addon/sound/a.wav", "RIFF"}},
+         "--check --addon",
+         {" 1 found, 0 case, 0 missing,"},
+         {}},
+        {"<mod>_addon not without it",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike_addon/sound/a.wav", "RIFF"}},
+         "--check",
+         {" 0 found, 0 case, 1 missing,"},
+         {}},
+        {"fallbacks in turn, valve last, _hd stock",
+         {map(R"({"classname" "worldspawn"}{"noise" "d.wav"}{"noise" "c.wav"}{"noise" "v.wav"})"
+              R"({"noise" "h.wav"})"),
+          {"czero/liblist.gam", "fallback_dir \"cstrike\"\n"},
+          {"cstrike/liblist.gam", "game \"CS\"\n"},
+          {"czero_downloads/sound/d.wav", "RIFF"},
+          {"cstrike/sound/c.wav", "RIFF"},
+          {"valve/sound/v.wav", "RIFF"},
+          {"czero_hd/sound/h.wav", "RIFF"}},
+         "--check --game czero",
+         {"4 entries: 1 found, 0 case, 0 missing, 3 stock,"},
+         {}},
+        {"the detail file and the overview as the client reads them",
+         {map(R"({"classname" "worldspawn"})"),
+          {"cstrike_downloads/maps/m_detail.txt", "wall detail/a 1 1 floor detail/b 2 2"},
+          {"cstrike/gfx/detail/a.tga", "TGA"},
+          {"cstrike/gfx/detail/b.tga", "TGA"},
+          {"cstrike/overviews/m.txt", "layer\n{\n\tIMAGE \"overviews/m_radar.bmp\"\n}\n"},
+          {"cstrike/overviews/m_radar.bmp", "BM"},
+          {"cstrike/overviews/m.bmp", "BM"}},
+         "--stdout --follow",
+         {"maps/m_detail.txt\r\noverviews/m.txt\r\ngfx/detail/a.tga\r\ngfx/detail/b.tga\r\n"
+          "overviews/m_radar.bmp\r\n",
+          " 0 missing,"},
+         {"overviews/m.bmp"}},
         {".res words, a comment after one",
          {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
           {"cstrike/sound/a.wav", "RIFF"},

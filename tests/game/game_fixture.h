@@ -30,6 +30,8 @@ protected:
         mod("pak0.pak", pak_bytes({{"models/p.mdl", studio_model_bytes({false, {}, {}})}}));
         mod("maps/de_foo_detail.txt", "wall detail/brick 1 1\n");
         mod("gfx/detail/brick.tga", "TGA");
+        mod("overviews/de_foo.txt",
+            "global\n{\n ZOOM 1.0\n}\nlayer\n{\n IMAGE \"overviews/de_foo.bmp\"\n}\n");
         mod("overviews/de_foo.bmp", "BM");
         put_file(dir.path(), "cstrike_downloads/sound/dl.wav", "RIFF");
         put_file(dir.path(), "valve/halflife.wad", wad_bytes({"SKY"}));

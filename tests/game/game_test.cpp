@@ -138,12 +138,12 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     mod("maps/old.bsp", std::string(600, 'x'));
     auto folder = game();
     EXPECT_THAT(folder.warnings(), ElementsAre(HasSubstr("pak1.pak: damaged at offset")));
-    // A map that is not BSP30 still resolves its entries.
+    // A map that is not BSP30 still resolves its entries; valve comes last after base.
     const auto r =
         game::Resolver(folder, {})
             .resolve(dir.file("cstrike/maps/old.bsp"), {"sound/b.wav", "sprites/s.spr"}, true);
     EXPECT_EQ(listed(r.entries[0]) + ", " + listed(r.entries[1]),
-              "sound/b.wav <- map stock, sprites/s.spr <- map missing");
+              "sound/b.wav <- map stock, sprites/s.spr <- map stock");
     EXPECT_THAT(r.warnings, Contains("entity text not read: not a BSP30 map"));
 
     mod("liblist.gam", "fallback_dir \"../../etc\"\n");
@@ -256,9 +256,10 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_EQ(named.references.size(), game::max_entity_references);
 
     EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
+    // Words, four to a record, whatever the lines.
     EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
                                            "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
-                ElementsAre("gfx/detail/brick.tga", "gfx/m.tga"));
+                ElementsAre("gfx/detail/brick.tga", "gfx/floor.tga", "gfx/metal.tga"));
 }
 
 // A damaged part of a map leaves its error and the other parts are still read.
