@@ -2,6 +2,7 @@
 
 #include "app/indicador.h"
 #include "app/list_box.h"
+#include "app/report_window.h"
 #include "app/stored_layout.h"
 #include "app/window_icon.h"
 #include "controls/elboton.h"
@@ -9,6 +10,8 @@
 #include "controls/elpanel.h"
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
+#include "controls/skinned_menu.h"
+#include "game/session.h"
 #include "platform/colour.h"
 
 #include <QDropEvent>
@@ -16,6 +19,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 
@@ -51,6 +55,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     setFixedSize(client_width + 2 * frame, client_height + 2 * frame);
     create_controls();
     bind_events();
+    bind_menu();
     set_tab_order();
     setAcceptDrops(true);
     // A map dropped on the path field opens like one dropped anywhere else, rather than
@@ -105,7 +110,23 @@ void Form1::bind_events() {
         if (event == event_number(E::TitleMouseMove)) drag_window(a.Button, a.Shift, a.X, a.Y);
         if (event == event_number(E::TitleMouseUp)) end_drag(a.Button, a.Shift, a.X, a.Y);
         if (event == event_number(E::CloseClick)) close_program();
+        if (event == event_number(E::IconMouseDown))
+            show_menu(
+                elpanel1->mapToGlobal(elpanel1->Picture1().bounds().bottomLeft() + QPoint(0, 1)));
     });
+}
+
+// The menu opens on a right-click on the shown list, a click on the title's icon, and
+// Shift+F10 or the menu key; F5 checks the game folder.
+void Form1::bind_menu() {
+    List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(List1, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { show_menu(List1->viewport()->mapToGlobal(at)); });
+    const auto under_list_corner = [this] { show_menu(List1->mapToGlobal(QPoint(2, 2))); };
+    for (const auto& key : {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, under_list_corner);
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
+            [this] { check_game_folder(); });
 }
 
 // Title panel, upper frame, map path, "...", lower frame, shown list, "Make Res", "Edit",

@@ -5,14 +5,19 @@
 // list of the analysed map's resources and runs the operations its controls trigger.
 
 #include "analysis/resource_list.h"
+#include "game/resolver.h"
 #include "platform/services.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QListWidget;
 
@@ -22,11 +27,18 @@ class elframe;
 class elpanel;
 class elradio;
 class eltexto;
+class SkinnedMenu;
 } // namespace tarnwick::controls
+
+namespace tarnwick::game {
+class Session;
+struct CheckedMap;
+} // namespace tarnwick::game
 
 namespace tarnwick::app {
 
 class Indicador;
+class ReportWindow;
 
 // The outcome of checking a typed resource name.
 enum class NameTest { ignore, refuse, accept };
@@ -59,6 +71,19 @@ public:
     void entry_selected();
     void refresh_shown_list();
 
+    // The window's menu and what it runs: the check of the map against the game folder and
+    // the changes of the list that follow from it.
+    static const std::vector<QString>& menu_texts();
+    // Opens the menu with its corner at `global`; its items are greyed while no map is
+    // analysed or a scan runs.
+    void show_menu(QPoint global);
+    void check_game_folder();
+    void complete_list();
+    void use_disk_spelling();
+    void leave_out_stock_and_missing();
+    void compare_with_res();
+    void collect_download_folder();
+
     void begin_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void drag_window(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void end_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
@@ -72,6 +97,10 @@ public:
     // The file name, without its folder, of the map analysed last ("de_foo.bsp"); emptied
     // when an analysis fails.
     const std::string& current_map_name() const { return current_map_name_; }
+    // The menu once it has been opened; nullptr before.
+    controls::SkinnedMenu* menu() const { return menu_.get(); }
+    // The report of the last check or comparison; nullptr before the first.
+    ReportWindow* report_window() const { return report_.get(); }
 
     // The controls, under the names of the layout.
     controls::elpanel* elpanel1;
@@ -105,6 +134,19 @@ private:
     bool ask_name(const QString& title, const QString& default_text, std::string& name);
     void message(const QString& text, const QString& title);
     void show_commands();
+    // The shown list's entries, as "Make Res" writes them.
+    std::vector<std::string> shown_resources() const;
+    void bind_menu();
+    bool can_check() const;
+    void choose_menu_item(int item);
+    std::optional<std::filesystem::path> mod_folder(const std::string& map_path);
+    std::optional<game::CheckedMap> resolve(const std::vector<std::string>& entries,
+                                            const game::WriteChoice& choice,
+                                            std::vector<std::string>& lines);
+    void show_report(const QString& title, const std::vector<std::string>& lines,
+                     const QString& summary = {});
+    void colour_shown_list();
+    void replace_full_list(const std::vector<std::string>& entries);
 
     // What the commands follow. The operations change it; show_commands() gives every
     // enabled flag its value from it. Add and "..." are never disabled, and while a scan
@@ -120,7 +162,14 @@ private:
     std::unique_ptr<Indicador> indicador_;
     CommandState commands_;
     bool scanning_ = false;
+    bool checking_ = false;
     std::string current_map_name_;
+    std::unique_ptr<controls::SkinnedMenu> menu_;
+    std::unique_ptr<ReportWindow> report_;
+    std::unique_ptr<game::Session> session_; // keeps each game folder's listing
+    std::optional<std::filesystem::path> chosen_mod_;
+    // The status of each entry of the last check; emptied whenever the list changes.
+    std::unordered_map<std::string, game::Status> statuses_;
     std::int16_t drag_active = 0;
     float drag_x = 0;
     float drag_y = 0;

@@ -53,6 +53,7 @@ std::int16_t Form1::selected_index() const {
 }
 
 void Form1::refresh_shown_list() {
+    statuses_.clear(); // the colours of a check would be stale
     QStringList shown;
     for (const auto& entry : analysis::shown_entries(List2, elradio1[0]->Value()))
         shown << to_screen(entry);
@@ -166,16 +167,20 @@ void Form1::make_res() {
             platform::Buttons::yes_no, application_title);
         if (answer != platform::Answer::yes) return;
     }
-    std::vector<std::string> shown;
-    shown.reserve(static_cast<std::size_t>(List1->count()));
-    for (int i = 0; i < List1->count(); ++i)
-        shown.push_back(to_resource(List1->item(i)->text()).value_or(std::string()));
-    const auto written = analysis::write_res_file(shown, path);
+    const auto written = analysis::write_res_file(shown_resources(), path);
     if (written)
         message(QStringLiteral("Res File SuccessFully Created !"), application_title);
     else
         message(QStringLiteral("Cant Write File\n") + QString::fromStdString(written.reason),
                 QStringLiteral("Error02"));
+}
+
+std::vector<std::string> Form1::shown_resources() const {
+    std::vector<std::string> shown;
+    shown.reserve(static_cast<std::size_t>(List1->count()));
+    for (int i = 0; i < List1->count(); ++i)
+        shown.push_back(to_resource(List1->item(i)->text()).value_or(std::string()));
+    return shown;
 }
 
 void Form1::choose_filter(std::int16_t index) {

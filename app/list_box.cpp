@@ -8,6 +8,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace tarnwick::app {
 namespace {
@@ -32,13 +33,37 @@ QPalette list_palette() {
     return palette;
 }
 
+// Rows of the system list box's height whatever the style's own, and no hover band,
+// which the system list box does not draw but some styles do.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), list_row_height};
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_MouseOver;
+    }
+};
+
+QRect pixels_of(const StoredControl& stored) {
+    return {static_cast<int>(controls::to_pixels(stored.left)),
+            static_cast<int>(controls::to_pixels(stored.top)),
+            static_cast<int>(controls::to_pixels(stored.width)),
+            static_cast<int>(controls::to_pixels(stored.height))};
+}
+
 } // namespace
 
-ListBox::ListBox(QWidget* container, const StoredControl& stored) : QListWidget(container) {
-    setGeometry(static_cast<int>(controls::to_pixels(stored.left)),
-                static_cast<int>(controls::to_pixels(stored.top)),
-                static_cast<int>(controls::to_pixels(stored.width)),
-                static_cast<int>(controls::to_pixels(stored.height)));
+ListBox::ListBox(QWidget* container, const StoredControl& stored)
+    : ListBox(container, pixels_of(stored)) {}
+
+ListBox::ListBox(QWidget* container, const QRect& geometry) : QListWidget(container) {
+    setGeometry(geometry);
+    setItemDelegate(new RowDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);

@@ -68,8 +68,11 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
     }
     bool ok = put_res(map, checked->res_lines, options, display);
     if (!options.game.collect.empty()) {
+        const bool overwrite = options.overwrite;
         const auto result =
-            session.collect(*checked, analysis::to_path(options.game.collect), options.overwrite);
+            session.collect(*checked, {analysis::to_path(options.game.collect),
+                                       [overwrite](const std::string&) { return overwrite; },
+                                       overwrite ? "" : " (--overwrite replaces it)"});
         for (const auto& line : result.lines)
             report("  " + line);
         report(map + ": collected " + std::to_string(result.copied) + " files into " +

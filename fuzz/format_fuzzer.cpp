@@ -11,6 +11,7 @@
 #include "game/formats/detail_list.h"
 #include "game/formats/entities.h"
 #include "game/formats/liblist.h"
+#include "game/formats/library_folders.h"
 #include "game/formats/names.h"
 #include "game/formats/overview.h"
 #include "game/formats/pak.h"
@@ -18,6 +19,7 @@
 #include "game/formats/wad.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 namespace tarnwick::fuzzing {
@@ -67,6 +69,17 @@ void read(std::string_view bytes) {
         FUZZ_REQUIRE(!dir->empty() && *dir != ".." &&
                          dir->find_first_of("/\\:") == std::string::npos,
                      shown(*dir));
+#elif defined(TARNWICK_FORMAT_library_folders)
+    // Each path is a string of the text, its escapes undone, so together they are no longer.
+    std::size_t length = 0;
+    std::set<std::string> seen;
+    for (const auto& path : read_library_folders(bytes)) {
+        FUZZ_REQUIRE(!path.empty() && path.find('\0') == std::string::npos &&
+                         seen.insert(path).second,
+                     shown(path));
+        length += path.size();
+    }
+    FUZZ_REQUIRE(length <= bytes.size(), std::to_string(length));
 #elif defined(TARNWICK_FORMAT_detail_list)
     // A quoted word may hold any byte but NUL, a line end too.
     for (const auto& path : read_detail_textures(bytes))

@@ -130,6 +130,11 @@ void format_seeds(const fs::path& folder) {
                               {{5004, "a/step.wav"}, {1004, "b.wav"}, {5001, "x"}}}),
           studio_model_bytes({}), "IDSQ\0\0\0\0"s}},
         {"liblist", {"game \"CS\"\r\nfallback_dir \"valve\" // x\n", "fallback_dir valve2"}},
+        {"library_folders",
+         {R"("libraryfolders" { "0" { "path" "C:\\Steam" "apps" { "10" "1" } } "1" {)"
+          R"( "PATH" "/a \"b\"" } })",
+          R"(// old
+"LibraryFolders" { "ContentStatsID" "-1" "1" "D:\\Lib" 2 x })"}},
         {"detail_list",
          {"// c\r\nwall01 detail/brick 1 1\n\tfloor \"detail/x\" 2 2\rsolo\n",
           "a b 1 1 c d 2 2 e f"}},

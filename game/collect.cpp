@@ -41,17 +41,18 @@ public:
 
     void put(const std::string& relative, const Origin& origin) {
         const auto shown = analysis::single_byte_to_utf8(relative);
-        const auto to = request_.into / analysis::to_path(shown);
+        const auto& target = request_.target;
+        const auto to = target.into / analysis::to_path(shown);
         try {
             const auto from = open_origin(origin);
             std::error_code ec;
             if (fs::exists(to, ec)) {
                 if (same_bytes(*from, FileSource(analysis::utf8_of(to))))
                     return result_.lines.push_back("already there: " + shown);
-                if (!request_.overwrite) {
+                if (!target.replace || !target.replace(shown)) {
                     result_.ok = false;
-                    return result_.lines.push_back(
-                        "kept " + shown + ": a different file is there (--overwrite replaces it)");
+                    return result_.lines.push_back("kept " + shown + ": a different file is there" +
+                                                   target.kept_note);
                 }
             }
             fs::create_directories(to.parent_path());

@@ -8,6 +8,7 @@
 #include "game/resolver.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,20 @@ struct CollectResult {
     bool ok = true; // false when a file could not be copied, or a different one was in the way
 };
 
+// Where to collect, and what to do with a different file that is in the way.
+struct CollectTarget {
+    std::filesystem::path into;
+    // Asked with the file's relative path (UTF-8) when a different file is in the way:
+    // true replaces it. Unset: it is kept.
+    std::function<bool(const std::string&)> replace;
+    std::string kept_note; // added to the line of a file kept: " (--overwrite replaces it)"
+};
+
 struct CollectRequest {
     std::string map_path;  // the map on the disk (UTF-8)
     std::string res_bytes; // the .res as this run made it
     WriteChoice choice;    // what the .res holds
-    std::filesystem::path into;
-    bool overwrite = false; // replace a different file that is in the way
+    CollectTarget target;
 };
 
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,

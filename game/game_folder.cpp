@@ -172,6 +172,18 @@ std::unique_ptr<ByteSource> GameFolder::open(const Place& place) const {
     return std::make_unique<FileSource>(utf8_of(pack), place.offset, place.length);
 }
 
+std::vector<std::string> GameFolder::paths_named(std::string_view name) const {
+    const auto slash_name = "/" + lower_ascii(name);
+    std::vector<std::pair<std::string, std::string>> keyed;
+    for (const auto& [key, places] : index_)
+        if (key.ends_with(slash_name)) keyed.emplace_back(key, places.front().spelled);
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> paths;
+    for (auto& [key, spelled] : keyed)
+        paths.push_back(std::move(spelled));
+    return paths;
+}
+
 std::vector<std::string> GameFolder::all_paths() const {
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(index_.size());

@@ -64,6 +64,9 @@ public:
 
     // Each relative path of the index once, as first spelled, sorted without regard to case.
     std::vector<std::string> all_paths() const;
+    // The paths below the top of a search folder whose file name is `name` in any case, as
+    // the disk spells them, sorted as all_paths() sorts them.
+    std::vector<std::string> paths_named(std::string_view name) const;
 
 private:
     // Returns the folder's loose files, for a look at its top.

@@ -187,10 +187,7 @@ std::vector<std::string> name_warnings(std::string_view entry) {
 
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     const auto name = file_name_part(wad);
-    std::string slash_name = "/";
-    slash_name += name;
-    for (const auto& path : game.all_paths()) {
-        if (path.size() <= name.size() || !ends_with_name(path, slash_name)) continue;
+    for (const auto& path : game.paths_named(name)) {
         for (const auto& place : game.candidates(path)) {
             if (place.pack >= 0) continue;
             const auto top = game.folders()[place.folder].path /

@@ -14,17 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The mod folder of a map in <mod>/maps/ (any case).
-fs::path mod_of(const std::string& map_path) {
-    std::error_code ec;
-    const auto folder =
-        fs::absolute(analysis::to_path(map_path), ec).lexically_normal().parent_path();
-    if (ec || !same_name(analysis::utf8_of(folder.filename()), "maps"))
-        throw std::runtime_error(
-            "no game folder: the map is not in a maps folder (--game names one)");
-    return folder.parent_path();
-}
-
 NameSet read_stock_list_file(const std::string& path) {
     if (path.empty()) return {};
     try {
@@ -36,15 +25,18 @@ NameSet read_stock_list_file(const std::string& path) {
 
 } // namespace
 
+std::optional<fs::path> mod_folder_of(const std::string& map_path) {
+    std::error_code ec;
+    const auto folder =
+        fs::absolute(analysis::to_path(map_path), ec).lexically_normal().parent_path();
+    if (ec || !same_name(analysis::utf8_of(folder.filename()), "maps")) return std::nullopt;
+    return folder.parent_path();
+}
+
 Session::Session(SessionSettings settings)
     : settings_(std::move(settings)), stock_(read_stock_list_file(settings_.stock_list)) {}
 
-fs::path Session::mod_for(const std::string& map_path) const {
-    return settings_.game.empty() ? mod_of(map_path) : analysis::to_path(settings_.game);
-}
-
-const GameFolder& Session::folder_for(const std::string& map_path) {
-    const auto mod = mod_for(map_path);
+const GameFolder& Session::folder(const fs::path& mod) {
     auto& folder = folders_[mod];
     if (!folder) folder = std::make_unique<GameFolder>(mod, settings_.addon);
     return *folder;
@@ -53,21 +45,34 @@ const GameFolder& Session::folder_for(const std::string& map_path) {
 std::optional<CheckedMap> Session::resolve(const std::string& map_path,
                                            const std::vector<std::string>& entries,
                                            const Report& report) {
-    const GameFolder* folder = nullptr;
+    if (!settings_.game.empty())
+        return resolve_in(analysis::to_path(settings_.game), settings_.choice, map_path, entries,
+                          report);
+    const auto mod = mod_folder_of(map_path);
+    if (mod) return resolve_in(*mod, settings_.choice, map_path, entries, report);
+    report(map_path + ": no game folder: the map is not in a maps folder (--game names one)");
+    return std::nullopt;
+}
+
+std::optional<CheckedMap> Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
+                                              const std::string& map_path,
+                                              const std::vector<std::string>& entries,
+                                              const Report& report) {
+    const GameFolder* listed = nullptr;
     try {
-        folder = &folder_for(map_path);
+        listed = &folder(mod);
     } catch (const std::exception& e) {
         report(map_path + ": " + e.what());
         return std::nullopt;
     }
-    if (!warned_[folder]) {
-        warned_[folder] = true;
-        for (const auto& warning : folder->warnings())
+    if (!warned_[listed]) {
+        warned_[listed] = true;
+        for (const auto& warning : listed->warnings())
             report("game folder: " + warning);
     }
-    CheckedMap map{Resolver(*folder, stock_).resolve(map_path, entries, settings_.choice.follow),
-                   {}};
-    map.res_lines = res_entries(map.resolution, settings_.choice);
+    CheckedMap map{
+        Resolver(*listed, stock_).resolve(map_path, entries, choice.follow), {}, mod, choice};
+    map.res_lines = res_entries(map.resolution, choice);
     // The two lines of the map, then the lines chosen.
     count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
     for (const auto& line : text_report(map.resolution))
@@ -77,18 +82,18 @@ std::optional<CheckedMap> Session::resolve(const std::string& map_path,
 }
 
 bool Session::audit(const CheckedMap& map, const Report& report) {
-    const Resolver resolver(folder_for(map.resolution.map), stock_);
+    const Resolver resolver(folder(map.mod), stock_);
     const auto& audit = audits_.emplace_back(audit_map(resolver, map.resolution));
     for (const auto& line : audit_report(audit))
         report(line);
     return !audit.failed();
 }
 
-CollectResult Session::collect(const CheckedMap& map, const fs::path& into, bool overwrite) const {
+CollectResult Session::collect(const CheckedMap& map, CollectTarget target) const {
     const auto& path = map.resolution.map;
-    const auto& folder = *folders_.at(mod_for(path));
     const auto res = analysis::format_res_file(map.res_lines, analysis::file_name_of(path));
-    return game::collect(folder, map.resolution, {path, res, settings_.choice, into, overwrite});
+    return game::collect(*folders_.at(map.mod), map.resolution,
+                         {path, res, map.choice, std::move(target)});
 }
 
 std::string Session::json() const {

@@ -32,6 +32,8 @@ struct SessionSettings {
 struct CheckedMap {
     MapResolution resolution;
     std::vector<std::string> res_lines;
+    std::filesystem::path mod; // the mod folder it was resolved in
+    WriteChoice choice;        // what its .res holds
 };
 
 class Session {
@@ -46,22 +48,25 @@ public:
     std::optional<CheckedMap> resolve(const std::string& map_path,
                                       const std::vector<std::string>& entries,
                                       const Report& report);
+    // The same in the mod folder `mod` with `choice`, whichever the settings name. A folder
+    // is listed once a session: the next map checked in it takes the same listing.
+    std::optional<CheckedMap> resolve_in(const std::filesystem::path& mod,
+                                         const WriteChoice& choice, const std::string& map_path,
+                                         const std::vector<std::string>& entries,
+                                         const Report& report);
     // Compares the .res beside the map with the resolution and reports it; false when the
     // .res fails the audit.
     bool audit(const CheckedMap& map, const Report& report);
-    // Copies the map's download folder into `into`: the map, its .res as `map.res_lines`
-    // make it, and every listed file found that does not ship with the game.
-    CollectResult collect(const CheckedMap& map, const std::filesystem::path& into,
-                          bool overwrite) const;
+    // Copies the map's download folder into `target.into`: the map, its .res as
+    // `map.res_lines` make it, and every listed file found that does not ship with the game.
+    CollectResult collect(const CheckedMap& map, CollectTarget target) const;
     // The JSON report of every map resolved, with their audits when any were made.
     std::string json() const;
 
     const SessionSettings& settings() const { return settings_; }
 
 private:
-    // The mod folder of the map: the one the settings name, else the folder above maps/.
-    std::filesystem::path mod_for(const std::string& map_path) const;
-    const GameFolder& folder_for(const std::string& map_path);
+    const GameFolder& folder(const std::filesystem::path& mod);
 
     SessionSettings settings_;
     NameSet stock_;
@@ -70,6 +75,9 @@ private:
     std::vector<MapResolution> resolved_;
     std::vector<Audit> audits_; // one a map resolved, when audited
 };
+
+// The folder above the map's maps folder (in any case); nothing when the map is not in one.
+std::optional<std::filesystem::path> mod_folder_of(const std::string& map_path);
 
 // The sorted list of what a clean installation's mod folder and its fallback folder hold.
 // Throws std::runtime_error when `mod` is not a folder.

@@ -50,6 +50,10 @@ QString QtDialogs::input_box(const QString& prompt, const QString& title,
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
+QString QtDialogs::choose_folder(const QString& title) {
+    return QDir::toNativeSeparators(QFileDialog::getExistingDirectory(parent_, title));
+}
+
 Answer QtDialogs::message_box(const QString& text, Buttons buttons, const QString& title) {
     QMessageBox box(parent_);
     box.setIcon(QMessageBox::NoIcon);

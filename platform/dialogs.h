@@ -29,6 +29,8 @@ public:
                               const QString& default_text) = 0;
     // No icon; Yes is the default of a Yes/No question.
     virtual Answer message_box(const QString& text, Buttons buttons, const QString& title) = 0;
+    // An existing folder, or the empty text on Cancel.
+    virtual QString choose_folder(const QString& title) = 0;
 };
 
 // The toolkit's own dialogs, over `parent`.
@@ -40,6 +42,7 @@ public:
     QString input_box(const QString& prompt, const QString& title,
                       const QString& default_text) override;
     Answer message_box(const QString& text, Buttons buttons, const QString& title) override;
+    QString choose_folder(const QString& title) override;
 
 private:
     QWidget* parent_;

@@ -1,5 +1,7 @@
 #include "platform/services.h"
 
+#include "platform/steam_roots.h"
+
 #include <QCoreApplication>
 #include <QCursor>
 #include <chrono>
@@ -27,6 +29,7 @@ Services system_services(Dialogs& dialogs) {
     services.cursor_pos = [] { return QCursor::pos(); };
     services.pump_events = throttled_event_pump();
     services.end_process = [] { std::_Exit(EXIT_SUCCESS); };
+    services.steam_roots = [] { return steam_roots(); };
     return services;
 }
 

@@ -6,7 +6,9 @@
 #include "platform/dialogs.h"
 
 #include <QPoint>
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace tarnwick::platform {
 
@@ -18,6 +20,9 @@ struct Services {
     std::function<void()> pump_events;
     // Ends the process at once: nothing is asked and nothing is saved.
     std::function<void()> end_process;
+    // The folders the system's Steam keeps its libraries in, where the game is looked for
+    // when a map lies outside it.
+    std::function<std::vector<std::filesystem::path>()> steam_roots;
 };
 
 // The real cursor, event loop and process, with `dialogs`.

@@ -59,7 +59,7 @@ wait_for() {
 
 # A free display of our own. It must not reset when its last client leaves: the window is
 # started a second time right after the first has closed, and would find no display.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 pids+=($!)
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")"
@@ -177,6 +177,51 @@ eval "$(xdotool getwindowgeometry --shell "$window")"
 wx=$X wy=$Y
 wait_for $patience white_in_list || fail "the map given on the command line was not analysed"
 photograph "$shots/main-window-from-command-line.png"
+click 515 17 # the close box
+wait_for 10 ended || fail "the close box did not end the program"
+
+# A map in a game folder, checked and completed through the window's menu: the .res it
+# then writes is the one tarnwick-res --follow writes.
+game="$work/game/cstrike"
+run "$make_map" --game "$(native_path "$work/game")"
+map="$game/maps/de_e2e.bsp"
+run "$tarnwick" "$(native_path "$map")" >>"$work/tarnwick.log" 2>&1 &
+app=$!
+pids+=($app)
+wait_for $patience find_main || fail "the main window did not appear for the game folder's map"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+wx=$X wy=$Y
+wait_for $patience white_in_list || fail "the game folder's map was not analysed"
+before=$(list_picture)
+# Right-click on the list, then the menu's item $1 (from 1) by the keyboard.
+menu=""
+find_menu() { menu=$(xdotool search $only_visible --name '^Cs 1.6 Tarnwick 1.5 Menu$' 2>/dev/null | head -n1); [[ -n "$menu" ]]; }
+menu_gone() { ! find_menu; }
+choose() {
+    xdotool mousemove --sync $((wx + 1 + 200)) $((wy + 1 + 300)) sleep $rest click 3
+    wait_for 10 find_menu || fail "a right-click on the list opened no menu"
+    for ((i = 0; i < $1; i++)); do xdotool key Down; done
+    xdotool key Return
+    wait_for 10 menu_gone || fail "the menu did not close"
+}
+report=""
+find_report() { report=$(xdotool search $only_visible --name '^Check Game Folder: ' 2>/dev/null | head -n1); [[ -n "$report" ]]; }
+choose 1 # "Check Game Folder"
+wait_for $patience find_report || fail "Check Game Folder showed no report"
+counts=$(xdotool getwindowname "$report")
+[[ "$counts" == *" 1 case, 1 missing, "* ]] || fail "the report's counts are not the map's: $counts"
+sleep 1
+import -window root "$shots/check-game-folder.png"
+choose 2 # "Complete the List"
+wait_for 10 changed || fail "Complete the List did not change the list"
+press_until 477 547 $patience find_message || fail "no message after Make Res" # "Make Res"
+run "$tarnwick_res" --game "$(native_path "$game")" --follow --overwrite --stdout \
+    "$(native_path "$map")" >"$work/expected.res" 2>/dev/null
+cmp "$game/maps/de_e2e.res" "$work/expected.res" || fail "the .res differs from tarnwick-res --follow"
+grep -q $'^models/e2e/guardT.mdl\r$' "$game/maps/de_e2e.res" || fail "the list was not completed"
+xdotool windowfocus --sync "$message"
+xdotool key Return
+wait_for 10 gone || fail "the message did not close"
 click 515 17 # the close box
 wait_for 10 ended || fail "the close box did not end the program"
 echo "end_to_end: passed; screenshots in $shots"

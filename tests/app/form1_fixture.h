@@ -30,6 +30,7 @@ protected:
             if (during_scan && during_scan()) during_scan = nullptr;
         };
         services.end_process = [this] { ++ended; };
+        services.steam_roots = [this] { return steam; };
         form = std::make_unique<app::Form1>(services);
     }
 
@@ -81,6 +82,8 @@ protected:
     ScriptedDialogs dialogs;
     QPoint cursor;
     int ended = 0;
+    std::vector<std::filesystem::path> steam; // the Steam folders the window finds
+
     // Runs at every pump of a scan until it returns true.
     std::function<bool()> during_scan;
     std::unique_ptr<app::Form1> form;

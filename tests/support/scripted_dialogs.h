@@ -17,8 +17,9 @@ public:
     std::deque<platform::ChosenFile> files;
     std::deque<QString> inputs;
     std::deque<platform::Answer> answers;
+    std::deque<QString> folders;
     // The questions asked, in order: a file's as its filter, a name's as
-    // "title: [prompt] [default text]".
+    // "title: [prompt] [default text]", a folder's as "folder: title".
     std::vector<std::string> asked;
     // The messages shown, as "title: text", one a line.
     std::string messages;
@@ -37,6 +38,11 @@ public:
         messages += (messages.empty() ? "" : "\n") + (title + ": " + text).toStdString();
         if (buttons == platform::Buttons::ok) return platform::Answer::ok;
         return take(answers, platform::Answer::no);
+    }
+
+    QString choose_folder(const QString& title) override {
+        asked.push_back(("folder: " + title).toStdString());
+        return take(folders, QString());
     }
 
 private:
