@@ -60,6 +60,10 @@ Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
     const auto own = own_lines(resolution.map);
     std::unordered_set<std::string> named;
     for (const auto& line : audit.text.lines) {
+        if (const auto reasons = server_refusals(line); !reasons.empty()) {
+            audit.refused.push_back({line, reasons.front()});
+            continue;
+        }
         const auto key = index_key(line);
         named.insert(key);
         if (own.contains(key)) continue;

@@ -46,6 +46,10 @@ struct LackingEntry {
     std::string entry;
     From from; // the map, its entity text, or the entry whose file needs it
 };
+struct RefusedLine {
+    std::string line;
+    std::string reason; // the first reason the server has
+};
 struct CaseLine {
     std::string line;
     std::string spelled; // as the disk spells it
@@ -58,12 +62,14 @@ struct Audit {
     std::vector<LackingEntry> lacking; // found entries (not stock) that no line names
     std::vector<CaseLine> case_lines;  // lines naming a needed file in another case
     std::vector<std::string> missing;  // lines whose file is not found
+    std::vector<RefusedLine> refused;  // words the server drops, which name nothing
     std::vector<std::string> warnings; // about reading the .res
     bool readable = true;
-    // True when the .res lacks a file that exists, names one that does not, holds more
-    // lines than the server does, or cannot be read.
+    // True when the .res lacks a file that exists, names one that does not, holds a word
+    // the server drops or more lines than the server reads, or cannot be read.
     bool failed() const {
-        return !lacking.empty() || !missing.empty() || !readable || text.count() > max_res_lines;
+        return !lacking.empty() || !missing.empty() || !refused.empty() || !readable ||
+               text.count() > max_res_lines;
     }
 };
 

@@ -118,7 +118,8 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
 }
 
 nlohmann::ordered_json audit_json(const Audit& a) {
-    auto extra = nlohmann::ordered_json::array(), lacking = extra, case_lines = extra;
+    auto extra = nlohmann::ordered_json::array(), lacking = extra, case_lines = extra,
+         refused = extra;
     for (const auto& e : a.extra)
         extra.push_back({{"line", single_byte_to_utf8(e.line)}, {"exists", e.exists}});
     for (const auto& l : a.lacking)
@@ -127,13 +128,16 @@ nlohmann::ordered_json audit_json(const Audit& a) {
     for (const auto& c : a.case_lines)
         case_lines.push_back(
             {{"line", single_byte_to_utf8(c.line)}, {"spelled", single_byte_to_utf8(c.spelled)}});
+    for (const auto& r : a.refused)
+        refused.push_back({{"line", single_byte_to_utf8(r.line)}, {"reason", r.reason}});
     nlohmann::ordered_json audit = {
         {"res", a.res ? nlohmann::ordered_json(*a.res) : nlohmann::ordered_json()},
         {"lines", strings(a.text.lines)},
         {"extra", std::move(extra)},
         {"lacking", std::move(lacking)},
         {"case", std::move(case_lines)},
-        {"missing", strings(a.missing)}};
+        {"missing", strings(a.missing)},
+        {"refused", std::move(refused)}};
     if (!a.warnings.empty()) audit["warnings"] = a.warnings;
     return audit;
 }
@@ -147,7 +151,8 @@ std::vector<std::string> audit_report(const Audit& a) {
                                                    std::to_string(a.extra.size()) + " extra, " +
                                                    std::to_string(a.lacking.size()) + " lacking, " +
                                                    std::to_string(a.case_lines.size()) + " case, " +
-                                                   std::to_string(a.missing.size()) + " missing"};
+                                                   std::to_string(a.missing.size()) + " missing, " +
+                                                   std::to_string(a.refused.size()) + " refused"};
     for (const auto& e : a.extra)
         lines.push_back("  extra in the .res: " + single_byte_to_utf8(e.line) +
                         (e.exists ? " (the file exists)" : " (no such file)"));
@@ -159,6 +164,8 @@ std::vector<std::string> audit_report(const Audit& a) {
                         single_byte_to_utf8(c.spelled) + " on the disk");
     for (const auto& m : a.missing)
         lines.push_back("  missing in the .res: " + single_byte_to_utf8(m));
+    for (const auto& r : a.refused)
+        lines.push_back("  refused in the .res: " + single_byte_to_utf8(r.line) + ": " + r.reason);
     for (const auto& w : a.warnings)
         lines.push_back("  " + w);
     return lines;

@@ -150,27 +150,31 @@ std::string deep_wad(std::string_view entry, const GameFolder* game) {
 
 // One rule of the clients or the server. `applies` picks the entries it is checked on,
 // nullptr for every entry; `broken` gives its warning, or nothing when the entry keeps it.
-// `by_name` rules need only the name.
+// `by_name` rules need only the name; `server` ones are what the server refuses in a .res
+// word.
 struct Rule {
     const char* what;
     bool (*applies)(const Outcome&);
     std::string (*broken)(std::string_view entry, const GameFolder* game);
     bool by_name = true;
+    bool server = false;
 };
 
 const Rule rules[] = {
     {"the engine's length of a resource name", nullptr, too_long},
     {"the bytes at which the server splits a .res line", nullptr, word_break},
     {"printable ASCII, for the download", nullptr, not_printable},
-    {"no backslash, for the server and the download", is_sent, backslash},
+    {"no backslash, for the server and the download", is_sent, backslash, true, true},
     {"no '~', for the download", is_sent, tilde},
     {"no leading '/', for the download", is_sent, leading_slash},
-    {"no ':' or '..', for the server and the download", is_sent, colon_or_dots},
+    {"no ':' or '..', for the server and the download", is_sent, colon_or_dots, true, true},
     {"one dot in the path, for the download", is_sent, many_dots},
     {"a three-character extension, for the download", is_sent, extension_length},
     {"none of the game's own packages, for the download", is_sent, refused_name},
-    {"no program or setting file, for the download and the server", is_sent, refused_extension},
-    {"no program extension inside a .res word, for the original server", is_sent, extension_inside},
+    {"no program or setting file, for the download and the server", is_sent, refused_extension,
+     true, true},
+    {"no program extension inside a .res word, for the original server", is_sent, extension_inside,
+     true, true},
     {"texture packages at the top of a search folder", missing_wad, deep_wad, false},
 };
 
@@ -183,6 +187,15 @@ std::vector<std::string> name_warnings(std::string_view entry) {
             if (auto warning = rule.broken(entry, nullptr); !warning.empty())
                 warnings.push_back(std::move(warning));
     return warnings;
+}
+
+std::vector<std::string> server_refusals(std::string_view word) {
+    std::vector<std::string> reasons;
+    for (const auto& rule : rules)
+        if (rule.server)
+            if (auto reason = rule.broken(word, nullptr); !reason.empty())
+                reasons.push_back(std::move(reason));
+    return reasons;
 }
 
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {

@@ -33,6 +33,10 @@ struct BaseCounts {
 // each a warning.
 std::vector<std::string> name_warnings(std::string_view entry);
 
+// Why the server drops `word` of a .res (a backslash, ':', '..', a program's extension),
+// each a reason; empty when it takes it.
+std::vector<std::string> server_refusals(std::string_view word);
+
 // Where a texture package that is missing at the top of every search folder lies deeper
 // in one, and where it must go; empty when it is nowhere in the game folder.
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad);

@@ -86,12 +86,15 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(read_file(res), old);
     EXPECT_THAT(r.err, HasSubstr("  missing: models/x01.mdl (needed by models/X.mdl)\n"));
-    // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
+    // The .res names itself in another case, which is fine; models\x.mdl the server drops,
+    // so models/X.mdl is lacking.
     EXPECT_THAT(
         r.err,
-        HasSubstr("  cstrike/maps/de_foo.res: 10 words: 2 extra, 4 lacking, 2 case, 2 missing\n"
+        HasSubstr("  cstrike/maps/de_foo.res: 10 words: 2 extra, 5 lacking, 2 case, 2 missing, 1 "
+                  "refused\n"
                   "  extra in the .res: sound/V.wav (the file exists)\n"
                   "  extra in the .res: sound/gone.wav (no such file)\n"
+                  "  lacking in the .res: models/X.mdl (from the map)\n"
                   "  lacking in the .res: sound/kaboom.WAV (from the entity text)\n"
                   "  lacking in the .res: overviews/de_foo.txt (from the map)\n"
                   "  lacking in the .res: gfx/detail/brick.tga (needed by "
@@ -101,7 +104,9 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
                   "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on the "
                   "disk\n"
                   "  missing in the .res: sound/none.wav\n"
-                  "  missing in the .res: sound/gone.wav\n"));
+                  "  missing in the .res: sound/gone.wav\n"
+                  "  refused in the .res: models\\x.mdl: holds a backslash: the server drops "
+                  "the .res word"));
     // An entry of the entity text, its file aside; an entity without targetname; the textures.
     auto json = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0];
     EXPECT_EQ(json["entries"].size(), 12u);
