@@ -93,7 +93,7 @@ Needs sky_set_needs(Outcome* entry, const FollowContext& c) {
 }
 
 const FollowRow rows[] = {
-    {"the map: its detail file and overviews", is_map, map_needs},
+    {"the map: its detail file and overview description", is_map, map_needs},
     {"a sky without its .tga back face: the six .bmp", is_sky_set, sky_set_needs},
     {"the detail file: its textures", is_detail_file, detail_needs},
     {"the overview's description: its image", is_overview, overview_needs},
