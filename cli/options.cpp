@@ -20,8 +20,8 @@ constexpr const char* footer =
     "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
-    "is passed; with --audit also when a .res lacks a file that exists or names a missing\n"
-    "one), 2 for a usage error.";
+    "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
+    "one or holds a word the server drops), 2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -89,12 +89,14 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
     auto* audit =
         app.add_flag("--audit", game.audit,
                      "compare the .res beside each map with what --follow would write; "
-                     "implies --check; status 1 when a .res lacks a file or names a missing one")
+                     "implies --check; status 1 when a .res lacks a file, names a missing one or "
+                     "holds a word the server drops")
             ->group(group);
     app.add_option("--report", game.report, "also write the report as JSON to FILE")
         ->type_name("FILE")
         ->group(group);
-    app.add_flag("--fix-case", choice.fix_case, "write each entry as the disk spells it")
+    app.add_flag("--fix-case", choice.fix_case,
+                 "write each entry as the disk spells it, with '/' between its parts")
         ->group(group);
     app.add_flag("--skip-missing", choice.skip_missing, "leave out what is not found")
         ->group(group);
