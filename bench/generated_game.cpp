@@ -20,7 +20,7 @@ GeneratedGame::GeneratedGame() {
         ++files;
     };
     const auto plain_model = studio_model_bytes({});
-    const auto textureless = studio_model_bytes({false, 1, {{5004, "a/hit.wav"}}});
+    const auto textureless = studio_model_bytes({false, {}, {{5004, "a/hit.wav"}}});
     for (int i = 0; i < 1000; ++i) {
         const auto stem = name("models/set", i % 100, "/m") + std::to_string(i);
         put(stem + ".mdl", i % 2 ? plain_model : textureless);

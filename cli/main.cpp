@@ -109,7 +109,8 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     auto choice = options.game.choice;
     choice.only_custom = options.only_custom;
     return std::make_unique<game::Session>(
-        game::SessionSettings{options.game.game, options.game.stock_list, choice});
+        game::SessionSettings{options.game.game, options.game.stock_list, choice,
+                              options.game.base_counts, options.game.addon});
 }
 
 // Writes the JSON report of every map resolved (--report); false when it failed.

@@ -14,13 +14,14 @@ constexpr const char* description =
 
 constexpr const char* footer =
     "With --game or any other option of the game folder, each map's entries are looked up\n"
-    "in the mod folder, <mod>_downloads and the fallback folder (valve, or liblist.gam's\n"
-    "fallback_dir) and their pack files, and a report goes to standard error.\n"
+    "in the mod folder (after <mod>_addon with --addon), <mod>_downloads, the fallback\n"
+    "folders (liblist.gam's fallback_dir, its own in turn, and valve last) and their pack\n"
+    "files, and a report goes to standard error.\n"
     "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
-    "is passed; with --audit also when a .res lacks a file that exists or names a missing\n"
-    "one), 2 for a usage error.";
+    "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
+    "one or holds a word the server drops), 2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -41,7 +42,31 @@ public:
     }
 };
 
-void add_game_options(CLI::App& app, Options& options) {
+// "models=N,sounds=N,generic=N": each name at most once, in any order, any left out.
+game::BaseCounts base_counts_of(const std::string& text) {
+    game::BaseCounts counts;
+    counts.given = true;
+    bool seen[3] = {};
+    for (std::size_t start = 0;;) {
+        const auto end = text.find(',', start);
+        const auto part = text.substr(start, end == std::string::npos ? end : end - start);
+        const auto equals = part.find('=');
+        const auto name = part.substr(0, equals);
+        const auto number = equals == std::string::npos ? std::string() : part.substr(equals + 1);
+        const int which = name == "models" ? 0 : name == "sounds" ? 1 : name == "generic" ? 2 : -1;
+        if (which < 0 || seen[which] || number.empty() || number.size() > 6 ||
+            number.find_first_not_of("0123456789") != std::string::npos)
+            throw CLI::ValidationError("--base-counts", "not models=N,sounds=N,generic=N: " + text);
+        seen[which] = true;
+        (which == 0   ? counts.models
+         : which == 1 ? counts.sounds
+                      : counts.generic) = std::stoul(number);
+        if (end == std::string::npos) return counts;
+        start = end + 1;
+    }
+}
+
+void add_game_options(CLI::App& app, Options& options, std::string& base_counts) {
     auto& game = options.game;
     auto& choice = game.choice;
     const char* group = "The game folder";
@@ -64,16 +89,26 @@ void add_game_options(CLI::App& app, Options& options) {
     auto* audit =
         app.add_flag("--audit", game.audit,
                      "compare the .res beside each map with what --follow would write; "
-                     "implies --check; status 1 when a .res lacks a file or names a missing one")
+                     "implies --check; status 1 when a .res lacks a file, names a missing one or "
+                     "holds a word the server drops")
             ->group(group);
     app.add_option("--report", game.report, "also write the report as JSON to FILE")
         ->type_name("FILE")
         ->group(group);
-    app.add_flag("--fix-case", choice.fix_case, "write each entry as the disk spells it")
+    app.add_flag("--fix-case", choice.fix_case,
+                 "write each entry as the disk spells it, with '/' between its parts")
         ->group(group);
     app.add_flag("--skip-missing", choice.skip_missing, "leave out what is not found")
         ->group(group);
     app.add_flag("--skip-stock", choice.skip_stock, "leave out what ships with the game")
+        ->group(group);
+    app.add_flag("--addon", game.addon,
+                 "look in <mod>_addon first, as the game does when started with its own --addon")
+        ->group(group);
+    app.add_option("--base-counts", base_counts,
+                   "the slots the game and its plugins fill before the map's, as a server's "
+                   "resource count prints them; added to the map's counts")
+        ->type_name("models=N,sounds=N,generic=N")
         ->group(group);
     auto* collect = app.add_option("--collect", game.collect,
                                    "copy the map, its .res and its custom files into DIR")
@@ -91,7 +126,8 @@ void add_game_options(CLI::App& app, Options& options) {
 
 bool GameOptions::any() const {
     return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
-           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock;
+           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock ||
+           base_counts.given || addon;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
@@ -112,7 +148,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "take the maps in the subfolders of a folder too");
     auto* maps =
         app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")->type_name("");
-    add_game_options(app, options);
+    std::string base_counts;
+    add_game_options(app, options, base_counts);
 
     // CLI11 takes the arguments last first, without the program's name.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -122,6 +159,7 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
         if (options.maps.empty() && options.make_stock_list.empty())
             throw CLI::RequiredError(maps->get_name());
         if (options.game.audit) options.game.check = options.game.choice.follow = true;
+        if (!base_counts.empty()) options.game.base_counts = base_counts_of(base_counts);
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? 0 : usage_error;

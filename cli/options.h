@@ -3,6 +3,7 @@
 // The options of tarnwick-res and their parsing (with CLI11).
 
 #include "game/resolver.h"
+#include "game/rules.h"
 
 #include <optional>
 #include <string>
@@ -18,7 +19,9 @@ struct GameOptions {
     std::string collect;    // --collect: the download folder
     bool check = false;
     bool audit = false; // implies check and following
+    bool addon = false; // --addon: <mod>_addon is searched first
     game::WriteChoice choice; // --follow, --fix-case, --skip-missing, --skip-stock
+    game::BaseCounts base_counts; // --base-counts
 
     // True when any of them is given: without them the game folder is never looked at.
     bool any() const;

@@ -13,6 +13,7 @@
 #include "game/formats/liblist.h"
 #include "game/formats/library_folders.h"
 #include "game/formats/names.h"
+#include "game/formats/overview.h"
 #include "game/formats/pak.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
@@ -51,15 +52,17 @@ void read(std::string_view bytes) {
     }
 #elif defined(TARNWICK_FORMAT_studio_model)
     const auto model = read_studio_model(source);
-    FUZZ_REQUIRE(model.sequence_groups >= 0 && model.sequence_groups <= 100,
-                 std::to_string(model.sequence_groups));
+    FUZZ_REQUIRE(model.sequence_files.size() < max_sequence_groups,
+                 std::to_string(model.sequence_files.size()));
+    for (const auto& file : model.sequence_files) {
+        check_name(file, 64);
+        FUZZ_REQUIRE(!file.empty() && file.find('\\') == std::string::npos, shown(file));
+    }
     for (const auto& sound : model.sounds)
         check_name(sound, 64);
     const auto needs = model_needs("models/x.mdl", model);
-    FUZZ_REQUIRE(needs.size() ==
-                     (model.has_textures ? 0 : 1) +
-                         static_cast<std::size_t>(std::max(model.sequence_groups - 1, 0)) +
-                         model.sounds.size(),
+    FUZZ_REQUIRE(needs.size() == (model.has_textures ? 0 : 1) + model.sequence_files.size() +
+                                     model.sounds.size(),
                  std::to_string(needs.size()));
 #elif defined(TARNWICK_FORMAT_liblist)
     if (const auto dir = read_fallback_dir(bytes))
@@ -78,19 +81,22 @@ void read(std::string_view bytes) {
     }
     FUZZ_REQUIRE(length <= bytes.size(), std::to_string(length));
 #elif defined(TARNWICK_FORMAT_detail_list)
+    // A quoted word may hold any byte but NUL, a line end too.
     for (const auto& path : read_detail_textures(bytes))
-        FUZZ_REQUIRE(path.rfind("gfx/", 0) == 0 && path.size() > 8 &&
-                         path.find_first_of("\r\n") == std::string::npos,
+        FUZZ_REQUIRE(path.starts_with("gfx/") && path.ends_with(".tga") && path.size() > 8 &&
+                         path.find('\0') == std::string::npos,
                      shown(path));
+#elif defined(TARNWICK_FORMAT_overview)
+    for (const auto& image : read_overview_images(bytes))
+        FUZZ_REQUIRE(!image.empty() && image.find('\0') == std::string::npos, shown(image));
 #elif defined(TARNWICK_FORMAT_res)
     const auto text = read_res_text(bytes);
     FUZZ_REQUIRE(text.lines.size() <= res_line_limit && text.count() <= bytes.size(),
                  std::to_string(text.count()));
-    for (const auto& line : text.lines)
-        FUZZ_REQUIRE(!line.empty() && !line.starts_with("//") &&
-                         line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos &&
-                         line.find_first_of(" \t") != 0 && line.find_last_of(" \t") != line.size() - 1,
-                     shown(line));
+    // Words are never empty (an empty one ends the reading) and never hold a NUL (which
+    // ends the text).
+    for (const auto& word : text.lines)
+        FUZZ_REQUIRE(!word.empty() && word.find('\0') == std::string::npos, shown(word));
 #elif defined(TARNWICK_FORMAT_entities)
     const auto text = read_bsp_entity_text(source);
     FUZZ_REQUIRE(text.size() <= bytes.size() && text.find('\0') == std::string::npos,
@@ -116,6 +122,8 @@ void read(std::string_view bytes) {
                                          return ends_with_name(reference.entry, kind.extension);
                                      }),
                      shown(reference.entry));
+    for (const auto& wad : named.wads)
+        FUZZ_REQUIRE(wad.size() > 4 && wad.ends_with(".wad") && !is_spray_package(wad), shown(wad));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

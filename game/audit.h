@@ -14,22 +14,24 @@
 
 namespace tarnwick::game {
 
-// The most of a .res that is read, and the most lines kept: far past the server's 512
+// The most of a .res that is read, and the most words kept: far past the server's 512
 // lines, so a .res that is cut is over its limit anyway.
 inline constexpr std::size_t res_read_limit = 1u << 20;
 inline constexpr std::size_t res_line_limit = 4096;
 
+// The server reads a .res word by word, and takes each word for a file: the words are the
+// lines that count.
 struct ResText {
-    std::vector<std::string> lines; // single-byte, trimmed, no comments or blank lines
-    std::size_t dropped = 0;        // lines past res_line_limit, counted, not kept
+    std::vector<std::string> lines; // the words read, single-byte, in order
+    std::size_t dropped = 0;        // words past res_line_limit, counted, not kept
     bool cut = false;               // the file is longer than res_read_limit
+    bool utf16 = false;             // a UTF-16 file, of which the server reads nothing
     std::size_t count() const { return lines.size() + dropped; }
 };
 
-// The lines of a .res from its bytes (at most res_read_limit of them are looked at):
-// UTF-8 with or without BOM, UTF-16 LE or BE with BOM, else the single-byte text; outside
-// UTF-16 a NUL byte ends the text. Lines end in CR LF, LF or CR; // comments and blank
-// lines are skipped, blanks and tabs around a line trimmed.
+// The words of a .res from its bytes (at most res_read_limit of them are looked at) as the
+// server reads them (for_each_word): a UTF-8 byte-order mark is skipped; a file that starts
+// with a UTF-16 one is junk to the server and gives no words.
 ResText read_res_text(std::string_view bytes);
 
 // Reads the .res at `utf8_path` (its first res_read_limit bytes). Nothing when there is
@@ -44,6 +46,10 @@ struct LackingEntry {
     std::string entry;
     From from; // the map, its entity text, or the entry whose file needs it
 };
+struct RefusedLine {
+    std::string line;
+    std::string reason; // the first reason the server has
+};
 struct CaseLine {
     std::string line;
     std::string spelled; // as the disk spells it
@@ -56,12 +62,14 @@ struct Audit {
     std::vector<LackingEntry> lacking; // found entries (not stock) that no line names
     std::vector<CaseLine> case_lines;  // lines naming a needed file in another case
     std::vector<std::string> missing;  // lines whose file is not found
+    std::vector<RefusedLine> refused;  // words the server drops, which name nothing
     std::vector<std::string> warnings; // about reading the .res
     bool readable = true;
-    // True when the .res lacks a file that exists, names one that does not, holds more
-    // lines than the server does, or cannot be read.
+    // True when the .res lacks a file that exists, names one that does not, holds a word
+    // the server drops or more lines than the server reads, or cannot be read.
     bool failed() const {
-        return !lacking.empty() || !missing.empty() || !readable || text.count() > max_res_lines;
+        return !lacking.empty() || !missing.empty() || !refused.empty() || !readable ||
+               text.count() > max_res_lines;
     }
 };
 

@@ -19,11 +19,34 @@ template <typename Visit> void for_each_part(std::string_view text, char separat
     }
 }
 
+std::string_view part_name(std::string_view part) {
+    return part.substr(part.find_last_of("/\\") + 1);
+}
+
+} // namespace
+
+bool is_spray_package(std::string_view name) {
+    return name.find("pldecal") != std::string_view::npos ||
+           name.find("tempdecal") != std::string_view::npos;
+}
+
+std::string wad_of_part(std::string_view part) {
+    if (is_spray_package(part)) return {};
+    auto name = part_name(part);
+    name = name.substr(0, name.find_last_of('.'));
+    if (name.empty()) return {};
+    return std::string(name) + ".wad";
+}
+
+namespace {
+
 class Collector {
 public:
     explicit Collector(EntityReferences& out) : out_(out) {}
 
     void entity(const EntityPairs& pairs) {
+        const bool first = first_;
+        first_ = false;
         EntityName name;
         for (const auto& [key, value] : pairs) {
             if (key == "classname") name.classname = value;
@@ -31,7 +54,7 @@ public:
         }
         const auto before = out_.references.size();
         for (const auto& [key, value] : pairs)
-            pair(key, value);
+            pair(key, value, first);
         if (out_.references.size() != before) out_.entities.push_back(std::move(name));
     }
 
@@ -44,17 +67,22 @@ private:
         out_.references.push_back({std::move(entry), out_.entities.size(), scanned});
     }
 
-    void pair(std::string_view key, std::string_view value) {
+    void pair(std::string_view key, std::string_view value, bool first) {
         if (same_name(key, analysis::sky_key)) {
+            if (!first || key != analysis::sky_key) {
+                out_.ignored_skies.push_back("\"" + std::string(key) + "\" \"" +
+                                             std::string(value) + "\"");
+                return;
+            }
             const std::string sky = std::string(analysis::sky_folder) + std::string(value);
             for (const auto face : analysis::sky_faces)
-                add(sky + std::string(face), key == analysis::sky_key);
-        } else if (same_name(key, "wad")) {
-            // A package is looked up by its bare name, whatever folder the value gives.
-            for_each_part(value, ';', [&](std::string_view path) {
-                const auto name = path.substr(path.find_last_of("/\\") + 1);
-                if (name.size() > 4 && ends_with_name(name, ".wad"))
-                    add(std::string(name), name.ends_with(".wad"));
+                add(sky + std::string(face), true);
+        } else if (first && key == "wad") {
+            for_each_part(value, ';', [&](std::string_view part) {
+                auto wad = wad_of_part(part);
+                if (wad.empty()) return;
+                add(wad, wad == part_name(part));
+                out_.wads.push_back(std::move(wad));
             });
         } else {
             path(value.substr(value.find_last_of(';') + 1));
@@ -73,6 +101,7 @@ private:
     }
 
     EntityReferences& out_;
+    bool first_ = true;
 };
 
 } // namespace

@@ -29,13 +29,25 @@ inline constexpr std::size_t max_entity_references = 32767;
 struct EntityReferences {
     std::vector<EntityName> entities;
     std::vector<EntityReference> references; // in the order of the text
+    std::vector<std::string> wads;           // of worldspawn's wad key, as the engine opens them
+    std::vector<std::string> ignored_skies;  // sky keys the game ignores, "\"key\" \"value\""
     bool cut = false;                        // it named more than max_entity_references
 };
 
+// True for the players' spray packages (a name holding "pldecal" or "tempdecal"), which
+// the engine makes on each client and skips in a map's wad list.
+bool is_spray_package(std::string_view name);
+
+// The package the engine opens for one ';'-separated part of the map's wad key: the file
+// name with its extension replaced by ".wad" ("\cs\mytex" is "mytex.wad", "Custom.WAD"
+// is "Custom.wad"); empty for a spray package or an empty part.
+std::string wad_of_part(std::string_view part);
+
 // From each "key" "value" pair of the entity text: a value ending in .mdl, .spr, .wav
-// or .tga (any case) with the scan's leading folder put in front; the packages of a "wad"
-// key that end in .wad (any case), each the last part of a ';'-separated path; and the
-// six faces of a sky key, however it is spelled.
+// or .tga (any case) with the scan's leading folder put in front; the packages of the
+// first entity's (worldspawn's) "wad" key, the key compared exactly, as the engine opens
+// them (wad_of_part); and the six faces of worldspawn's "skyname" key, the one the game
+// takes. A sky key elsewhere or in another case is kept among the ignored skies.
 EntityReferences entity_references(std::string_view entity_text);
 
 } // namespace tarnwick::game

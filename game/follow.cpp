@@ -1,9 +1,11 @@
 #include "game/follow.h"
 
 #include "analysis/file_system.h"
+#include "analysis/references.h"
 #include "game/file_source.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/names.h"
+#include "game/formats/overview.h"
 #include "game/formats/studio_model.h"
 
 #include <memory>
@@ -17,18 +19,25 @@ bool is_map(const Outcome* entry, const FollowContext&) {
     return entry == nullptr;
 }
 
-// The detail file is named by the game folder like every other file, or lies beside a map
-// that is not in a mod's maps/ folder.
+// The detail file is looked up in the search folders like every other file, or lies beside
+// a map that is not in a mod's maps/ folder; the overview's image is what its description
+// names.
 Needs map_needs(Outcome*, const FollowContext& c) {
     Needs needs;
     if (!c.game.candidates(c.names.detail()).empty() ||
         analysis::plain_file_exists(c.detail_beside))
         needs.push_back(c.names.detail());
-    for (const char* extension : {".txt", ".bmp"}) {
-        auto overview = c.names.overview(extension);
-        if (!c.game.candidates(overview).empty()) needs.push_back(std::move(overview));
-    }
+    if (auto overview = c.names.overview(".txt"); !c.game.candidates(overview).empty())
+        needs.push_back(std::move(overview));
     return needs;
+}
+
+bool is_overview(const Outcome* entry, const FollowContext& c) {
+    return entry && entry->place && same_name(entry->entry, c.names.overview(".txt"));
+}
+
+Needs overview_needs(Outcome* entry, const FollowContext& c) {
+    return read_overview_images(read_small_file(*c.game.open(*entry->place)));
 }
 
 // Stock models are not followed: what they need ships with the game too.
@@ -53,26 +62,41 @@ Needs detail_needs(Outcome* entry, const FollowContext& c) {
     return read_detail_textures(read_small_file(*file));
 }
 
-bool is_missing_sky_face(const Outcome* entry, const FollowContext&) {
-    if (!entry || entry->status != Status::missing) return false;
+constexpr std::string_view back_face = "bk.tga";
+
+// The sky is known by its back face.
+bool is_sky_set(const Outcome* entry, const FollowContext&) {
+    if (!entry) return false;
     const auto path = index_key(entry->entry);
-    return path.starts_with("gfx/env/") && path.ends_with(".tga");
+    return path.starts_with(analysis::sky_folder) && path.ends_with(back_face);
 }
 
-// The game takes the .bmp of a sky face whose .tga is missing; the face is then replaced,
-// not missing, and the .bmp is what the .res must name.
-Needs sky_face_needs(Outcome* entry, const FollowContext& c) {
-    auto bmp = entry->entry.substr(0, entry->entry.size() - 4) + ".bmp";
-    const auto replacement = c.resolver.look_up(bmp, From::needed_by(entry->entry));
-    if (!replacement.place && replacement.status != Status::stock) return {};
-    entry->status = Status::replaced;
-    return {std::move(bmp)};
+bool is_there(const Outcome& o) {
+    return o.place || o.status == Status::stock;
+}
+
+// The game loads the six faces as one set: the .tga ones when the back face is there,
+// else the six .bmp. The .tga faces are then all replaced, and the .bmp are what the .res
+// must name; either set with a face missing has that face missing.
+Needs sky_set_needs(Outcome* entry, const FollowContext& c) {
+    if (is_there(*entry)) return {};
+    const auto sky = entry->entry.substr(0, entry->entry.size() - back_face.size());
+    if (!is_there(c.resolver.look_up(sky + "bk.bmp", From::needed_by(entry->entry)))) return {};
+    Needs needs;
+    for (const auto face : analysis::sky_faces) {
+        const auto tga = sky + std::string(face);
+        for (auto& o : c.entries)
+            if (same_name(o.entry, tga)) o.status = Status::replaced;
+        needs.push_back(tga.substr(0, tga.size() - 4) + ".bmp");
+    }
+    return needs;
 }
 
 const FollowRow rows[] = {
-    {"the map: its detail file and overviews", is_map, map_needs},
-    {"a missing sky face .tga: its .bmp", is_missing_sky_face, sky_face_needs},
+    {"the map: its detail file and overview description", is_map, map_needs},
+    {"a sky without its .tga back face: the six .bmp", is_sky_set, sky_set_needs},
     {"the detail file: its textures", is_detail_file, detail_needs},
+    {"the overview's description: its image", is_overview, overview_needs},
     {"a studio model: its texture model, sequence groups and event sounds", is_custom_model,
      studio_model_needs},
 };

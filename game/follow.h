@@ -1,9 +1,10 @@
 #pragma once
 
 // What the files of a map need in turn, one row a kind of file: the map itself (its detail
-// file and overviews), a studio model (its texture model, sequence groups and event
-// sounds), the detail file (its textures), and a sky face whose .tga is missing (the .bmp
-// the game takes instead). A new kind of file is one row and its reader.
+// file and overview description), the overview description (its image), a studio model (its texture
+// model, sequence groups and event sounds), the detail file (its textures), and a sky set (the .bmp
+// faces the game takes when the .tga back face is missing). A new kind of file is one row and its
+// reader.
 
 #include "analysis/map_names.h"
 #include "game/game_folder.h"
@@ -18,7 +19,8 @@ namespace tarnwick::game {
 struct FollowContext {
     const Resolver& resolver;
     const GameFolder& game;
-    analysis::MapNames names;  // of the map's own files
+    std::vector<Outcome>& entries; // the map's entries so far
+    analysis::MapNames names;      // of the map's own files
     std::string detail_beside; // the detail file beside the map on the disk (UTF-8)
 };
 

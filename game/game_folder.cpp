@@ -59,42 +59,59 @@ std::string index_key(std::string_view relative) {
     return lower_ascii(with_slashes(relative));
 }
 
-GameFolder::GameFolder(const fs::path& mod_given) {
+GameFolder::GameFolder(const fs::path& mod_given, bool addon) {
     std::error_code ec;
     auto mod = fs::absolute(mod_given, ec).lexically_normal();
     if (!mod.has_filename()) mod = mod.parent_path();
     if (!fs::is_directory(mod, ec))
         throw std::runtime_error("the game folder " + utf8_of(mod_given) + " is not a folder");
-    const auto mod_files = add_folder(FolderRole::mod, mod);
-    auto downloads = mod;
-    downloads += "_downloads";
-    if (fs::is_directory(downloads, ec)) add_folder(FolderRole::downloads, downloads);
-    const auto fallback = fallback_of(mod, mod_files);
-    if (!fallback.empty()) add_folder(FolderRole::fallback, fallback);
+    if (addon) add_beside(FolderRole::addon, mod, "_addon");
+    auto files = add_folder(FolderRole::mod, mod);
+    add_beside(FolderRole::hd, mod, "_hd");
+    add_beside(FolderRole::downloads, mod, "_downloads");
+    // Each fallback names its own in turn; valve ends the chain, and a loop does too.
+    std::vector<std::string> chain = {utf8_of(mod.filename())};
+    const auto in_chain = [&](const std::string& name) {
+        return std::any_of(chain.begin(), chain.end(),
+                           [&](const std::string& n) { return same_name(n, name); });
+    };
+    for (auto folder = mod;;) {
+        const auto name = fallback_of(folder, files);
+        if (!name || same_name(*name, "valve") || in_chain(*name)) break;
+        chain.push_back(*name);
+        folder = mod.parent_path() / analysis::to_path(*name);
+        if (!fs::is_directory(folder, ec)) {
+            warnings_.push_back("the fallback folder " + utf8_of(folder) + " is not there");
+            break;
+        }
+        files = add_folder(FolderRole::fallback, folder);
+        add_beside(FolderRole::hd, folder, "_hd");
+    }
+    const auto valve = mod.parent_path() / "valve";
+    if (!in_chain("valve") && fs::is_directory(valve, ec)) {
+        add_folder(FolderRole::fallback, valve);
+        add_beside(FolderRole::hd, valve, "_hd");
+    }
 }
 
-fs::path GameFolder::fallback_of(const fs::path& mod, const std::vector<std::string>& files) {
-    std::string name = "valve";
-    bool named = false;
-    if (const auto liblist = top_file(files, "liblist.gam")) {
-        try {
-            const FileSource source(utf8_of(mod / analysis::to_path(*liblist)));
-            if (auto dir = read_fallback_dir(read_small_file(source))) {
-                name = *dir;
-                named = true;
-            }
-        } catch (const std::exception& e) {
-            warnings_.push_back(*liblist + ": " + e.what());
-        }
-    }
+void GameFolder::add_beside(FolderRole role, const fs::path& path, const char* suffix) {
+    auto beside = path;
+    beside += suffix;
     std::error_code ec;
-    const auto folder = mod.parent_path() / analysis::to_path(name);
-    if (same_name(name, utf8_of(mod.filename()))) return {};
-    if (!fs::is_directory(folder, ec)) {
-        if (named) warnings_.push_back("the fallback folder " + utf8_of(folder) + " is not there");
-        return {};
+    if (fs::is_directory(beside, ec)) add_folder(role, beside);
+}
+
+std::optional<std::string> GameFolder::fallback_of(const fs::path& folder,
+                                                   const std::vector<std::string>& files) {
+    const auto liblist = top_file(files, "liblist.gam");
+    if (!liblist) return std::nullopt;
+    try {
+        const FileSource source(utf8_of(folder / analysis::to_path(*liblist)));
+        return read_fallback_dir(read_small_file(source));
+    } catch (const std::exception& e) {
+        warnings_.push_back(*liblist + ": " + e.what());
+        return std::nullopt;
     }
-    return folder;
 }
 
 std::vector<std::string> GameFolder::add_folder(FolderRole role, const fs::path& path) {
@@ -134,7 +151,8 @@ const std::vector<Place>& GameFolder::candidates(std::string_view relative) cons
 }
 
 bool GameFolder::ships_with_game(const Place& place) const {
-    return place.pack >= 0 || folders_[place.folder].role == FolderRole::fallback;
+    const auto role = folders_[place.folder].role;
+    return place.pack >= 0 || role == FolderRole::fallback || role == FolderRole::hd;
 }
 
 std::string GameFolder::describe(const Place& place) const {

@@ -2,14 +2,18 @@
 
 // The folders the game loads a mod's files from, in the game's order, each listed once
 // into one index of relative paths compared without regard to case:
-//   the mod folder, <mod>_downloads beside it, the fallback folder beside it (named by
-//   the mod's liblist.gam, else valve), and in each of these its pack files pak0.pak, …
+//   <mod>_addon (only when asked, as the game's own option for it), the mod folder,
+//   <mod>_downloads, then the fallback folder that the mod's liblist.gam names, that
+//   folder's own fallback in turn (czero → cstrike), and valve last, once; beside the mod
+//   and each fallback its _hd folder, whose files ship with the game; and in each folder
+//   its pack files pak0.pak, …
 
 #include "game/formats/byte_source.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -17,7 +21,7 @@
 
 namespace tarnwick::game {
 
-enum class FolderRole { mod, downloads, fallback };
+enum class FolderRole { mod, downloads, fallback, addon, hd };
 
 struct SearchFolder {
     FolderRole role = FolderRole::mod;
@@ -36,9 +40,10 @@ struct Place {
 
 class GameFolder {
 public:
-    // Lists the folders of the mod at `mod`. Throws std::runtime_error when `mod` is not
-    // a folder; the other folders are left out when they are not there.
-    explicit GameFolder(const std::filesystem::path& mod);
+    // Lists the folders of the mod at `mod`, <mod>_addon first when `addon`. Throws
+    // std::runtime_error when `mod` is not a folder; the other folders are left out when
+    // they are not there.
+    explicit GameFolder(const std::filesystem::path& mod, bool addon = false);
 
     const std::vector<SearchFolder>& folders() const { return folders_; }
     // Damaged pack files and a liblist.gam that could not be used, each a line.
@@ -47,7 +52,7 @@ public:
     // Every file whose relative path is `relative` without regard to case (a backslash
     // counts as a slash), in search order; empty when there is none.
     const std::vector<Place>& candidates(std::string_view relative) const;
-    // True for a file the game ships with: in the fallback folder or in a pack file.
+    // True for a file the game ships with: in a fallback or _hd folder, or in a pack file.
     bool ships_with_game(const Place& place) const;
 
     // Where the file lies, for people: ".../cstrike/models/x.mdl" or ".../valve/pak0.pak/x".
@@ -66,9 +71,12 @@ public:
 private:
     // Returns the folder's loose files, for a look at its top.
     std::vector<std::string> add_folder(FolderRole role, const std::filesystem::path& path);
+    // The folder with `suffix` after `path`'s name, added when it is there.
+    void add_beside(FolderRole role, const std::filesystem::path& path, const char* suffix);
     void add_pack(std::size_t folder, const std::filesystem::path& pack);
-    std::filesystem::path fallback_of(const std::filesystem::path& mod,
-                                      const std::vector<std::string>& mod_files);
+    // The fallback folder that the liblist.gam among `files` of `folder` names, if any.
+    std::optional<std::string> fallback_of(const std::filesystem::path& folder,
+                                           const std::vector<std::string>& files);
 
     std::vector<SearchFolder> folders_;
     std::vector<std::string> warnings_;

@@ -34,6 +34,10 @@ std::vector<std::string> limit_lines(const MapResolution& r) {
         counts += (counts.empty() ? "" : ", ") + std::to_string(l.count) + " " + l.what + " of " +
                   std::to_string(l.limit);
     std::vector<std::string> lines = {"  limits: " + counts};
+    if (r.counts_alone)
+        lines.push_back("  the counts are the map's alone: the game and its plugins fill slots "
+                        "of their own first (--base-counts models=N,sounds=N,generic=N adds "
+                        "them)");
     for (const auto& l : r.limits)
         if (l.over())
             lines.push_back("  error: " + std::to_string(l.count) + " " + l.what + ", " +
@@ -82,6 +86,8 @@ std::string entry_line(const Outcome& o) {
                " on the disk" + needed_by(o);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(o);
+    case Status::stock:
+        return o.reason.empty() ? std::string() : "  stock: " + entry + ": " + o.reason;
     default:
         return {};
     }
@@ -101,6 +107,7 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
                                     {"spelled", single_byte_to_utf8(o.spelled)},
                                     {"from", single_byte_to_utf8(o.from.name())},
                                     {"followed", o.followed}};
+    if (!o.reason.empty()) entry["reason"] = o.reason;
     if (!o.warnings.empty()) entry["warnings"] = o.warnings;
     for (const auto& e : o.entities) {
         nlohmann::ordered_json entity = {{"classname", single_byte_to_utf8(e.classname)}};
@@ -111,7 +118,8 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
 }
 
 nlohmann::ordered_json audit_json(const Audit& a) {
-    auto extra = nlohmann::ordered_json::array(), lacking = extra, case_lines = extra;
+    auto extra = nlohmann::ordered_json::array(), lacking = extra, case_lines = extra,
+         refused = extra;
     for (const auto& e : a.extra)
         extra.push_back({{"line", single_byte_to_utf8(e.line)}, {"exists", e.exists}});
     for (const auto& l : a.lacking)
@@ -120,13 +128,16 @@ nlohmann::ordered_json audit_json(const Audit& a) {
     for (const auto& c : a.case_lines)
         case_lines.push_back(
             {{"line", single_byte_to_utf8(c.line)}, {"spelled", single_byte_to_utf8(c.spelled)}});
+    for (const auto& r : a.refused)
+        refused.push_back({{"line", single_byte_to_utf8(r.line)}, {"reason", r.reason}});
     nlohmann::ordered_json audit = {
         {"res", a.res ? nlohmann::ordered_json(*a.res) : nlohmann::ordered_json()},
         {"lines", strings(a.text.lines)},
         {"extra", std::move(extra)},
         {"lacking", std::move(lacking)},
         {"case", std::move(case_lines)},
-        {"missing", strings(a.missing)}};
+        {"missing", strings(a.missing)},
+        {"refused", std::move(refused)}};
     if (!a.warnings.empty()) audit["warnings"] = a.warnings;
     return audit;
 }
@@ -136,11 +147,12 @@ nlohmann::ordered_json audit_json(const Audit& a) {
 std::vector<std::string> audit_report(const Audit& a) {
     std::vector<std::string> lines = {!a.res ? "  no .res beside the map"
                                              : "  " + *a.res + ": " +
-                                                   counted(a.text.count(), "line", "lines") + ": " +
+                                                   counted(a.text.count(), "word", "words") + ": " +
                                                    std::to_string(a.extra.size()) + " extra, " +
                                                    std::to_string(a.lacking.size()) + " lacking, " +
                                                    std::to_string(a.case_lines.size()) + " case, " +
-                                                   std::to_string(a.missing.size()) + " missing"};
+                                                   std::to_string(a.missing.size()) + " missing, " +
+                                                   std::to_string(a.refused.size()) + " refused"};
     for (const auto& e : a.extra)
         lines.push_back("  extra in the .res: " + single_byte_to_utf8(e.line) +
                         (e.exists ? " (the file exists)" : " (no such file)"));
@@ -152,6 +164,8 @@ std::vector<std::string> audit_report(const Audit& a) {
                         single_byte_to_utf8(c.spelled) + " on the disk");
     for (const auto& m : a.missing)
         lines.push_back("  missing in the .res: " + single_byte_to_utf8(m));
+    for (const auto& r : a.refused)
+        lines.push_back("  refused in the .res: " + single_byte_to_utf8(r.line) + ": " + r.reason);
     for (const auto& w : a.warnings)
         lines.push_back("  " + w);
     return lines;
@@ -167,7 +181,9 @@ std::vector<std::string> text_report(const MapResolution& r) {
             lines.push_back("  " + single_byte_to_utf8(o.entry) + ": " + warning);
     }
     for (const auto& wad : r.unused_wads)
-        lines.push_back("  unused wad: " + single_byte_to_utf8(wad));
+        lines.push_back("  unused wad " + single_byte_to_utf8(wad) +
+                        ": holds none of the map's textures, but the map names it, so clients "
+                        "still need it: remove it from the map's wad list to drop it");
     for (const auto& texture : r.missing_textures)
         lines.push_back("  missing texture: " + single_byte_to_utf8(texture));
     for (const auto& warning : r.warnings)
@@ -189,6 +205,7 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
         for (const auto& l : r.limits)
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
+        if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;
         if (i < audits.size()) map["audit"] = audit_json(audits[i]);
         list.push_back(std::move(map));
     }

@@ -155,6 +155,11 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
         outcome.place = pool.front();
     }
     if (is_stock(entry)) outcome.status = Status::stock;
+    if (is_wad(entry) && is_spray_package(entry)) {
+        outcome.status = Status::stock;
+        outcome.reason = "a players' spray package, which the engine makes itself and skips in "
+                         "the map's wad list: never sent";
+    }
     if (outcome.place) {
         outcome.file = game_.describe(*outcome.place);
         outcome.spelled = outcome.place->spelled;
@@ -173,7 +178,8 @@ MapResolution Resolver::resolve(const std::string& map_path,
     check_textures(map, resolution);
     if (map.models_error)
         resolution.warnings.push_back("brush models not counted: " + *map.models_error);
-    apply_rules(game_, resolution, map.brush_models);
+    resolution.brush_models = map.brush_models;
+    apply_rules(game_, resolution);
     return resolution;
 }
 
@@ -181,7 +187,8 @@ MapResolution Resolver::resolve(const std::string& map_path,
 // its turn.
 void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                               MapResolution& resolution) const {
-    const FollowContext context{*this, game_, analysis::map_names_of_path(map_path),
+    const FollowContext context{*this, game_, resolution.entries,
+                                analysis::map_names_of_path(map_path),
                                 analysis::drop_last_chars(map_path, 4) + "_detail.txt"};
     NameSet listed;
     for (const auto& outcome : resolution.entries)
@@ -192,6 +199,17 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
         resolution.entries.back().followed = true;
     };
     const auto named = read_entities(map, resolution);
+    for (const auto& sky : named.ignored_skies)
+        resolution.warnings.push_back(sky + ": the game ignores this key");
+    if (!map.entity_error) {
+        NameSet opened;
+        for (const auto& wad : named.wads)
+            opened.insert(wad);
+        for (auto& outcome : resolution.entries)
+            if (is_wad(outcome.entry) && outcome.reason.empty() && !opened.contains(outcome.entry))
+                outcome.warnings.push_back("worldspawn's wad key does not name it: the engine "
+                                           "never opens it");
+    }
     for (const auto& reference : named.references)
         if (!reference.scanned) add(reference.entry, From::entities());
     for (const auto& need : needs_of(nullptr, context, resolution.warnings))
@@ -239,15 +257,19 @@ std::vector<const Outcome*> selected(const MapResolution& resolution, const Writ
         if (o.status == Status::replaced) continue;
         if (choice.skip_missing && o.status == Status::missing) continue;
         if (choice.skip_stock && o.status == Status::stock) continue;
-        if (choice.only_custom && analysis::is_stock_wad(res_line(o, choice))) continue;
+        if (choice.only_custom && is_wad(o.entry) &&
+            (analysis::is_stock_wad(res_line(o, choice)) || is_spray_package(o.entry)))
+            continue;
         chosen.push_back(&o);
     }
     return chosen;
 }
 
+// With fix_case, as the disk spells it, and with '/' between the parts either way: the
+// server drops a word with a backslash.
 std::string res_line(const Outcome& outcome, const WriteChoice& choice) {
-    return choice.fix_case && outcome.status == Status::case_mismatch ? outcome.spelled
-                                                                      : outcome.entry;
+    if (!choice.fix_case) return outcome.entry;
+    return outcome.status == Status::case_mismatch ? outcome.spelled : with_slashes(outcome.entry);
 }
 
 std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice) {

@@ -50,6 +50,7 @@ struct Outcome {
     From from;
     bool followed = false; // added by following, not by the scan
     std::optional<Place> place;
+    std::string reason;                // why an entry has its status when its file does not say it
     std::vector<std::string> warnings; // about this entry's file ("not a studio model")
     std::vector<EntityName> entities;  // with following: the entities that name it
 };
@@ -69,6 +70,8 @@ struct MapResolution {
     std::vector<std::string> missing_textures;
     std::vector<std::string> warnings; // about the map itself
     std::vector<LimitCount> limits;
+    std::size_t brush_models = 0; // the map's model lump: the world and its brush models
+    bool counts_alone = true;     // the limits count the map's slots, not the game's
     std::size_t count(Status status) const;
     // The warnings of all the entries.
     std::size_t entry_warnings() const;

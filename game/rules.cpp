@@ -57,10 +57,87 @@ std::string not_printable(std::string_view entry, const GameFolder*) {
     return "holds bytes outside printable ASCII, which break the download";
 }
 
-std::string two_dots(std::string_view entry, const GameFolder*) {
+// The download filter of the clients and the server, which looks at the name in lower case.
+constexpr const char* refused = ": clients refuse to download it";
+
+std::string backslash(std::string_view entry, const GameFolder*) {
+    if (entry.find('\\') == std::string_view::npos) return {};
+    return "holds a backslash: the server drops the .res word, and clients refuse to download it";
+}
+
+std::string tilde(std::string_view entry, const GameFolder*) {
+    if (entry.find('~') == std::string_view::npos) return {};
+    return std::string("holds '~'") + refused;
+}
+
+std::string leading_slash(std::string_view entry, const GameFolder*) {
+    if (!entry.starts_with('/')) return {};
+    return std::string("starts with '/'") + refused;
+}
+
+std::string colon_or_dots(std::string_view entry, const GameFolder*) {
+    const bool colon = entry.find(':') != std::string_view::npos;
+    const bool dots = entry.find("..") != std::string_view::npos;
+    if (!colon && !dots) return {};
+    return std::string("holds ") + (colon ? "':'" : "'..'") +
+           ": the server drops the .res word, and clients refuse to download it";
+}
+
+std::string many_dots(std::string_view entry, const GameFolder*) {
+    if (std::count(entry.begin(), entry.end(), '.') <= 1) return {};
+    return std::string("more than one dot in the path") + refused;
+}
+
+std::string_view extension_of(std::string_view entry) {
     const auto name = file_name_part(entry);
-    if (std::count(name.begin(), name.end(), '.') <= 1) return {};
-    return "more than one dot in the file name: clients refuse to download it";
+    const auto dot = name.find_last_of('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+}
+
+std::string extension_length(std::string_view entry, const GameFolder*) {
+    const auto length = extension_of(entry).size();
+    if (length == 3) return {};
+    return "an extension of " + std::to_string(length) +
+           " characters: clients download only files with one of three";
+}
+
+std::string refused_name(std::string_view entry, const GameFolder*) {
+    const auto lower = lower_ascii(entry);
+    for (const char* name : {"halflife.wad", "xeno.wad", "pak0.pak"})
+        if (lower.find(name) != std::string::npos) return std::string("names ") + name + refused;
+    return {};
+}
+
+constexpr std::string_view refused_extensions[] = {".cfg", ".lst", ".exe",   ".vbs",
+                                                   ".com", ".bat", ".dll",   ".ini",
+                                                   ".log", ".so",  ".dylib", ".sys"};
+
+std::string refused_extension(std::string_view entry, const GameFolder*) {
+    const auto lower = lower_ascii(entry);
+    for (const auto extension : refused_extensions)
+        if (lower.ends_with(extension))
+            return "a " + std::string(extension) +
+                   " file: clients refuse to download it and the original server drops the "
+                   ".res word";
+    return {};
+}
+
+// The original server drops a .res word that holds one of the extensions anywhere.
+std::string extension_inside(std::string_view entry, const GameFolder*) {
+    const auto lower = lower_ascii(entry);
+    for (const auto extension : refused_extensions) {
+        const auto at = lower.find(extension);
+        if (at != std::string::npos && at + extension.size() != lower.size())
+            return "holds " + std::string(extension) +
+                   " inside: the original server drops a .res word that holds it anywhere";
+    }
+    return {};
+}
+
+// What is sent to the clients: not what ships with the game, nor what is never looked up.
+bool is_sent(const Outcome& o) {
+    return o.status == Status::found || o.status == Status::case_mismatch ||
+           o.status == Status::missing;
 }
 
 bool missing_wad(const Outcome& o) {
@@ -72,20 +149,33 @@ std::string deep_wad(std::string_view entry, const GameFolder* game) {
 }
 
 // One rule of the clients or the server. `applies` picks the entries it is checked on,
-// nullptr for every entry by its name alone; `broken` gives its warning, or nothing when
-// the entry keeps it.
+// nullptr for every entry; `broken` gives its warning, or nothing when the entry keeps it.
+// `by_name` rules need only the name; `server` ones are what the server refuses in a .res
+// word.
 struct Rule {
     const char* what;
     bool (*applies)(const Outcome&);
     std::string (*broken)(std::string_view entry, const GameFolder* game);
+    bool by_name = true;
+    bool server = false;
 };
 
 const Rule rules[] = {
     {"the engine's length of a resource name", nullptr, too_long},
     {"the bytes at which the server splits a .res line", nullptr, word_break},
     {"printable ASCII, for the download", nullptr, not_printable},
-    {"one dot in a file name, for the clients' download", nullptr, two_dots},
-    {"texture packages at the top of a search folder", missing_wad, deep_wad},
+    {"no backslash, for the server and the download", is_sent, backslash, true, true},
+    {"no '~', for the download", is_sent, tilde},
+    {"no leading '/', for the download", is_sent, leading_slash},
+    {"no ':' or '..', for the server and the download", is_sent, colon_or_dots, true, true},
+    {"one dot in the path, for the download", is_sent, many_dots},
+    {"a three-character extension, for the download", is_sent, extension_length},
+    {"none of the game's own packages, for the download", is_sent, refused_name},
+    {"no program or setting file, for the download and the server", is_sent, refused_extension,
+     true, true},
+    {"no program extension inside a .res word, for the original server", is_sent, extension_inside,
+     true, true},
+    {"texture packages at the top of a search folder", missing_wad, deep_wad, false},
 };
 
 } // namespace
@@ -93,10 +183,19 @@ const Rule rules[] = {
 std::vector<std::string> name_warnings(std::string_view entry) {
     std::vector<std::string> warnings;
     for (const auto& rule : rules)
-        if (!rule.applies)
+        if (rule.by_name)
             if (auto warning = rule.broken(entry, nullptr); !warning.empty())
                 warnings.push_back(std::move(warning));
     return warnings;
+}
+
+std::vector<std::string> server_refusals(std::string_view word) {
+    std::vector<std::string> reasons;
+    for (const auto& rule : rules)
+        if (rule.server)
+            if (auto reason = rule.broken(word, nullptr); !reason.empty())
+                reasons.push_back(std::move(reason));
+    return reasons;
 }
 
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
@@ -114,18 +213,24 @@ std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     return {};
 }
 
-void apply_rules(const GameFolder& game, MapResolution& r, std::size_t brush_models) {
+void apply_rules(const GameFolder& game, MapResolution& r) {
     for (auto& o : r.entries)
         for (const auto& rule : rules)
             if (!rule.applies || rule.applies(o))
                 if (auto warning = rule.broken(o.entry, &game); !warning.empty())
                     o.warnings.push_back(std::move(warning));
-    r.limits.push_back({"models", brush_models + count_named(r, {".mdl", ".spr"}), max_models});
-    r.limits.push_back({"sounds", count_named(r, {".wav"}), max_sounds});
 }
 
-void count_res_lines(MapResolution& r, std::size_t lines) {
-    r.limits.push_back({".res lines", lines, max_res_lines});
+void count_limits(MapResolution& r, std::size_t res_lines, const BaseCounts& base) {
+    const auto models = base.models + r.brush_models + count_named(r, {".mdl", ".spr"});
+    const auto sounds = base.sounds + count_named(r, {".wav"});
+    const auto generic = base.generic + res_lines;
+    r.limits.push_back({"models", models, max_models});
+    r.limits.push_back({"sounds", sounds, max_sounds});
+    r.limits.push_back({"generic", generic, max_generic});
+    r.limits.push_back({"resources", models + sounds + generic, max_resources});
+    r.limits.push_back({".res lines", res_lines, max_res_lines});
+    r.counts_alone = !base.given;
 }
 
 } // namespace tarnwick::game

@@ -15,22 +15,40 @@
 namespace tarnwick::game {
 
 inline constexpr std::size_t max_resource_name = 63;
-inline constexpr std::size_t max_models = 512;
-inline constexpr std::size_t max_sounds = 512;
+// Slot 0 of each of the engine's tables is reserved: 511 are usable.
+inline constexpr std::size_t max_models = 511;
+inline constexpr std::size_t max_sounds = 511;
+inline constexpr std::size_t max_generic = 511;
+inline constexpr std::size_t max_resources = 1280; // the whole resource list
 inline constexpr std::size_t max_res_lines = 512;
 
-// The reasons a name breaks the rules of resource names, each a warning.
+// The slots the game and its plugins fill before the map's, as a server's own resource
+// count prints them; `given` is false when they are not known.
+struct BaseCounts {
+    std::size_t models = 0, sounds = 0, generic = 0;
+    bool given = false;
+};
+
+// The reasons a name breaks the rules of resource names (those of what is sent included),
+// each a warning.
 std::vector<std::string> name_warnings(std::string_view entry);
+
+// Why the server drops `word` of a .res (a backslash, ':', '..', a program's extension),
+// each a reason; empty when it takes it.
+std::vector<std::string> server_refusals(std::string_view word);
 
 // Where a texture package that is missing at the top of every search folder lies deeper
 // in one, and where it must go; empty when it is nowhere in the game folder.
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad);
 
-// Adds the warnings of the rules to each entry of `resolution`, and its counts of models
-// (with `brush_models`, the map's model lump) and sounds against the engine's limits.
-void apply_rules(const GameFolder& game, MapResolution& resolution, std::size_t brush_models);
+// Adds the warnings of the rules to each entry of `resolution` (what the clients' download
+// filter refuses to the entries that are sent: found, case or missing).
+void apply_rules(const GameFolder& game, MapResolution& resolution);
 
-// Adds the count of the .res's lines (the two map lines included) against the server's limit.
-void count_res_lines(MapResolution& resolution, std::size_t lines);
+// Adds the map's counts against the engine's limits, each with `base` added: models (the
+// map's model lump, and the models and sprites the map names), sounds, generic resources
+// (the .res's `res_lines`, the two map lines included), all of them against the whole
+// resource list, and the .res's lines against the server's limit.
+void count_limits(MapResolution& resolution, std::size_t res_lines, const BaseCounts& base = {});
 
 } // namespace tarnwick::game

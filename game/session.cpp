@@ -38,7 +38,7 @@ Session::Session(SessionSettings settings)
 
 const GameFolder& Session::folder(const fs::path& mod) {
     auto& folder = folders_[mod];
-    if (!folder) folder = std::make_unique<GameFolder>(mod);
+    if (!folder) folder = std::make_unique<GameFolder>(mod, settings_.addon);
     return *folder;
 }
 
@@ -74,7 +74,7 @@ std::optional<CheckedMap> Session::resolve_in(const fs::path& mod, const WriteCh
         Resolver(*listed, stock_).resolve(map_path, entries, choice.follow), {}, mod, choice};
     map.res_lines = res_entries(map.resolution, choice);
     // The two lines of the map, then the lines chosen.
-    count_res_lines(map.resolution, 2 + map.res_lines.size());
+    count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
     for (const auto& line : text_report(map.resolution))
         report(line);
     resolved_.push_back(map.resolution);

@@ -24,6 +24,8 @@ struct SessionSettings {
     std::string game;       // the mod folder; empty: the folder above the map's maps folder
     std::string stock_list; // a file of what ships with the game; empty: none
     WriteChoice choice;     // what the .res holds
+    BaseCounts base_counts; // the game's own slots, added to the map's counts
+    bool addon = false;     // <mod>_addon is searched first, as the game's --addon has it
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).

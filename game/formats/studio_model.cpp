@@ -2,13 +2,16 @@
 
 #include "game/formats/names.h"
 
+#include <algorithm>
+
 namespace tarnwick::game {
 namespace {
 
 constexpr std::int32_t studio_version = 10;
 constexpr std::size_t header_size = 188; // through the texture count
 constexpr std::size_t sequence_count_at = 164, sequence_index_at = 168;
-constexpr std::size_t group_count_at = 172, texture_count_at = 180;
+constexpr std::size_t group_count_at = 172, group_index_at = 176, texture_count_at = 180;
+constexpr std::size_t group_size = 104, group_name_at = 32; // label, name, two unused ints
 constexpr std::size_t sequence_size = 176, event_count_at = 48, event_index_at = 52;
 constexpr std::size_t event_size = 76, event_kind_at = 4, event_text_at = 12;
 
@@ -46,9 +49,18 @@ StudioModel read_studio_model(const ByteSource& model) {
     StudioModel result;
     result.has_textures = int32_at(header, texture_count_at) != 0;
     const auto groups = int32_at(header, group_count_at);
-    if (groups < 0 || groups > 100)
-        damaged(group_count_at, std::to_string(groups) + " sequence groups");
-    result.sequence_groups = groups;
+    if (groups < 0 || groups > max_sequence_groups)
+        damaged(group_count_at, std::to_string(groups) + " sequence groups, more than the " +
+                                    std::to_string(max_sequence_groups) + " the engine loads");
+    // Group 0 is the model itself; the others are files, named in the table.
+    const auto table = groups < 2 ? std::string()
+                                  : read_table(model, int32_at(header, group_index_at), groups,
+                                               group_size, "sequence groups");
+    for (std::size_t at = group_size; at < table.size(); at += group_size) {
+        auto name = name_at(table, at + group_name_at, 64);
+        std::replace(name.begin(), name.end(), '\\', '/');
+        if (!name.empty()) result.sequence_files.push_back(std::move(name));
+    }
     const auto sequences =
         read_table(model, int32_at(header, sequence_index_at), int32_at(header, sequence_count_at),
                    sequence_size, "sequences");
@@ -64,8 +76,8 @@ std::vector<std::string> model_needs(const std::string& entry, const StudioModel
     const auto stem = entry.substr(0, entry.size() - 4);
     std::vector<std::string> needs;
     if (!model.has_textures) needs.push_back(stem + "T.mdl");
-    for (int group = 1; group < model.sequence_groups; ++group)
-        needs.push_back(stem + (group < 10 ? "0" : "") + std::to_string(group) + ".mdl");
+    for (const auto& file : model.sequence_files)
+        needs.push_back(file);
     for (const auto& sound : model.sounds)
         needs.push_back("sound/" + sound);
     return needs;

@@ -26,7 +26,7 @@ const char* const map_entities = R"({"wad" "\cs\halflife.wad;\cs\mine.wad"})"
 class Form1Check : public Form1Test {
 protected:
     Form1Check() {
-        mod("models/x.mdl", studio_model_bytes({false, 1, {{5004, "x/hit.wav"}}}));
+        mod("models/x.mdl", studio_model_bytes({false, {}, {{5004, "x/hit.wav"}}}));
         mod("models/xT.mdl", studio_model_bytes({}));
         mod("sound/door.wav", "RIFF");
         mod("sound/x/hit.wav", "RIFF");

@@ -11,6 +11,7 @@ namespace {
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using namespace std::string_literals;
 
 class GameCommandLine : public GameFixture {
 protected:
@@ -51,8 +52,9 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
         std::string res;
     } table[] = {
         {"--follow --fix-case --skip-missing --skip-stock --only-custom",
-         heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.bmp\r\n"
-                 "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"},
+         heads + "mine.wad\r\nmodels/x.mdl\r\nmaps/de_foo_detail.txt\r\noverviews/de_foo.txt\r\n"
+                 "models/xT.mdl\r\nsound/x/HIT.wav\r\ngfx/detail/brick.tga\r\n"
+                 "overviews/de_foo.bmp\r\n"},
         // Each of these alone looks the entries up in the game folder too.
         {"--fix-case", heads + "mine.wad\r\nhalflife.wad\r\nmodels/x.mdl\r\nsound/none.wav\r\n"},
         {"--skip-missing", heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\n"},
@@ -83,25 +85,31 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     auto r = run(std::string("--audit --report a.json ") + map_path);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(read_file(res), old);
-    EXPECT_THAT(r.err, HasSubstr("  missing: models/X01.mdl (needed by models/X.mdl)\n"));
-    // The .res names itself in another case, and models/X.mdl with a backslash: both fine.
+    EXPECT_THAT(r.err, HasSubstr("  missing: models/x01.mdl (needed by models/X.mdl)\n"));
+    // The .res names itself in another case, which is fine; models\x.mdl the server drops,
+    // so models/X.mdl is lacking.
     EXPECT_THAT(
         r.err,
-        HasSubstr("  cstrike/maps/de_foo.res: 10 lines: 2 extra, 3 lacking, 2 case, 2 missing\n"
+        HasSubstr("  cstrike/maps/de_foo.res: 10 words: 2 extra, 5 lacking, 2 case, 2 missing, 1 "
+                  "refused\n"
                   "  extra in the .res: sound/V.wav (the file exists)\n"
                   "  extra in the .res: sound/gone.wav (no such file)\n"
+                  "  lacking in the .res: models/X.mdl (from the map)\n"
                   "  lacking in the .res: sound/kaboom.WAV (from the entity text)\n"
-                  "  lacking in the .res: overviews/de_foo.bmp (from the map)\n"
+                  "  lacking in the .res: overviews/de_foo.txt (from the map)\n"
                   "  lacking in the .res: gfx/detail/brick.tga (needed by "
                   "maps/de_foo_detail.txt)\n"
+                  "  lacking in the .res: overviews/de_foo.bmp (needed by overviews/de_foo.txt)\n"
                   "  case in the .res: MINE.WAD is spelled mine.wad on the disk\n"
                   "  case in the .res: sound/x/hit.wav is spelled sound/x/HIT.wav on the "
                   "disk\n"
                   "  missing in the .res: sound/none.wav\n"
-                  "  missing in the .res: sound/gone.wav\n"));
+                  "  missing in the .res: sound/gone.wav\n"
+                  "  refused in the .res: models\\x.mdl: holds a backslash: the server drops "
+                  "the .res word"));
     // An entry of the entity text, its file aside; an entity without targetname; the textures.
     auto json = nlohmann::json::parse(read_file(dir.path() / "a.json"))["maps"][0];
-    EXPECT_EQ(json["entries"].size(), 11u);
+    EXPECT_EQ(json["entries"].size(), 12u);
     EXPECT_THAT(json["entries"][4]["file"].get<std::string>(),
                 ::testing::EndsWith("/sound/kaboom.wav"));
     json["entries"][4].erase("file");
@@ -118,11 +126,12 @@ TEST_F(GameCommandLine, ChecksAndAuditsWritingNothing) {
     mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\mine.wad"})", {{"{fence", false}}));
     write_file(dir.path() / "loose.bsp", read_file(dir.path() / map_path));
     mod("maps/de_big.bsp", map_with_textures("{}", {}, 513)); // 513 models: over the limit
-    const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.bmp\n"
+    const auto complete = heads + "mine.wad\nmaps/de_foo_detail.txt\noverviews/de_foo.txt\n"
+                                  "overviews/de_foo.bmp\n"
                                   "gfx/detail/brick.tga\nsound/V.wav\n";
     // Lines that name a file which exists pass, up to the server's 512.
     std::string full;
-    for (int i = 0; i < 512 - 7; ++i)
+    for (int i = 0; i < 512 - 8; ++i)
         full += "sound/V.wav\n";
     const struct {
         const char* name;
@@ -162,11 +171,12 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
     EXPECT_EQ(r.status, 1);
     EXPECT_THAT(r.err, HasSubstr("  copied maps/de_foo.bsp\n  copied maps/de_foo.res\n"
                                  "  copied models/x.mdl\n  copied maps/de_foo_detail.txt\n"
-                                 "  already there: overviews/de_foo.bmp\n"
+                                 "  copied overviews/de_foo.txt\n"
                                  "  kept models/xT.mdl: a different file is there (--overwrite "
                                  "replaces it)\n  copied sound/x/HIT.wav\n"
                                  "  copied gfx/detail/brick.tga\n"
-                                 "cstrike/maps/de_foo.bsp: collected 6 files into out\n"));
+                                 "  already there: overviews/de_foo.bmp\n"
+                                 "cstrike/maps/de_foo.bsp: collected 7 files into out\n"));
     EXPECT_EQ(read_file(dir.path() / "out/maps/de_foo.res"),
               read_file(dir.path() / "cstrike/maps/de_foo.res"));
 
@@ -182,6 +192,146 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
 #ifndef _WIN32
     EXPECT_EQ(fs::status(replaced).permissions() & fs::perms::all, mode);
 #endif
+}
+
+// The ways the game reads what the check reads, a row each on a small installation of its
+// own: the files (the map is cstrike/maps/m.bsp), the options, and what the .res printed
+// and the report hold, and what they must not.
+TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const auto map = [](std::string_view entities, const std::vector<TextureSpec>& textures = {},
+                        std::size_t models = 0) {
+        return std::pair<std::string, std::string>{"cstrike/maps/m.bsp",
+                                                   map_with_textures(entities, textures, models)};
+    };
+    const struct {
+        const char* name;
+        Files files;
+        const char* options;
+        std::vector<std::string> said, not_said; // in the .res printed or the report
+    } table[] = {
+        {"sequence groups by the model's own table",
+         {map(R"({"classname" "worldspawn"}{"model" "models/mymap/guard.mdl"})"),
+          {"cstrike/models/mymap/guard.mdl",
+           studio_model_bytes({true, {"models\\guard01.mdl"}, {}})},
+          {"cstrike/models/guard01.mdl", "IDSQ"}},
+         "--stdout --follow",
+         {"models/mymap/guard.mdl\r\nmodels/guard01.mdl\r\n", " 0 missing,"},
+         {"mymap/guard01"}},
+        {"texture packages from worldspawn's wad key as the engine opens them",
+         {map(R"({"classname" "worldspawn" "wad" "\cs\mytex;Custom.WAD;\cs\tempdecal.wad"}")"
+              R"({"WAD" "\cs\late.wad"})",
+              {{"tex1", false}}),
+          {"cstrike/mytex.wad", "WAD2" + wad_bytes({"TEX1"}).substr(4)},
+          {"cstrike/Custom.wad", wad_bytes({"other"})},
+          {"cstrike/tempdecal.wad", wad_bytes({"tex1"})}},
+         "--follow --collect out",
+         {"copied mytex.wad", "copied Custom.wad", "0 missing textures",
+          "  stock: tempdecal.wad: a players' spray package",
+          "late.wad: worldspawn's wad key does not name it",
+          "  unused wad Custom.wad: holds none of the map's textures, but the map names it, so "
+          "clients still need it: remove it from the map's wad list to drop it"},
+         {"copied tempdecal"}},
+        {"the sky as one set: the .bmp faces without the .tga back face",
+         {map(R"({"classname" "worldspawn" "skyname" "night"}{"SkyName" "day"})"),
+          {"cstrike/gfx/env/nightbk.bmp", "BM"},
+          {"cstrike/gfx/env/nightup.tga", "TGA"},
+          {"cstrike/gfx/env/nightup.bmp", "BM"}},
+         "--stdout --follow",
+         {"maps/m.res\r\ngfx/env/nightbk.bmp\r\ngfx/env/nightdn.bmp\r\n", " 6 replaced;",
+          "  missing: gfx/env/nightlf.bmp (needed by gfx/env/nightbk.tga)",
+          "  \"SkyName\" \"day\": the game ignores this key"},
+         {"nightup.tga\r\n", "daybk"}},
+        {"the sky as one set: the .tga faces with the .tga back face",
+         {map(R"({"classname" "worldspawn" "skyname" "night"})"),
+          {"cstrike/gfx/env/nightbk.tga", "TGA"},
+          {"cstrike/gfx/env/nightup.bmp", "BM"}},
+         "--stdout --follow",
+         {"  missing: gfx/env/nightup.tga (", " 0 replaced;"},
+         {".bmp"}},
+        {"names the download filter refuses, on what is sent; --fix-case writes '/'",
+         {map(R"({"classname" "worldspawn" "wad" "\hl\halflife.wad"}{"model" "props\terror.mdl"})"),
+          {"cstrike/models/props/terror.mdl", studio_model_bytes({})},
+          {"valve/halflife.wad", wad_bytes({})}},
+         "--stdout --fix-case",
+         {"maps/m.res\r\nhalflife.wad\r\nmodels/props/terror.mdl\r\n",
+          "  models/props\\terror.mdl: holds a backslash: the server drops the .res word"},
+         {"names halflife.wad"}},
+        {"limits with the game's own slots",
+         {map("{}", {}, 400)},
+         "--check --base-counts generic=2,models=112,sounds=3",
+         {"  limits: 512 models of 511, 3 sounds of 511, 4 generic of 511, 519 resources of 1280, "
+          "2 .res lines of 512\n  error: 512 models, 1 over the limit of 511\n"},
+         {"the map's alone"}},
+        {"limits of the map's alone",
+         {map("{}", {}, 400)},
+         "--check",
+         {"400 models of 511", "  the counts are the map's alone: the game and its plugins"},
+         {"error"}},
+        {"base counts misspelt",
+         {map("{}")},
+         "--check --base-counts models=1,models=2",
+         {"not models=N,sounds=N,generic=N: models=1,models=2"},
+         {}},
+        {"<mod>_addon only with --addon",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike_addon/sound/a.wav", "RIFF"}},
+         "--check --addon",
+         {" 1 found, 0 case, 0 missing,"},
+         {}},
+        {"fallbacks in turn, valve last, _hd stock, no <mod>_addon without --addon",
+         {map(R"({"classname" "worldspawn"}{"noise" "d.wav"}{"noise" "c.wav"}{"noise" "v.wav"})"
+              R"({"noise" "h.wav"}{"noise" "a.wav"})"),
+          {"czero_addon/sound/a.wav", "RIFF"},
+          {"czero/liblist.gam", "fallback_dir \"cstrike\"\n"},
+          {"cstrike/liblist.gam", "game \"CS\"\n"},
+          {"czero_downloads/sound/d.wav", "RIFF"},
+          {"cstrike/sound/c.wav", "RIFF"},
+          {"valve/sound/v.wav", "RIFF"},
+          {"czero_hd/sound/h.wav", "RIFF"}},
+         "--check --game czero",
+         {"5 entries: 1 found, 0 case, 1 missing, 3 stock,"},
+         {}},
+        {"the detail file and the overview as the client reads them",
+         {map(R"({"classname" "worldspawn"})"),
+          {"cstrike_downloads/maps/m_detail.txt", "wall detail/a 1 1 floor detail/b 2 2"},
+          {"cstrike/gfx/detail/a.tga", "TGA"},
+          {"cstrike/gfx/detail/b.tga", "TGA"},
+          {"cstrike/overviews/m.txt", "layer\n{\n\tIMAGE \"overviews/m_radar.bmp\"\n}\n"},
+          {"cstrike/overviews/m_radar.bmp", "BM"},
+          {"cstrike/overviews/m.bmp", "BM"}},
+         "--stdout --follow",
+         {"maps/m_detail.txt\r\noverviews/m.txt\r\ngfx/detail/a.tga\r\ngfx/detail/b.tga\r\n"
+          "overviews/m_radar.bmp\r\n",
+          " 0 missing,"},
+         {"overviews/m.bmp"}},
+        {".res words, a comment after one",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike/sound/a.wav", "RIFF"},
+          {"cstrike/maps/m.res", "maps/m.bsp\r\nmaps/m.res\r\nsound/a.wav // door\r\n"}},
+         "--audit",
+         {"m.res: 3 words: 0 extra, 0 lacking, 0 case, 0 missing"},
+         {}},
+        {"a UTF-16 .res, which the server reads nothing of",
+         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
+          {"cstrike/sound/a.wav", "RIFF"},
+          {"cstrike/maps/m.res", "\xFF\xFEm\0a\0p\0s\0/\0"s}},
+         "--audit",
+         {"  the server reads none of this file (UTF-16); save it as ANSI or UTF-8\n",
+          "  lacking in the .res: sound/a.wav"},
+         {}},
+    };
+    for (const auto& row : table) {
+        TempDir dir;
+        for (const auto& [relative, bytes] : row.files)
+            put_file(dir.path(), relative, bytes);
+        auto r = run_program(dir, TARNWICK_RES, std::string(row.options) + " cstrike/maps/m.bsp");
+        const auto all = r.out + r.err;
+        for (const auto& text : row.said)
+            EXPECT_THAT(all, HasSubstr(text)) << row.name;
+        for (const auto& text : row.not_said)
+            EXPECT_THAT(all, Not(HasSubstr(text))) << row.name;
+    }
 }
 
 } // namespace

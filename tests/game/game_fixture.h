@@ -18,7 +18,8 @@ class GameFixture : public ::testing::Test {
 protected:
     GameFixture() {
         mod("liblist.gam", "game \"CS\"\nfallback_dir \"valve\"\n");
-        mod("models/x.mdl", studio_model_bytes({false, 2, {{5004, "x/hit.wav"}}}));
+        mod("models/x.mdl",
+            studio_model_bytes({false, {"models\\x01.mdl"}, {{5004, "x/hit.wav"}}}));
         mod("models/xT.mdl", studio_model_bytes({}));
         mod("models/Props/Crate.mdl", studio_model_bytes({}));
         mod("models/bad.mdl", "IDPO not a model");
@@ -26,9 +27,11 @@ protected:
         mod("sound/V.wav", "RIFF");
         mod("mine.wad", wad_bytes({"{FENCE", "wall"}));
         mod("unused.wad", wad_bytes({"other"}));
-        mod("pak0.pak", pak_bytes({{"models/p.mdl", studio_model_bytes({false, 1, {}})}}));
+        mod("pak0.pak", pak_bytes({{"models/p.mdl", studio_model_bytes({false, {}, {}})}}));
         mod("maps/de_foo_detail.txt", "wall detail/brick 1 1\n");
         mod("gfx/detail/brick.tga", "TGA");
+        mod("overviews/de_foo.txt",
+            "global\n{\n ZOOM 1.0\n}\nlayer\n{\n IMAGE \"overviews/de_foo.bmp\"\n}\n");
         mod("overviews/de_foo.bmp", "BM");
         put_file(dir.path(), "cstrike_downloads/sound/dl.wav", "RIFF");
         put_file(dir.path(), "valve/halflife.wad", wad_bytes({"SKY"}));

@@ -107,32 +107,27 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                             "sound/none.wav <- map missing [func_button]",
                             "../up.wav <- map unsafe",
                             // The wad key; HALFLIFE.WAD is in the scan.
-                            "Upper.WAD <- entities missing [worldspawn]",
-                            // SkyName, not skyname: six faces, one of them a .bmp.
-                            "gfx/env/nightbk.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightdn.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightft.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightlf.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightrt.tga <- entities missing [worldspawn]",
-                            "gfx/env/nightup.tga <- entities replaced [worldspawn]",
+                            "Upper.wad <- entities missing [worldspawn]",
                             // .WAV with its folder, once, each entity once.
                             "sound/kaboom.WAV <- entities missing [ambient_generic boom1, "
                             "env_sprite, ambient_generic, func_door d, ambient_generic b4]",
                             "sprites/volare/volare001.SPR <- entities missing [env_sprite]",
                             "models/XT.MDL <- entities case [cycler]",
-                            "gfx/Logo.TGA <- entities missing [env_glow]", // after a ;
-                            "gfx/env/nightup.bmp <- gfx/env/nightup.tga found"));
+                            "gfx/Logo.TGA <- entities missing [env_glow]")); // after a ;
     EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
-    // Followed entries are written when asked, missing ones too; a sky face as the game takes it.
+    // Followed entries are written when asked, missing ones too.
     EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
-                AllOf(Contains("gfx/env/nightbk.tga"), Contains("gfx/env/nightup.bmp"),
-                      Not(Contains("gfx/env/nightup.tga"))));
+                AllOf(Contains("Upper.wad"), Contains("gfx/Logo.TGA")));
+    EXPECT_THAT(r.warnings, Contains("\"SkyName\" \"night\": the game ignores this key"));
     EXPECT_EQ(game::res_entries(r, {}), scan); // what was followed is written only when asked
     EXPECT_THAT(game::text_report(r),
                 IsSupersetOf({"  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                               "env_sprite, ambient_generic and 2 more)",
                               "  case: models/XT.MDL is spelled models/xT.mdl on the disk",
-                              "  unsafe, not looked up: ../up.wav", "  unused wad: unused.wad",
+                              "  unsafe, not looked up: ../up.wav",
+                              "  unused wad unused.wad: holds none of the map's textures, but "
+                              "the map names it, so clients still need it: remove it from the "
+                              "map's wad list to drop it",
                               "  missing texture: gone"}));
 }
 
@@ -143,12 +138,12 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     mod("maps/old.bsp", std::string(600, 'x'));
     auto folder = game();
     EXPECT_THAT(folder.warnings(), ElementsAre(HasSubstr("pak1.pak: damaged at offset")));
-    // A map that is not BSP30 still resolves its entries.
+    // A map that is not BSP30 still resolves its entries; valve comes last after base.
     const auto r =
         game::Resolver(folder, {})
             .resolve(dir.file("cstrike/maps/old.bsp"), {"sound/b.wav", "sprites/s.spr"}, true);
     EXPECT_EQ(listed(r.entries[0]) + ", " + listed(r.entries[1]),
-              "sound/b.wav <- map stock, sprites/s.spr <- map missing");
+              "sound/b.wav <- map stock, sprites/s.spr <- map stock");
     EXPECT_THAT(r.warnings, Contains("entity text not read: not a BSP30 map"));
 
     mod("liblist.gam", "fallback_dir \"../../etc\"\n");
@@ -159,27 +154,49 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
 
 TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
     const char* outside = "holds bytes outside printable ASCII, which break the download";
+    const char* dots = "more than one dot in the path: clients refuse to download it";
     const struct {
         const char* name;
         std::string entry;
-        const char* warning; // "": none
+        std::vector<std::string> warnings;
     } table[] = {
-        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", ""},
-        {"64 characters", "sound/" + std::string(54, 'a') + ".wav",
-         "64 characters, longer than the 63 the engine holds in a resource name"},
-        {"word breaks", "sound/a b(c){d}'e:f,g.wav",
-         "holds a space, '(', ')', '{', '}', ''', ':', ',', at which the server splits a .res "
-         "line into words"},
-        {"control byte", "sound/a\tb.wav", outside},
-        {"high byte", "sound/caf\xE9.wav", outside},
-        {"two dots", "sound/a.b.wav",
-         "more than one dot in the file name: clients refuse to download it"},
-        {"fits, dots in a folder", "sound/v.1/ok_name-1.wav", ""},
+        {"63 characters", "sound/" + std::string(53, 'a') + ".wav", {}},
+        {"64 characters",
+         "sound/" + std::string(54, 'a') + ".wav",
+         {"64 characters, longer than the 63 the engine holds in a resource name"}},
+        {"word breaks",
+         "sound/a b(c){d}'e,f.wav",
+         {"holds a space, '(', ')', '{', '}', ''', ',', at which the server splits a .res "
+          "line into words"}},
+        {"control byte", "sound/a\tb.wav", {outside}},
+        {"high byte", "sound/caf\xE9.wav", {outside}},
+        {"fits", "sound/v_1/ok_name-1.wav", {}},
+        // The download filter's own examples.
+        {"backslash",
+         "models\\terror.mdl",
+         {"holds a backslash: the server drops the .res word, and clients refuse to download "
+          "it"}},
+        {"tilde", "file~.mdl", {"holds '~': clients refuse to download it"}},
+        {"a dot at the end",
+         "file.wav.",
+         {dots, "an extension of 0 characters: clients download only files with one of three"}},
+        {"a program's extension inside",
+         "file.dll.txt",
+         {dots, "holds .dll inside: the original server drops a .res word that holds it "
+                "anywhere"}},
+        {"the game's package", "Xeno.wad", {"names xeno.wad: clients refuse to download it"}},
+        {"a setting file",
+         "cfg/x.CFG",
+         {"a .cfg file: clients refuse to download it and the original server drops the .res "
+          "word"}},
+        {"dots in a folder", "sound/v.1/a.wav", {dots}},
+        {"two dots together",
+         "sound/a..wav",
+         {"holds '..': the server drops the .res word, and clients refuse to download it", dots}},
+        {"a leading slash", "/sound/a.wav", {"starts with '/': clients refuse to download it"}},
     };
     for (const auto& row : table)
-        EXPECT_EQ(game::name_warnings(row.entry),
-                  *row.warning ? std::vector<std::string>{row.warning} : std::vector<std::string>{})
-            << row.name;
+        EXPECT_EQ(game::name_warnings(row.entry), row.warnings) << row.name;
 }
 
 TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
@@ -193,16 +210,16 @@ TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
     // Places are written with forward slashes on every system.
     const auto mod_folder = (dir.path() / "cstrike").generic_string();
     EXPECT_THAT(r.entries[0].warnings,
-                ElementsAre(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
-                                      mod_folder + "/deep.wad")));
-    game::count_res_lines(r, 512);
+                Contains(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
+                                   mod_folder + "/deep.wad")));
+    game::count_limits(r, 512);
     EXPECT_FALSE(r.limits.back().over());
     EXPECT_TRUE(r.over_limit());
     // The model's texture model and sound are loaded with it: not counted.
-    EXPECT_THAT(
-        game::text_report(r),
-        IsSupersetOf({"  limits: 512 models of 512, 513 sounds of 512, 512 .res lines of 512",
-                      "  error: 513 sounds, 1 over the limit of 512"}));
+    EXPECT_THAT(game::text_report(r),
+                IsSupersetOf({"  limits: 512 models of 511, 513 sounds of 511, 512 generic of 511, "
+                              "1537 resources of 1280, 512 .res lines of 512",
+                              "  error: 513 sounds, 2 over the limit of 511"}));
 }
 
 std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
@@ -224,24 +241,25 @@ TEST(Formats, ReadWhatSoundFilesHold) {
 
     const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
         {false,
-         3,
+         {"models\\Guy01.mdl", "models\\guy02.mdl"},
          {{5004, "a/s.wav"}, {1004, "B.wav"}, {1008, "c.wav"}, {5004, "A/S.wav"}, {5001, "x"}}})));
     EXPECT_THAT(game::model_needs("models/Guy.mdl", model),
-                ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/Guy02.mdl",
+                ElementsAre("models/GuyT.mdl", "models/Guy01.mdl", "models/guy02.mdl",
                             "sound/a/s.wav", "sound/B.wav", "sound/c.wav"));
 
     // The references of a map's entity text are as many as the scan's list may hold.
-    std::string skies;
-    for (int i = 0; i < 6000; ++i)
-        skies += "{\"skyname\" \"x\"}";
-    const auto named = game::entity_references(skies);
+    std::string many = "{";
+    for (std::size_t i = 0; i <= game::max_entity_references; ++i)
+        many += "\"model\" \"x.mdl\" ";
+    const auto named = game::entity_references(many + "}");
     EXPECT_TRUE(named.cut);
     EXPECT_EQ(named.references.size(), game::max_entity_references);
 
     EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
+    // Words, four to a record, whatever the lines.
     EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
                                            "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
-                ElementsAre("gfx/detail/brick.tga", "gfx/m.tga"));
+                ElementsAre("gfx/detail/brick.tga", "gfx/floor.tga", "gfx/metal.tga"));
 }
 
 // A damaged part of a map leaves its error and the other parts are still read.
@@ -268,10 +286,10 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     const auto map = map_with_textures("{}", {{"a", false}});
     const auto wad = wad_bytes({"a", "b"});
     const auto pak = pak_bytes({{"x", "abc"}});
-    const auto model = studio_model_bytes({true, 1, {{5004, "a.wav"}}});
+    const auto model = studio_model_bytes({true, {}, {{5004, "a.wav"}}});
     // Two sequences that share one event table larger than half the file.
     auto twice =
-        studio_model_bytes({true, 1, std::vector(20, std::pair<int, std::string>{5004, "a.wav"})});
+        studio_model_bytes({true, {}, std::vector(20, std::pair<int, std::string>{5004, "a.wav"})});
     set_int32(twice, 164, 2);
     set_int32(twice, 168, static_cast<std::uint32_t>(twice.size()));
     twice += twice.substr(244, 176) + twice.substr(244, 176);
@@ -292,7 +310,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
          "offset 4: the entity lump"},
         {"bsp entity lump too large", ent(changed(huge, 8, game::max_entity_text + 1)),
          "more than the 4194304 read"},
-        {"wad of another kind", wad_of("WAD2" + wad.substr(4)), "not a WAD3 texture package"},
+        {"wad of another kind", wad_of("WAD1" + wad.substr(4)), "not a WAD2 or WAD3"},
         {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
         {"pak too short", pak_of("PACK"), "not a pack file"},
@@ -305,7 +323,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
         {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
         {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
-        {"mdl 101 sequence groups", mdl(changed(model, 172, 101)), "101 sequence groups"},
+        {"mdl 17 sequence groups", mdl(changed(model, 172, 17)), "17 sequence groups"},
+        {"mdl group table past the end", mdl(changed(model, 172, 2)), "damaged at offset"},
         {"mdl events read over and over", mdl(twice), "event tables overlap"},
         {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
          "not a folder name"},
@@ -322,14 +341,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
 
 using Lines = std::vector<std::string>;
 
-std::string utf16(std::string_view ascii, bool big_endian) {
-    std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char c : ascii)
-        out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
-    return out;
-}
-
-TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
+// The words a .res holds for the server.
+TEST(ResReading, ReadsWordsAsTheServerDoes) {
     std::string many;
     for (std::size_t i = 0; i < game::res_line_limit + 10; ++i)
         many += "x.wad\n";
@@ -337,25 +350,29 @@ TEST(ResReading, ReadsEveryEncodingAndLineEnd) {
     const struct {
         const char* name;
         std::string bytes;
-        Lines lines;
+        Lines words;
     } table[] = {
         {"CR LF, //, blanks", "// c\r\n\r\n  a.bsp \t\r\nx.wad\r\n", {"a.bsp", "x.wad"}},
-        {"LF and lone CR", "a.wad\nb.wad\rc.wad", {"a.wad", "b.wad", "c.wad"}},
-        {"UTF-8 BOM", "\xEF\xBB\xBFsound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
-        {"UTF-8 without BOM", "sound/caf\xC3\xA9.wav\n", {"sound/caf\xE9.wav"}},
-        {"single-byte", "sound/caf\xE9.wav\n", {"sound/caf\xE9.wav"}},
-        // A line the single-byte text cannot hold stays as it is, and names no file of the map.
-        {"UTF-8 off the table", "s/\xE2\x82\xAC\xE4\xB8\x80", {"s/\xE2\x82\xAC\xE4\xB8\x80"}},
-        {"UTF-8 inside the table", "s/\xE2\x82\xAC.wav", {"s/\x80.wav"}},
-        {"NUL padding ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
-        {"UTF-16 LE", utf16("// c\r\na.wad\r\n b.wad\n", false), {"a.wad", "b.wad"}},
-        {"UTF-16 BE", utf16("a.wad\rb.wad", true), {"a.wad", "b.wad"}},
-        // Only so much of a file is read, and only so many lines kept.
+        {"several words, quoted, a comment after a word",
+         "sound/a.wav // door\r\n\"sound/b c.wav\"x.wad,y.wad\r(z):w//v\n",
+         {"sound/a.wav", "sound/b c.wav", "x.wad", "y.wad", "(", "z", ")", ":", "w//v"}},
+        {"bytes from 0x80 up separate", "sound/caf\xC3\xA9.wav", {"sound/caf", ".wav"}},
+        {"UTF-8 BOM skipped",
+         "\xEF\xBB\xBF"
+         "a.wad",
+         {"a.wad"}},
+        {"NUL ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
+        {"an empty word ends the reading", "a.wad \"\" b.wad", {"a.wad"}},
+        {"UTF-16",
+         "\xFF\xFE"
+         "a\0.\0w\0a\0d\0"s,
+         {}},
+        // Only so much of a file is read, and only so many words kept.
         {"1 MiB read", mib + "a", {mib}},
-        {"4,096 lines kept", many, Lines(game::res_line_limit, "x.wad")},
+        {"4,096 words kept", many, Lines(game::res_line_limit, "x.wad")},
     };
     for (const auto& row : table)
-        EXPECT_EQ(game::read_res_text(row.bytes).lines, row.lines) << row.name;
+        EXPECT_EQ(game::read_res_text(row.bytes).lines, row.words) << row.name;
     EXPECT_EQ(game::read_res_text(many).count(), game::res_line_limit + 10);
 }
 

@@ -28,7 +28,8 @@ int make_game(const std::filesystem::path& folder) {
                                R"({"classname" "ambient_generic" "message" "sound/e2e/gone.wav"})",
                                {{"wall", false}}));
     put_file(mod, "e2e.wad", wad_bytes({"wall"}));
-    put_file(mod, "models/e2e/guard.mdl", studio_model_bytes({false, 1, {{5004, "e2e/step.wav"}}}));
+    put_file(mod, "models/e2e/guard.mdl",
+             studio_model_bytes({false, {}, {{5004, "e2e/step.wav"}}}));
     put_file(mod, "models/e2e/guardT.mdl", studio_model_bytes({}));
     put_file(mod, "sound/e2e/drip.wav", "RIFF");
     put_file(mod, "sound/e2e/step.wav", "RIFF");

@@ -49,7 +49,7 @@ std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& fi
 }
 
 std::string studio_model_bytes(const ModelShape& model) {
-    // The header, then the one sequence, then its events.
+    // The header, then the one sequence, its events, and the sequence group table.
     constexpr std::uint32_t sequence_at = 244, events_at = sequence_at + 176;
     std::string out = "IDST";
     add_int32(out, 10);
@@ -60,10 +60,17 @@ std::string studio_model_bytes(const ModelShape& model) {
         add_int32(out, 0); // type
         add_field(out, text, 64);
     }
+    const auto groups_at = at_end(out);
+    for (std::size_t group = 0; group <= model.groups.size(); ++group) {
+        add_field(out, group ? "" : "default", 32);
+        add_field(out, group ? model.groups[group - 1] : "", 64);
+        out.append(8, '\0');
+    }
     set_int32(out, 72, at_end(out)); // length
     set_int32(out, 164, 1);          // one sequence
     set_int32(out, 168, sequence_at);
-    set_int32(out, 172, static_cast<std::uint32_t>(model.groups));
+    set_int32(out, 172, static_cast<std::uint32_t>(model.groups.size() + 1));
+    set_int32(out, 176, groups_at);
     set_int32(out, 180, model.textures ? 1 : 0);
     set_int32(out, sequence_at + 48, static_cast<std::uint32_t>(model.events.size()));
     set_int32(out, sequence_at + 52, events_at);

@@ -20,7 +20,8 @@ std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& fi
 
 struct ModelShape {
     bool textures = true; // false: numtextures 0, the textures are in the T model
-    int groups = 1;       // sequence groups
+    // The files of the sequence groups past the first, as the model's group table names them.
+    std::vector<std::string> groups;
     // (event number, option text) of the events of the model's one sequence.
     std::vector<std::pair<int, std::string>> events;
 };
