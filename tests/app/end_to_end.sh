@@ -168,14 +168,19 @@ click 515 17 # the close box
 ended() { ! kill -0 "$app" 2>/dev/null; }
 wait_for 10 ended || fail "the close box did not end the program"
 
+# Starts the window with the map $1 on its command line and waits until it has analysed it.
+start_with() {
+    run "$tarnwick" "$(native_path "$1")" >>"$work/tarnwick.log" 2>&1 &
+    app=$!
+    pids+=($app)
+    wait_for $patience find_main || fail "the main window did not appear with $1 given"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    wx=$X wy=$Y
+    wait_for $patience white_in_list || fail "$1, given on the command line, was not analysed"
+}
+
 # Started with the map on its command line, the window analyses it as if chosen with "...".
-run "$tarnwick" "$(native_path "$map")" >>"$work/tarnwick.log" 2>&1 &
-app=$!
-pids+=($app)
-wait_for $patience find_main || fail "the main window did not appear with a map given"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-wx=$X wy=$Y
-wait_for $patience white_in_list || fail "the map given on the command line was not analysed"
+start_with "$map"
 photograph "$shots/main-window-from-command-line.png"
 click 515 17 # the close box
 wait_for 10 ended || fail "the close box did not end the program"
@@ -185,13 +190,7 @@ wait_for 10 ended || fail "the close box did not end the program"
 game="$work/game/cstrike"
 run "$make_map" --game "$(native_path "$work/game")"
 map="$game/maps/de_e2e.bsp"
-run "$tarnwick" "$(native_path "$map")" >>"$work/tarnwick.log" 2>&1 &
-app=$!
-pids+=($app)
-wait_for $patience find_main || fail "the main window did not appear for the game folder's map"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-wx=$X wy=$Y
-wait_for $patience white_in_list || fail "the game folder's map was not analysed"
+start_with "$map"
 before=$(list_picture)
 # Right-click on the list, then the menu's item $1 (from 1) by the keyboard.
 menu=""
