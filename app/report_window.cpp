@@ -50,7 +50,8 @@ QColor status_colour(game::Status status) {
 }
 
 QColor report_line_colour(std::string_view line) {
-    for (const auto* red_start : {"  missing", "  unsafe", "  error", "  lacking"})
+    for (const auto* red_start :
+         {"  missing", "  unsafe", "  error", "  lacking", "  refused", "  the server reads none"})
         if (starts_with(line, red_start)) return QColor(red);
     if (starts_with(line, "  case")) return QColor(amber);
     if (starts_with(line, "  unused") || starts_with(line, "  extra")) return QColor(grey);

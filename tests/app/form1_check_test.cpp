@@ -176,6 +176,15 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
     form->compare_with_res();
     EXPECT_THAT(report(), HasSubstr("lacking in the .res: models/x.mdl"));
     EXPECT_THAT(report(), HasSubstr("case in the .res: sound/Door.wav"));
+    // Each line in the colour of what it reports.
+    const auto* lines = form->report_window()->List1;
+    for (int i = 0; i < lines->count(); ++i) {
+        const auto text = lines->item(i)->text().toStdString();
+        const auto status = text.starts_with("  lacking") ? game::Status::missing
+                            : text.starts_with("  case")  ? game::Status::case_mismatch
+                                                          : game::Status::found;
+        EXPECT_EQ(lines->item(i)->foreground().color(), app::status_colour(status)) << text;
+    }
 
     const auto into = dir.path() / "out";
     put_file(into, "mine.wad", "other bytes");
