@@ -121,7 +121,7 @@ std::optional<game::CheckedMap> Form1::resolve(const std::vector<std::string>& e
     if (!session_) session_ = std::make_unique<game::Session>(game::SessionSettings{});
     checking_ = true;
     const Busy busy;
-    lines.push_back("game folder: " + analysis::utf8_of(*mod));
+    lines.push_back("game folder: " + to_utf8(native(*mod)));
     auto checked = session_->resolve_in(*mod, choice, map_path, entries,
                                         [&](const std::string& line) { lines.push_back(line); });
     checking_ = false;
@@ -243,7 +243,10 @@ void Form1::collect_download_folder() {
                                               application_title) == platform::Answer::yes;
     };
     const auto result = session_->collect(*checked, {into, replace, std::string()});
-    QString text = QStringLiteral("%1 Files Copied Into %2").arg(result.copied).arg(native(into));
+    QString text = QStringLiteral("Copied %1 %2 into %3")
+                       .arg(result.copied)
+                       .arg(result.copied == 1 ? QStringLiteral("file") : QStringLiteral("files"))
+                       .arg(native(into));
     for (const auto& line : result.lines)
         if (line.rfind("cannot copy", 0) == 0 || line.rfind("kept", 0) == 0)
             text += QStringLiteral("\n") + QString::fromStdString(line);

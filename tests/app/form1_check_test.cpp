@@ -4,6 +4,7 @@
 
 #include "app/list_box.h"
 #include "app/report_window.h"
+#include "controls/elpanel.h"
 #include "controls/skinned_menu.h"
 #include "form1_fixture.h"
 #include "synthetic_game.h"
@@ -201,7 +202,11 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
             EXPECT_THAT(message, HasSubstr("kept mine.wad: a different file is there"));
             EXPECT_EQ(read_file((into / "mine.wad").string()), "other bytes");
         } else {
-            EXPECT_THAT(message, HasSubstr("1 Files Copied Into"));
+            EXPECT_THAT(
+                message,
+                HasSubstr(
+                    "Copied 1 file into " +
+                    QDir::toNativeSeparators(QString::fromStdString(into.string())).toStdString()));
             EXPECT_EQ(read_file((into / "mine.wad").string()),
                       read_file((dir.path() / "cstrike/mine.wad").string()));
         }
@@ -209,6 +214,24 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
     EXPECT_EQ(read_file((into / "maps/de_foo.res").string()),
               "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n"
               "sound/Door.wav\r\nsound/gone.wav\r\n");
+}
+
+TEST_F(Form1Check, TheReportWindowMovesByItsTitleAndClosesWithItsCross) {
+    analyse(map);
+    form->check_game_folder();
+    auto* report = form->report_window();
+    ASSERT_TRUE(report && report->isVisible());
+    auto* panel = report->elpanel1;
+    const QPoint corner = report->pos(), title(60, 12);
+    cursor = {700, 300};
+    QTest::mousePress(panel, Qt::LeftButton, {}, title);
+    cursor += QPoint(-40, 25);
+    QTest::mouseMove(panel, title + QPoint(1, 0));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, title);
+    EXPECT_EQ(report->pos(), corner + QPoint(-40, 25));
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(panel->width() - 20, 14)); // the cross
+    EXPECT_FALSE(report->isVisible());
+    EXPECT_EQ(ended, 0) << "the program goes on";
 }
 
 // A system list box's rows for Tahoma 8.25 pt: 13 pixels, the selection as high as a row,
