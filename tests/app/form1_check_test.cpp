@@ -33,11 +33,11 @@ protected:
         mod("sound/x/hit.wav", "RIFF");
         mod("mine.wad", wad_bytes({"wall"}));
         mod("maps/de_foo.bsp", map_with_textures(map_entities, {{"wall", false}}));
-        map = (dir.path() / "cstrike" / "maps" / "de_foo.bsp").string();
+        map = (mod_dir / "maps" / "de_foo.bsp").string();
     }
 
     void mod(std::string_view relative, std::string_view bytes) {
-        put_file(dir.path() / "cstrike", relative, bytes);
+        put_file(mod_dir, relative, bytes);
     }
 
     // Each shown entry with the name of its colour, as "entry=colour".
@@ -65,6 +65,8 @@ protected:
         return form->report_window() ? form->report_window()->text() : std::string();
     }
 
+    // The game as a Steam library at the test's folder holds it.
+    const std::filesystem::path mod_dir = dir.path() / "steamapps/common/Half-Life/cstrike";
     std::string map;
 };
 
@@ -104,7 +106,7 @@ TEST_F(Form1Check, CompletingTheListAddsWhatTheFoundFilesNeedAndMakeResWritesIt)
                        "models/xT.mdl, sound/x/hit.wav");
     dialogs.answers.push_back(platform::Answer::yes);
     form->make_res();
-    EXPECT_EQ(read_file((dir.path() / "cstrike/maps/de_foo.res").string()),
+    EXPECT_EQ(read_file((mod_dir / "maps/de_foo.res").string()),
               "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n"
               "sound/Door.wav\r\nsound/gone.wav\r\nmodels/xT.mdl\r\nsound/x/hit.wav\r\n");
 
@@ -157,23 +159,28 @@ TEST_F(Form1Check, AMapOutsideAModFindsTheGameInSteamOrAsksForItOnce) {
     const auto outside = dir.file("de_foo.bsp");
     write_file(outside, read_file(map));
     analyse(outside);
+    steam = {dir.path()};
+    form->check_game_folder();
+    EXPECT_THAT(coloured(), HasSubstr("sound/Door.wav=amber"));
+    EXPECT_EQ(dialogs.asked.size(), 1u) << "found in Steam: nothing asked";
+
     // No Steam: asked, and the answer holds; cancelled: nothing checked.
+    steam.clear();
+    analyse(outside);
     form->check_game_folder();
     EXPECT_EQ(dialogs.asked.back(), "folder: Choose the mod folder, for example "
                                     "\xE2\x80\xA6\\Half-Life\\cstrike");
-    EXPECT_EQ(form->report_window(), nullptr);
-    dialogs.folders.push_back(QString::fromStdString((dir.path() / "cstrike").string()));
+    EXPECT_THAT(coloured(), Not(HasSubstr("=amber")));
+    dialogs.folders.push_back(QString::fromStdString(mod_dir.string()));
     form->check_game_folder();
     form->check_game_folder();
-    EXPECT_EQ(std::count_if(dialogs.asked.begin(), dialogs.asked.end(),
-                            [](const std::string& q) { return q.starts_with("folder:"); }),
-              2);
+    EXPECT_EQ(dialogs.asked.size(), 4u) << "the folder asked twice, once cancelled";
     EXPECT_THAT(coloured(), HasSubstr("sound/Door.wav=amber"));
 }
 
 TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacing) {
     analyse(map);
-    write_file((dir.path() / "cstrike/maps/de_foo.res").string(), "mine.wad\nsound/Door.wav\n");
+    write_file((mod_dir / "maps/de_foo.res").string(), "mine.wad\nsound/Door.wav\n");
     form->compare_with_res();
     EXPECT_THAT(report(), HasSubstr("lacking in the .res: models/x.mdl"));
     EXPECT_THAT(report(), HasSubstr("case in the .res: sound/Door.wav"));
@@ -208,7 +215,7 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
                     "Copied 1 file into " +
                     QDir::toNativeSeparators(QString::fromStdString(into.string())).toStdString()));
             EXPECT_EQ(read_file((into / "mine.wad").string()),
-                      read_file((dir.path() / "cstrike/mine.wad").string()));
+                      read_file((mod_dir / "mine.wad").string()));
         }
     }
     EXPECT_EQ(read_file((into / "maps/de_foo.res").string()),
