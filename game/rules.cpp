@@ -178,24 +178,24 @@ const Rule rules[] = {
     {"texture packages at the top of a search folder", missing_wad, deep_wad, false},
 };
 
+// What the rules that `pick` takes say of a name by itself.
+std::vector<std::string> said_of_name(std::string_view name, bool Rule::*pick) {
+    std::vector<std::string> said;
+    for (const auto& rule : rules)
+        if (rule.*pick)
+            if (auto text = rule.broken(name, nullptr); !text.empty())
+                said.push_back(std::move(text));
+    return said;
+}
+
 } // namespace
 
 std::vector<std::string> name_warnings(std::string_view entry) {
-    std::vector<std::string> warnings;
-    for (const auto& rule : rules)
-        if (rule.by_name)
-            if (auto warning = rule.broken(entry, nullptr); !warning.empty())
-                warnings.push_back(std::move(warning));
-    return warnings;
+    return said_of_name(entry, &Rule::by_name);
 }
 
 std::vector<std::string> server_refusals(std::string_view word) {
-    std::vector<std::string> reasons;
-    for (const auto& rule : rules)
-        if (rule.server)
-            if (auto reason = rule.broken(word, nullptr); !reason.empty())
-                reasons.push_back(std::move(reason));
-    return reasons;
+    return said_of_name(word, &Rule::server);
 }
 
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
