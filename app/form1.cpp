@@ -4,6 +4,7 @@
 #include "app/list_box.h"
 #include "app/report_window.h"
 #include "app/stored_layout.h"
+#include "app/window_frame.h"
 #include "app/window_icon.h"
 #include "controls/elboton.h"
 #include "controls/elframe.h"
@@ -28,10 +29,8 @@ namespace {
 
 using controls::event_number;
 
-// The client area, inside a one-pixel frame.
-constexpr int client_width = 532;
-constexpr int client_height = 574;
-constexpr int frame = 1;
+// The client area, inside the window's frame.
+constexpr QSize client_size(532, 574);
 
 // The map a drag carries: a single local file whose name ends in .bsp, in any case.
 QString dragged_map(const QMimeData* data) {
@@ -52,7 +51,6 @@ Form1::Form1(platform::Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
     setWindowTitle(QStringLiteral("Cs 1.6 Tarnwick 1.5"));
     setWindowIcon(window_icon());
-    setFixedSize(client_width + 2 * frame, client_height + 2 * frame);
     create_controls();
     bind_events();
     bind_menu();
@@ -68,8 +66,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::create_controls() {
-    auto* client = new QWidget(this);
-    client->setGeometry(frame, frame, client_width, client_height);
+    auto* client = framed_client(*this, client_size);
     const platform::Font ambient; // the window's own font
     elpanel1 = place<controls::elpanel>(client, form1_layout::elpanel1(), ambient);
     elframe1 = place<controls::elframe>(elpanel1, form1_layout::elframe1(), ambient);
@@ -141,8 +138,7 @@ void Form1::set_tab_order() {
 
 void Form1::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QColor(platform::to_rgb(platform::system_colour(6)))); // window frame
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    paint_window_frame(painter, *this);
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,6 +1,7 @@
 #include "app/report_window.h"
 
 #include "app/list_box.h"
+#include "app/window_frame.h"
 #include "controls/elpanel.h"
 #include "controls/skin.h"
 #include "platform/colour.h"
@@ -16,7 +17,6 @@ using controls::event_number;
 
 constexpr int client_width = 452;
 constexpr int client_height = 380;
-constexpr int frame = 1;
 constexpr int list_top = 32; // below the title
 constexpr int margin = 7;
 constexpr int gap = 4; // between the main window and this one
@@ -60,9 +60,7 @@ QColor report_line_colour(std::string_view line) {
 
 ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), cursor_pos_(std::move(cursor_pos)) {
-    setFixedSize(client_width + 2 * frame, client_height + 2 * frame);
-    auto* client = new QWidget(this);
-    client->setGeometry(frame, frame, client_width, client_height);
+    auto* client = framed_client(*this, {client_width, client_height});
     elpanel1 = new controls::elpanel(client);
     platform::Font title_font;
     title_font.name = QStringLiteral("Tahoma");
@@ -127,8 +125,7 @@ std::string ReportWindow::text() const {
 
 void ReportWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setPen(QColor(platform::to_rgb(platform::system_colour(6)))); // window frame
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    paint_window_frame(painter, *this);
 }
 
 } // namespace tarnwick::app

@@ -9,6 +9,7 @@
 #include "game/formats/pak.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -172,29 +173,27 @@ std::unique_ptr<ByteSource> GameFolder::open(const Place& place) const {
     return std::make_unique<FileSource>(utf8_of(pack), place.offset, place.length);
 }
 
-std::vector<std::string> GameFolder::paths_named(std::string_view name) const {
-    const auto slash_name = "/" + lower_ascii(name);
+// The first spelling of each key that `keep` takes, in the order of the keys.
+std::vector<std::string>
+GameFolder::spellings(const std::function<bool(const std::string&)>& keep) const {
     std::vector<std::pair<std::string, std::string>> keyed;
     for (const auto& [key, places] : index_)
-        if (key.ends_with(slash_name)) keyed.emplace_back(key, places.front().spelled);
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<std::string> paths;
-    for (auto& [key, spelled] : keyed)
-        paths.push_back(std::move(spelled));
-    return paths;
-}
-
-std::vector<std::string> GameFolder::all_paths() const {
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(index_.size());
-    for (const auto& [key, places] : index_)
-        keyed.emplace_back(key, places.front().spelled);
+        if (keep(key)) keyed.emplace_back(key, places.front().spelled);
     std::sort(keyed.begin(), keyed.end());
     std::vector<std::string> paths;
     paths.reserve(keyed.size());
     for (auto& [key, spelled] : keyed)
         paths.push_back(std::move(spelled));
     return paths;
+}
+
+std::vector<std::string> GameFolder::paths_named(std::string_view name) const {
+    const auto slash_name = "/" + lower_ascii(name);
+    return spellings([&](const std::string& key) { return key.ends_with(slash_name); });
+}
+
+std::vector<std::string> GameFolder::all_paths() const {
+    return spellings([](const std::string&) { return true; });
 }
 
 } // namespace tarnwick::game

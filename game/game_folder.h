@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,6 +70,7 @@ public:
     std::vector<std::string> paths_named(std::string_view name) const;
 
 private:
+    std::vector<std::string> spellings(const std::function<bool(const std::string&)>& keep) const;
     // Returns the folder's loose files, for a look at its top.
     std::vector<std::string> add_folder(FolderRole role, const std::filesystem::path& path);
     // The folder with `suffix` after `path`'s name, added when it is there.
