@@ -72,12 +72,15 @@ inline QRgb pixel(const SkinnedControl& control, int x, int y) {
     return control.render().pixel(x, y);
 }
 
-// Checks that each of the points of the control's picture shows `colour`.
-inline void expect_colour(const SkinnedControl& control, Colour colour,
+// Checks that each of the points of the picture (a control's, when given one) shows `colour`.
+inline void expect_colour(const QImage& picture, Colour colour,
                           std::initializer_list<QPoint> points) {
-    const QImage picture = control.render();
     for (const QPoint p : points)
         EXPECT_EQ(picture.pixel(p), platform::to_rgb(colour)) << "at " << p.x() << ", " << p.y();
+}
+inline void expect_colour(const SkinnedControl& control, Colour colour,
+                          std::initializer_list<QPoint> points) {
+    expect_colour(control.render(), colour, points);
 }
 
 } // namespace tarnwick::controls::testing

@@ -26,11 +26,6 @@ int count_colour(const QImage& picture, const QRect& area, Colour colour) {
     return count;
 }
 
-void expect_pixels(const QImage& picture, Colour colour, std::initializer_list<QPoint> points) {
-    for (const QPoint p : points)
-        EXPECT_EQ(picture.pixel(p), to_rgb(colour)) << "at " << p.x() << ", " << p.y();
-}
-
 // An open menu of the items; `closed_first` says whether it had closed when it chose.
 struct OpenMenu {
     SkinnedMenu menu;
@@ -56,10 +51,10 @@ TEST(Menu, RaisedEdgesOnThePanelsBackTheHighlightBandAndGreyedText) {
     const int w = picture.width(), h = picture.height();
     const QRect band = layout.item_rect(0);
     // The top edge lies over the right one, the left over the bottom; (1, 10) is the inset.
-    expect_pixels(picture, light, {{0, 0}, {w - 1, 0}, {0, h - 2}});
-    expect_pixels(picture, dark, {{w - 1, 1}, {0, h - 1}, {w - 1, h - 1}});
-    expect_pixels(picture, back, {{1, 1}, {1, 10}});
-    expect_pixels(picture, menu_colour::band, {band.topLeft(), band.bottomRight()});
+    expect_colour(picture, light, {{0, 0}, {w - 1, 0}, {0, h - 2}});
+    expect_colour(picture, dark, {{w - 1, 1}, {0, h - 1}, {w - 1, h - 1}});
+    expect_colour(picture, back, {{1, 1}, {1, 10}});
+    expect_colour(picture, menu_colour::band, {band.topLeft(), band.bottomRight()});
     // "F5" ends at the right margin, 10 px inside the band.
     const Colour text = menu_colour::band_text;
     EXPECT_GT(count_colour(picture, band.adjusted(w - 20, 0, -9, 0), text), 0);
@@ -72,8 +67,6 @@ TEST(Menu, RaisedEdgesOnThePanelsBackTheHighlightBandAndGreyedText) {
 TEST(Menu, RowsAndPlacementOnTheScreen) {
     const MenuLayout layout = menu_layout(items, menu_font());
     const int w = layout.width;
-    EXPECT_EQ(layout.size().height(), 2 + 4 * 19 + 2);
-    EXPECT_EQ(layout.item_rect(1), QRect(2, 21, w - 4, 19));
     const std::vector<std::pair<QPoint, int>> items_at = {
         {{1, 10}, -1}, {{2, 2}, 0},    {{w - 3, 20}, 0},  {{2, 21}, 1},
         {{10, 77}, 3}, {{10, 78}, -1}, {{w - 2, 10}, -1}, {{10, -5}, -1},

@@ -13,6 +13,13 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using namespace std::string_literals;
 
+// tarnwick-res run in `dir`; its report without the CR Windows puts before each LF.
+ProgramRun run_res(const TempDir& dir, const std::string& arguments) {
+    auto r = run_program(dir, TARNWICK_RES, arguments);
+    std::erase(r.err, '\r');
+    return r;
+}
+
 class GameCommandLine : public GameFixture {
 protected:
     GameCommandLine() {
@@ -23,12 +30,7 @@ protected:
                               R"( "noise" "kaboom.WAV"})",
                               {{"{fence", false}, {"gone", false}}));
     }
-    // The standard error without the CR that Windows puts before each LF.
-    ProgramRun run(const std::string& arguments) {
-        auto r = run_program(dir, TARNWICK_RES, arguments);
-        std::erase(r.err, '\r');
-        return r;
-    }
+    ProgramRun run(const std::string& arguments) { return run_res(dir, arguments); }
     static constexpr const char* map_path = "cstrike/maps/de_foo.bsp";
     const std::string heads = "maps/de_foo.bsp\r\nmaps/de_foo.res\r\n";
 };
@@ -208,7 +210,7 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
         const char* name;
         Files files;
         const char* options;
-        std::vector<std::string> said, not_said; // in the .res printed or the report
+        std::vector<std::string> said, not_said = {}; // in the .res printed or the report
     } table[] = {
         {"sequence groups by the model's own table",
          {map(R"({"classname" "worldspawn"}{"model" "models/mymap/guard.mdl"})"),
@@ -271,14 +273,12 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
         {"base counts misspelt",
          {map("{}")},
          "--check --base-counts models=1,models=2",
-         {"not models=N,sounds=N,generic=N: models=1,models=2"},
-         {}},
+         {"not models=N,sounds=N,generic=N: models=1,models=2"}},
         {"<mod>_addon only with --addon",
          {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
           {"cstrike_addon/sound/a.wav", "RIFF"}},
          "--check --addon",
-         {" 1 found, 0 case, 0 missing,"},
-         {}},
+         {" 1 found, 0 case, 0 missing,"}},
         {"fallbacks in turn, valve last, _hd stock, no <mod>_addon without --addon",
          {map(R"({"classname" "worldspawn"}{"noise" "d.wav"}{"noise" "c.wav"}{"noise" "v.wav"})"
               R"({"noise" "h.wav"}{"noise" "a.wav"})"),
@@ -290,8 +290,7 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
           {"valve/sound/v.wav", "RIFF"},
           {"czero_hd/sound/h.wav", "RIFF"}},
          "--check --game czero",
-         {"5 entries: 1 found, 0 case, 1 missing, 3 stock,"},
-         {}},
+         {"5 entries: 1 found, 0 case, 1 missing, 3 stock,"}},
         {"the detail file and the overview as the client reads them",
          {map(R"({"classname" "worldspawn"})"),
           {"cstrike_downloads/maps/m_detail.txt", "wall detail/a 1 1 floor detail/b 2 2"},
@@ -310,23 +309,20 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
           {"cstrike/sound/a.wav", "RIFF"},
           {"cstrike/maps/m.res", "maps/m.bsp\r\nmaps/m.res\r\nsound/a.wav // door\r\n"}},
          "--audit",
-         {"m.res: 3 words: 0 extra, 0 lacking, 0 case, 0 missing"},
-         {}},
+         {"m.res: 3 words: 0 extra, 0 lacking, 0 case, 0 missing"}},
         {"a UTF-16 .res, which the server reads nothing of",
          {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
           {"cstrike/sound/a.wav", "RIFF"},
           {"cstrike/maps/m.res", "\xFF\xFEm\0a\0p\0s\0/\0"s}},
          "--audit",
          {"  the server reads none of this file (UTF-16); save it as ANSI or UTF-8\n",
-          "  lacking in the .res: sound/a.wav"},
-         {}},
+          "  lacking in the .res: sound/a.wav"}},
     };
     for (const auto& row : table) {
         TempDir dir;
         for (const auto& [relative, bytes] : row.files)
             put_file(dir.path(), relative, bytes);
-        auto r = run_program(dir, TARNWICK_RES, std::string(row.options) + " cstrike/maps/m.bsp");
-        std::erase(r.err, '\r'); // the report's lines end as the system's do
+        const auto r = run_res(dir, std::string(row.options) + " cstrike/maps/m.bsp");
         const auto all = r.out + r.err;
         for (const auto& text : row.said)
             EXPECT_THAT(all, HasSubstr(text)) << row.name;

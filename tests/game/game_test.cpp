@@ -2,17 +2,20 @@
 // looked up and followed, the rules of the game's clients and server, and the format
 // readers with the errors they give for foreign or damaged files, table by table.
 
+#include "analysis/file_system.h"
 #include "game/audit.h"
 #include "game/entity_references.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/entities.h"
 #include "game/formats/liblist.h"
+#include "game/formats/library_folders.h"
 #include "game/formats/pak.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "game/report.h"
 #include "game/rules.h"
+#include "game/steam.h"
 #include "game_fixture.h"
 
 #include <functional>
@@ -22,6 +25,7 @@ namespace {
 
 using game::FormatError;
 using game::MemorySource;
+using Lines = std::vector<std::string>;
 using ::testing::AllOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -260,20 +264,22 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
                                            "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
                 ElementsAre("gfx/detail/brick.tga", "gfx/floor.tga", "gfx/metal.tga"));
-}
 
-// A damaged part of a map leaves its error and the other parts are still read.
-TEST(Formats, ReadEachPartOfAMapOnItsOwn) {
-    const auto map = map_with_textures(R"({"classname" "worldspawn"})", {{"a", false}}, 3);
-    const auto damaged = game::read_bsp_map(MemorySource(changed(map, 20, 1 << 20)));
+    // A damaged part of a map leaves its error and the other parts are still read.
+    const auto parts = map_with_textures(R"({"classname" "worldspawn"})", {{"a", false}}, 3);
+    const auto damaged = game::read_bsp_map(MemorySource(changed(parts, 20, 1 << 20)));
     EXPECT_THAT(damaged.entity_text, HasSubstr("worldspawn"));
     EXPECT_THAT(damaged.textures_error.value_or(""), HasSubstr("damaged at offset"));
     EXPECT_EQ(damaged.brush_models, 3u);
     EXPECT_FALSE(damaged.entity_error || damaged.models_error);
-    const auto foreign = game::read_bsp_map(MemorySource(changed(map, 0, 29)));
-    EXPECT_EQ(foreign.entity_error.value_or("") + ", " + foreign.textures_error.value_or("") +
-                  ", " + foreign.models_error.value_or(""),
-              "not a BSP30 map, not a BSP30 map, not a BSP30 map");
+}
+
+// Steam's list of libraries with a path `depth` blocks deep.
+std::string nested(std::size_t depth) {
+    std::string open, close;
+    for (std::size_t i = 0; i < depth; ++i)
+        open += "\"b\" {", close += "}";
+    return open + R"("path" "/deep")" + close;
 }
 
 struct Damage {
@@ -300,6 +306,7 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     auto wad_of = [](std::string b) { return [b] { game::read_wad_names(MemorySource(b)); }; };
     auto pak_of = [](std::string b) { return [b] { game::read_pak_directory(MemorySource(b)); }; };
     auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
+    auto vdf = [](std::string text) { return [text] { game::read_library_folders(text); }; };
     const Damage table[] = {
         {"bsp of version 29", bsp(changed(map, 0, 29)), "not a BSP30 map"},
         {"bsp header cut", bsp(map.substr(0, 100)), "not a BSP30 map"},
@@ -328,6 +335,13 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
         {"mdl events read over and over", mdl(twice), "event tables overlap"},
         {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
          "not a folder name"},
+        {"vdf 17 blocks deep", vdf(nested(17)), "offset 84: blocks nested deeper than 16"},
+        {"vdf string not closed", vdf(R"("libraryfolders" { "0" { "path" "C:\\Ste)"),
+         "offset 32: a string is not closed"},
+        {"vdf block not closed", vdf(R"("libraryfolders" { "0" { "path" "/x" })"),
+         "offset 38: a block is not closed"},
+        {"vdf key without a value", vdf(R"("libraryfolders" { "path" })"), "\"path\" has no value"},
+        {"vdf too many closed", vdf(R"("1" "/x" })"), "offset 9: a \"}\" that closes no block"},
     };
     for (const auto& row : table) {
         try {
@@ -339,7 +353,53 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     }
 }
 
-using Lines = std::vector<std::string>;
+// Steam's list of its libraries, in both its forms.
+TEST(LibraryFolders, ReadsEveryLibraryOnce) {
+    // Today's form, the apps left out.
+    EXPECT_EQ(game::read_library_folders(
+                  "\xEF\xBB\xBF"
+                  R"("libraryfolders" { "0" { "path" "C:\\Program Files (x86)\\Steam")"
+                  R"( "label" "" "apps" { "70" "1" "10" "2" } } "1" { "path" "D:\\Games" } })"),
+              (Lines{R"(C:\Program Files (x86)\Steam)", R"(D:\Games)"}));
+    // The older form, numbered values only.
+    EXPECT_EQ(game::read_library_folders(
+                  "// old\r\n\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"17\"\n"
+                  "\t\"1\"\t\t\"D:\\\\SteamLibrary\"\n\t\"2\" /mnt/games\n}\n"),
+              (Lines{R"(D:\SteamLibrary)", "/mnt/games"}));
+    // Escapes undone, case ignored, each once.
+    EXPECT_EQ(
+        game::read_library_folders(
+            R"("libraryfolders" { "0" { "PATH" "/a \"b\"\\c\q" } "1" "/a \"b\"\\c\q" "2" "" })"),
+        Lines{R"(/a "b"\c\q)"});
+    EXPECT_EQ(game::read_library_folders(nested(16)), Lines{"/deep"});
+}
+
+TEST(SteamLibraries, FindTheModInTheRootOrALibraryItsListNames) {
+    const TempDir dir;
+    const auto root = dir.path() / "steam";
+    const auto library = dir.path() / "library";
+    put_file(root, "SteamApps/common/Half-Life/valve/liblist.gam", "");
+    put_file(library, "steamapps/common/Half-Life/cstrike/liblist.gam", "");
+    const auto list = [&](const std::string& text) {
+        put_file(root, "steamapps/libraryfolders.vdf", text);
+    };
+    list(R"("libraryfolders" { "0" { "path" "relative" } "1" { "path" ")" +
+         analysis::utf8_of(library) + "\" } }");
+
+    // Found at that folder, spelled as the disk has it or not.
+    const std::vector roots{dir.path() / "none", root};
+    const auto finds = [&](std::string_view mod, const std::filesystem::path& folder) {
+        const auto found = game::find_steam_mod(roots, mod);
+        return found && std::filesystem::equivalent(*found, folder);
+    };
+    EXPECT_TRUE(finds("cstrike", library / "steamapps/common/Half-Life/cstrike"));
+    EXPECT_TRUE(finds("valve", root / "SteamApps/common/Half-Life/valve"));
+    EXPECT_EQ(game::find_steam_mod(roots, "czero"), std::nullopt);
+    // A damaged list is passed over, the root itself still looked in.
+    list(R"("libraryfolders" { "1" { "path" ")" + analysis::utf8_of(library));
+    EXPECT_EQ(game::find_steam_mod(roots, "cstrike"), std::nullopt);
+    EXPECT_TRUE(finds("valve", root / "SteamApps/common/Half-Life/valve"));
+}
 
 // The words a .res holds for the server.
 TEST(ResReading, ReadsWordsAsTheServerDoes) {
