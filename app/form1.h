@@ -5,7 +5,7 @@
 // list of the analysed map's resources and runs the operations its controls trigger.
 
 #include "analysis/resource_list.h"
-#include "game/resolver.h"
+#include "game/res_lines.h"
 #include "platform/services.h"
 
 #include <QStringList>

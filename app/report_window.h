@@ -4,7 +4,7 @@
 // .res: a title panel with its close box over a list of lines, each line in the colour of
 // what it reports. Modeless; it moves with its own title and closes with its cross.
 
-#include "game/resolver.h"
+#include "game/resolution.h"
 
 #include <QColor>
 #include <QWidget>

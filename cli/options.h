@@ -2,7 +2,7 @@
 
 // The options of tarnwick-res and their parsing (with CLI11).
 
-#include "game/resolver.h"
+#include "game/res_lines.h"
 #include "game/rules.h"
 
 #include <optional>
@@ -18,9 +18,9 @@ struct GameOptions {
     std::string report;     // --report: the JSON report's file
     std::string collect;    // --collect: the download folder
     bool check = false;
-    bool audit = false; // implies check and following
-    bool addon = false; // --addon: <mod>_addon is searched first
-    game::WriteChoice choice; // --follow, --fix-case, --skip-missing, --skip-stock
+    bool audit = false;           // implies check and following
+    bool addon = false;           // --addon: <mod>_addon is searched first
+    game::WriteChoice choice;     // --follow, --fix-case, --skip-missing, --skip-stock
     game::BaseCounts base_counts; // --base-counts
 
     // True when any of them is given: without them the game folder is never looked at.

@@ -79,7 +79,7 @@ Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
         }
     }
     for (const auto& o : resolution.entries) {
-        const bool found = o.status == Status::found || o.status == Status::case_mismatch;
+        const bool found = present(o.status);
         if (found && !named.contains(index_key(o.entry)))
             audit.lacking.push_back({o.entry, o.from});
     }

@@ -4,6 +4,7 @@
 #include "analysis/map_names.h"
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
+#include "game/formats/names.h"
 
 #include <algorithm>
 
@@ -82,8 +83,7 @@ CollectResult collect(const GameFolder& game, const MapResolution& resolution,
     // Under the .res's spelling, so that the folder and the .res agree.
     NameSet done;
     for (const auto* outcome : selected(resolution, request.choice)) {
-        const bool custom =
-            outcome->status == Status::found || outcome->status == Status::case_mismatch;
+        const bool custom = present(outcome->status);
         const auto line = res_line(*outcome, request.choice);
         if (custom && done.insert(line))
             collector.put(with_slashes(line), {game.disk_path(*outcome->place), {}});

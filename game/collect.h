@@ -5,7 +5,7 @@
 // and spelled as the .res spells them.
 
 #include "game/game_folder.h"
-#include "game/resolver.h"
+#include "game/res_lines.h"
 
 #include <filesystem>
 #include <functional>

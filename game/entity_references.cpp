@@ -3,6 +3,7 @@
 #include "analysis/references.h"
 #include "game/formats/entities.h"
 #include "game/formats/names.h"
+#include "game/rules.h"
 
 namespace tarnwick::game {
 namespace {
@@ -24,11 +25,6 @@ std::string_view part_name(std::string_view part) {
 }
 
 } // namespace
-
-bool is_spray_package(std::string_view name) {
-    return name.find("pldecal") != std::string_view::npos ||
-           name.find("tempdecal") != std::string_view::npos;
-}
 
 std::string wad_of_part(std::string_view part) {
     if (is_spray_package(part)) return {};

@@ -4,17 +4,14 @@
 // the scan's patterns are exact, so a name in another case ("kaboom.WAV", a "SkyName"
 // key) is only found here.
 
+#include "game/resolution.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarnwick::game {
-
-struct EntityName {
-    std::string classname;  // empty when the entity has none
-    std::string targetname; // empty when it has none
-};
 
 struct EntityReference {
     std::string entry;   // with the scan's leading folder, single-byte
@@ -33,10 +30,6 @@ struct EntityReferences {
     std::vector<std::string> ignored_skies;  // sky keys the game ignores, "\"key\" \"value\""
     bool cut = false;                        // it named more than max_entity_references
 };
-
-// True for the players' spray packages (a name holding "pldecal" or "tempdecal"), which
-// the engine makes on each client and skips in a map's wad list.
-bool is_spray_package(std::string_view name);
 
 // The package the engine opens for one ';'-separated part of the map's wad key: the file
 // name with its extension replaced by ".wad" ("\cs\mytex" is "mytex.wad", "Custom.WAD"

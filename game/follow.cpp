@@ -42,8 +42,7 @@ Needs overview_needs(Outcome* entry, const FollowContext& c) {
 
 // Stock models are not followed: what they need ships with the game too.
 bool is_custom_model(const Outcome* entry, const FollowContext&) {
-    return entry && (entry->status == Status::found || entry->status == Status::case_mismatch) &&
-           ends_with_name(entry->entry, ".mdl");
+    return entry && present(entry->status) && ends_with_name(entry->entry, ".mdl");
 }
 
 Needs studio_model_needs(Outcome* entry, const FollowContext& c) {
@@ -81,7 +80,7 @@ bool is_there(const Outcome& o) {
 Needs sky_set_needs(Outcome* entry, const FollowContext& c) {
     if (is_there(*entry)) return {};
     const auto sky = entry->entry.substr(0, entry->entry.size() - back_face.size());
-    if (!is_there(c.resolver.look_up(sky + "bk.bmp", From::needed_by(entry->entry)))) return {};
+    if (!is_there(c.look_up(sky + "bk.bmp", From::needed_by(entry->entry)))) return {};
     Needs needs;
     for (const auto face : analysis::sky_faces) {
         const auto tga = sky + std::string(face);

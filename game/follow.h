@@ -8,8 +8,9 @@
 
 #include "analysis/map_names.h"
 #include "game/game_folder.h"
-#include "game/resolver.h"
+#include "game/resolution.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,11 @@ namespace tarnwick::game {
 
 // What the rows know of the map being resolved.
 struct FollowContext {
-    const Resolver& resolver;
+    std::function<Outcome(const std::string& entry, From from)> look_up;
     const GameFolder& game;
     std::vector<Outcome>& entries; // the map's entries so far
     analysis::MapNames names;      // of the map's own files
-    std::string detail_beside; // the detail file beside the map on the disk (UTF-8)
+    std::string detail_beside;     // the detail file beside the map on the disk (UTF-8)
 };
 
 // One kind of file. Both functions are given the entry, or nullptr for the map itself;

@@ -3,7 +3,7 @@
 // The resolver's findings for people (text, a few lines a map) and for programs (JSON).
 
 #include "game/audit.h"
-#include "game/resolver.h"
+#include "game/resolution.h"
 
 #include <string>
 #include <vector>

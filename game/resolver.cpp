@@ -7,7 +7,6 @@
 #include "game/file_source.h"
 #include "game/follow.h"
 #include "game/formats/bsp.h"
-#include "game/formats/text_lines.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
 
@@ -16,9 +15,6 @@
 
 namespace tarnwick::game {
 namespace {
-
-constexpr std::string_view status_names[status_count] = {"found", "case",   "missing",
-                                                         "stock", "unsafe", "replaced"};
 
 bool is_wad(std::string_view entry) {
     return ends_with_name(entry, ".wad");
@@ -63,68 +59,6 @@ void name_entities(const EntityReferences& named, MapResolution& resolution) {
 }
 
 } // namespace
-
-std::string From::name() const {
-    switch (kind) {
-    case Kind::map:
-        return "map";
-    case Kind::entities:
-        return "entities";
-    case Kind::res:
-        return "res";
-    case Kind::entry:
-        break;
-    }
-    return entry;
-}
-
-std::string_view status_name(Status status) {
-    return status_names[static_cast<int>(status)];
-}
-
-std::size_t MapResolution::count(Status status) const {
-    return static_cast<std::size_t>(std::count_if(
-        entries.begin(), entries.end(), [&](const Outcome& o) { return o.status == status; }));
-}
-
-std::size_t MapResolution::entry_warnings() const {
-    std::size_t n = 0;
-    for (const auto& o : entries)
-        n += o.warnings.size();
-    return n;
-}
-
-bool MapResolution::over_limit() const {
-    return std::any_of(limits.begin(), limits.end(), [](const LimitCount& l) { return l.over(); });
-}
-
-bool MapResolution::incomplete() const {
-    return count(Status::missing) > 0 || !missing_textures.empty();
-}
-
-NameSet read_stock_list(std::string_view text) {
-    NameSet names;
-    for_each_line(text, [&](std::string_view line, std::size_t) {
-        line = line.substr(0, line.find('#'));
-        const auto first = line.find_first_not_of(" \t");
-        if (first == std::string_view::npos) return;
-        const auto last = line.find_last_not_of(" \t");
-        names.insert(index_key(line.substr(first, last - first + 1)));
-    });
-    return names;
-}
-
-bool is_unsafe_entry(std::string_view entry) {
-    const auto path = with_slashes(entry);
-    if (path.empty() || path.front() == '/' || path.find(':') != std::string::npos) return true;
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = path.find('/', start);
-        if (path.substr(start, end == std::string::npos ? end : end - start) == "..") return true;
-        if (end == std::string::npos) return false;
-        start = end + 1;
-    }
-}
 
 bool Resolver::is_stock(std::string_view entry) const {
     if (stock_.contains(index_key(entry))) return true;
@@ -187,9 +121,10 @@ MapResolution Resolver::resolve(const std::string& map_path,
 // its turn.
 void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                               MapResolution& resolution) const {
-    const FollowContext context{*this, game_, resolution.entries,
-                                analysis::map_names_of_path(map_path),
-                                analysis::drop_last_chars(map_path, 4) + "_detail.txt"};
+    const FollowContext context{
+        [this](const std::string& entry, From from) { return look_up(entry, std::move(from)); },
+        game_, resolution.entries, analysis::map_names_of_path(map_path),
+        analysis::drop_last_chars(map_path, 4) + "_detail.txt"};
     NameSet listed;
     for (const auto& outcome : resolution.entries)
         listed.insert(index_key(outcome.entry));
@@ -248,35 +183,6 @@ void Resolver::check_textures(const BspMap& map, MapResolution& resolution) cons
     }
     for (const auto& texture : textures.external)
         if (!held.contains(texture)) resolution.missing_textures.push_back(texture);
-}
-
-std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice) {
-    std::vector<const Outcome*> chosen;
-    for (const auto& o : resolution.entries) {
-        if (o.followed && !choice.follow) continue;
-        if (o.status == Status::replaced) continue;
-        if (choice.skip_missing && o.status == Status::missing) continue;
-        if (choice.skip_stock && o.status == Status::stock) continue;
-        if (choice.only_custom && is_wad(o.entry) &&
-            (analysis::is_stock_wad(res_line(o, choice)) || is_spray_package(o.entry)))
-            continue;
-        chosen.push_back(&o);
-    }
-    return chosen;
-}
-
-// With fix_case, as the disk spells it, and with '/' between the parts either way: the
-// server drops a word with a backslash.
-std::string res_line(const Outcome& outcome, const WriteChoice& choice) {
-    if (!choice.fix_case) return outcome.entry;
-    return outcome.status == Status::case_mismatch ? outcome.spelled : with_slashes(outcome.entry);
-}
-
-std::vector<std::string> res_entries(const MapResolution& resolution, const WriteChoice& choice) {
-    std::vector<std::string> lines;
-    for (const auto* outcome : selected(resolution, choice))
-        lines.push_back(res_line(*outcome, choice));
-    return lines;
 }
 
 } // namespace tarnwick::game

@@ -136,8 +136,7 @@ std::string extension_inside(std::string_view entry, const GameFolder*) {
 
 // What is sent to the clients: not what ships with the game, nor what is never looked up.
 bool is_sent(const Outcome& o) {
-    return o.status == Status::found || o.status == Status::case_mismatch ||
-           o.status == Status::missing;
+    return present(o.status) || o.status == Status::missing;
 }
 
 bool missing_wad(const Outcome& o) {
@@ -189,6 +188,23 @@ std::vector<std::string> said_of_name(std::string_view name, bool Rule::*pick) {
 }
 
 } // namespace
+
+bool is_spray_package(std::string_view name) {
+    return name.find("pldecal") != std::string_view::npos ||
+           name.find("tempdecal") != std::string_view::npos;
+}
+
+bool is_unsafe_entry(std::string_view entry) {
+    const auto path = with_slashes(entry);
+    if (path.empty() || path.front() == '/' || path.find(':') != std::string::npos) return true;
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = path.find('/', start);
+        if (path.substr(start, end == std::string::npos ? end : end - start) == "..") return true;
+        if (end == std::string::npos) return false;
+        start = end + 1;
+    }
+}
 
 std::vector<std::string> name_warnings(std::string_view entry) {
     return said_of_name(entry, &Rule::by_name);

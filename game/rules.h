@@ -5,7 +5,7 @@
 // map's counts against the engine's limits.
 
 #include "game/game_folder.h"
-#include "game/resolver.h"
+#include "game/resolution.h"
 
 #include <cstddef>
 #include <string>
@@ -28,6 +28,13 @@ struct BaseCounts {
     std::size_t models = 0, sounds = 0, generic = 0;
     bool given = false;
 };
+
+// True for the players' spray packages (a name holding "pldecal" or "tempdecal"), which
+// the engine makes on each client and skips in a map's wad list.
+bool is_spray_package(std::string_view name);
+
+// True for an entry that would leave the search folders: "..", an absolute path, a drive.
+bool is_unsafe_entry(std::string_view entry);
 
 // The reasons a name breaks the rules of resource names (those of what is sent included),
 // each a warning.

@@ -4,6 +4,7 @@
 #include "analysis/module1.h"
 #include "game/file_source.h"
 #include "game/formats/names.h"
+#include "game/formats/text_lines.h"
 #include "game/report.h"
 #include "game/rules.h"
 
@@ -24,6 +25,18 @@ NameSet read_stock_list_file(const std::string& path) {
 }
 
 } // namespace
+
+NameSet read_stock_list(std::string_view text) {
+    NameSet names;
+    for_each_line(text, [&](std::string_view line, std::size_t) {
+        line = line.substr(0, line.find('#'));
+        const auto first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos) return;
+        const auto last = line.find_last_not_of(" \t");
+        names.insert(index_key(line.substr(first, last - first + 1)));
+    });
+    return names;
+}
 
 std::optional<fs::path> mod_folder_of(const std::string& map_path) {
     std::error_code ec;

@@ -8,7 +8,9 @@
 #include "game/audit.h"
 #include "game/collect.h"
 #include "game/game_folder.h"
-#include "game/resolver.h"
+#include "game/res_lines.h"
+#include "game/resolution.h"
+#include "game/rules.h"
 
 #include <filesystem>
 #include <functional>
@@ -75,6 +77,9 @@ private:
     std::vector<MapResolution> resolved_;
     std::vector<Audit> audits_; // one a map resolved, when audited
 };
+
+// A stock list: one relative path a line, '#' starts a comment.
+NameSet read_stock_list(std::string_view text);
 
 // The folder above the map's maps folder (in any case); nothing when the map is not in one.
 std::optional<std::filesystem::path> mod_folder_of(const std::string& map_path);

@@ -6,7 +6,9 @@
 //   valve/              the fallback folder, with its own pak0.pak
 
 #include "game/game_folder.h"
+#include "game/res_lines.h"
 #include "game/resolver.h"
+#include "game/session.h"
 #include "synthetic_game.h"
 #include "synthetic_map.h"
 

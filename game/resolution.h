@@ -1,0 +1,91 @@
+#pragma once
+
+// What a map's check finds, as plain values: each entry's status, where it comes from and
+// where it was found, the map's warnings and its counts against the engine's limits. The
+// resolver fills these; the rules, the report, the audit, collect and both front ends read
+// them.
+
+#include "game/game_folder.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::game {
+
+// New statuses go at the end, so that the numbers of the old ones stay.
+// replaced: a sky face .tga that is missing while its .bmp, which the game takes instead,
+// is found.
+enum class Status { found, case_mismatch, missing, stock, unsafe, replaced };
+inline constexpr int status_count = 6;
+// "found", "case", "missing", "stock", "unsafe", "replaced"
+std::string_view status_name(Status status);
+// The entry's file is in the game folder where it is not the game's own: found, or found
+// with other case.
+constexpr bool present(Status status) {
+    return status == Status::found || status == Status::case_mismatch;
+}
+
+struct EntityName {
+    std::string classname;  // empty when the entity has none
+    std::string targetname; // empty when it has none
+};
+
+// Where an entry comes from: the map's scan, its entity text (in a case the scan misses),
+// the file of another entry that needs it, or a line of a .res being audited.
+struct From {
+    enum class Kind { map, entities, entry, res };
+    Kind kind = Kind::map;
+    std::string entry; // Kind::entry: the entry whose file needs it
+
+    static From map() { return {}; }
+    static From entities() { return {Kind::entities, {}}; }
+    static From res() { return {Kind::res, {}}; }
+    static From needed_by(std::string entry) { return {Kind::entry, std::move(entry)}; }
+    // The map or its entity text: what the engine gives a place of its own.
+    bool named_by_map() const { return kind == Kind::map || kind == Kind::entities; }
+    // "map", "entities", "res", or the entry, as programs are given it (single-byte).
+    std::string name() const;
+};
+
+struct Outcome {
+    std::string entry; // as the map (or the file that needs it) names it, single-byte
+    Status status = Status::missing;
+    std::string file;    // where it was found, for people (UTF-8); empty when not found
+    std::string spelled; // the relative path as the disk spells it; empty when not found
+    From from;
+    bool followed = false; // added by following, not by the scan
+    std::optional<Place> place;
+    std::string reason;                // why an entry has its status when its file does not say it
+    std::vector<std::string> warnings; // about this entry's file ("not a studio model")
+    std::vector<EntityName> entities;  // with following: the entities that name it
+};
+
+// A count of the map's against the engine's limit ("models", "sounds", ".res lines").
+struct LimitCount {
+    std::string what;
+    std::size_t count = 0;
+    std::size_t limit = 0;
+    bool over() const { return count > limit; }
+};
+
+struct MapResolution {
+    std::string map; // as given (UTF-8)
+    std::vector<Outcome> entries;
+    std::vector<std::string> unused_wads;
+    std::vector<std::string> missing_textures;
+    std::vector<std::string> warnings; // about the map itself
+    std::vector<LimitCount> limits;
+    std::size_t brush_models = 0; // the map's model lump: the world and its brush models
+    bool counts_alone = true;     // the limits count the map's slots, not the game's
+    std::size_t count(Status status) const;
+    // The warnings of all the entries.
+    std::size_t entry_warnings() const;
+    bool over_limit() const;
+    // True when any entry or texture is missing.
+    bool incomplete() const;
+};
+
+} // namespace tarnwick::game
