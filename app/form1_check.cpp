@@ -122,8 +122,10 @@ std::optional<game::CheckedMap> Form1::resolve(const std::vector<std::string>& e
     checking_ = true;
     const Busy busy;
     lines.push_back("game folder: " + to_utf8(native(*mod)));
-    auto checked = session_->resolve_in(*mod, choice, map_path, entries,
-                                        [&](const std::string& line) { lines.push_back(line); });
+    auto resolved = session_->resolve_in(*mod, choice, map_path, entries);
+    for (auto& line : game::report_text(resolved.rows))
+        lines.push_back(std::move(line));
+    auto& checked = resolved.map;
     checking_ = false;
     if (!checked) show_report(QStringLiteral("Check Game Folder"), lines);
     return checked;
@@ -222,7 +224,8 @@ void Form1::compare_with_res() {
     const auto checked = resolve(List2.entries(), followed, lines);
     if (!checked) return;
     lines.resize(1); // the game folder; the check's own lines are not the comparison's
-    session_->audit(*checked, [&](const std::string& line) { lines.push_back(line); });
+    for (auto& line : game::audit_report(session_->audit(*checked)))
+        lines.push_back(std::move(line));
     show_report(QStringLiteral("Compare With the Existing .res"), lines);
 }
 
@@ -242,14 +245,15 @@ void Form1::collect_download_folder() {
         return services_.dialogs->message_box(question, platform::Buttons::yes_no,
                                               application_title) == platform::Answer::yes;
     };
-    const auto result = session_->collect(*checked, {into, replace, std::string()});
+    const auto result = session_->collect(*checked, {into, replace});
     QString text = QStringLiteral("Copied %1 %2 into %3")
                        .arg(result.copied)
                        .arg(result.copied == 1 ? QStringLiteral("file") : QStringLiteral("files"))
                        .arg(native(into));
-    for (const auto& line : result.lines)
-        if (line.rfind("cannot copy", 0) == 0 || line.rfind("kept", 0) == 0)
-            text += QStringLiteral("\n") + QString::fromStdString(line);
+    for (const auto& file : result.files)
+        if (file.outcome == game::CollectOutcome::failed ||
+            file.outcome == game::CollectOutcome::kept)
+            text += QStringLiteral("\n") + QString::fromStdString(game::collected_text(file));
     message(text, result.ok ? application_title : QStringLiteral("Error03"));
 }
 

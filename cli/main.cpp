@@ -52,33 +52,61 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
     return true;
 }
 
+// A row of the check's report as the command line prints it: the text of the game library,
+// with a hint where an option would change what it says.
+std::string option_hinted(const game::ReportRow& row) {
+    auto line = game::row_text(row);
+    if (row.kind == game::RowKind::counts_alone)
+        line += " (--base-counts models=N,sounds=N,generic=N adds them)";
+    else if (row.kind == game::RowKind::no_mod_folder)
+        line += " (--game names one)";
+    return line;
+}
+
+void report_rows(const std::vector<game::ReportRow>& rows, cli::TerminalProgress& display) {
+    for (const auto& row : rows)
+        if (const auto line = option_hinted(row); !line.empty()) display.report(line);
+}
+
+// Copies the map's download folder (--collect); false when a file failed or was kept.
+bool collect(const game::CheckedMap& checked, const cli::Options& options, game::Session& session,
+             cli::TerminalProgress& display) {
+    const bool overwrite = options.overwrite;
+    const auto result =
+        session.collect(checked, {analysis::to_path(options.game.collect),
+                                  [overwrite](const std::string&) { return overwrite; }});
+    for (const auto& file : result.files)
+        display.report("  " + game::collected_text(file) +
+                       (file.outcome == game::CollectOutcome::kept && !overwrite
+                            ? " (--overwrite replaces it)"
+                            : ""));
+    display.report(checked.resolution.map + ": collected " + std::to_string(result.copied) +
+                   " files into " + options.game.collect);
+    return result.ok;
+}
+
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
 // options ask for (nothing with --check). Returns false on failure, or when --check finds
 // something missing, or --audit a .res that fails.
 bool resolve_and_put(const std::string& map, const std::vector<std::string>& scanned,
                      const cli::Options& options, game::Session& session,
                      cli::TerminalProgress& display) {
-    const auto report = [&](const std::string& line) { display.report(line); };
-    const auto checked = session.resolve(map, scanned, report);
-    if (!checked) return false;
-    const auto& resolution = checked->resolution;
+    const auto resolved = session.resolve(map, scanned);
+    report_rows(resolved.rows, display);
+    if (!resolved.map) return false;
+    const auto& checked = *resolved.map;
+    const auto& resolution = checked.resolution;
     if (options.game.check) {
-        const bool audited = !options.game.audit || session.audit(*checked, report);
+        bool audited = true;
+        if (options.game.audit) {
+            const auto audit = session.audit(checked);
+            report_rows(game::audit_rows(audit), display);
+            audited = !audit.failed();
+        }
         return !resolution.incomplete() && !resolution.over_limit() && audited;
     }
-    bool ok = put_res(map, checked->res_lines, options, display);
-    if (!options.game.collect.empty()) {
-        const bool overwrite = options.overwrite;
-        const auto result =
-            session.collect(*checked, {analysis::to_path(options.game.collect),
-                                       [overwrite](const std::string&) { return overwrite; },
-                                       overwrite ? "" : " (--overwrite replaces it)"});
-        for (const auto& line : result.lines)
-            report("  " + line);
-        report(map + ": collected " + std::to_string(result.copied) + " files into " +
-               options.game.collect);
-        ok = result.ok && ok;
-    }
+    bool ok = put_res(map, checked.res_lines, options, display);
+    if (!options.game.collect.empty()) ok = collect(checked, options, session, display) && ok;
     return ok;
 }
 

@@ -70,8 +70,11 @@ Audit audit_res(const Resolver& resolver, const MapResolution& resolution,
         const auto it = needed.find(key);
         if (it == needed.end()) {
             const auto looked = resolver.look_up(line, From::res());
-            audit.extra.push_back({line, looked.place.has_value()});
-            if (looked.status == Status::missing) audit.missing.push_back(line);
+            // A word naming a file that is not there is that, not extra as well.
+            if (looked.status == Status::missing)
+                audit.missing.push_back(line);
+            else
+                audit.extra.push_back({line, looked.place.has_value()});
         } else if (it->second->status == Status::missing) {
             audit.missing.push_back(line);
         } else if (it->second->place && with_slashes(line) != it->second->spelled) {
@@ -93,27 +96,19 @@ Audit audit_map(const Resolver& resolver, const MapResolution& resolution) {
         text = read_res_file(res);
     } catch (const std::exception& e) {
         auto audit = audit_res(resolver, resolution, res, {});
-        audit.readable = false;
-        audit.warnings.push_back(std::string("cannot read the .res: ") + e.what());
+        audit.unreadable = std::string("cannot read the .res: ") + e.what();
         return audit;
     }
     if (!text) return audit_res(resolver, resolution, std::nullopt, {});
     auto audit = audit_res(resolver, resolution, res, std::move(*text));
-    if (audit.text.utf16) {
-        audit.readable = false;
-        audit.warnings.push_back(
-            "the server reads none of this file (UTF-16); save it as ANSI or UTF-8");
-    }
-    if (audit.text.count() > max_res_lines)
-        audit.warnings.push_back("error: " + std::to_string(audit.text.count()) + " .res lines, " +
-                                 std::to_string(audit.text.count() - max_res_lines) +
-                                 " over the limit of " + std::to_string(max_res_lines));
+    if (audit.text.utf16)
+        audit.unreadable = "the server reads none of this file (UTF-16); save it as ANSI or UTF-8";
     if (audit.text.cut)
-        audit.warnings.push_back("only the first " + std::to_string(res_read_limit >> 20) +
-                                 " MB of the .res was read");
+        audit.notes.push_back("only the first " + std::to_string(res_read_limit >> 20) +
+                              " MB of the .res was read");
     if (audit.text.dropped)
-        audit.warnings.push_back(std::to_string(audit.text.dropped) + " lines past the first " +
-                                 std::to_string(res_line_limit) + " were counted, not compared");
+        audit.notes.push_back(std::to_string(audit.text.dropped) + " lines past the first " +
+                              std::to_string(res_line_limit) + " were counted, not compared");
     return audit;
 }
 

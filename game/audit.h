@@ -40,7 +40,7 @@ std::optional<ResText> read_res_file(const std::string& utf8_path);
 
 struct ExtraLine {
     std::string line;
-    bool exists = false; // a file of that name is in the game folder
+    bool exists = false; // a file of that name is in the game folder (else it is stock or unsafe)
 };
 struct LackingEntry {
     std::string entry;
@@ -58,18 +58,20 @@ struct CaseLine {
 struct Audit {
     std::optional<std::string> res; // the .res read (UTF-8); nothing when the map has none
     ResText text;
-    std::vector<ExtraLine> extra;      // lines that name nothing the map needs
+    std::vector<ExtraLine> extra;      // lines that name nothing the map needs and no missing file
     std::vector<LackingEntry> lacking; // found entries (not stock) that no line names
     std::vector<CaseLine> case_lines;  // lines naming a needed file in another case
-    std::vector<std::string> missing;  // lines whose file is not found
+    std::vector<std::string> missing;  // lines whose file is not found, needed or not
     std::vector<RefusedLine> refused;  // words the server drops, which name nothing
-    std::vector<std::string> warnings; // about reading the .res
-    bool readable = true;
+    std::string unreadable;            // why the server reads none of it; empty when it does
+    std::vector<std::string> notes;    // what of the .res was read and compared
+    bool readable() const { return unreadable.empty(); }
+    bool over_limit() const { return text.count() > max_res_lines; }
     // True when the .res lacks a file that exists, names one that does not, holds a word
     // the server drops or more lines than the server reads, or cannot be read.
     bool failed() const {
-        return !lacking.empty() || !missing.empty() || !refused.empty() || !readable ||
-               text.count() > max_res_lines;
+        return !lacking.empty() || !missing.empty() || !refused.empty() || !readable() ||
+               over_limit();
     }
 };
 

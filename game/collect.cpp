@@ -49,29 +49,46 @@ public:
             std::error_code ec;
             if (fs::exists(to, ec)) {
                 if (same_bytes(*from, FileSource(analysis::utf8_of(to))))
-                    return result_.lines.push_back("already there: " + shown);
+                    return add(CollectOutcome::already_there, shown);
                 if (!target.replace || !target.replace(shown)) {
                     result_.ok = false;
-                    return result_.lines.push_back("kept " + shown + ": a different file is there" +
-                                                   target.kept_note);
+                    return add(CollectOutcome::kept, shown);
                 }
             }
             fs::create_directories(to.parent_path());
             replace_whole_file(to, *from);
             ++result_.copied;
-            result_.lines.push_back("copied " + shown);
+            add(CollectOutcome::copied, shown);
         } catch (const std::exception& e) {
             result_.ok = false;
-            result_.lines.push_back("cannot copy " + shown + ": " + e.what());
+            add(CollectOutcome::failed, shown, e.what());
         }
     }
 
 private:
+    void add(CollectOutcome outcome, const std::string& path, std::string detail = {}) {
+        result_.files.push_back({outcome, path, std::move(detail)});
+    }
+
     const CollectRequest& request_;
     CollectResult& result_;
 };
 
 } // namespace
+
+std::string collected_text(const Collected& file) {
+    switch (file.outcome) {
+    case CollectOutcome::copied:
+        return "copied " + file.path;
+    case CollectOutcome::already_there:
+        return "already there: " + file.path;
+    case CollectOutcome::kept:
+        return "kept " + file.path + ": a different file is there";
+    case CollectOutcome::failed:
+        break;
+    }
+    return "cannot copy " + file.path + ": " + file.detail;
+}
 
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,
                       const CollectRequest& request) {

@@ -14,8 +14,21 @@
 
 namespace tarnwick::game {
 
+enum class CollectOutcome { copied, already_there, kept, failed };
+
+// What became of one file.
+struct Collected {
+    CollectOutcome outcome = CollectOutcome::copied;
+    std::string path;   // relative to the download folder, UTF-8
+    std::string detail; // failed: why
+};
+
+// The file's line for people: "copied …", "already there: …", "kept …: a different file
+// is there", "cannot copy …: why".
+std::string collected_text(const Collected& file);
+
 struct CollectResult {
-    std::vector<std::string> lines; // what was copied, kept or failed, each a line for people
+    std::vector<Collected> files; // in the order they were copied, kept or failed
     std::size_t copied = 0;
     bool ok = true; // false when a file could not be copied, or a different one was in the way
 };
@@ -26,7 +39,6 @@ struct CollectTarget {
     // Asked with the file's relative path (UTF-8) when a different file is in the way:
     // true replaces it. Unset: it is kept.
     std::function<bool(const std::string&)> replace;
-    std::string kept_note; // added to the line of a file kept: " (--overwrite replaces it)"
 };
 
 struct CollectRequest {

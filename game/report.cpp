@@ -10,89 +10,6 @@ namespace {
 
 using analysis::single_byte_to_utf8;
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-std::string counts_line(const MapResolution& r) {
-    std::string line = r.map + ": " + counted(r.entries.size(), "entry", "entries") + ":";
-    for (int s = 0; s < status_count; ++s) {
-        line += (s ? ", " : " ") + std::to_string(r.count(static_cast<Status>(s))) + " " +
-                std::string(status_name(static_cast<Status>(s)));
-    }
-    line += "; " + counted(r.unused_wads.size(), "unused wad", "unused wads");
-    line += ", " + counted(r.missing_textures.size(), "missing texture", "missing textures");
-    line += ", " + counted(r.entry_warnings(), "warning", "warnings");
-    return line;
-}
-
-// The counts beside the engine's limits, then an error for each count over its limit.
-std::vector<std::string> limit_lines(const MapResolution& r) {
-    if (r.limits.empty()) return {};
-    std::string counts;
-    for (const auto& l : r.limits)
-        counts += (counts.empty() ? "" : ", ") + std::to_string(l.count) + " " + l.what + " of " +
-                  std::to_string(l.limit);
-    std::vector<std::string> lines = {"  limits: " + counts};
-    if (r.counts_alone)
-        lines.push_back("  the counts are the map's alone: the game and its plugins fill slots "
-                        "of their own first (--base-counts models=N,sounds=N,generic=N adds "
-                        "them)");
-    for (const auto& l : r.limits)
-        if (l.over())
-            lines.push_back("  error: " + std::to_string(l.count) + " " + l.what + ", " +
-                            std::to_string(l.count - l.limit) + " over the limit of " +
-                            std::to_string(l.limit));
-    return lines;
-}
-
-// Where an entry comes from, for people.
-std::string source_of(const From& from) {
-    if (from.kind == From::Kind::map) return " (from the map)";
-    if (from.kind == From::Kind::entities) return " (from the entity text)";
-    return " (needed by " + single_byte_to_utf8(from.name()) + ")";
-}
-
-// The same beside an entry's status, where the map and its entity text need no words.
-std::string needed_by(const Outcome& o) {
-    return o.from.named_by_map() ? "" : source_of(o.from);
-}
-
-std::string entity_shown(const EntityName& e) {
-    const auto name =
-        e.classname.empty() ? "an entity without classname" : single_byte_to_utf8(e.classname);
-    return e.targetname.empty() ? name : name + " \"" + single_byte_to_utf8(e.targetname) + "\"";
-}
-
-// The entities that name a missing entry: three, and how many more.
-std::string named_by(const Outcome& o) {
-    constexpr std::size_t shown = 3;
-    if (o.entities.empty()) return "";
-    std::string text = " (named by ";
-    for (std::size_t i = 0; i < std::min(shown, o.entities.size()); ++i)
-        text += (i ? ", " : "") + entity_shown(o.entities[i]);
-    if (o.entities.size() > shown)
-        text += " and " + std::to_string(o.entities.size() - shown) + " more";
-    return text + ")";
-}
-
-std::string entry_line(const Outcome& o) {
-    const auto entry = single_byte_to_utf8(o.entry);
-    switch (o.status) {
-    case Status::missing:
-        return "  missing: " + entry + needed_by(o) + named_by(o);
-    case Status::case_mismatch:
-        return "  case: " + entry + " is spelled " + single_byte_to_utf8(o.spelled) +
-               " on the disk" + needed_by(o);
-    case Status::unsafe:
-        return "  unsafe, not looked up: " + entry + needed_by(o);
-    case Status::stock:
-        return o.reason.empty() ? std::string() : "  stock: " + entry + ": " + o.reason;
-    default:
-        return {};
-    }
-}
-
 nlohmann::ordered_json strings(const std::vector<std::string>& texts) {
     auto list = nlohmann::ordered_json::array();
     for (const auto& text : texts)
@@ -138,58 +55,17 @@ nlohmann::ordered_json audit_json(const Audit& a) {
         {"case", std::move(case_lines)},
         {"missing", strings(a.missing)},
         {"refused", std::move(refused)}};
-    if (!a.warnings.empty()) audit["warnings"] = a.warnings;
+    // What is said of the .res as a whole, as its text says it.
+    std::vector<std::string> warnings;
+    for (const auto& row : audit_rows(a))
+        if (row.kind == RowKind::unreadable || row.kind == RowKind::over_limit ||
+            row.kind == RowKind::res_warning)
+            warnings.push_back(row_text(row).substr(2));
+    if (!warnings.empty()) audit["warnings"] = warnings;
     return audit;
 }
 
 } // namespace
-
-std::vector<std::string> audit_report(const Audit& a) {
-    std::vector<std::string> lines = {!a.res ? "  no .res beside the map"
-                                             : "  " + *a.res + ": " +
-                                                   counted(a.text.count(), "word", "words") + ": " +
-                                                   std::to_string(a.extra.size()) + " extra, " +
-                                                   std::to_string(a.lacking.size()) + " lacking, " +
-                                                   std::to_string(a.case_lines.size()) + " case, " +
-                                                   std::to_string(a.missing.size()) + " missing, " +
-                                                   std::to_string(a.refused.size()) + " refused"};
-    for (const auto& e : a.extra)
-        lines.push_back("  extra in the .res: " + single_byte_to_utf8(e.line) +
-                        (e.exists ? " (the file exists)" : " (no such file)"));
-    for (const auto& l : a.lacking)
-        lines.push_back("  lacking in the .res: " + single_byte_to_utf8(l.entry) +
-                        source_of(l.from));
-    for (const auto& c : a.case_lines)
-        lines.push_back("  case in the .res: " + single_byte_to_utf8(c.line) + " is spelled " +
-                        single_byte_to_utf8(c.spelled) + " on the disk");
-    for (const auto& m : a.missing)
-        lines.push_back("  missing in the .res: " + single_byte_to_utf8(m));
-    for (const auto& r : a.refused)
-        lines.push_back("  refused in the .res: " + single_byte_to_utf8(r.line) + ": " + r.reason);
-    for (const auto& w : a.warnings)
-        lines.push_back("  " + w);
-    return lines;
-}
-
-std::vector<std::string> text_report(const MapResolution& r) {
-    std::vector<std::string> lines = {counts_line(r)};
-    for (auto& line : limit_lines(r))
-        lines.push_back(std::move(line));
-    for (const auto& o : r.entries) {
-        if (auto line = entry_line(o); !line.empty()) lines.push_back(std::move(line));
-        for (const auto& warning : o.warnings)
-            lines.push_back("  " + single_byte_to_utf8(o.entry) + ": " + warning);
-    }
-    for (const auto& wad : r.unused_wads)
-        lines.push_back("  unused wad " + single_byte_to_utf8(wad) +
-                        ": holds none of the map's textures, but the map names it, so clients "
-                        "still need it: remove it from the map's wad list to drop it");
-    for (const auto& texture : r.missing_textures)
-        lines.push_back("  missing texture: " + single_byte_to_utf8(texture));
-    for (const auto& warning : r.warnings)
-        lines.push_back("  " + warning);
-    return lines;
-}
 
 std::string json_report(const std::vector<MapResolution>& maps, const std::vector<Audit>& audits) {
     auto list = nlohmann::ordered_json::array();

@@ -1,20 +1,85 @@
 #pragma once
 
-// The resolver's findings for people (text, a few lines a map) and for programs (JSON).
+// The resolver's findings as rows that say what they are, for both front ends to show in
+// their own way; the text of those rows for people (a few lines a map), and the JSON report
+// for programs.
 
 #include "game/audit.h"
 #include "game/resolution.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace tarnwick::game {
 
-// The counts, then each problem a line: missing files with the entry that needs them, case
-// mismatches with both spellings, unsafe entries, unused wads, missing textures, warnings.
-std::vector<std::string> text_report(const MapResolution& resolution);
+// What a row of a report is. The check of a map gives the first group, the game folder
+// the second, the comparison with the map's .res the last.
+enum class RowKind {
+    counts,          // the map's entries by status, its unused wads, missing textures, warnings
+    limits,          // the map's counts beside the engine's limits
+    counts_alone,    // the limits count the map's slots, not the game's
+    over_limit,      // a count over its limit (the map's, or the .res's lines)
+    entry,           // an entry, with its status
+    entry_warning,   // what the rules or the reading of its file say of an entry
+    unused_wad,      // a texture package named by the map that holds none of its textures
+    missing_texture, // a texture found in no package
+    map_warning,     // about the map itself
+    folder_warning,  // about the game folder, said once a session
+    no_mod_folder,   // the map is in no mod's maps folder and none was named
+    folder_error,    // the game folder cannot be listed
+    res_counts,      // the .res's words and what the comparison found
+    no_res,          // the map has no .res beside it
+    extra,           // a .res word naming a file the map does not need
+    lacking,         // a file the map needs that no .res word names
+    other_case,      // a .res word naming a needed file in another case
+    names_missing,   // a .res word naming a file that is not there
+    refused,         // a .res word the server drops
+    unreadable,      // the .res cannot be read, or the server reads nothing of it
+    res_warning,     // about reading the .res
+};
 
-// The audit of a map's .res: what it lacks and holds too much, each a line.
+// The counts of a map's check, for its first row.
+struct MapCounts {
+    std::size_t entries = 0;
+    std::array<std::size_t, status_count> statuses{};
+    std::size_t unused_wads = 0;
+    std::size_t missing_textures = 0;
+    std::size_t warnings = 0;
+};
+
+struct ReportRow {
+    RowKind kind = RowKind::map_warning;
+    Status status = Status::found;      // entry: its status
+    std::string entry{};                // the entry, package, texture or .res word, single-byte
+    std::string spelled{};              // a case mismatch: the disk's spelling
+    From from{};                        // entry, lacking: what needs it
+    std::vector<EntityName> entities{}; // entry: the entities that name it
+    std::string text{};  // a warning, a stock entry's reason, why the .res is refused or unread
+    std::string where{}; // counts, folder_error, no_mod_folder: the map; res_counts: the .res
+    MapCounts counts{};  // counts
+    std::vector<LimitCount> limits{};   // limits: each count; over_limit: the one over
+    std::vector<std::size_t> numbers{}; // res_counts: words, extra, lacking, case, missing, refused
+    bool exists = false;                // extra: a file of that name is in the game folder
+};
+
+// The counts, the limits, every entry (found ones too) each followed by its warnings, the
+// unused wads, the missing textures and the map's warnings.
+std::vector<ReportRow> report_rows(const MapResolution& resolution);
+// The .res's counts (or that there is none), then what it holds too much, lacks, spells
+// otherwise, names that is not there and what the server drops; then its warnings.
+std::vector<ReportRow> audit_rows(const Audit& audit);
+ReportRow folder_warning_row(std::string warning);
+
+// The row as a line for people; empty for a row the text leaves out (an entry found, or
+// stock without a reason).
+std::string row_text(const ReportRow& row);
+// The lines of `rows`, those the text leaves out left out.
+std::vector<std::string> report_text(const std::vector<ReportRow>& rows);
+
+// The text of report_rows() and of audit_rows().
+std::vector<std::string> text_report(const MapResolution& resolution);
 std::vector<std::string> audit_report(const Audit& audit);
 
 // {"maps":[{"map":…,"entries":[{"entry","status","file","spelled","from",…}],

@@ -5,7 +5,6 @@
 #include "game/file_source.h"
 #include "game/formats/names.h"
 #include "game/formats/text_lines.h"
-#include "game/report.h"
 #include "game/rules.h"
 
 #include <stdexcept>
@@ -55,51 +54,44 @@ const GameFolder& Session::folder(const fs::path& mod) {
     return *folder;
 }
 
-std::optional<CheckedMap> Session::resolve(const std::string& map_path,
-                                           const std::vector<std::string>& entries,
-                                           const Report& report) {
+Resolved Session::resolve(const std::string& map_path, const std::vector<std::string>& entries) {
     if (!settings_.game.empty())
-        return resolve_in(analysis::to_path(settings_.game), settings_.choice, map_path, entries,
-                          report);
-    const auto mod = mod_folder_of(map_path);
-    if (mod) return resolve_in(*mod, settings_.choice, map_path, entries, report);
-    report(map_path + ": no game folder: the map is not in a maps folder (--game names one)");
-    return std::nullopt;
+        return resolve_in(analysis::to_path(settings_.game), settings_.choice, map_path, entries);
+    if (const auto mod = mod_folder_of(map_path))
+        return resolve_in(*mod, settings_.choice, map_path, entries);
+    return {std::nullopt, {{.kind = RowKind::no_mod_folder, .where = map_path}}};
 }
 
-std::optional<CheckedMap> Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
-                                              const std::string& map_path,
-                                              const std::vector<std::string>& entries,
-                                              const Report& report) {
+Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
+                             const std::string& map_path, const std::vector<std::string>& entries) {
     const GameFolder* listed = nullptr;
     try {
         listed = &folder(mod);
     } catch (const std::exception& e) {
-        report(map_path + ": " + e.what());
-        return std::nullopt;
+        return {std::nullopt,
+                {{.kind = RowKind::folder_error, .text = e.what(), .where = map_path}}};
     }
+    Resolved resolved;
     if (!warned_[listed]) {
         warned_[listed] = true;
         for (const auto& warning : listed->warnings())
-            report("game folder: " + warning);
+            resolved.rows.push_back(folder_warning_row(warning));
     }
     CheckedMap map{
         Resolver(*listed, stock_).resolve(map_path, entries, choice.follow), {}, mod, choice};
     map.res_lines = res_entries(map.resolution, choice);
     // The two lines of the map, then the lines chosen.
     count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
-    for (const auto& line : text_report(map.resolution))
-        report(line);
+    for (auto& row : report_rows(map.resolution))
+        resolved.rows.push_back(std::move(row));
     resolved_.push_back(map.resolution);
-    return map;
+    resolved.map = std::move(map);
+    return resolved;
 }
 
-bool Session::audit(const CheckedMap& map, const Report& report) {
+Audit Session::audit(const CheckedMap& map) {
     const Resolver resolver(folder(map.mod), stock_);
-    const auto& audit = audits_.emplace_back(audit_map(resolver, map.resolution));
-    for (const auto& line : audit_report(audit))
-        report(line);
-    return !audit.failed();
+    return audits_.emplace_back(audit_map(resolver, map.resolution));
 }
 
 CollectResult Session::collect(const CheckedMap& map, CollectTarget target) const {

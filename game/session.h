@@ -8,6 +8,7 @@
 #include "game/audit.h"
 #include "game/collect.h"
 #include "game/game_folder.h"
+#include "game/report.h"
 #include "game/res_lines.h"
 #include "game/resolution.h"
 #include "game/rules.h"
@@ -38,27 +39,28 @@ struct CheckedMap {
     WriteChoice choice;        // what its .res holds
 };
 
+// What a check found: the map resolved, or nothing when the game folder cannot be found or
+// listed; and the report's rows: the game folder's warnings the first time the session
+// lists it (or why it cannot), then the map's.
+struct Resolved {
+    std::optional<CheckedMap> map;
+    std::vector<ReportRow> rows;
+};
+
 class Session {
 public:
-    using Report = std::function<void(const std::string&)>;
-
     // Throws std::runtime_error when the stock list cannot be read.
     explicit Session(SessionSettings settings);
 
-    // Resolves the entries of the map at `map_path` and reports them; nothing when the
-    // game folder cannot be found or listed (reported).
-    std::optional<CheckedMap> resolve(const std::string& map_path,
-                                      const std::vector<std::string>& entries,
-                                      const Report& report);
+    // Resolves the entries of the map at `map_path` in the game folder the settings name,
+    // else the one above the map's maps folder.
+    Resolved resolve(const std::string& map_path, const std::vector<std::string>& entries);
     // The same in the mod folder `mod` with `choice`, whichever the settings name. A folder
     // is listed once a session: the next map checked in it takes the same listing.
-    std::optional<CheckedMap> resolve_in(const std::filesystem::path& mod,
-                                         const WriteChoice& choice, const std::string& map_path,
-                                         const std::vector<std::string>& entries,
-                                         const Report& report);
-    // Compares the .res beside the map with the resolution and reports it; false when the
-    // .res fails the audit.
-    bool audit(const CheckedMap& map, const Report& report);
+    Resolved resolve_in(const std::filesystem::path& mod, const WriteChoice& choice,
+                        const std::string& map_path, const std::vector<std::string>& entries);
+    // Compares the .res beside the map with the resolution.
+    Audit audit(const CheckedMap& map);
     // Copies the map's download folder into `target.into`: the map, its .res as
     // `map.res_lines` make it, and every listed file found that does not ship with the game.
     CollectResult collect(const CheckedMap& map, CollectTarget target) const;
