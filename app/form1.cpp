@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/game_check.h"
 #include "app/indicador.h"
 #include "app/list_box.h"
 #include "app/report_window.h"
@@ -12,7 +13,6 @@
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
 #include "controls/skinned_menu.h"
-#include "game/session.h"
 #include "platform/colour.h"
 
 #include <QDropEvent>
@@ -51,6 +51,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
     setWindowTitle(QStringLiteral("Cs 1.6 Tarnwick 1.5"));
     setWindowIcon(window_icon());
+    check_ = std::make_unique<GameCheck>(*this);
     create_controls();
     bind_events();
     bind_menu();
@@ -123,7 +124,7 @@ void Form1::bind_menu() {
     for (const auto& key : {QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, under_list_corner);
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
-            [this] { check_game_folder(); });
+            [this] { check_->check_game_folder(); });
 }
 
 // Title panel, upper frame, map path, "...", lower frame, shown list, "Make Res", "Edit",

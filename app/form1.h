@@ -5,18 +5,14 @@
 // list of the analysed map's resources and runs the operations its controls trigger.
 
 #include "analysis/resource_list.h"
-#include "game/res_lines.h"
 #include "platform/services.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class QListWidget;
@@ -30,13 +26,9 @@ class eltexto;
 class SkinnedMenu;
 } // namespace tarnwick::controls
 
-namespace tarnwick::game {
-class Session;
-struct CheckedMap;
-} // namespace tarnwick::game
-
 namespace tarnwick::app {
 
+class GameCheck;
 class Indicador;
 class ReportWindow;
 
@@ -77,12 +69,9 @@ public:
     // Opens the menu with its corner at `global`; its items are greyed while no map is
     // analysed or a scan runs.
     void show_menu(QPoint global);
-    void check_game_folder();
-    void complete_list();
-    void use_disk_spelling();
-    void leave_out_stock_and_missing();
-    void compare_with_res();
-    void collect_download_folder();
+    GameCheck& game_check() { return *check_; }
+    // Selects the shown entry `entry` and scrolls to it; nothing when it is not shown.
+    void select_entry(const std::string& entry);
 
     void begin_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void drag_window(std::int16_t Button, std::int16_t Shift, float X, float Y);
@@ -100,7 +89,7 @@ public:
     // The menu once it has been opened; nullptr before.
     controls::SkinnedMenu* menu() const { return menu_.get(); }
     // The report of the last check or comparison; nullptr before the first.
-    ReportWindow* report_window() const { return report_.get(); }
+    ReportWindow* report_window() const;
 
     // The controls, under the names of the layout.
     controls::elpanel* elpanel1;
@@ -126,6 +115,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class GameCheck; // it changes the list as the window's own operations do
+
     void create_controls();
     void bind_events();
     void set_tab_order();
@@ -139,14 +130,6 @@ private:
     void bind_menu();
     bool can_check() const;
     void choose_menu_item(int item);
-    std::optional<std::filesystem::path> mod_folder(const std::string& map_path);
-    std::optional<game::CheckedMap> resolve(const std::vector<std::string>& entries,
-                                            const game::WriteChoice& choice,
-                                            std::vector<std::string>& lines);
-    void show_report(const QString& title, const std::vector<std::string>& lines,
-                     const QString& summary = {});
-    void colour_shown_list();
-    void replace_full_list(const std::vector<std::string>& entries);
 
     // What the commands follow. The operations change it; show_commands() gives every
     // enabled flag its value from it. Add and "..." are never disabled, and while a scan
@@ -162,14 +145,9 @@ private:
     std::unique_ptr<Indicador> indicador_;
     CommandState commands_;
     bool scanning_ = false;
-    bool checking_ = false;
     std::string current_map_name_;
     std::unique_ptr<controls::SkinnedMenu> menu_;
-    std::unique_ptr<ReportWindow> report_;
-    std::unique_ptr<game::Session> session_; // keeps each game folder's listing
-    std::optional<std::filesystem::path> chosen_mod_;
-    // The status of each entry of the last check; emptied whenever the list changes.
-    std::unordered_map<std::string, game::Status> statuses_;
+    std::unique_ptr<GameCheck> check_;
     std::int16_t drag_active = 0;
     float drag_x = 0;
     float drag_y = 0;

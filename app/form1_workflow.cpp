@@ -5,6 +5,7 @@
 #include "analysis/module1.h"
 #include "analysis/stock_filter.h"
 #include "app/form1.h"
+#include "app/game_check.h"
 #include "app/indicador.h"
 #include "app/resource_text.h"
 #include "controls/elboton.h"
@@ -53,7 +54,7 @@ std::int16_t Form1::selected_index() const {
 }
 
 void Form1::refresh_shown_list() {
-    statuses_.clear(); // the colours of a check would be stale
+    check_->forget_statuses();
     QStringList shown;
     for (const auto& entry : analysis::shown_entries(List2, elradio1[0]->Value()))
         shown << to_screen(entry);

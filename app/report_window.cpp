@@ -1,14 +1,19 @@
 #include "app/report_window.h"
 
 #include "app/list_box.h"
+#include "app/report_rows.h"
 #include "app/window_frame.h"
 #include "controls/elpanel.h"
 #include "controls/skin.h"
-#include "platform/colour.h"
+#include "controls/skinned_menu.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace tarnwick::app {
 namespace {
@@ -19,62 +24,91 @@ constexpr int client_width = 452;
 constexpr int client_height = 380;
 constexpr int list_top = 32; // below the title
 constexpr int margin = 7;
-constexpr int gap = 4; // between the main window and this one
+constexpr int gap = 4;         // between the main window and this one
+constexpr int list_edge = 2;   // the list's sunken edge, on each side
+constexpr int text_margin = 4; // between the list's inside and a row's text, on each side
+const QString indent = QStringLiteral("    "); // what is said of an entry, under it
+constexpr int no_row = -1;                     // a heading's or the note's item
 
-constexpr QRgb amber = 0xFFC24A;
-constexpr QRgb red = 0xFF7B6E;
-constexpr QRgb dimmed_grey = 0x8C978F;
-constexpr QRgb grey = 0xB9BFBA;
+// Rows as high as their lines, and no hover band, which the system list box does not draw.
+class LinesDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
 
-bool starts_with(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_MouseOver;
+    }
+};
+
+// The area of `owner` that a window of `size` at `at` covers.
+int covered(QPoint at, QSize size, const QRect& owner) {
+    const QRect common = QRect(at, size).intersected(owner);
+    return common.isEmpty() ? 0 : common.width() * common.height();
+}
+
+// The longest start of `word` that fits `width`, at least one character.
+int fitting_length(const QString& word, const QFontMetrics& metrics, int width) {
+    int n = 1;
+    while (n < word.size() && metrics.horizontalAdvance(word.left(n + 1)) <= width)
+        ++n;
+    return n;
 }
 
 } // namespace
 
-QColor status_colour(game::Status status) {
-    switch (status) {
-    case game::Status::case_mismatch:
-        return QColor(amber);
-    case game::Status::missing:
-    case game::Status::unsafe:
-        return QColor(red);
-    case game::Status::stock:
-        return QColor(dimmed_grey);
-    case game::Status::replaced:
-        return QColor(grey);
-    case game::Status::found:
-        break;
-    }
-    return QColor(platform::to_rgb(controls::skin::caption));
+QPoint report_place(const QRect& owner, QSize size, const QRect& room) {
+    const int right = owner.right() + 1 + gap, left = owner.left() - gap - size.width();
+    const int top = std::max(room.top(), std::min(owner.top(), room.bottom() + 1 - size.height()));
+    if (right + size.width() <= room.right() + 1) return {right, top};
+    if (left >= room.left()) return {left, top};
+    const QPoint at_left(room.left(), top), at_right(room.right() + 1 - size.width(), top);
+    return covered(at_left, size, owner) < covered(at_right, size, owner) ? at_left : at_right;
 }
 
-QColor report_line_colour(std::string_view line) {
-    for (const auto* red_start :
-         {"  missing", "  unsafe", "  error", "  lacking", "  refused", "  the server reads none"})
-        if (starts_with(line, red_start)) return QColor(red);
-    if (starts_with(line, "  case")) return QColor(amber);
-    if (starts_with(line, "  unused") || starts_with(line, "  extra")) return QColor(grey);
-    return status_colour(game::Status::found);
+QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    QString line;
+    for (QString word : text.split(QLatin1Char(' '))) {
+        const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (metrics.horizontalAdvance(joined) <= width) {
+            line = joined;
+            continue;
+        }
+        if (!line.isEmpty()) lines << line;
+        while (metrics.horizontalAdvance(word) > width) {
+            const int n = fitting_length(word, metrics, width);
+            lines << word.left(n);
+            word.remove(0, n);
+        }
+        line = word;
+    }
+    if (!line.isEmpty() || lines.isEmpty()) lines << line;
+    return lines;
 }
 
 ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), cursor_pos_(std::move(cursor_pos)) {
     auto* client = framed_client(*this, {client_width, client_height});
     elpanel1 = new controls::elpanel(client);
-    platform::Font title_font;
-    title_font.name = QStringLiteral("Tahoma");
-    title_font.size = 9.75;
-    elpanel1->set_ambient_font(title_font);
+    elpanel1->set_ambient_font(controls::skin::design_font());
     elpanel1->Icon(false);
     elpanel1->Color3DDark(controls::skin::edge_dark);
     elpanel1->Move(0, 0, client_width * 15, client_height * 15);
     List1 = new ListBox(elpanel1, QRect(margin, list_top, client_width - 2 * margin,
                                         client_height - list_top - margin));
-    List1->setSelectionMode(QAbstractItemView::NoSelection);
-    // Long lines are scrolled to, not cut: each line is as wide as its text.
+    List1->setItemDelegate(new LinesDelegate(List1));
     List1->setUniformItemSizes(false);
     List1->setTextElideMode(Qt::ElideNone);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    List1->installEventFilter(this);
+    List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(List1, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { show_menu(List1->viewport()->mapToGlobal(at)); });
+    connect(List1, &QListWidget::itemDoubleClicked, this,
+            [this](const QListWidgetItem* item) { choose(item); });
     elpanel1->on_event([this](int event, controls::EventArgs&) {
         using E = controls::elpanel::Event;
         if (event == event_number(E::TitleMouseDown)) {
@@ -90,37 +124,123 @@ ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
     });
 }
 
-void ReportWindow::show_report(const QString& title, const std::vector<std::string>& lines,
-                               const QString& summary) {
+ReportWindow::~ReportWindow() = default;
+
+void ReportWindow::show_report(const QString& title, std::vector<game::ReportRow> rows,
+                               const QString& summary, const QString& note) {
     elpanel1->Title(title);
     setWindowTitle(summary.isEmpty() ? title : title + QStringLiteral(": ") + summary);
-    List1->clear();
-    for (const auto& line : lines) {
-        auto* item = new QListWidgetItem(QString::fromStdString(line), List1);
-        item->setForeground(report_line_colour(line));
-    }
+    rows_ = std::move(rows);
+    fill_list(note);
     if (!isVisible()) {
-        if (const auto* owner = parentWidget()) move(beside(owner->frameGeometry()));
+        if (const auto* owner = parentWidget()) {
+            const QScreen* screen = QGuiApplication::screenAt(owner->frameGeometry().center());
+            const QRect room = screen ? screen->availableGeometry() : owner->frameGeometry();
+            move(report_place(owner->frameGeometry(), size(), room));
+        }
         show();
     }
     raise();
 }
 
-// To the right of the main window, else to its left, else at the screen's right edge.
-QPoint ReportWindow::beside(const QRect& owner) const {
-    const QScreen* screen = QGuiApplication::screenAt(owner.center());
-    const QRect room = screen ? screen->availableGeometry() : QRect(owner.topRight(), size());
-    QPoint at(owner.right() + 1 + gap, owner.top());
-    if (at.x() + width() > room.right() + 1) at.setX(owner.left() - gap - width());
-    if (at.x() < room.left()) at.setX(room.right() + 1 - width());
-    return at;
+// The counts and the note, then each group under its heading with its count.
+void ReportWindow::fill_list(const QString& note) {
+    List1->clear();
+    std::vector<int> groups[report_group_count];
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
+        groups[static_cast<int>(group_of(rows_[i]))].push_back(i);
+    for (int group = 0; group < report_group_count; ++group) {
+        const auto& members = groups[group];
+        if (members.empty()) continue;
+        if (group != static_cast<int>(ReportGroup::top)) {
+            const auto heading = group_heading(static_cast<ReportGroup>(group));
+            auto* item =
+                add_line(QStringLiteral("%1 (%2)").arg(heading).arg(members.size()), {}, no_row);
+            QFont bold = List1->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            item->setForeground(status_colour(game::Status::found));
+        }
+        for (const int row : members) {
+            const auto shown = shown_row(rows_[row]);
+            add_line(shown.text, shown.detail, row);
+        }
+        if (group == static_cast<int>(ReportGroup::top) && !note.isEmpty())
+            add_line(note, {}, no_row);
+    }
+}
+
+// One item: `text` and, indented under it, `detail`, each wrapped to the list's width.
+QListWidgetItem* ReportWindow::add_line(const QString& text, const QString& detail, int row) {
+    const QFontMetrics metrics(List1->font());
+    const int width = List1->width() - 2 * (list_edge + text_margin) -
+                      List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QStringList lines = wrap_text(text, metrics, width);
+    if (!detail.isEmpty())
+        for (const auto& line :
+             wrap_text(detail, metrics, width - metrics.horizontalAdvance(indent)))
+            lines << indent + line;
+    auto* item = new QListWidgetItem(lines.join(QLatin1Char('\n')), List1);
+    item->setData(Qt::UserRole, row);
+    if (row == no_row) {
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setForeground(status_colour(game::Status::replaced));
+    } else {
+        item->setForeground(row_colour(rows_[row]));
+    }
+    return item;
+}
+
+const game::ReportRow* ReportWindow::row_of(const QListWidgetItem* item) const {
+    const int row = item ? item->data(Qt::UserRole).toInt() : no_row;
+    return row >= 0 && row < static_cast<int>(rows_.size()) ? &rows_[row] : nullptr;
+}
+
+void ReportWindow::choose(const QListWidgetItem* item) {
+    const auto* row = row_of(item);
+    if (row && !row->entry.empty() && on_entry_chosen) on_entry_chosen(row->entry);
 }
 
 std::string ReportWindow::text() const {
     std::string text;
     for (int i = 0; i < List1->count(); ++i)
-        text += List1->item(i)->text().toStdString() + "\n";
+        text += List1->item(i)->text().simplified().toStdString() + "\n";
     return text;
+}
+
+std::string ReportWindow::copy_text() const {
+    std::string text;
+    for (const auto& line : game::report_text(rows_))
+        text += line + "\n";
+    return text;
+}
+
+void ReportWindow::copy_report() const {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(copy_text()));
+}
+
+void ReportWindow::show_menu(QPoint global) {
+    if (!menu_) {
+        menu_ = std::make_unique<controls::SkinnedMenu>(this);
+        menu_->set_items({{QStringLiteral("Copy Report"), QStringLiteral("Ctrl+C")}});
+        menu_->on_chosen = [this](int) { copy_report(); };
+    }
+    menu_->popup(global);
+}
+
+bool ReportWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == List1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            copy_report();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            choose(List1->currentItem());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ReportWindow::paintEvent(QPaintEvent*) {

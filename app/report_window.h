@@ -1,54 +1,79 @@
 #pragma once
 
 // The window beside the main one that shows a check of the game folder or of the existing
-// .res: a title panel with its close box over a list of lines, each line in the colour of
-// what it reports. Modeless; it moves with its own title and closes with its cross.
+// .res: a title panel with its close box over the report's rows, the counts first, then
+// each group under a heading with its count, each row in the colour of what it reports and
+// wrapped to the window's width. A double-click or Enter on an entry's row selects it in
+// the main window; Ctrl+C, or "Copy Report" on a right-click, copies the report as the
+// command line prints it. Modeless; it moves with its own title and closes with its cross.
 
-#include "game/resolution.h"
+#include "game/report.h"
 
-#include <QColor>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
+class QFontMetrics;
 class QListWidget;
+class QListWidgetItem;
 
 namespace tarnwick::controls {
 class elpanel;
-}
+class SkinnedMenu;
+} // namespace tarnwick::controls
 
 namespace tarnwick::app {
 
-// The colour of an entry of a status, on the lists' background: found as every entry
-// (white), case amber, missing and unsafe red, stock a dimmed grey, replaced grey.
-QColor status_colour(game::Status status);
-// The colour of a line of a report, by what it says ("  missing: …", "  case: …").
-QColor report_line_colour(std::string_view line);
+// Where a window of `size` goes beside `owner` within `room`: to its right, else to its
+// left, else at the edge of the room where it covers least of the owner.
+QPoint report_place(const QRect& owner, QSize size, const QRect& room);
+
+// `text` broken at spaces into lines no wider than `width`; a word wider than that is
+// broken where it must be.
+QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width);
 
 class ReportWindow : public QWidget {
 public:
     // `cursor_pos` is where the cursor is on the screen, for moving the window by its title.
     ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos);
+    ~ReportWindow() override;
 
-    // Shows `lines` (UTF-8) under `title`, beside the owner when it was not shown already.
-    // The window's name, which the task bar and tools read, is the title and `summary`.
-    void show_report(const QString& title, const std::vector<std::string>& lines,
-                     const QString& summary = {});
-    // The lines shown, one a line, for tests.
+    // Shows `rows` under `title`, beside the owner when it was not shown already, with
+    // `note` under the counts. The window's name, which the task bar and tools read, is
+    // the title and `summary`.
+    void show_report(const QString& title, std::vector<game::ReportRow> rows,
+                     const QString& summary = {}, const QString& note = {});
+    // The rows shown, one a line, each row's lines joined by spaces, for tests.
     std::string text() const;
+    // The report as the command line prints it, one line each.
+    std::string copy_text() const;
+    void copy_report() const;
+    // The row of `item`, nullptr for a heading or the note.
+    const game::ReportRow* row_of(const QListWidgetItem* item) const;
+
+    // Called with the entry of a row chosen by a double-click or Enter (single-byte).
+    std::function<void(const std::string&)> on_entry_chosen;
 
     controls::elpanel* elpanel1;
     QListWidget* List1;
+    // The right-click menu once it has been opened; nullptr before.
+    controls::SkinnedMenu* menu() const { return menu_.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPoint beside(const QRect& owner) const;
+    void fill_list(const QString& note);
+    QListWidgetItem* add_line(const QString& text, const QString& detail, int row);
+    void choose(const QListWidgetItem* item);
+    void show_menu(QPoint global);
 
     std::function<QPoint()> cursor_pos_;
+    std::vector<game::ReportRow> rows_;
+    std::unique_ptr<controls::SkinnedMenu> menu_;
     QPoint grip_; // the cursor's offset from the window's corner while it is moved
     bool moving_ = false;
 };

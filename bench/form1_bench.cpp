@@ -5,6 +5,7 @@
 
 #include "analysis/module1.h"
 #include "app/form1.h"
+#include "app/game_check.h"
 #include "app/report_window.h"
 #include "generated_game.h"
 #include "scripted_dialogs.h"
@@ -80,7 +81,7 @@ void BM_BareScan4MB(benchmark::State& state) {
 }
 
 void check(app::Form1& form, benchmark::State& state) {
-    form.check_game_folder();
+    form.game_check().check_game_folder();
     QCoreApplication::processEvents(); // the colours and the report on the screen
     if (!form.report_window() || form.report_window()->windowTitle().indexOf("found") < 0)
         state.SkipWithError("no check");
@@ -104,7 +105,7 @@ void BM_CheckGameFolderFirstIn20000Files(benchmark::State& state) {
 void BM_CheckGameFolderAgainIn20000Files(benchmark::State& state) {
     Window window;
     window.open_generated_map();
-    window.form.check_game_folder();
+    window.form.game_check().check_game_folder();
     for (auto _ : state)
         check(window.form, state);
 }

@@ -1,6 +1,8 @@
 // The window's check of the map against a small game folder made by the test: colours,
 // report, menu, and each change of the list that follows from a check.
 
+#include "app/game_check.h"
+#include "app/report_rows.h"
 #include "app/report_window.h"
 #include "controls/elpanel.h"
 #include "controls/skinned_menu.h"
@@ -8,6 +10,7 @@
 #include "synthetic_game.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <gmock/gmock.h>
@@ -54,8 +57,30 @@ protected:
         return out;
     }
 
+    // The report as Ctrl+C copies it.
     std::string report_text() const {
-        return form->report_window() ? form->report_window()->text() : std::string();
+        return form->report_window() ? form->report_window()->copy_text() : std::string();
+    }
+
+    // The report window's rows of `kind`, each as "entry=status" by its colour (missing for
+    // unsafe's red too), checking
+    // that an entry's row is in the colour of its own status.
+    std::string row_colours(game::RowKind kind) const {
+        std::string out;
+        const auto* list = form->report_window()->List1;
+        for (int i = 0; i < list->count(); ++i) {
+            const auto* row = form->report_window()->row_of(list->item(i));
+            if (!row || row->kind != kind) continue;
+            std::string name = "other";
+            for (int s = game::status_count - 1; s >= 0; --s) // missing before unsafe's red
+                if (list->item(i)->foreground().color() == app::status_colour(game::Status(s)))
+                    name = game::status_name(game::Status(s));
+            if (kind == game::RowKind::entry) {
+                EXPECT_EQ(name, game::status_name(row->status));
+            }
+            out += (out.empty() ? "" : ", ") + row->entry + "=" + name;
+        }
+        return out;
     }
 
     // The game as a Steam library at the test's folder holds it.
@@ -77,7 +102,7 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
                                          {19, true}, {25, true},  {26, false}};
     for (const auto& [y, selected] : rows)
         EXPECT_EQ(shot.pixelColor(x, y) != back, selected) << y;
-    form->check_game_folder();
+    form->game_check().check_game_folder();
     EXPECT_EQ(coloured(), "halflife.wad=stock, mine.wad=found, models/x.mdl=found, "
                           "sound/Door.wav=case, sound/gone.wav=missing");
     ASSERT_TRUE(form->report_window() && form->report_window()->isVisible());
@@ -109,7 +134,7 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
         [&] { analyse(map); },
     };
     for (const auto& change : changes) {
-        form->check_game_folder();
+        form->game_check().check_game_folder();
         change();
         EXPECT_THAT(coloured(), Not(HasSubstr("=missing"))) << shown();
         EXPECT_THAT(coloured(), Not(HasSubstr("=case")));
@@ -118,20 +143,20 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
 
 TEST_F(Form1Check, CompletingTheListAddsWhatTheFoundFilesNeedAndTheOtherItemsLeaveOut) {
     analyse(map);
-    form->complete_list();
+    form->game_check().complete_list();
     EXPECT_EQ(shown(), "halflife.wad, mine.wad, models/x.mdl, sound/Door.wav, sound/gone.wav, "
                        "models/xT.mdl, sound/x/hit.wav");
 
-    form->use_disk_spelling();
+    form->game_check().use_disk_spelling();
     EXPECT_THAT(shown(), HasSubstr("models/x.mdl, sound/door.wav, sound/gone.wav"));
-    form->leave_out_stock_and_missing();
+    form->game_check().leave_out_stock_and_missing();
     EXPECT_EQ(shown(), "mine.wad, models/x.mdl, sound/door.wav, models/xT.mdl, sound/x/hit.wav");
 
     // The list's limit holds: the texture model fits, the sound does not.
     analyse(map);
     while (form->List2.count() < analysis::ResourceList::max_entries - 1)
         form->List2.append("x" + std::to_string(form->List2.count()) + ".wad");
-    form->complete_list();
+    form->game_check().complete_list();
     EXPECT_THAT(said(), HasSubstr("The List Is Full"));
     EXPECT_EQ(form->List2.entries().back(), "models/xT.mdl");
 }
@@ -168,20 +193,20 @@ TEST_F(Form1Check, AMapOutsideAModFindsTheGameInSteamOrAsksForItOnce) {
     write_file(outside, read_file(map));
     analyse(outside);
     steam = {dir.path()};
-    form->check_game_folder();
+    form->game_check().check_game_folder();
     EXPECT_THAT(coloured(), HasSubstr("sound/Door.wav=case"));
     EXPECT_EQ(dialogs.asked.size(), 1u) << "found in Steam: nothing asked";
 
     // No Steam: asked, and the answer holds; cancelled: nothing checked.
     steam.clear();
     analyse(outside);
-    form->check_game_folder();
+    form->game_check().check_game_folder();
     EXPECT_EQ(dialogs.asked.back(), "folder: Choose the mod folder, for example "
                                     "\xE2\x80\xA6\\Half-Life\\cstrike");
     EXPECT_THAT(coloured(), Not(HasSubstr("=case")));
     dialogs.folders.push_back(QString::fromStdString(mod_dir.string()));
-    form->check_game_folder();
-    form->check_game_folder();
+    form->game_check().check_game_folder();
+    form->game_check().check_game_folder();
     EXPECT_EQ(dialogs.asked.size(), 4u) << "the folder asked twice, once cancelled";
     EXPECT_THAT(coloured(), HasSubstr("sound/Door.wav=case"));
 }
@@ -189,18 +214,9 @@ TEST_F(Form1Check, AMapOutsideAModFindsTheGameInSteamOrAsksForItOnce) {
 TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacing) {
     analyse(map);
     write_file(mod_dir / "maps/de_foo.res", "mine.wad\nsound/Door.wav\n");
-    form->compare_with_res();
+    form->game_check().compare_with_res();
     EXPECT_THAT(report_text(), HasSubstr("lacking in the .res: models/x.mdl"));
     EXPECT_THAT(report_text(), HasSubstr("case in the .res: sound/Door.wav"));
-    // Each line in the colour of what it reports.
-    const auto* lines = form->report_window()->List1;
-    for (int i = 0; i < lines->count(); ++i) {
-        const auto text = lines->item(i)->text().toStdString();
-        const auto status = text.starts_with("  lacking") ? game::Status::missing
-                            : text.starts_with("  case")  ? game::Status::case_mismatch
-                                                          : game::Status::found;
-        EXPECT_EQ(lines->item(i)->foreground().color(), app::status_colour(status)) << text;
-    }
 
     const auto into = dir.path() / "out";
     const auto native = [](const std::filesystem::path& p) {
@@ -210,7 +226,7 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
     for (const auto answer : {platform::Answer::no, platform::Answer::yes}) {
         dialogs.folders.push_back(QString::fromStdString(into.string()));
         dialogs.answers.push_back(answer);
-        form->collect_download_folder();
+        form->game_check().collect_download_folder();
         const auto message = said();
         EXPECT_THAT(message, HasSubstr(native(into / "mine.wad") +
                                        " already exists and differs. Replace it?"));
@@ -225,6 +241,115 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
     EXPECT_EQ(read_file(into / "maps/de_foo.res"),
               "maps/de_foo.bsp\r\nmaps/de_foo.res\r\nhalflife.wad\r\nmine.wad\r\nmodels/x.mdl\r\n"
               "sound/Door.wav\r\nsound/gone.wav\r\n");
+}
+
+TEST_F(Form1Check, ReportRowsTakeTheColourOfWhatTheyAreNotOfTheirWords) {
+    // Two packages the wad key does not name, whose warnings begin as other rows do.
+    mod("errors.wad", wad_bytes({"a"}));
+    mod("unused.wad", wad_bytes({"b"}));
+    analyse(map);
+    add("errors.wad");
+    add("unused.wad");
+    form->game_check().check_game_folder();
+    using game::RowKind;
+    EXPECT_EQ(row_colours(RowKind::entry),
+              "sound/gone.wav=missing, sound/Door.wav=case, halflife.wad=stock, mine.wad=found, "
+              "models/x.mdl=found, errors.wad=found, unused.wad=found, models/xT.mdl=found, "
+              "sound/x/hit.wav=found");
+    EXPECT_EQ(row_colours(RowKind::entry_warning), "errors.wad=found, unused.wad=found");
+
+    // A word naming a file that is not there is one row; a .res the server cannot read is red.
+    const struct {
+        std::string res;
+        RowKind kind;
+        std::string rows;
+    } table[] = {
+        {"sound/Door.wav sound/misc/trynow.wav", RowKind::names_missing,
+         "sound/misc/trynow.wav=missing"},
+        {"sound/Door.wav sound/misc/trynow.wav", RowKind::extra, ""},
+        {"sound/Door.wav", RowKind::other_case, "sound/Door.wav=case"},
+        {"mine.wad", RowKind::lacking,
+         "models/x.mdl=missing, sound/Door.wav=missing, "
+         "errors.wad=missing, unused.wad=missing, "
+         "models/xT.mdl=missing, sound/x/hit.wav=missing"},
+        {"models\\x.mdl", RowKind::refused, "models\\x.mdl=missing"},
+        {"\xFF\xFEm\0", RowKind::unreadable, "=missing"},
+    };
+    for (const auto& row : table) {
+        write_file(mod_dir / "maps/de_foo.res", row.res);
+        form->game_check().compare_with_res();
+        EXPECT_EQ(row_colours(row.kind), row.rows) << row.res;
+    }
+}
+
+TEST_F(Form1Check, TheReportShowsGroupsWrapsCopiesAndChoosesEntries) {
+    const std::string long_entry = "sound/" + std::string(150, 'w') + ".wav";
+    analyse(map);
+    add(QString::fromStdString(long_entry));
+    form->show();
+    form->game_check().check_game_folder();
+    auto* report = form->report_window();
+    auto* list = report->List1;
+    QStringList headings;
+    const QListWidgetItem* long_row = nullptr;
+    for (int i = 0; i < list->count(); ++i) {
+        const auto* row = report->row_of(list->item(i));
+        if (!row && list->item(i)->font().bold()) headings << list->item(i)->text();
+        if (row && row->kind == game::RowKind::entry && row->entry == long_entry)
+            long_row = list->item(i);
+    }
+    EXPECT_EQ(headings.join(", ").toStdString(),
+              "Missing (2), Other Case (1), Warnings (1), Limits (2), Stock (1), Found (4)");
+    EXPECT_THAT(list->item(0)->text().toStdString(), HasSubstr(": 8 entries: 4 found, 1 case"));
+
+    // Wrapped to the width, the whole entry kept, no line wider than the list's inside.
+    ASSERT_NE(long_row, nullptr);
+    const auto lines = long_row->text().split('\n');
+    EXPECT_GT(lines.size(), 2);
+    const QFontMetrics metrics(list->font());
+    for (const auto& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), list->viewport()->width()) << line.toStdString();
+    EXPECT_EQ(QString(long_row->text()).remove('\n').toStdString(), long_entry);
+    EXPECT_GE(list->visualItemRect(long_row).height(), lines.size() * metrics.height());
+
+    // A double-click, or Enter, selects the entry in the main window's list.
+    list->scrollToItem(long_row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualItemRect(long_row).center());
+    EXPECT_EQ(form->selected_index(), 5);
+    list->setCurrentRow(list->row(long_row) - 1);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(shown().find("[sound/gone.wav]") != std::string::npos, true) << shown();
+
+    // Ctrl+C, and the right-click menu, copy the command line's text.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), report->copy_text());
+    EXPECT_THAT(report->copy_text(), HasSubstr("\n  missing: sound/gone.wav (named by "));
+    QGuiApplication::clipboard()->clear();
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(20, 5), QPoint(20, 5));
+    QCoreApplication::sendEvent(list->viewport(), &right_click);
+    ASSERT_TRUE(report->menu() && report->menu()->isVisible());
+    QTest::keyClick(report->menu(), Qt::Key_Down);
+    QTest::keyClick(report->menu(), Qt::Key_Return);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), report->copy_text());
+}
+
+TEST(ReportPlace, BesideElseWhereItCoversLeast) {
+    const QRect screen(0, 0, 1000, 700);
+    const QSize size(452, 380);
+    const struct {
+        QRect owner;
+        QPoint at;
+    } table[] = {
+        {{100, 50, 300, 500}, {404, 50}}, // room on the right
+        {{500, 50, 300, 500}, {44, 50}},  // on the left
+        {{0, 50, 600, 500}, {548, 50}},   // at the screen's left edge: the report at the right
+        {{400, 50, 600, 500}, {0, 50}},   // at its right edge: the report at the left
+        {{400, 500, 600, 500}, {0, 320}}, // kept on the screen
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(app::report_place(row.owner, size, screen), row.at) << row.owner.x();
 }
 
 } // namespace

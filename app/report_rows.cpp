@@ -1,0 +1,162 @@
+#include "app/report_rows.h"
+
+#include "app/resource_text.h"
+#include "controls/skin.h"
+#include "platform/colour.h"
+
+#include <optional>
+
+namespace tarnwick::app {
+namespace {
+
+using game::RowKind;
+using game::Status;
+
+constexpr QRgb amber = 0xFFC24A;
+constexpr QRgb red = 0xFF7B6E;
+constexpr QRgb dimmed_grey = 0x8C978F;
+constexpr QRgb grey = 0xB9BFBA;
+
+// What each kind of row is alike to, by its colour and its group; nothing: the entry's own
+// status. In the order of RowKind.
+struct KindLook {
+    RowKind kind;
+    std::optional<Status> colour;
+    ReportGroup group;
+};
+constexpr KindLook kind_looks[] = {
+    {RowKind::counts, Status::found, ReportGroup::top},
+    {RowKind::limits, Status::found, ReportGroup::limits},
+    {RowKind::counts_alone, Status::found, ReportGroup::limits},
+    {RowKind::over_limit, Status::missing, ReportGroup::limits},
+    {RowKind::entry, std::nullopt, ReportGroup::found},
+    {RowKind::entry_warning, Status::found, ReportGroup::warnings},
+    {RowKind::unused_wad, Status::replaced, ReportGroup::warnings},
+    {RowKind::missing_texture, Status::missing, ReportGroup::missing},
+    {RowKind::map_warning, Status::found, ReportGroup::warnings},
+    {RowKind::folder_warning, Status::found, ReportGroup::warnings},
+    {RowKind::no_mod_folder, Status::missing, ReportGroup::warnings},
+    {RowKind::folder_error, Status::missing, ReportGroup::warnings},
+    {RowKind::res_counts, Status::found, ReportGroup::top},
+    {RowKind::no_res, Status::found, ReportGroup::top},
+    {RowKind::extra, Status::replaced, ReportGroup::warnings},
+    {RowKind::lacking, Status::missing, ReportGroup::missing},
+    {RowKind::other_case, Status::case_mismatch, ReportGroup::other_case},
+    {RowKind::names_missing, Status::missing, ReportGroup::missing},
+    {RowKind::refused, Status::unsafe, ReportGroup::unsafe},
+    {RowKind::unreadable, Status::missing, ReportGroup::warnings},
+    {RowKind::res_warning, Status::found, ReportGroup::warnings},
+};
+
+constexpr bool in_kind_order() {
+    for (std::size_t i = 0; i < std::size(kind_looks); ++i)
+        if (static_cast<std::size_t>(kind_looks[i].kind) != i) return false;
+    return true;
+}
+static_assert(in_kind_order(), "one look for each kind, in the order of RowKind");
+
+const KindLook& look_of(RowKind kind) {
+    return kind_looks[static_cast<std::size_t>(kind)];
+}
+
+ReportGroup entry_group(Status status) {
+    switch (status) {
+    case Status::missing:
+        return ReportGroup::missing;
+    case Status::unsafe:
+        return ReportGroup::unsafe;
+    case Status::case_mismatch:
+        return ReportGroup::other_case;
+    case Status::stock:
+        return ReportGroup::stock;
+    default:
+        return ReportGroup::found;
+    }
+}
+
+QString needed_by(const game::From& from) {
+    if (from.named_by_map()) return {};
+    return QStringLiteral("needed by ") + to_screen(from.entry);
+}
+
+QString named_by(const std::vector<game::EntityName>& entities) {
+    QStringList names;
+    for (const auto& e : entities) {
+        auto name = e.classname.empty() ? QStringLiteral("an entity without classname")
+                                        : to_screen(e.classname);
+        if (!e.targetname.empty()) name += QStringLiteral(" \"%1\"").arg(to_screen(e.targetname));
+        names << name;
+    }
+    return names.isEmpty() ? QString() : QStringLiteral("named by ") + names.join(", ");
+}
+
+QString joined(const QString& a, const QString& b) {
+    return a.isEmpty() || b.isEmpty() ? a + b : a + QStringLiteral("; ") + b;
+}
+
+ShownRow entry_shown(const game::ReportRow& row) {
+    const auto entry = to_screen(row.entry);
+    switch (row.status) {
+    case Status::missing:
+        return {entry, joined(needed_by(row.from), named_by(row.entities))};
+    case Status::case_mismatch:
+        return {entry, joined(QStringLiteral("on the disk: ") + to_screen(row.spelled),
+                              needed_by(row.from))};
+    case Status::unsafe:
+        return {entry, joined(QStringLiteral("not looked up"), needed_by(row.from))};
+    default:
+        return {entry, QString::fromStdString(row.text)};
+    }
+}
+
+} // namespace
+
+QColor status_colour(Status status) {
+    switch (status) {
+    case Status::case_mismatch:
+        return QColor(amber);
+    case Status::missing:
+    case Status::unsafe:
+        return QColor(red);
+    case Status::stock:
+        return QColor(dimmed_grey);
+    case Status::replaced:
+        return QColor(grey);
+    default:
+        break;
+    }
+    return QColor(platform::to_rgb(controls::skin::caption));
+}
+
+Status colour_status(const game::ReportRow& row) {
+    return look_of(row.kind).colour.value_or(row.status);
+}
+
+QColor row_colour(const game::ReportRow& row) {
+    return status_colour(colour_status(row));
+}
+
+ReportGroup group_of(const game::ReportRow& row) {
+    return row.kind == RowKind::entry ? entry_group(row.status) : look_of(row.kind).group;
+}
+
+QString group_heading(ReportGroup group) {
+    static const QString headings[report_group_count] = {{},
+                                                         QStringLiteral("Missing"),
+                                                         QStringLiteral("Unsafe"),
+                                                         QStringLiteral("Other Case"),
+                                                         QStringLiteral("Warnings"),
+                                                         QStringLiteral("Limits"),
+                                                         QStringLiteral("Stock"),
+                                                         QStringLiteral("Found")};
+    return headings[static_cast<int>(group)];
+}
+
+// The command line's words but for the entries, which the window shows as the entry with
+// what is said of it under it.
+ShownRow shown_row(const game::ReportRow& row) {
+    if (row.kind == RowKind::entry) return entry_shown(row);
+    return {QString::fromStdString(game::row_text(row)).trimmed(), {}};
+}
+
+} // namespace tarnwick::app
