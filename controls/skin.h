@@ -16,6 +16,16 @@ constexpr Colour field_light = 0x00809188; // the lit edge of the text box
 constexpr Colour caption = 0x00FFFFFF;
 constexpr Colour shadow = 0x00000000;
 
+// What the game folder says of an entry, as the list and the report colour it.
+namespace status {
+constexpr Colour found = caption;
+constexpr Colour case_mismatch = 0x004AC2FF; // amber
+constexpr Colour missing = 0x006E7BFF;       // red, for unsafe names too
+constexpr Colour unsafe = missing;
+constexpr Colour stock = 0x008F978C;    // dimmed grey: ships with the game
+constexpr Colour replaced = 0x00BABFB9; // grey: a sky face the game takes from its .bmp
+} // namespace status
+
 // The face the controls are designed in, before a layout gives them their own.
 inline platform::Font design_font() {
     return {.name = QStringLiteral("Tahoma"), .size = 9.75};
