@@ -8,7 +8,7 @@ namespace tarnwick::controls {
 namespace {
 
 constexpr SizeRule size_rule{.fixed_height = 300}; // twips
-constexpr Colour text_colour = 0x00D3DED8;
+constexpr Colour text_colour = skin::pale_text;
 // A layout that stores no colour gets the darker grey, not the design colour.
 constexpr Colour stored_back = skin::back_dark;
 const QString default_caption = QStringLiteral("Caption");

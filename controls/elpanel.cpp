@@ -7,7 +7,7 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr Colour close_colour = 0x00809188;
+constexpr Colour close_colour = skin::close_cross;
 
 TextPart title_at(double left, double top, Colour fore) {
     return TextPart(QStringLiteral("Title"), skin::design_font(), fore, left, top, 456, 18);

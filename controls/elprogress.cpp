@@ -11,7 +11,7 @@ namespace tarnwick::controls {
 namespace {
 
 constexpr SizeRule size_rule{.fixed_height = 360, .minimum_width = 360}; // twips
-constexpr Colour block_colour = 0x0050B5C4;
+constexpr Colour block_colour = skin::accent;
 
 // Blocks of 8 x 16 px, one every 12 px, the first 4 px from the left and top.
 constexpr std::int32_t block_pitch = 12;

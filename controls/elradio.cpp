@@ -8,9 +8,9 @@ namespace {
 
 constexpr SizeRule size_rule{.fixed_height = 285, .minimum_width = 500}; // twips
 
-constexpr Colour checked_default = 0x0050B5C4;
-constexpr Colour unchecked_default = 0x00D3DED8;
-constexpr Colour over_default = 0x00FF0000;
+constexpr Colour checked_default = skin::accent;
+constexpr Colour unchecked_default = skin::pale_text;
+constexpr Colour over_default = skin::over;
 
 // The circle about (9, 9) of the 18 x 18 picture; the ring splits at these angles.
 constexpr double centre = 9;

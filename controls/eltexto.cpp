@@ -11,7 +11,7 @@ namespace tarnwick::controls {
 namespace {
 
 constexpr SizeRule size_rule{.fixed_height = 300}; // twips
-constexpr Colour default_fore = 0x00D3DED8;
+constexpr Colour default_fore = skin::pale_text;
 // The field sits three pixels inside the side edges and one inside the top and bottom
 // ones; as designed, before the first resize, it sat a pixel lower.
 constexpr int field_left = 4, field_top = 2, design_top = 3, field_height = 16;

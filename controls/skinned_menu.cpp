@@ -80,7 +80,7 @@ void paint_item(QImage& picture, const MenuItem& item, const QRect& row, bool hi
 } // namespace
 
 platform::Font menu_font() {
-    return {.name = QStringLiteral("Tahoma"), .size = 8.25};
+    return skin::text_font();
 }
 
 MenuText menu_text(const QString& text) {

@@ -87,7 +87,7 @@ QImage paint_menu(const std::vector<MenuItem>& items, const MenuLayout& layout, 
 namespace menu_colour {
 constexpr platform::Colour band = skin::light;
 constexpr platform::Colour band_text = skin::edge_dark;
-constexpr platform::Colour greyed_text = skin::field_light; // as the panel's close cross
+constexpr platform::Colour greyed_text = skin::close_cross;
 // The separator's groove: a dark line over a lit one, as the raised edges are lit.
 constexpr platform::Colour groove_dark = skin::edge_dark;
 constexpr platform::Colour groove_light = skin::light;
