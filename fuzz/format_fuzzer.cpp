@@ -12,6 +12,7 @@
 #include "game/formats/entities.h"
 #include "game/formats/liblist.h"
 #include "game/formats/library_folders.h"
+#include "game/formats/mapcycle.h"
 #include "game/formats/names.h"
 #include "game/formats/overview.h"
 #include "game/formats/pak.h"
@@ -124,6 +125,15 @@ void read(std::string_view bytes) {
                      shown(reference.entry));
     for (const auto& wad : named.wads)
         FUZZ_REQUIRE(wad.size() > 4 && wad.ends_with(".wad") && !is_spray_package(wad), shown(wad));
+#elif defined(TARNWICK_FORMAT_mapcycle)
+    const auto cycle = read_map_cycle(bytes);
+    // Every map is a token of the text: never empty, never longer than the server keeps.
+    FUZZ_REQUIRE(cycle.maps.size() <= bytes.size() && cycle.warnings.size() <= cycle.maps.size(),
+                 std::to_string(cycle.maps.size()));
+    for (const auto& map : cycle.maps)
+        FUZZ_REQUIRE(!map.name.empty() && map.name.size() <= max_cycle_name &&
+                         map.rules.size() <= bytes.size() && map.line <= bytes.size() + 1,
+                     shown(map.name));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

@@ -147,6 +147,9 @@ void format_seeds(const fs::path& folder) {
           "\xEF\xBB\xBF"
           "a.wad\rb\xE9.wad\0\0c"s,
           "a.wav // x\n\"b c.wav\" d,e {f}(g)'h':i \"\" j"}},
+        {"mapcycle",
+         {"// cycle\r\nde_dust \"\\minplayers\\4\"\r\ncs_x // old\nde_y\n",
+          "a(b),c'd' \"e\0f\" g\xE9h \"\" i \"open"s}},
         {"entities",
          {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
                             R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",

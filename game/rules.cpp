@@ -214,6 +214,15 @@ std::vector<std::string> server_refusals(std::string_view word) {
     return said_of_name(word, &Rule::server);
 }
 
+std::vector<std::string> download_refusals(std::string_view name) {
+    std::vector<std::string> said;
+    for (const auto& rule : rules)
+        if (rule.by_name && (rule.applies == is_sent || rule.broken == not_printable))
+            if (auto text = rule.broken(name, nullptr); !text.empty())
+                said.push_back(std::move(text));
+    return said;
+}
+
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     const auto name = file_name_part(wad);
     for (const auto& path : game.paths_named(name)) {

@@ -44,6 +44,10 @@ std::vector<std::string> name_warnings(std::string_view entry);
 // each a reason; empty when it takes it.
 std::vector<std::string> server_refusals(std::string_view word);
 
+// Why the clients' download filter (or the server) refuses a file of that name, or its
+// bytes break the download, each a reason; empty when it may be downloaded.
+std::vector<std::string> download_refusals(std::string_view name);
+
 // Where a texture package that is missing at the top of every search folder lies deeper
 // in one, and where it must go; empty when it is nowhere in the game folder.
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad);

@@ -68,6 +68,10 @@ public:
     std::string json() const;
 
     const SessionSettings& settings() const { return settings_; }
+    // The game folder a map was resolved in.
+    const GameFolder& game_folder(const CheckedMap& map) const { return *folders_.at(map.mod); }
+    // What the stock list says ships with the game.
+    const NameSet& stock() const { return stock_; }
 
 private:
     const GameFolder& folder(const std::filesystem::path& mod);
