@@ -63,12 +63,11 @@ public:
     void entry_selected();
     void refresh_shown_list();
 
-    // The window's menu and what it runs: the check of the map against the game folder and
-    // the changes of the list that follow from it.
-    static const std::vector<QString>& menu_texts();
-    // Opens the menu with its corner at `global`; its items are greyed while no map is
-    // analysed or a scan runs.
+    // Opens the window's menu with its corner at `global`; its items are greyed while no map
+    // is analysed or a scan runs.
     void show_menu(QPoint global);
+    // What the menu runs: the check of the map against the game folder and the changes of
+    // the list that follow from it.
     GameCheck& game_check() { return *check_; }
     // Selects the shown entry `entry` and scrolls to it; nothing when it is not shown.
     void select_entry(const std::string& entry);

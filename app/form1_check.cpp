@@ -5,23 +5,31 @@
 #include "app/game_check.h"
 #include "app/resource_text.h"
 #include "controls/eltexto.h"
+#include "controls/skin.h"
 #include "controls/skinned_menu.h"
 
 #include <QListWidget>
 
 namespace tarnwick::app {
 
-const std::vector<QString>& Form1::menu_texts() {
-    static const std::vector<QString> texts = {
-        QStringLiteral("Check Game Folder"),
-        QStringLiteral("Complete the List"),
-        QStringLiteral("Use the Disk's Spelling"),
-        QStringLiteral("Leave Out Stock and Missing"),
-        QStringLiteral("Compare With the Existing .res"),
-        QStringLiteral("Collect Download Folder..."),
-    };
-    return texts;
-}
+namespace {
+
+// The menu's items, each with its underlined letter; a group starts at the first check, the
+// first change of the list, the comparison and collect.
+struct MenuEntry {
+    const char* text;
+    bool group_start;
+};
+constexpr MenuEntry menu_entries[] = {
+    {"&Check Game Folder", false},
+    {"Complete the &List", true},
+    {"Use the &Disk's Spelling", false},
+    {"Leave Out &Stock and Missing", false},
+    {"C&ompare With the Existing .res", true},
+    {"Collect Download &Folder...", true},
+};
+
+} // namespace
 
 // A map analysed, and neither a scan nor a check running.
 bool Form1::can_check() const {
@@ -32,12 +40,14 @@ bool Form1::can_check() const {
 void Form1::show_menu(QPoint global) {
     if (!menu_) {
         menu_ = std::make_unique<controls::SkinnedMenu>(this);
-        menu_->setWindowTitle(QStringLiteral("Cs 1.6 Tarnwick 1.5 Menu"));
+        menu_->setWindowTitle(controls::skin::window_title() + QStringLiteral(" Menu"));
         menu_->on_chosen = [this](int item) { choose_menu_item(item); };
     }
     std::vector<controls::MenuItem> items;
-    for (const auto& text : menu_texts())
-        items.push_back({text, items.empty() ? QStringLiteral("F5") : QString(), can_check()});
+    for (const auto& entry : menu_entries)
+        items.push_back({QString::fromLatin1(entry.text),
+                         items.empty() ? QStringLiteral("F5") : QString(), can_check(),
+                         entry.group_start});
     menu_->set_items(std::move(items));
     menu_->popup(global);
 }

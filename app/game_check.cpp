@@ -7,6 +7,7 @@
 #include "app/report_window.h"
 #include "app/resource_text.h"
 #include "controls/eltexto.h"
+#include "controls/skin.h"
 #include "game/session.h"
 #include "game/steam.h"
 
@@ -20,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const QString application_title = QStringLiteral("Druvo Cs 1.6 Tarnwick 1.5");
 const QString folder_question =
     QStringLiteral("Choose the mod folder, for example \u2026\\Half-Life\\cstrike");
 const QString check_title = QStringLiteral("Check Game Folder");
@@ -182,7 +182,7 @@ void GameCheck::replace_full_list(const std::vector<std::string>& entries) {
     commands.selected = commands.editable = false;
     form_.show_commands();
     form_.refresh_shown_list();
-    if (full) form_.message(QStringLiteral("The List Is Full"), application_title);
+    if (full) form_.message(QStringLiteral("The List Is Full"), controls::skin::message_title());
 }
 
 void GameCheck::compare_with_res() {
@@ -210,8 +210,8 @@ void GameCheck::collect_download_folder() {
     const auto replace = [&](const std::string& file) {
         const auto question = native(into / analysis::to_path(file)) +
                               QStringLiteral(" already exists and differs. Replace it?");
-        return dialogs->message_box(question, platform::Buttons::yes_no, application_title) ==
-               platform::Answer::yes;
+        return dialogs->message_box(question, platform::Buttons::yes_no,
+                                    controls::skin::message_title()) == platform::Answer::yes;
     };
     const auto result = session_->collect(*checked, {into, replace});
     QString text = QStringLiteral("Copied %1 %2 into %3")
@@ -222,7 +222,7 @@ void GameCheck::collect_download_folder() {
         if (file.outcome == game::CollectOutcome::failed ||
             file.outcome == game::CollectOutcome::kept)
             text += QStringLiteral("\n") + QString::fromStdString(game::collected_text(file));
-    form_.message(text, result.ok ? application_title : QStringLiteral("Error03"));
+    form_.message(text, result.ok ? controls::skin::message_title() : QStringLiteral("Error03"));
 }
 
 } // namespace tarnwick::app

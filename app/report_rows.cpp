@@ -12,11 +12,6 @@ namespace {
 using game::RowKind;
 using game::Status;
 
-constexpr QRgb amber = 0xFFC24A;
-constexpr QRgb red = 0xFF7B6E;
-constexpr QRgb dimmed_grey = 0x8C978F;
-constexpr QRgb grey = 0xB9BFBA;
-
 // What each kind of row is alike to, by its colour and its group; nothing: the entry's own
 // status. In the order of RowKind.
 struct KindLook {
@@ -112,20 +107,22 @@ ShownRow entry_shown(const game::ReportRow& row) {
 } // namespace
 
 QColor status_colour(Status status) {
+    namespace colour = controls::skin::status;
     switch (status) {
     case Status::case_mismatch:
-        return QColor(amber);
+        return QColor(platform::to_rgb(colour::case_mismatch));
     case Status::missing:
+        return QColor(platform::to_rgb(colour::missing));
     case Status::unsafe:
-        return QColor(red);
+        return QColor(platform::to_rgb(colour::unsafe));
     case Status::stock:
-        return QColor(dimmed_grey);
+        return QColor(platform::to_rgb(colour::stock));
     case Status::replaced:
-        return QColor(grey);
+        return QColor(platform::to_rgb(colour::replaced));
     default:
         break;
     }
-    return QColor(platform::to_rgb(controls::skin::caption));
+    return QColor(platform::to_rgb(colour::found));
 }
 
 Status colour_status(const game::ReportRow& row) {

@@ -12,8 +12,7 @@
 
 namespace tarnwick::app {
 
-// The colour of an entry of a status, on the lists' background: found as every entry
-// (white), case amber, missing and unsafe red, stock a dimmed grey, replaced grey.
+// The colour of an entry of a status, on the lists' background, as the skin has it.
 QColor status_colour(game::Status status);
 // The status whose colour a row takes: an entry's own; for the other kinds, the status
 // they are alike to (a lacking file is missing, an extra word is grey as a replaced one).

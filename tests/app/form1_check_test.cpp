@@ -186,6 +186,15 @@ TEST_F(Form1Check, TheMenuIsGreyedWithoutAMapAndChoosesByKeyboardAndRightClick) 
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }));
     QTest::keyClick(form.get(), Qt::Key_F5);
     EXPECT_TRUE(form->report_window()->isVisible());
+
+    // Its groups: the check, the list's changes, the comparison, collect; a letter chooses.
+    form->show_menu(QPoint(10, 10));
+    std::string groups;
+    for (const auto& item : menu->items())
+        groups += item.group_start ? '|' : '.';
+    EXPECT_EQ(groups, ".|..||");
+    QTest::keyClick(menu, Qt::Key_L);
+    EXPECT_THAT(shown(), HasSubstr("models/xT.mdl")) << "Complete the &List";
 }
 
 TEST_F(Form1Check, AMapOutsideAModFindsTheGameInSteamOrAsksForItOnce) {
