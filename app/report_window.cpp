@@ -21,14 +21,15 @@ namespace {
 using controls::event_number;
 
 constexpr int client_width = 452;
-constexpr int client_height = 380;
-constexpr int list_top = 32; // below the title
+constexpr int client_height = 574; // as high as the main window, to be read at a glance
+constexpr int list_top = 32;       // below the title
 constexpr int margin = 7;
 constexpr int gap = 4;         // between the main window and this one
 constexpr int list_edge = 2;   // the list's sunken edge, on each side
 constexpr int text_margin = 4; // between the list's inside and a row's text, on each side
 const QString indent = QStringLiteral("    "); // what is said of an entry, under it
-constexpr int no_row = -1;                     // a heading's or the note's item
+constexpr int heading_space = 6;
+constexpr int no_row = -1; // a heading's or the note's item
 
 // Rows as high as their lines, and no hover band, which the system list box does not draw.
 class LinesDelegate : public QStyledItemDelegate {
@@ -160,6 +161,11 @@ void ReportWindow::fill_list(const QString& note) {
             bold.setBold(true);
             item->setFont(bold);
             item->setForeground(status_colour(game::Status::found));
+            // A little room above each heading sets the groups apart.
+            const QFontMetrics metrics(bold);
+            item->setSizeHint({metrics.horizontalAdvance(item->text()) + 2 * text_margin,
+                               metrics.height() + heading_space});
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
         }
         for (const int row : members) {
             const auto shown = shown_row(rows_[row]);

@@ -4,7 +4,8 @@
 // realistic entity text followed by random bytes (realistic_map).
 //   tarnwick-make-map --game FOLDER
 // makes a small game folder instead: FOLDER/cstrike with maps/de_e2e.bsp and some of what
-// it needs, one file in another case, one missing, and a model that needs more files.
+// it needs, one file in another case, one missing, one unsafe, one the server would split,
+// and a model that needs more files.
 
 #include "bsp_shaped_map.h"
 #include "synthetic_game.h"
@@ -21,18 +22,22 @@ namespace {
 int make_game(const std::filesystem::path& folder) {
     using namespace tarnwick::testing;
     const auto mod = folder / "cstrike";
-    put_file(mod, "maps/de_e2e.bsp",
-             map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\halflife.wad;\cs\e2e.wad"})"
-                               R"({"classname" "cycler" "model" "models/e2e/guard.mdl"})"
-                               R"({"classname" "ambient_generic" "message" "sound/e2e/Drip.wav"})"
-                               R"({"classname" "ambient_generic" "message" "sound/e2e/gone.wav"})",
-                               {{"wall", false}}));
+    put_file(
+        mod, "maps/de_e2e.bsp",
+        map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\halflife.wad;\cs\e2e.wad"})"
+                          R"({"classname" "cycler" "model" "models/e2e/guard.mdl"})"
+                          R"({"classname" "ambient_generic" "message" "sound/e2e/Drip.wav"})"
+                          R"({"classname" "ambient_generic" "message" "sound/e2e/gone.wav"})"
+                          R"({"classname" "ambient_generic" "message" "sound/e2e/../up.wav"})"
+                          R"({"classname" "ambient_generic" "message" "sound/e2e/far away.wav"})",
+                          {{"wall", false}}));
     put_file(mod, "e2e.wad", wad_bytes({"wall"}));
     put_file(mod, "models/e2e/guard.mdl",
              studio_model_bytes({false, {}, {{5004, "e2e/step.wav"}}}));
     put_file(mod, "models/e2e/guardT.mdl", studio_model_bytes({}));
     put_file(mod, "sound/e2e/drip.wav", "RIFF");
     put_file(mod, "sound/e2e/step.wav", "RIFF");
+    put_file(mod, "sound/e2e/far away.wav", "RIFF");
     return 0;
 }
 
