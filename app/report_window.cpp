@@ -69,6 +69,7 @@ QPoint report_place(const QRect& owner, QSize size, const QRect& room) {
 }
 
 QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width) return {text};
     QStringList lines;
     QString line;
     for (QString word : text.split(QLatin1Char(' '))) {
@@ -147,6 +148,10 @@ void ReportWindow::show_report(const QString& title, std::vector<game::ReportRow
 // The counts and the note, then each group under its heading with its count.
 void ReportWindow::fill_list(const QString& note) {
     List1->clear();
+    metrics_.emplace(List1->font());
+    // Narrower by the scroll bar, so that a bar that appears does not cut the rows.
+    text_width_ = List1->width() - 2 * (list_edge + text_margin) -
+                  List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     std::vector<int> groups[report_group_count];
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
         groups[static_cast<int>(group_of(rows_[i]))].push_back(i);
@@ -178,9 +183,8 @@ void ReportWindow::fill_list(const QString& note) {
 
 // One item: `text` and, indented under it, `detail`, each wrapped to the list's width.
 QListWidgetItem* ReportWindow::add_line(const QString& text, const QString& detail, int row) {
-    const QFontMetrics metrics(List1->font());
-    const int width = List1->width() - 2 * (list_edge + text_margin) -
-                      List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const auto& metrics = *metrics_;
+    const int width = text_width_;
     QStringList lines = wrap_text(text, metrics, width);
     if (!detail.isEmpty())
         for (const auto& line :

@@ -9,13 +9,14 @@
 
 #include "game/report.h"
 
+#include <QFontMetrics>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-class QFontMetrics;
 class QListWidget;
 class QListWidgetItem;
 
@@ -74,6 +75,8 @@ private:
     std::function<QPoint()> cursor_pos_;
     std::vector<game::ReportRow> rows_;
     std::unique_ptr<controls::SkinnedMenu> menu_;
+    std::optional<QFontMetrics> metrics_; // of the rows, while the list is filled
+    int text_width_ = 0;                  // the width a row's lines are wrapped to
     QPoint grip_; // the cursor's offset from the window's corner while it is moved
     bool moving_ = false;
 };
