@@ -158,20 +158,8 @@ void ReportWindow::fill_list(const QString& note) {
     for (int group = 0; group < report_group_count; ++group) {
         const auto& members = groups[group];
         if (members.empty()) continue;
-        if (group != static_cast<int>(ReportGroup::top)) {
-            const auto heading = group_heading(static_cast<ReportGroup>(group));
-            auto* item =
-                add_line(QStringLiteral("%1 (%2)").arg(heading).arg(members.size()), {}, no_row);
-            QFont bold = List1->font();
-            bold.setBold(true);
-            item->setFont(bold);
-            item->setForeground(status_colour(game::Status::found));
-            // A little room above each heading sets the groups apart.
-            const QFontMetrics metrics(bold);
-            item->setSizeHint({metrics.horizontalAdvance(item->text()) + 2 * text_margin,
-                               metrics.height() + heading_space});
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        }
+        if (group != static_cast<int>(ReportGroup::top))
+            add_heading(static_cast<ReportGroup>(group), members.size());
         for (const int row : members) {
             const auto shown = shown_row(rows_[row]);
             add_line(shown.text, shown.detail, row);
@@ -179,6 +167,20 @@ void ReportWindow::fill_list(const QString& note) {
         if (group == static_cast<int>(ReportGroup::top) && !note.isEmpty())
             add_line(note, {}, no_row);
     }
+}
+
+void ReportWindow::add_heading(ReportGroup group, std::size_t count) {
+    auto* item =
+        add_line(QStringLiteral("%1 (%2)").arg(group_heading(group)).arg(count), {}, no_row);
+    QFont bold = List1->font();
+    bold.setBold(true);
+    item->setFont(bold);
+    item->setForeground(status_colour(game::Status::found));
+    // A little room above each heading sets the groups apart.
+    const QFontMetrics metrics(bold);
+    item->setSizeHint({metrics.horizontalAdvance(item->text()) + 2 * text_margin,
+                       metrics.height() + heading_space});
+    item->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
 }
 
 // One item: `text` and, indented under it, `detail`, each wrapped to the list's width.
@@ -209,13 +211,6 @@ const game::ReportRow* ReportWindow::row_of(const QListWidgetItem* item) const {
 void ReportWindow::choose(const QListWidgetItem* item) {
     const auto* row = row_of(item);
     if (row && !row->entry.empty() && on_entry_chosen) on_entry_chosen(row->entry);
-}
-
-std::string ReportWindow::text() const {
-    std::string text;
-    for (int i = 0; i < List1->count(); ++i)
-        text += List1->item(i)->text().simplified().toStdString() + "\n";
-    return text;
 }
 
 std::string ReportWindow::copy_text() const {

@@ -7,6 +7,7 @@
 // the main window; Ctrl+C, or "Copy Report" on a right-click, copies the report as the
 // command line prints it. Modeless; it moves with its own title and closes with its cross.
 
+#include "app/report_rows.h"
 #include "game/report.h"
 
 #include <QFontMetrics>
@@ -46,8 +47,6 @@ public:
     // the title and `summary`.
     void show_report(const QString& title, std::vector<game::ReportRow> rows,
                      const QString& summary = {}, const QString& note = {});
-    // The rows shown, one a line, each row's lines joined by spaces, for tests.
-    std::string text() const;
     // The report as the command line prints it, one line each.
     std::string copy_text() const;
     void copy_report() const;
@@ -68,6 +67,7 @@ protected:
 
 private:
     void fill_list(const QString& note);
+    void add_heading(ReportGroup group, std::size_t count);
     QListWidgetItem* add_line(const QString& text, const QString& detail, int row);
     void choose(const QListWidgetItem* item);
     void show_menu(QPoint global);

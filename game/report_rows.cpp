@@ -118,10 +118,14 @@ std::string res_counts_text(const ReportRow& row) {
            std::to_string(n[4]) + " missing, " + std::to_string(n[5]) + " refused";
 }
 
-// The rows of the .res's own words: text() beside the rest, whose rows audit_rows adds.
-std::string res_word_text(const ReportRow& row) {
+// The comparison's rows of the .res and of its words.
+std::string res_text(const ReportRow& row) {
     const auto word = single_byte_to_utf8(row.entry);
     switch (row.kind) {
+    case RowKind::res_counts:
+        return res_counts_text(row);
+    case RowKind::no_res:
+        return "  no .res beside the map";
     case RowKind::extra:
         return "  extra in the .res: " + word +
                (row.exists ? " (the file exists)" : " (no such file)");
@@ -218,15 +222,13 @@ std::string row_text(const ReportRow& row) {
     case RowKind::folder_error:
         return row.where + ": " + row.text;
     case RowKind::res_counts:
-        return res_counts_text(row);
     case RowKind::no_res:
-        return "  no .res beside the map";
     case RowKind::extra:
     case RowKind::lacking:
     case RowKind::other_case:
     case RowKind::names_missing:
     case RowKind::refused:
-        return res_word_text(row);
+        return res_text(row);
     case RowKind::map_warning:
     case RowKind::unreadable:
     case RowKind::res_warning:

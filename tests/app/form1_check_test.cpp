@@ -328,7 +328,7 @@ TEST_F(Form1Check, TheReportShowsGroupsWrapsCopiesAndChoosesEntries) {
     EXPECT_EQ(form->selected_index(), 5);
     list->setCurrentRow(list->row(long_row) - 1);
     QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_EQ(shown().find("[sound/gone.wav]") != std::string::npos, true) << shown();
+    EXPECT_THAT(shown(), HasSubstr("[sound/gone.wav]"));
 
     // Ctrl+C, and the right-click menu, copy the command line's text.
     QGuiApplication::clipboard()->clear();
