@@ -38,6 +38,7 @@ QColor status_colour(game::Status status) {
         return QColor(amber);
     case game::Status::missing:
     case game::Status::unsafe:
+    case game::Status::refused:
         return QColor(red);
     case game::Status::stock:
         return QColor(dimmed_grey);

@@ -64,7 +64,8 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
     const auto& resolution = checked->resolution;
     if (options.game.check) {
         const bool audited = !options.game.audit || session.audit(*checked, report);
-        return !resolution.incomplete() && !resolution.over_limit() && audited;
+        return !resolution.incomplete() && !resolution.has_problems() && !resolution.over_limit() &&
+               audited;
     }
     bool ok = put_res(map, checked->res_lines, options, display);
     if (!options.game.collect.empty()) {

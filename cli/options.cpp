@@ -84,7 +84,7 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
         ->group(group);
     auto* check = app.add_flag("--check", game.check,
                                "report only, write nothing; "
-                               "status 1 when anything is missing or over a limit")
+                               "status 1 when anything is missing, unsafe, refused or over a limit")
                       ->group(group);
     auto* audit =
         app.add_flag("--audit", game.audit,

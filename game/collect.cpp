@@ -5,6 +5,7 @@
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
 #include "game/formats/names.h"
+#include "game/rules.h"
 
 #include <algorithm>
 
@@ -40,8 +41,13 @@ public:
     Collector(const CollectRequest& request, CollectResult& result)
         : request_(request), result_(result) {}
 
-    void put(const std::string& relative, const Origin& origin) {
-        const auto shown = analysis::single_byte_to_utf8(relative);
+    // Only what the clients would download goes into the folder, whatever named it.
+    void put(const std::string& line, const Origin& origin) {
+        const auto shown = analysis::single_byte_to_utf8(with_slashes(line));
+        if (const auto refused = download_refusals(line); !refused.empty()) {
+            result_.ok = false;
+            return result_.lines.push_back("not copied " + shown + ": " + refused.front());
+        }
         const auto& target = request_.target;
         const auto to = target.into / analysis::to_path(shown);
         try {
@@ -85,8 +91,7 @@ CollectResult collect(const GameFolder& game, const MapResolution& resolution,
     for (const auto* outcome : selected(resolution, request.choice)) {
         const bool custom = present(outcome->status);
         const auto line = res_line(*outcome, request.choice);
-        if (custom && done.insert(line))
-            collector.put(with_slashes(line), {game.disk_path(*outcome->place), {}});
+        if (custom && done.insert(line)) collector.put(line, {game.disk_path(*outcome->place), {}});
     }
     return result;
 }

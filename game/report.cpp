@@ -17,7 +17,9 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 std::string counts_line(const MapResolution& r) {
     std::string line = r.map + ": " + counted(r.entries.size(), "entry", "entries") + ":";
     for (int s = 0; s < status_count; ++s) {
-        line += (s ? ", " : " ") + std::to_string(r.count(static_cast<Status>(s))) + " " +
+        const auto n = r.count(static_cast<Status>(s));
+        if (s >= always_counted && n == 0) continue;
+        line += (s ? ", " : " ") + std::to_string(n) + " " +
                 std::string(status_name(static_cast<Status>(s)));
     }
     line += "; " + counted(r.unused_wads.size(), "unused wad", "unused wads");
@@ -76,6 +78,20 @@ std::string named_by(const Outcome& o) {
     return text + ")";
 }
 
+// A hostile name with its control bytes as \xNN, so that it cannot break the report's lines.
+std::string escaped(std::string_view name) {
+    std::string out;
+    for (const char c : single_byte_to_utf8(name)) {
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            out += c;
+            continue;
+        }
+        constexpr char hex[] = "0123456789ABCDEF";
+        out += std::string("\\x") + hex[(c >> 4) & 0xF] + hex[c & 0xF];
+    }
+    return out;
+}
+
 std::string entry_line(const Outcome& o) {
     const auto entry = single_byte_to_utf8(o.entry);
     switch (o.status) {
@@ -86,6 +102,8 @@ std::string entry_line(const Outcome& o) {
                " on the disk" + needed_by(o);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(o);
+    case Status::refused:
+        return "  refused: " + escaped(o.entry) + source_of(o.from) + named_by(o) + ": " + o.reason;
     case Status::stock:
         return o.reason.empty() ? std::string() : "  stock: " + entry + ": " + o.reason;
     default:

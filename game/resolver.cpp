@@ -58,6 +58,17 @@ void name_entities(const EntityReferences& named, MapResolution& resolution) {
                 outcome.entities.push_back(named.entities[entity]);
 }
 
+// A refused name is kept only to be reported: nothing is read, written or copied of it.
+void refuse_if_needed(Outcome& outcome, const FileKind* kind) {
+    auto why = followed_refusal(outcome, kind);
+    if (why.empty()) return;
+    outcome.status = Status::refused;
+    outcome.reason = std::move(why);
+    outcome.place.reset();
+    outcome.file.clear();
+    outcome.spelled.clear();
+}
+
 } // namespace
 
 bool Resolver::is_stock(std::string_view entry) const {
@@ -118,7 +129,7 @@ MapResolution Resolver::resolve(const std::string& map_path,
 }
 
 // Each entry is added once, by its first name; what an added entry needs is followed in
-// its turn.
+// its turn. A name given by a file is hostile until the rules take it.
 void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                               MapResolution& resolution) const {
     const FollowContext context{
@@ -128,10 +139,12 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
     NameSet listed;
     for (const auto& outcome : resolution.entries)
         listed.insert(index_key(outcome.entry));
-    auto add = [&](const std::string& entry, From from) {
+    auto add = [&](const std::string& entry, From from, const FileKind* kind) {
         if (!listed.insert(index_key(entry))) return;
-        resolution.entries.push_back(look_up(entry, std::move(from)));
-        resolution.entries.back().followed = true;
+        auto outcome = look_up(entry, std::move(from));
+        refuse_if_needed(outcome, kind);
+        outcome.followed = true;
+        resolution.entries.push_back(std::move(outcome));
     };
     const auto named = read_entities(map, resolution);
     for (const auto& sky : named.ignored_skies)
@@ -146,15 +159,15 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                                            "never opens it");
     }
     for (const auto& reference : named.references)
-        if (!reference.scanned) add(reference.entry, From::entities());
+        if (!reference.scanned) add(reference.entry, From::entities(), nullptr);
     for (const auto& need : needs_of(nullptr, context, resolution.warnings))
-        add(need, From::map());
+        add(need.entry, From::map(), need.kind);
     for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
         auto& outcome = resolution.entries[i];
         const auto needs = needs_of(&outcome, context, outcome.warnings);
         const auto by = From::needed_by(outcome.entry); // `outcome` moves as entries are added
         for (const auto& need : needs)
-            add(need, by);
+            add(need.entry, by, need.kind);
     }
     name_entities(named, resolution);
 }
