@@ -37,6 +37,9 @@ std::string res_path_for(const std::string& map_path) {
 std::string format_res_file(const std::vector<std::string>& entries, const std::string& map_name) {
     if (char_count(map_name) < 4)
         throw ResWriteError("the map name is shorter than four characters");
+    if (has_control_byte(map_name))
+        throw ResWriteError("the map name holds a control byte, which would break the .res's "
+                            "lines");
     const auto names = map_names(map_name);
     if (!names.usable)
         throw ResWriteError("the map name has characters that a resource file cannot hold");

@@ -237,6 +237,14 @@ std::vector<std::string> download_refusals(std::string_view name) {
 }
 
 std::string followed_refusal(const Outcome& named, const FileKind* kind) {
+    const auto control = std::find_if(named.entry.begin(), named.entry.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (control != named.entry.end()) {
+        char text[8];
+        std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(*control));
+        return std::string("holds the control byte ") + text +
+               ", which would break the .res's lines";
+    }
     if (kind)
         if (auto why = not_of_kind(named.entry, *kind); !why.empty()) return why;
     if (named.status == Status::unsafe) return "it would leave the game's folders";

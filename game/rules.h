@@ -56,9 +56,9 @@ struct FileKind {
 };
 
 // Why a name that a file gives (followed, and looked up as `named`) must not be listed,
-// written or collected: not of the kind `kind` (nullptr: its reader gave it its kind), out
-// of the game's folders, or, when it would be sent, refused by the download filter or the
-// server's .res reading, or split into words by the server. Empty when it may be.
+// written or collected: a control byte, not of the kind `kind` (nullptr: its reader gave it its
+// kind), out of the game's folders, or, when it would be sent, refused by the download filter or
+// the server's .res reading, or split into words by the server. Empty when it may be.
 std::string followed_refusal(const Outcome& named, const FileKind* kind);
 
 // Where a texture package that is missing at the top of every search folder lies deeper

@@ -79,6 +79,7 @@ TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
     };
     fails(dir.file("sub/bsp"));            // name too short: not "sub.res" beside "sub"
     fails(dir.file("\xD0\xBA.bsp"));       // not single-byte text
+    fails(dir.file("de\r\nfoo.bsp"));      // a line break in the .res's lines
     fails("abc");                          // path too short
     fails(dir.file("missing/de_foo.bsp")); // no such folder
     fails(dir.file("de_bar.bsp"));         // a folder in the way

@@ -380,6 +380,13 @@ TEST(Hostile, NamesNeverReachTheResOrTheDownloadFolder) {
          {"  refused: server.cfg (needed by overviews/m.txt): an overview image that is not a "
           ".bmp or .tga file\n"},
          "cfg"},
+        {"an entity value holding line breaks",
+         {map("{\"noise\" \"x\r\n/etc/passwd\r\nserver.cfg\r\ny.WAV\"}")},
+         1,
+         {"  refused: sound/x\\x0D\\x0A/etc/passwd\\x0D\\x0Aserver.cfg\\x0D\\x0Ay.WAV (from the "
+          "entity text) (named by an entity without classname): holds the control byte 0x0D, "
+          "which would break the .res's lines\n"},
+         "passwd"},
         {"a sequence group the server splits into words",
          {map(evil), model({"models/a server.mdl"})},
          1,
