@@ -39,7 +39,8 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
         return true;
     }
     const auto destination = analysis::res_path_for(map);
-    if (!options.overwrite && analysis::plain_file_exists(destination)) {
+    // Whatever is there is kept: a hidden file, a link, a pipe.
+    if (!options.overwrite && analysis::name_taken(destination)) {
         display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }

@@ -8,6 +8,8 @@
 #include "game/rules.h"
 
 #include <algorithm>
+#include <iterator>
+#include <stdexcept>
 
 namespace tarnwick::game {
 namespace {
@@ -36,6 +38,20 @@ std::unique_ptr<ByteSource> open_origin(const Origin& origin) {
     return std::make_unique<FileSource>(origin.disk_path);
 }
 
+// A link among the folders of `relative` inside `into` would take the copy out of the
+// download folder; `into` itself may be one.
+void refuse_folder_links(const fs::path& into, const fs::path& relative) {
+    auto at = into;
+    for (auto part = relative.begin(); part != relative.end() && std::next(part) != relative.end();
+         ++part) {
+        at /= *part;
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(at, ec)))
+            throw std::runtime_error(analysis::utf8_of(at.lexically_relative(into)) +
+                                     " is a link: nothing is written through it");
+    }
+}
+
 class Collector {
 public:
     Collector(const CollectRequest& request, CollectResult& result)
@@ -51,6 +67,7 @@ public:
         const auto& target = request_.target;
         const auto to = target.into / analysis::to_path(shown);
         try {
+            refuse_folder_links(target.into, analysis::to_path(shown));
             const auto from = open_origin(origin);
             std::error_code ec;
             if (fs::exists(to, ec)) {

@@ -2,6 +2,7 @@
 #include "synthetic_map.h"
 
 #include <gmock/gmock.h>
+#include <map>
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
@@ -14,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using analysis::write_res_file;
+using ::testing::HasSubstr;
 
 class ResWriterTest : public ::testing::Test {
 protected:
@@ -66,6 +68,37 @@ TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) 
     EXPECT_EQ(dir.contents().size(), 2u);
 }
 #endif
+
+// Each name in the folder with its kind, links not followed.
+std::string kinds(const fs::path& folder) {
+    std::map<std::string, int> named;
+    for (const auto& entry : fs::directory_iterator(folder))
+        named[entry.path().filename().string()] = static_cast<int>(entry.symlink_status().type());
+    std::string out;
+    for (const auto& [name, kind] : named)
+        out += name + "=" + std::to_string(kind) + " ";
+    return out;
+}
+
+TEST_F(ResWriterTest, NeverWritesThroughALinkToAnythingButAFileNorOverAPipe) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links to pipes and pipes in the file system are POSIX's";
+#else
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(dir.file("d.res").c_str(), 0600), 0);
+    fs::create_directory(dir.file("folder"));
+    fs::create_symlink(dir.file("pipe"), dir.file("a.res"));
+    fs::create_symlink(dir.file("folder"), dir.file("b.res"));
+    fs::create_symlink(dir.file("nothing"), dir.file("c.res"));
+    const auto before = kinds(dir.path());
+    for (const char* map : {"a.bsp", "b.bsp", "c.bsp", "d.bsp"}) {
+        const auto result = write_res_file({"x.wad"}, dir.file(map));
+        EXPECT_FALSE(result) << map;
+        EXPECT_THAT(result.reason, HasSubstr("in the way")) << map;
+    }
+    EXPECT_EQ(kinds(dir.path()), before);
+#endif
+}
 
 TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
     write_file(dir.file("de_foo.res"), "old contents\r\n");

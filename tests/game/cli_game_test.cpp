@@ -196,6 +196,21 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
 #endif
 }
 
+TEST_F(GameCommandLine, CollectsNothingThroughALinkInItsFolder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links to folders need rights Windows seldom gives";
+#else
+    std::filesystem::create_directories(dir.path() / "elsewhere");
+    std::filesystem::create_directories(dir.path() / "out");
+    std::filesystem::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "out/sound");
+    const auto r = run(std::string("--follow --collect out ") + map_path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("  cannot copy sound/x/hit.wav: sound is a link: nothing is "
+                                 "written through it\n"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "elsewhere"));
+#endif
+}
+
 // The ways the game reads what the check reads, a row each on a small installation of its
 // own: the files (the map is cstrike/maps/m.bsp), the options, and what the .res printed
 // and the report hold, and what they must not.
