@@ -119,7 +119,7 @@ const FollowRow rows[] = {
     {"the detail file: its textures", is_detail_file, detail_needs},
     {"the overview's description: its image", is_overview, overview_needs},
     {"a studio model: its texture model, sequence groups and event sounds", is_custom_model,
-     studio_model_needs},
+     studio_model_needs, true},
 };
 
 } // namespace
@@ -142,7 +142,12 @@ Needs needs_of(Outcome* entry, const FollowContext& context, std::vector<std::st
             for (auto& need : row.needs(entry, context))
                 needs.push_back(std::move(need));
         } catch (const std::exception& e) {
-            warnings.push_back(e.what());
+            if (!entry || !row.unreadable_is_damaged) {
+                warnings.push_back(e.what());
+                continue;
+            }
+            entry->status = Status::damaged;
+            entry->reason = e.what();
         }
     }
     return needs;

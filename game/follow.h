@@ -39,14 +39,17 @@ struct FollowRow {
     const char* what;
     bool (*applies)(const Outcome* entry, const FollowContext& context);
     std::vector<Need> (*needs)(Outcome* entry, const FollowContext& context);
+    // The client fails on such a file when it cannot be read: the entry is then damaged.
+    bool unreadable_is_damaged = false;
 };
 
 // What the studio model `entry` needs by `model`, each with its kind.
 std::vector<Need> model_follow_needs(const std::string& entry, const StudioModel& model);
 
 // The entries that `entry` (nullptr: the map itself) needs, by every row that applies, in
-// the order of the rows. A file that cannot be read leaves its error in `warnings` and
-// needs nothing; a refused entry needs nothing either.
+// the order of the rows. A file that cannot be read leaves its error in `warnings` (or, by
+// a row that says so, in the entry's reason, and the entry damaged) and needs nothing; a
+// refused entry needs nothing either.
 std::vector<Need> needs_of(Outcome* entry, const FollowContext& context,
                            std::vector<std::string>& warnings);
 

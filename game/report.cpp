@@ -102,6 +102,9 @@ std::string entry_line(const Outcome& o) {
                " on the disk" + needed_by(o);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(o);
+    case Status::damaged:
+        return "  damaged: " + entry + needed_by(o) + ": " + o.reason +
+               ": the client fails on it, and what it needs is unknown";
     case Status::refused:
         return "  refused: " + escaped(o.entry) + source_of(o.from) + named_by(o) + ": " + o.reason;
     case Status::stock:
@@ -191,6 +194,8 @@ std::vector<std::string> audit_report(const Audit& a) {
 
 std::vector<std::string> text_report(const MapResolution& r) {
     std::vector<std::string> lines = {counts_line(r)};
+    if (!r.damaged.empty())
+        lines.push_back("  damaged map: " + r.damaged + ": the game refuses to load it");
     for (auto& line : limit_lines(r))
         lines.push_back(std::move(line));
     for (const auto& o : r.entries) {
@@ -221,6 +226,7 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
+        if (!r.damaged.empty()) map["damaged"] = r.damaged;
         for (const auto& l : r.limits)
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
         if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;

@@ -5,11 +5,11 @@
 namespace tarnwick::game {
 namespace {
 
-constexpr std::string_view status_names[status_count] = {"found",  "case",     "missing", "stock",
-                                                         "unsafe", "replaced", "refused"};
+constexpr std::string_view status_names[status_count] = {
+    "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged"};
 
 bool is_problem(Status status) {
-    return status == Status::unsafe || status == Status::refused;
+    return status == Status::unsafe || status == Status::refused || status == Status::damaged;
 }
 
 } // namespace
@@ -53,8 +53,8 @@ bool MapResolution::incomplete() const {
 }
 
 bool MapResolution::has_problems() const {
-    return std::any_of(entries.begin(), entries.end(),
-                       [](const Outcome& o) { return is_problem(o.status); });
+    return !damaged.empty() || std::any_of(entries.begin(), entries.end(),
+                                           [](const Outcome& o) { return is_problem(o.status); });
 }
 
 } // namespace tarnwick::game

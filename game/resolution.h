@@ -20,13 +20,14 @@ namespace tarnwick::game {
 // is found.
 // refused: a name that a file names in turn (followed) which is not of the kind that file
 // gives, or which the clients' download filter or the server's .res reading refuses: never
-// listed, written or collected.
-enum class Status { found, case_mismatch, missing, stock, unsafe, replaced, refused };
-inline constexpr int status_count = 7;
+// listed, written or collected. damaged: a custom file the client fails on (a model that
+// cannot be read): what it needs is unknown.
+enum class Status { found, case_mismatch, missing, stock, unsafe, replaced, refused, damaged };
+inline constexpr int status_count = 8;
 // The statuses that every report's counts line shows; the later ones only when an entry
 // has them.
 inline constexpr int always_counted = 6;
-// "found", "case", "missing", "stock", "unsafe", "replaced", "refused"
+// "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged"
 std::string_view status_name(Status status);
 // The entry's file is in the game folder where it is not the game's own: found, or found
 // with other case.
@@ -83,6 +84,7 @@ struct MapResolution {
     std::vector<std::string> unused_wads;
     std::vector<std::string> missing_textures;
     std::vector<std::string> warnings; // about the map itself
+    std::string damaged;               // why the game refuses the map; empty when it loads it
     std::vector<LimitCount> limits;
     std::size_t brush_models = 0; // the map's model lump: the world and its brush models
     bool counts_alone = true;     // the limits count the map's slots, not the game's
@@ -92,7 +94,8 @@ struct MapResolution {
     bool over_limit() const;
     // True when any entry or texture is missing.
     bool incomplete() const;
-    // True when an entry is unsafe or refused: a check of the map fails.
+    // True when the map or an entry is damaged, or an entry unsafe or refused: a check of
+    // the map fails.
     bool has_problems() const;
 };
 

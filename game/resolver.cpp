@@ -26,7 +26,7 @@ BspMap read_map(const std::string& map_path) {
         return read_bsp_map(FileSource(map_path));
     } catch (const std::exception& e) {
         BspMap map;
-        map.entity_error = map.textures_error = map.models_error = e.what();
+        map.entity_error = map.textures_error = map.models_error = map.damage = e.what();
         return map;
     }
 }
@@ -124,6 +124,7 @@ MapResolution Resolver::resolve(const std::string& map_path,
     if (map.models_error)
         resolution.warnings.push_back("brush models not counted: " + *map.models_error);
     resolution.brush_models = map.brush_models;
+    if (map.damage) resolution.damaged = *map.damage;
     apply_rules(game_, resolution);
     return resolution;
 }

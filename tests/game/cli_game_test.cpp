@@ -374,6 +374,8 @@ TEST(Hostile, NamesNeverReachTheResOrTheDownloadFolder) {
     const Files secrets = {{"cstrike/server.cfg", "rcon_password secret"},
                            {"cstrike/addons/amxmodx/configs/sql.cfg", "amx_sql_pass secret"}};
     const std::string evil = R"({"model" "models/evil.mdl"})";
+    const auto whole = map(std::string(2000, ' ')).second;
+    const auto half = whole.substr(0, whole.size() / 2);
     const struct {
         const char* name;
         Files files;
@@ -426,6 +428,28 @@ TEST(Hostile, NamesNeverReachTheResOrTheDownloadFolder) {
          {map(R"({"message" "sound/../../../x.wav"})")},
          1,
          {" 1 unsafe,", " 1 warning\n"},
+         ""},
+        {"half a map",
+         {{"cstrike/maps/m.bsp", half}},
+         1,
+         {"  damaged map: damaged at offset "},
+         ""},
+        {"600 bytes that are no map",
+         {{"cstrike/maps/m.bsp", std::string(600, 'x')}},
+         1,
+         {"  damaged map: not a map of version 29 or 30: the game refuses to load it\n"},
+         ""},
+        {"a map of version 29, which the game loads",
+         {{"cstrike/maps/m.bsp", "\x1D\0\0\0"s + map("").second.substr(4)}},
+         0,
+         {"m.bsp: 0 entries"},
+         ""},
+        {"a custom model cut short",
+         {map(evil), {"cstrike/models/evil.mdl", studio_model_bytes({}).substr(0, 100)}},
+         1,
+         {"  damaged: models/evil.mdl: not a studio model of version 10: the client fails on it, "
+          "and what it needs is unknown\n",
+          " 1 damaged;"},
          ""},
         {"a found file the download filter refuses, kept out of the download folder",
          {map(R"({"message" "sound/a~1.wav"})"), {"cstrike/sound/a~1.wav", "RIFF"}},
