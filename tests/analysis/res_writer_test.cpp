@@ -69,6 +69,7 @@ TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) 
 }
 #endif
 
+#ifndef _WIN32
 // Each name in the folder with its kind, links not followed.
 std::string kinds(const fs::path& folder) {
     std::map<std::string, int> named;
@@ -79,6 +80,7 @@ std::string kinds(const fs::path& folder) {
         out += name + "=" + std::to_string(kind) + " ";
     return out;
 }
+#endif
 
 TEST_F(ResWriterTest, NeverWritesThroughALinkToAnythingButAFileNorOverAPipe) {
 #ifdef _WIN32
