@@ -39,7 +39,8 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
         return true;
     }
     const auto destination = analysis::res_path_for(map);
-    if (!options.overwrite && analysis::plain_file_exists(destination)) {
+    // Whatever is there is kept: a hidden file, a link, a pipe.
+    if (!options.overwrite && analysis::name_taken(destination)) {
         display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }
@@ -64,7 +65,8 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
     const auto& resolution = checked->resolution;
     if (options.game.check) {
         const bool audited = !options.game.audit || session.audit(*checked, report);
-        return !resolution.incomplete() && !resolution.over_limit() && audited;
+        return !resolution.incomplete() && !resolution.has_problems() && !resolution.over_limit() &&
+               audited;
     }
     bool ok = put_res(map, checked->res_lines, options, display);
     if (!options.game.collect.empty()) {

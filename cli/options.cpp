@@ -82,10 +82,11 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                  "also list what the listed files need (models: textures, sequences, sounds) "
                  "and what the entity text names in another case")
         ->group(group);
-    auto* check = app.add_flag("--check", game.check,
-                               "report only, write nothing; "
-                               "status 1 when anything is missing or over a limit")
-                      ->group(group);
+    auto* check =
+        app.add_flag("--check", game.check,
+                     "report only, write nothing; "
+                     "status 1 when anything is missing, unsafe, refused, damaged or over a limit")
+            ->group(group);
     auto* audit =
         app.add_flag("--audit", game.audit,
                      "compare the .res beside each map with what --follow would write; "

@@ -65,8 +65,9 @@ public:
 
     // Each relative path of the index once, as first spelled, sorted without regard to case.
     std::vector<std::string> all_paths() const;
-    // The paths below the top of a search folder whose file name is `name` in any case, as
-    // the disk spells them, sorted as all_paths() sorts them.
+    // The paths below the top of a search folder whose file name is `name` (without a
+    // folder) in any case, as the disk spells them, sorted as all_paths() sorts them. One
+    // look-up, whatever the size of the folder: a map may name thousands of missing files.
     std::vector<std::string> paths_named(std::string_view name) const;
 
 private:
@@ -76,6 +77,7 @@ private:
     // The folder with `suffix` after `path`'s name, added when it is there.
     void add_beside(FolderRole role, const std::filesystem::path& path, const char* suffix);
     void add_pack(std::size_t folder, const std::filesystem::path& pack);
+    void add_place(const std::string& key, Place place);
     // The fallback folder that the liblist.gam among `files` of `folder` names, if any.
     std::optional<std::string> fallback_of(const std::filesystem::path& folder,
                                            const std::vector<std::string>& files);
@@ -83,6 +85,9 @@ private:
     std::vector<SearchFolder> folders_;
     std::vector<std::string> warnings_;
     std::unordered_map<std::string, std::vector<Place>> index_;
+    // The file name of each key below the top of a folder → those keys (in index_, whose
+    // keys stay where they are).
+    std::unordered_map<std::string, std::vector<const std::string*>> below_top_;
 };
 
 // The key of the index for a relative path: lower case, '/' for '\'.

@@ -17,7 +17,9 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 std::string counts_line(const MapResolution& r) {
     std::string line = r.map + ": " + counted(r.entries.size(), "entry", "entries") + ":";
     for (int s = 0; s < status_count; ++s) {
-        line += (s ? ", " : " ") + std::to_string(r.count(static_cast<Status>(s))) + " " +
+        const auto n = r.count(static_cast<Status>(s));
+        if (s >= always_counted && n == 0) continue;
+        line += (s ? ", " : " ") + std::to_string(n) + " " +
                 std::string(status_name(static_cast<Status>(s)));
     }
     line += "; " + counted(r.unused_wads.size(), "unused wad", "unused wads");
@@ -76,6 +78,20 @@ std::string named_by(const Outcome& o) {
     return text + ")";
 }
 
+// A hostile name with its control bytes as \xNN, so that it cannot break the report's lines.
+std::string escaped(std::string_view name) {
+    std::string out;
+    for (const char c : single_byte_to_utf8(name)) {
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            out += c;
+            continue;
+        }
+        constexpr char hex[] = "0123456789ABCDEF";
+        out += std::string("\\x") + hex[(c >> 4) & 0xF] + hex[c & 0xF];
+    }
+    return out;
+}
+
 std::string entry_line(const Outcome& o) {
     const auto entry = single_byte_to_utf8(o.entry);
     switch (o.status) {
@@ -86,6 +102,11 @@ std::string entry_line(const Outcome& o) {
                " on the disk" + needed_by(o);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(o);
+    case Status::damaged:
+        return "  damaged: " + entry + needed_by(o) + ": " + o.reason +
+               ": the client fails on it, and what it needs is unknown";
+    case Status::refused:
+        return "  refused: " + escaped(o.entry) + source_of(o.from) + named_by(o) + ": " + o.reason;
     case Status::stock:
         return o.reason.empty() ? std::string() : "  stock: " + entry + ": " + o.reason;
     default:
@@ -173,6 +194,8 @@ std::vector<std::string> audit_report(const Audit& a) {
 
 std::vector<std::string> text_report(const MapResolution& r) {
     std::vector<std::string> lines = {counts_line(r)};
+    if (!r.damaged.empty())
+        lines.push_back("  damaged map: " + r.damaged + ": the game refuses to load it");
     for (auto& line : limit_lines(r))
         lines.push_back(std::move(line));
     for (const auto& o : r.entries) {
@@ -203,6 +226,7 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
+        if (!r.damaged.empty()) map["damaged"] = r.damaged;
         for (const auto& l : r.limits)
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
         if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;
