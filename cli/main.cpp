@@ -6,6 +6,7 @@
 #include "analysis/module1.h"
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
+#include "cli/cycle_arguments.h"
 #include "cli/map_arguments.h"
 #include "cli/options.h"
 #include "cli/terminal_progress.h"
@@ -108,9 +109,20 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     if (!options.game.any()) return nullptr;
     auto choice = options.game.choice;
     choice.only_custom = options.only_custom;
-    return std::make_unique<game::Session>(
-        game::SessionSettings{options.game.game, options.game.stock_list, choice,
-                              options.game.base_counts, options.game.addon});
+    auto mod = options.game.game;
+    if (mod.empty() && !options.game.mapcycle.empty())
+        mod = cli::mod_of_cycle(options.game.mapcycle);
+    return std::make_unique<game::Session>(game::SessionSettings{
+        mod, options.game.stock_list, choice, options.game.base_counts, options.game.addon});
+}
+
+// The maps to analyse: the arguments, or the cycle's maps.
+std::vector<cli::MapArgument> map_arguments(const cli::Options& options, game::Session* session,
+                                            cli::TerminalProgress& display) {
+    if (options.game.mapcycle.empty())
+        return cli::expand_map_arguments(options.maps, options.recursive);
+    return cli::cycle_arguments(options.game.mapcycle, session->settings().game, *session,
+                                [&](const std::string& line) { display.report(line); });
 }
 
 // Writes the JSON report of every map resolved (--report); false when it failed.
@@ -140,16 +152,24 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         std::cerr << "tarnwick-res: " << e.what() << "\n";
         return 1;
     }
-    const auto maps = expand_map_arguments(options.maps, options.recursive);
+    std::vector<MapArgument> maps;
+    try {
+        cli::TerminalProgress early(0);
+        maps = map_arguments(options, session.get(), early);
+    } catch (const std::exception& e) {
+        std::cerr << "tarnwick-res: " << e.what() << "\n";
+        return 1;
+    }
     cli::TerminalProgress display(maps.size());
     bool all_done = true;
-    for (const auto& [map, problem] : maps) {
-        bool done = false;
+    for (const auto& argument : maps) {
+        const auto& map = argument.path;
+        bool done = argument.note;
         try {
-            if (problem.empty())
+            if (argument.problem.empty())
                 done = process(map, options, session.get(), display);
             else
-                display.report(map + ": " + problem);
+                display.report(map + ": " + argument.problem);
         } catch (const std::exception& e) {
             display.report(map + ": " + e.what());
         }

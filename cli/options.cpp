@@ -114,6 +114,12 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                                    "copy the map, its .res and its custom files into DIR")
                         ->type_name("DIR")
                         ->group(group);
+    app.add_option("--mapcycle", game.mapcycle,
+                   "check the maps the cycle FILE names, as the server reads it, instead of MAP "
+                   "(default mod folder: the cycle's folder)")
+        ->type_name("FILE")
+        ->group(group)
+        ->excludes(app.get_option("MAP"));
     app.add_option("--make-stock-list", options.make_stock_list,
                    "print what a clean installation's DIR and fallback hold")
         ->type_name("DIR")
@@ -125,9 +131,9 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
 } // namespace
 
 bool GameOptions::any() const {
-    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
-           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock ||
-           base_counts.given || addon;
+    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() ||
+           !mapcycle.empty() || check || audit || choice.follow || choice.fix_case ||
+           choice.skip_missing || choice.skip_stock || base_counts.given || addon;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
@@ -156,7 +162,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
     if (!reversed.empty()) reversed.pop_back();
     try {
         app.parse(reversed);
-        if (options.maps.empty() && options.make_stock_list.empty())
+        if (options.maps.empty() && options.make_stock_list.empty() &&
+            options.game.mapcycle.empty())
             throw CLI::RequiredError(maps->get_name());
         if (options.game.audit) options.game.check = options.game.choice.follow = true;
         if (!base_counts.empty()) options.game.base_counts = base_counts_of(base_counts);

@@ -17,6 +17,7 @@ struct GameOptions {
     std::string stock_list; // --stock-list
     std::string report;     // --report: the JSON report's file
     std::string collect;    // --collect: the download folder
+    std::string mapcycle;   // --mapcycle: the cycle whose maps stand for the MAP arguments
     bool check = false;
     bool audit = false;           // implies check and following
     bool addon = false;           // --addon: <mod>_addon is searched first

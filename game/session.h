@@ -68,6 +68,9 @@ public:
     const SessionSettings& settings() const { return settings_; }
     // The game folder a map was resolved in.
     const GameFolder& game_folder(const CheckedMap& map) const { return *folders_.at(map.mod); }
+    // The game folder of `mod`, listed once a session. Throws std::runtime_error when `mod`
+    // is not a folder.
+    const GameFolder& game_folder(const std::filesystem::path& mod) { return folder(mod); }
     // What the stock list says ships with the game.
     const NameSet& stock() const { return stock_; }
 

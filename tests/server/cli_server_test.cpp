@@ -1,0 +1,57 @@
+// tarnwick-res for a whole server: its cycle and its download folder, run as an admin would.
+
+#include "game_fixture.h"
+#include "run_program.h"
+
+namespace tarnwick::testing {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class ServerCommandLine : public GameFixture {
+protected:
+    ServerCommandLine() {
+        mod("maps/de_foo.bsp", map_with_textures(R"({"classname" "worldspawn"})", {}));
+        mod("maps/de_bar.bsp", map_with_textures(R"({"classname" "worldspawn"})", {}));
+    }
+    ProgramRun run(const std::string& arguments) {
+        auto r = run_program(dir, TARNWICK_RES, arguments);
+        std::erase(r.err, '\r');
+        return r;
+    }
+    static std::size_t count(const std::string& text, const std::string& part) {
+        std::size_t n = 0;
+        for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+            ++n;
+        return n;
+    }
+};
+
+TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
+    mod("mapcycle.txt", "de_foo\nDE_FOO \"\\rules\\1\"\nde_bar\n");
+    const auto fine = run("--check --mapcycle cstrike/mapcycle.txt");
+    EXPECT_EQ(fine.status, 0) << fine.err;
+    EXPECT_EQ(count(fine.err, "de_foo.bsp: 0 entries"), 1u) << fine.err;
+    EXPECT_EQ(count(fine.err, "de_bar.bsp: 0 entries"), 1u) << fine.err;
+
+    mod("mapcycle.txt", "de_foo // was de_old\nde_bar\nde_gone\nde_foo.bsp\n");
+    const auto r = run("--check --mapcycle cstrike/mapcycle.txt");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, AllOf(HasSubstr("line 1: a comment follows de_foo on its line, so the "
+                                       "server takes de_bar of line 2 as its rules"),
+                             HasSubstr("Skipping de_gone from mapcycle, not a valid map"),
+                             HasSubstr("Skipping de_foo.bsp from mapcycle, not a valid map"),
+                             Not(HasSubstr("de_bar.bsp: 0 entries"))));
+
+    mod("mapcycle.txt", "// nothing yet\n");
+    const auto empty = run("--check --mapcycle cstrike/mapcycle.txt");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_THAT(empty.err, HasSubstr("the cycle names no map: the server falls back to its "
+                                     "default map"));
+    EXPECT_EQ(run("--check --mapcycle cstrike/none.txt").status, 1);
+}
+
+} // namespace
+} // namespace tarnwick::testing
