@@ -9,6 +9,7 @@
 #include "cli/cycle_arguments.h"
 #include "cli/map_arguments.h"
 #include "cli/options.h"
+#include "cli/server_run.h"
 #include "cli/terminal_progress.h"
 #include "game/file_source.h"
 #include "game/session.h"
@@ -56,18 +57,22 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
 // options ask for (nothing with --check). Returns false on failure, or when --check finds
 // something missing, or --audit a .res that fails.
-bool resolve_and_put(const std::string& map, const std::vector<std::string>& scanned,
-                     const cli::Options& options, game::Session& session,
+bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
+                     const cli::Options& options, game::Session& session, cli::ServerRun& server,
                      cli::TerminalProgress& display) {
+    const auto& map = argument.path;
     const auto report = [&](const std::string& line) { display.report(line); };
     const auto checked = session.resolve(map, scanned, report);
     if (!checked) return false;
     const auto& resolution = checked->resolution;
     if (options.game.check) {
+        server.add(session, *checked, argument.sent, report);
         const bool audited = !options.game.audit || session.audit(*checked, report);
         return !resolution.incomplete() && !resolution.over_limit() && audited;
     }
     bool ok = put_res(map, checked->res_lines, options, display);
+    // After the .res is written: what the server sends is the .res beside the map.
+    server.add(session, *checked, argument.sent, report);
     if (!options.game.collect.empty()) {
         const bool overwrite = options.overwrite;
         const auto result =
@@ -84,8 +89,9 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
 }
 
 // Analyses one map and writes (or prints) its resource file. Returns false on failure.
-bool process(const std::string& map, const cli::Options& options, game::Session* session,
-             cli::TerminalProgress& display) {
+bool process(const cli::MapArgument& argument, const cli::Options& options, game::Session* session,
+             cli::ServerRun& server, cli::TerminalProgress& display) {
+    const auto& map = argument.path;
     if (!cli::has_map_extension(map)) {
         display.report(map + ": not a .bsp map, skipped");
         return false;
@@ -99,8 +105,8 @@ bool process(const std::string& map, const cli::Options& options, game::Session*
         return false;
     }
     if (session)
-        return resolve_and_put(map, analysis::shown_entries(list, true), options, *session,
-                               display);
+        return resolve_and_put(argument, analysis::shown_entries(list, true), options, *session,
+                               server, display);
     return put_res(map, analysis::shown_entries(list, !options.only_custom), options, display);
 }
 
@@ -126,11 +132,12 @@ std::vector<cli::MapArgument> map_arguments(const cli::Options& options, game::S
 }
 
 // Writes the JSON report of every map resolved (--report); false when it failed.
-bool write_report(const game::Session& session, const std::string& path,
-                  cli::TerminalProgress& display) {
+bool write_report(const game::Session& session, const cli::ServerRun& server,
+                  const std::string& path, cli::TerminalProgress& display) {
     if (path.empty()) return true;
     try {
-        game::replace_whole_file(analysis::to_path(path), game::MemorySource(session.json()));
+        const auto json = server.json(session.json());
+        game::replace_whole_file(analysis::to_path(path), game::MemorySource(json));
     } catch (const std::exception& e) {
         display.report("cannot write the report " + path + ": " + e.what());
         return false;
@@ -161,13 +168,14 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         return 1;
     }
     cli::TerminalProgress display(maps.size());
+    cli::ServerRun server(options);
     bool all_done = true;
     for (const auto& argument : maps) {
         const auto& map = argument.path;
         bool done = argument.note;
         try {
             if (argument.problem.empty())
-                done = process(map, options, session.get(), display);
+                done = process(argument, options, session.get(), server, display);
             else
                 display.report(map + ": " + argument.problem);
         } catch (const std::exception& e) {
@@ -176,7 +184,10 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         all_done = done && all_done;
         display.finish_map();
     }
-    if (session) all_done = write_report(*session, options.game.report, display) && all_done;
+    const auto report = [&](const std::string& line) { display.report(line); };
+    all_done = server.finish(report) && all_done;
+    if (session)
+        all_done = write_report(*session, server, options.game.report, display) && all_done;
     display.clear();
     return all_done ? 0 : 1;
 }

@@ -120,6 +120,26 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
         ->type_name("FILE")
         ->group(group)
         ->excludes(app.get_option("MAP"));
+    const char* site = "The server's download site";
+    auto* fastdl = app.add_option("--fastdl", game.fastdl,
+                                  "keep DIR, the download site's folder, in sync with every file "
+                                  "a client may request for the maps (spelled as the server sends "
+                                  "it); a file this program did not place is kept and reported")
+                       ->type_name("DIR")
+                       ->group(site);
+    app.add_flag("--prune", game.prune,
+                 "also remove what an earlier --fastdl placed and no map given needs any more")
+        ->group(site)
+        ->needs(fastdl);
+    app.add_flag("--dry-run", game.dry_run,
+                 "say what --fastdl would add, replace and remove; "
+                 "write nothing")
+        ->group(site)
+        ->needs(fastdl);
+    app.add_flag("--gzip", game.gzip,
+                 "also write NAME.gz beside each file, for a web server's precompressed gzip")
+        ->group(site)
+        ->needs(fastdl);
     app.add_option("--make-stock-list", options.make_stock_list,
                    "print what a clean installation's DIR and fallback hold")
         ->type_name("DIR")
@@ -132,8 +152,9 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
 
 bool GameOptions::any() const {
     return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() ||
-           !mapcycle.empty() || check || audit || choice.follow || choice.fix_case ||
-           choice.skip_missing || choice.skip_stock || base_counts.given || addon;
+           !mapcycle.empty() || !fastdl.empty() || check || audit || choice.follow ||
+           choice.fix_case || choice.skip_missing || choice.skip_stock || base_counts.given ||
+           addon;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
