@@ -27,6 +27,7 @@ struct Placed {
     std::uint32_t hash = 0; // CRC-32 of its bytes
     Stamp stamp;            // of the file in the folder, when placed
     Stamp source;           // of the file it was copied from, when placed
+    bool operator==(const Placed&) const = default;
 };
 
 // By relative path ('/' between parts), sorted.

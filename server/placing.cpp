@@ -3,7 +3,9 @@
 #include "analysis/file_system.h"
 #include "game/file_source.h"
 
+#include <chrono>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 #include <zlib.h>
 
@@ -13,6 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::uint64_t chunk = 1 << 20;
+// Coarser than any file system's clock.
+constexpr std::chrono::seconds racy_margin{2};
+constexpr std::int64_t never = std::numeric_limits<std::int64_t>::min();
 
 std::uint32_t add_hash(std::uint32_t hash, std::string_view bytes) {
     return static_cast<std::uint32_t>(
@@ -95,6 +100,13 @@ std::optional<Stamp> plain_file_stamp(const fs::path& path) {
     const auto time = fs::last_write_time(path, ec);
     if (ec) return std::nullopt;
     return Stamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+}
+
+Stamp settled(const Stamp& stamp) {
+    const auto now = fs::file_time_type::clock::now().time_since_epoch();
+    const auto margin = std::chrono::duration_cast<fs::file_time_type::duration>(racy_margin);
+    if (stamp.time > (now - margin).count()) return {stamp.size, never};
+    return stamp;
 }
 
 std::uint32_t file_hash(const fs::path& path) {

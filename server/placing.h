@@ -14,6 +14,11 @@ namespace tarnwick::server {
 // The stamp of a plain file (never through a link); nothing when it is not one.
 std::optional<Stamp> plain_file_stamp(const std::filesystem::path& path);
 
+// The stamp to record: one too recent to tell a later change in the same tick of the
+// file system's clock from no change gets a time no file has, so the next run reads the
+// bytes.
+Stamp settled(const Stamp& stamp);
+
 // The CRC-32 of a file's bytes. Throws analysis::FileError.
 std::uint32_t file_hash(const std::filesystem::path& path);
 

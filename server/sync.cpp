@@ -50,6 +50,8 @@ private:
               const Stamp& source);
     void put(const std::string& path, const Request& request, const Stamp& source, bool file,
              bool gzip, bool replacing);
+    // The file in the folder is as it was placed (its bytes read only when its stamp differs).
+    bool as_placed(const std::string& path, Placed& placed, const Stamp& target);
     void gzip_of_kept(const std::string& path, const Request& request, const Stamp& source);
     void remove(const std::string& path);
     void note(std::vector<std::string>& list, const std::string& path, const std::string& line);
@@ -114,7 +116,15 @@ bool Syncer::same(const std::string& path, const Stamp& target, const Request& r
     // Touched, or changed: only the bytes tell.
     const auto hash = file_hash(analysis::to_path(request.source));
     if (file_hash(place(path)) != hash) return false;
-    placed = {source.size, hash, target, source};
+    placed = {source.size, hash, settled(target), settled(source)};
+    dirty_ = true;
+    return true;
+}
+
+bool Syncer::as_placed(const std::string& path, Placed& placed, const Stamp& target) {
+    if (placed.stamp == target) return true;
+    if (target.size != placed.size || file_hash(place(path)) != placed.hash) return false;
+    placed.stamp = settled(target);
     dirty_ = true;
     return true;
 }
@@ -124,8 +134,9 @@ void Syncer::gzip_of_kept(const std::string& path, const Request& request, const
     const auto gz = path + ".gz";
     const auto found = manifest_.find(gz);
     const auto target = plain_file_stamp(place(gz));
-    if (found != manifest_.end() && target && found->second.stamp == *target &&
-        found->second.source == source)
+    // A .gz is placed with its file, and removed when its file is replaced without one: the
+    // one recorded belongs to the file in place.
+    if (found != manifest_.end() && target && as_placed(gz, found->second, *target))
         return result_.unchanged.push_back(gz);
     if (taken(gz) && found == manifest_.end() && !options_.overwrite)
         return note(result_.foreign, gz,
@@ -148,7 +159,8 @@ void Syncer::put(const std::string& path, const Request& request, const Stamp& s
             for (auto* placed :
                  {written.file ? &manifest_[path] : nullptr, written.gz ? &manifest_[gz] : nullptr})
                 if (placed) {
-                    placed->source = source;
+                    placed->stamp = settled(placed->stamp);
+                    placed->source = settled(source);
                     result_.bytes += placed->size;
                 }
             dirty_ = true;
@@ -162,11 +174,8 @@ void Syncer::put(const std::string& path, const Request& request, const Stamp& s
 }
 
 void Syncer::remove(const std::string& path) {
-    const auto placed = manifest_.at(path);
     const auto target = plain_file_stamp(place(path));
-    const bool unchanged =
-        target && (placed.stamp == *target ||
-                   (target->size == placed.size && file_hash(place(path)) == placed.hash));
+    const bool unchanged = target && as_placed(path, manifest_.at(path), *target);
     if (options_.dry_run) {
         if (unchanged) result_.removed.push_back(path);
         return;

@@ -15,7 +15,7 @@
 namespace tarnwick::server {
 
 struct SyncOptions {
-    std::filesystem::path dir;
+    std::filesystem::path dir = {};
     bool prune = false;
     bool dry_run = false; // plan only: nothing is written
     bool gzip = false;    // NAME.gz beside each file, for a web server's precompressed gzip
