@@ -40,6 +40,7 @@ QColor status_colour(game::Status status) {
     case game::Status::unsafe:
         return QColor(red);
     case game::Status::stock:
+    case game::Status::unchecked:
         return QColor(dimmed_grey);
     case game::Status::replaced:
         return QColor(grey);

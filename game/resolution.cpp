@@ -5,8 +5,8 @@
 namespace tarnwick::game {
 namespace {
 
-constexpr std::string_view status_names[status_count] = {"found", "case",   "missing",
-                                                         "stock", "unsafe", "replaced"};
+constexpr std::string_view status_names[status_count] = {"found",  "case",     "missing",  "stock",
+                                                         "unsafe", "replaced", "unchecked"};
 
 } // namespace
 

@@ -17,10 +17,11 @@ namespace tarnwick::game {
 
 // New statuses go at the end, so that the numbers of the old ones stay.
 // replaced: a sky face .tga that is missing while its .bmp, which the game takes instead,
-// is found.
-enum class Status { found, case_mismatch, missing, stock, unsafe, replaced };
-inline constexpr int status_count = 6;
-// "found", "case", "missing", "stock", "unsafe", "replaced"
+// is found. unchecked: not in the folders that are there, while a fallback folder that
+// could hold it is not (and no stock list says whether the game ships it).
+enum class Status { found, case_mismatch, missing, stock, unsafe, replaced, unchecked };
+inline constexpr int status_count = 7;
+// "found", "case", "missing", "stock", "unsafe", "replaced", "unchecked"
 std::string_view status_name(Status status);
 // The entry's file is in the game folder where it is not the game's own: found, or found
 // with other case.
@@ -76,6 +77,10 @@ struct MapResolution {
     std::vector<Outcome> entries;
     std::vector<std::string> unused_wads;
     std::vector<std::string> missing_textures;
+    // With a fallback folder not there: the textures no package that is there holds, and
+    // which folders are not there ("valve/").
+    std::vector<std::string> unchecked_textures;
+    std::string unchecked_because;
     std::vector<std::string> warnings; // about the map itself
     std::vector<LimitCount> limits;
     std::size_t brush_models = 0; // the map's model lump: the world and its brush models

@@ -30,6 +30,8 @@ public:
 
 private:
     bool is_stock(std::string_view entry) const;
+    // A fallback folder is not there and no stock list tells what it would hold.
+    bool unchecked() const;
     void follow_entries(const BspMap& map, const std::string& map_path,
                         MapResolution& resolution) const;
     void check_textures(const BspMap& map, MapResolution& resolution) const;

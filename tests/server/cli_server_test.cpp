@@ -53,5 +53,31 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
     EXPECT_EQ(run("--check --mapcycle cstrike/none.txt").status, 1);
 }
 
+TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
+    TempDir dir;
+    put_file(dir.path(), "cstrike/maps/m.bsp",
+             map_with_textures(R"({"classname" "worldspawn" "wad" "\hl\halflife.wad"})"
+                               R"({"noise" "gone.wav"})",
+                               {{"sky", false}}));
+    put_file(dir.path(), "lists/other.txt", "sound/other.wav\n");
+    put_file(dir.path(), "lists/ships.txt", "sound/gone.wav\n");
+    const auto check = [&](const std::string& options) {
+        auto r = run_program(dir, TARNWICK_RES, "--check " + options + " cstrike/maps/m.bsp");
+        std::erase(r.err, '\r');
+        return r;
+    };
+    const auto alone = check("--report r.json");
+    EXPECT_EQ(alone.status, 0) << alone.err;
+    EXPECT_THAT(alone.err,
+                AllOf(HasSubstr(" 0 missing, 1 stock, 0 unsafe, 0 replaced, 1 unchecked; "),
+                      HasSubstr("1 unchecked texture"), HasSubstr("  not checked: sound/gone.wav\n"),
+                      HasSubstr("1 file and 1 texture not checked (valve/ is not there)"),
+                      HasSubstr("--check does not fail on them")));
+    EXPECT_THAT(read_file(dir.file("r.json")), HasSubstr(R"("status": "unchecked")"));
+    // A stock list says what the game ships: what it does not list is missing.
+    EXPECT_EQ(check("--stock-list lists/other.txt").status, 1);
+    EXPECT_THAT(check("--stock-list lists/ships.txt").err, HasSubstr(" 0 missing, 2 stock,"));
+}
+
 } // namespace
 } // namespace tarnwick::testing
