@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <memory>
 
 namespace tarnwick::cli {
@@ -21,7 +22,9 @@ constexpr const char* footer =
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
-    "one or holds a word the server drops), 2 for a usage error.";
+    "one or holds a word the server drops; with --mapcycle also when the cycle names a\n"
+    "map the server does not have; with --fastdl also when a file could not be placed),\n"
+    "2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -34,11 +37,11 @@ public:
         return make_usage(app, std::move(name)) + '\n' + make_description(app) +
                make_positionals(app) + make_groups(app, mode) + '\n' + make_footer(app);
     }
-    // Beside an option's name only its value: which options exclude each other is left to
-    // the usage error, as the name column has no room for it.
+    // Beside an option's name only its value: which options exclude or need each other is
+    // left to the usage error, as the name column has no room for it.
     std::string make_option_opts(const CLI::Option* opt) const override {
         auto text = CLI::Formatter::make_option_opts(opt);
-        return text.substr(0, text.find(" Excludes:"));
+        return text.substr(0, std::min(text.find(" Excludes:"), text.find(" Needs:")));
     }
 };
 
