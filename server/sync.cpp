@@ -174,7 +174,9 @@ void Syncer::put(const std::string& path, const Request& request, const Stamp& s
 }
 
 void Syncer::remove(const std::string& path) {
-    const auto target = plain_file_stamp(place(path));
+    // A folder on the way made a link since: what it leads to is not ours to remove.
+    const auto target =
+        link_in_the_way(options_.dir, path) ? std::nullopt : plain_file_stamp(place(path));
     const bool unchanged = target && as_placed(path, manifest_.at(path), *target);
     if (options_.dry_run) {
         if (unchanged) result_.removed.push_back(path);
