@@ -3,12 +3,16 @@
 #include "game_fixture.h"
 #include "run_program.h"
 
+#include <nlohmann/json.hpp>
+
 namespace tarnwick::testing {
 namespace {
 
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using namespace std::string_literals;
 
 class ServerCommandLine : public GameFixture {
 protected:
@@ -53,6 +57,31 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
     EXPECT_EQ(run("--check --mapcycle cstrike/none.txt").status, 1);
 }
 
+TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
+    mod("maps/de_foo.bsp",
+        map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\hl\halflife.wad"})"
+                          R"({"model" "models/X.mdl"})",
+                          {}));
+    mod("maps/de_foo.res", "sound/V.wav\r\n");
+    mod("mapcycle.txt", "de_foo\nde_bar\n");
+    const auto options = "--follow --mapcycle cstrike/mapcycle.txt --fastdl site --gzip";
+    const auto first = run(options + " --report r.json"s);
+    EXPECT_EQ(first.status, 0) << first.err;
+    for (const auto* placed : {"maps/de_foo.bsp", "maps/de_foo.bsp.gz", "mine.wad", "models/X.mdl",
+                               "sound/x/hit.wav", "sound/V.wav", "maps/de_bar.bsp"})
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / "site" / placed)) << placed;
+    for (const auto* never : {"halflife.wad", "maps/de_foo.res", "models/p.mdl"})
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "site" / never)) << never;
+    EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
+    EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
+    EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
+
+    const auto second = run(options);
+    EXPECT_EQ(second.status, 0);
+    EXPECT_THAT(second.err, HasSubstr("site: nothing to copy"));
+}
+
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     TempDir dir;
     put_file(dir.path(), "cstrike/maps/m.bsp",
@@ -70,7 +99,8 @@ TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     EXPECT_EQ(alone.status, 0) << alone.err;
     EXPECT_THAT(alone.err,
                 AllOf(HasSubstr(" 0 missing, 1 stock, 0 unsafe, 0 replaced, 1 unchecked; "),
-                      HasSubstr("1 unchecked texture"), HasSubstr("  not checked: sound/gone.wav\n"),
+                      HasSubstr("1 unchecked texture"),
+                      HasSubstr("  not checked: sound/gone.wav\n"),
                       HasSubstr("1 file and 1 texture not checked (valve/ is not there)"),
                       HasSubstr("--check does not fail on them")));
     EXPECT_THAT(read_file(dir.file("r.json")), HasSubstr(R"("status": "unchecked")"));
