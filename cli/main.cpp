@@ -118,8 +118,9 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     auto mod = options.game.game;
     if (mod.empty() && !options.game.mapcycle.empty())
         mod = cli::mod_of_cycle(options.game.mapcycle);
+    // A server copy often lacks valve/: the command line says what it could not check.
     return std::make_unique<game::Session>(game::SessionSettings{
-        mod, options.game.stock_list, choice, options.game.base_counts, options.game.addon});
+        mod, options.game.stock_list, choice, options.game.base_counts, options.game.addon, true});
 }
 
 // The maps to analyse: the arguments, or the cycle's maps.

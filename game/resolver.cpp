@@ -61,7 +61,7 @@ void name_entities(const EntityReferences& named, MapResolution& resolution) {
 } // namespace
 
 bool Resolver::unchecked() const {
-    return !game_.absent_fallbacks().empty() && stock_.size() == 0;
+    return unchecked_ && !game_.absent_fallbacks().empty() && stock_.size() == 0;
 }
 
 bool Resolver::is_stock(std::string_view entry) const {
