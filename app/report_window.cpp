@@ -42,6 +42,7 @@ QColor status_colour(game::Status status) {
     case game::Status::damaged:
         return QColor(red);
     case game::Status::stock:
+    case game::Status::unchecked:
         return QColor(dimmed_grey);
     case game::Status::replaced:
         return QColor(grey);

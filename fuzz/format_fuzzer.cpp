@@ -20,6 +20,8 @@
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
+#include "server/manifest.h"
+#include "server/requests.h"
 
 #include <algorithm>
 #include <set>
@@ -146,6 +148,14 @@ void read(std::string_view bytes) {
         FUZZ_REQUIRE(!map.name.empty() && map.name.size() <= max_cycle_name &&
                          map.rules.size() <= bytes.size() && map.line <= bytes.size() + 1,
                      shown(map.name));
+#elif defined(TARNWICK_FORMAT_manifest)
+    // A record read back is the same record, and names only paths a download folder holds.
+    const auto manifest = server::read_manifest(bytes);
+    FUZZ_REQUIRE(server::read_manifest(server::manifest_text(manifest)) == manifest,
+                 std::to_string(manifest.size()));
+    for (const auto& [path, placed] : manifest)
+        FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
+                     shown(path));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

@@ -83,6 +83,7 @@ GameFolder::GameFolder(const fs::path& mod_given, bool addon) {
         folder = mod.parent_path() / analysis::to_path(*name);
         if (!fs::is_directory(folder, ec)) {
             warnings_.push_back("the fallback folder " + utf8_of(folder) + " is not there");
+            absent_.push_back(*name);
             break;
         }
         files = add_folder(FolderRole::fallback, folder);
@@ -92,6 +93,8 @@ GameFolder::GameFolder(const fs::path& mod_given, bool addon) {
     if (!in_chain("valve") && fs::is_directory(valve, ec)) {
         add_folder(FolderRole::fallback, valve);
         add_beside(FolderRole::hd, valve, "_hd");
+    } else if (!in_chain("valve")) {
+        absent_.push_back("valve");
     }
 }
 

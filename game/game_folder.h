@@ -49,6 +49,9 @@ public:
     const std::vector<SearchFolder>& folders() const { return folders_; }
     // Damaged pack files and a liblist.gam that could not be used, each a line.
     const std::vector<std::string>& warnings() const { return warnings_; }
+    // The fallback folders of the chain that are not there ("valve"): what they would hold
+    // cannot be known.
+    const std::vector<std::string>& absent_fallbacks() const { return absent_; }
 
     // Every file whose relative path is `relative` without regard to case (a backslash
     // counts as a slash), in search order; empty when there is none.
@@ -84,6 +87,7 @@ private:
 
     std::vector<SearchFolder> folders_;
     std::vector<std::string> warnings_;
+    std::vector<std::string> absent_;
     std::unordered_map<std::string, std::vector<Place>> index_;
     // The file name of each key below the top of a folder → those keys (in index_, whose
     // keys stay where they are).

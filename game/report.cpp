@@ -24,6 +24,9 @@ std::string counts_line(const MapResolution& r) {
     }
     line += "; " + counted(r.unused_wads.size(), "unused wad", "unused wads");
     line += ", " + counted(r.missing_textures.size(), "missing texture", "missing textures");
+    if (!r.unchecked_textures.empty())
+        line +=
+            ", " + counted(r.unchecked_textures.size(), "unchecked texture", "unchecked textures");
     line += ", " + counted(r.entry_warnings(), "warning", "warnings");
     return line;
 }
@@ -192,6 +195,28 @@ std::vector<std::string> audit_report(const Audit& a) {
     return lines;
 }
 
+namespace {
+
+// What could not be checked for want of a fallback folder, and how to check it.
+std::vector<std::string> unchecked_lines(const MapResolution& r) {
+    const auto files = r.count(Status::unchecked);
+    if (files == 0 && r.unchecked_textures.empty()) return {};
+    std::vector<std::string> lines;
+    for (const auto& o : r.entries)
+        if (o.status == Status::unchecked)
+            lines.push_back("  not checked: " + single_byte_to_utf8(o.entry) + needed_by(o));
+    for (const auto& texture : r.unchecked_textures)
+        lines.push_back("  texture not checked: " + single_byte_to_utf8(texture));
+    lines.push_back("  " + counted(files, "file", "files") + " and " +
+                    counted(r.unchecked_textures.size(), "texture", "textures") + " not checked (" +
+                    r.unchecked_because +
+                    " is not there): check on the full installation, or give --stock-list a "
+                    "list made there by --make-stock-list; --check does not fail on them");
+    return lines;
+}
+
+} // namespace
+
 std::vector<std::string> text_report(const MapResolution& r) {
     std::vector<std::string> lines = {counts_line(r)};
     if (!r.damaged.empty())
@@ -209,6 +234,8 @@ std::vector<std::string> text_report(const MapResolution& r) {
                         "still need it: remove it from the map's wad list to drop it");
     for (const auto& texture : r.missing_textures)
         lines.push_back("  missing texture: " + single_byte_to_utf8(texture));
+    for (auto& line : unchecked_lines(r))
+        lines.push_back(std::move(line));
     for (const auto& warning : r.warnings)
         lines.push_back("  " + warning);
     return lines;
@@ -225,6 +252,8 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
                                       {"entries", std::move(entries)},
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
+        if (!r.unchecked_textures.empty())
+            map["unchecked_textures"] = strings(r.unchecked_textures);
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
         if (!r.damaged.empty()) map["damaged"] = r.damaged;
         for (const auto& l : r.limits)

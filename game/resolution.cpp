@@ -6,7 +6,7 @@ namespace tarnwick::game {
 namespace {
 
 constexpr std::string_view status_names[status_count] = {
-    "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged"};
+    "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged", "unchecked"};
 
 bool is_problem(Status status) {
     return status == Status::unsafe || status == Status::refused || status == Status::damaged;

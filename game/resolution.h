@@ -21,13 +21,25 @@ namespace tarnwick::game {
 // refused: a name that a file names in turn (followed) which is not of the kind that file
 // gives, or which the clients' download filter or the server's .res reading refuses: never
 // listed, written or collected. damaged: a custom file the client fails on (a model that
-// cannot be read): what it needs is unknown.
-enum class Status { found, case_mismatch, missing, stock, unsafe, replaced, refused, damaged };
-inline constexpr int status_count = 8;
+// cannot be read): what it needs is unknown. unchecked: not in the folders that are there,
+// while a fallback folder that could hold it is not (and no stock list says whether the game
+// ships it).
+enum class Status {
+    found,
+    case_mismatch,
+    missing,
+    stock,
+    unsafe,
+    replaced,
+    refused,
+    damaged,
+    unchecked
+};
+inline constexpr int status_count = 9;
 // The statuses that every report's counts line shows; the later ones only when an entry
 // has them.
 inline constexpr int always_counted = 6;
-// "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged"
+// "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged", "unchecked"
 std::string_view status_name(Status status);
 // The entry's file is in the game folder where it is not the game's own: found, or found
 // with other case.
@@ -83,6 +95,10 @@ struct MapResolution {
     std::vector<Outcome> entries;
     std::vector<std::string> unused_wads;
     std::vector<std::string> missing_textures;
+    // With a fallback folder not there: the textures no package that is there holds, and
+    // which folders are not there ("valve/").
+    std::vector<std::string> unchecked_textures;
+    std::string unchecked_because;
     std::vector<std::string> warnings; // about the map itself
     std::string damaged;               // why the game refuses the map; empty when it loads it
     std::vector<LimitCount> limits;

@@ -71,6 +71,10 @@ void refuse_if_needed(Outcome& outcome, const FileKind* kind) {
 
 } // namespace
 
+bool Resolver::unchecked() const {
+    return unchecked_ && !game_.absent_fallbacks().empty() && stock_.size() == 0;
+}
+
 bool Resolver::is_stock(std::string_view entry) const {
     if (stock_.contains(index_key(entry))) return true;
     return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(),
@@ -100,6 +104,7 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
         outcome.place = pool.front();
     }
     if (is_stock(entry)) outcome.status = Status::stock;
+    if (outcome.status == Status::missing && unchecked()) outcome.status = Status::unchecked;
     if (is_wad(entry) && is_spray_package(entry)) {
         outcome.status = Status::stock;
         outcome.reason = "a players' spray package, which the engine makes itself and skips in "
@@ -126,6 +131,10 @@ MapResolution Resolver::resolve(const std::string& map_path,
     resolution.brush_models = map.brush_models;
     if (map.damage) resolution.damaged = *map.damage;
     apply_rules(game_, resolution);
+    if (unchecked())
+        for (const auto& folder : game_.absent_fallbacks())
+            resolution.unchecked_because +=
+                (resolution.unchecked_because.empty() ? "" : ", ") + folder + "/";
     return resolution;
 }
 
@@ -196,7 +205,9 @@ void Resolver::check_textures(const BspMap& map, MapResolution& resolution) cons
         }
     }
     for (const auto& texture : textures.external)
-        if (!held.contains(texture)) resolution.missing_textures.push_back(texture);
+        if (!held.contains(texture))
+            (unchecked() ? resolution.unchecked_textures : resolution.missing_textures)
+                .push_back(texture);
 }
 
 } // namespace tarnwick::game

@@ -135,8 +135,9 @@ std::string extension_inside(std::string_view entry, const GameFolder*) {
 }
 
 // What is sent to the clients: not what ships with the game, nor what is never looked up.
+// What could not be checked may be sent too, so the rules hold for it as well.
 bool is_sent(const Outcome& o) {
-    return present(o.status) || o.status == Status::missing;
+    return present(o.status) || o.status == Status::missing || o.status == Status::unchecked;
 }
 
 bool missing_wad(const Outcome& o) {

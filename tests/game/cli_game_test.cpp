@@ -335,6 +335,8 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
     };
     for (const auto& row : table) {
         TempDir dir;
+        // A whole installation: without valve/ what it would hold is not checked.
+        std::filesystem::create_directories(dir.path() / "valve");
         for (const auto& [relative, bytes] : row.files)
             put_file(dir.path(), relative, bytes);
         const auto r = run_res(dir, std::string(row.options) + " cstrike/maps/m.bsp");
