@@ -219,8 +219,8 @@ void GameCheck::collect_download_folder() {
                        .arg(result.copied == 1 ? QStringLiteral("file") : QStringLiteral("files"))
                        .arg(native(into));
     for (const auto& file : result.files)
-        if (file.outcome == game::CollectOutcome::failed ||
-            file.outcome == game::CollectOutcome::kept)
+        if (file.outcome != game::CollectOutcome::copied &&
+            file.outcome != game::CollectOutcome::already_there)
             text += QStringLiteral("\n") + QString::fromStdString(game::collected_text(file));
     form_.message(text, result.ok ? controls::skin::message_title() : QStringLiteral("Error03"));
 }

@@ -21,6 +21,7 @@ struct KindLook {
 };
 constexpr KindLook kind_looks[] = {
     {RowKind::counts, Status::found, ReportGroup::top},
+    {RowKind::damaged_map, Status::damaged, ReportGroup::unsafe},
     {RowKind::limits, Status::found, ReportGroup::limits},
     {RowKind::counts_alone, Status::found, ReportGroup::limits},
     {RowKind::over_limit, Status::missing, ReportGroup::limits},
@@ -28,6 +29,8 @@ constexpr KindLook kind_looks[] = {
     {RowKind::entry_warning, Status::found, ReportGroup::warnings},
     {RowKind::unused_wad, Status::replaced, ReportGroup::warnings},
     {RowKind::missing_texture, Status::missing, ReportGroup::missing},
+    {RowKind::unchecked_texture, Status::unchecked, ReportGroup::unchecked},
+    {RowKind::unchecked_counts, Status::unchecked, ReportGroup::unchecked},
     {RowKind::map_warning, Status::found, ReportGroup::warnings},
     {RowKind::folder_warning, Status::found, ReportGroup::warnings},
     {RowKind::no_mod_folder, Status::missing, ReportGroup::warnings},
@@ -59,9 +62,13 @@ ReportGroup entry_group(Status status) {
     case Status::missing:
         return ReportGroup::missing;
     case Status::unsafe:
+    case Status::refused:
+    case Status::damaged:
         return ReportGroup::unsafe;
     case Status::case_mismatch:
         return ReportGroup::other_case;
+    case Status::unchecked:
+        return ReportGroup::unchecked;
     case Status::stock:
         return ReportGroup::stock;
     default:
@@ -85,6 +92,17 @@ QString named_by(const std::vector<game::EntityName>& entities) {
     return names.isEmpty() ? QString() : QStringLiteral("named by ") + names.join(", ");
 }
 
+// A refused name may hold line breaks and other control bytes: shown as \xNN, it stays one row.
+QString without_control_bytes(QString name) {
+    for (int i = name.size() - 1; i >= 0; --i)
+        if (name[i].unicode() < 0x20)
+            name.replace(
+                i, 1,
+                QStringLiteral("\\x") +
+                    QString::number(name[i].unicode(), 16).toUpper().rightJustified(2, '0'));
+    return name;
+}
+
 QString joined(const QString& a, const QString& b) {
     return a.isEmpty() || b.isEmpty() ? a + b : a + QStringLiteral("; ") + b;
 }
@@ -99,6 +117,14 @@ ShownRow entry_shown(const game::ReportRow& row) {
                               needed_by(row.from))};
     case Status::unsafe:
         return {entry, joined(QStringLiteral("not looked up"), needed_by(row.from))};
+    case Status::refused:
+        return {without_control_bytes(entry),
+                joined(QString::fromStdString(row.text),
+                       joined(needed_by(row.from), named_by(row.entities)))};
+    case Status::damaged:
+        return {entry, joined(QString::fromStdString(row.text), needed_by(row.from))};
+    case Status::unchecked:
+        return {entry, needed_by(row.from)};
     default:
         return {entry, QString::fromStdString(row.text)};
     }
@@ -114,7 +140,11 @@ QColor status_colour(Status status) {
     case Status::missing:
         return QColor(platform::to_rgb(colour::missing));
     case Status::unsafe:
+    case Status::refused:
+    case Status::damaged:
         return QColor(platform::to_rgb(colour::unsafe));
+    case Status::unchecked:
+        return QColor(platform::to_rgb(colour::unchecked));
     case Status::stock:
         return QColor(platform::to_rgb(colour::stock));
     case Status::replaced:
@@ -142,6 +172,7 @@ QString group_heading(ReportGroup group) {
                                                          QStringLiteral("Missing"),
                                                          QStringLiteral("Unsafe"),
                                                          QStringLiteral("Other Case"),
+                                                         QStringLiteral("Not Checked"),
                                                          QStringLiteral("Warnings"),
                                                          QStringLiteral("Limits"),
                                                          QStringLiteral("Stock"),

@@ -20,10 +20,21 @@ game::Status colour_status(const game::ReportRow& row);
 QColor row_colour(const game::ReportRow& row);
 
 // The groups of the window, in the order shown. `top` holds the counts, without a heading.
-enum class ReportGroup { top, missing, unsafe, other_case, warnings, limits, stock, found };
-inline constexpr int report_group_count = 8;
+// `unsafe` holds every entry the game or its clients refuse: unsafe, refused or damaged.
+enum class ReportGroup {
+    top,
+    missing,
+    unsafe,
+    other_case,
+    unchecked,
+    warnings,
+    limits,
+    stock,
+    found
+};
+inline constexpr int report_group_count = 9;
 ReportGroup group_of(const game::ReportRow& row);
-// "Missing", "Unsafe", "Other Case", …; empty for `top`.
+// "Missing", "Unsafe", "Other Case", "Not Checked", …; empty for `top`.
 QString group_heading(ReportGroup group);
 
 // A row as the window says it: the entry (or what the row is about) and what is said of

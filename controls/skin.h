@@ -27,6 +27,8 @@ constexpr Colour found = caption;
 constexpr Colour case_mismatch = 0x004AC2FF; // amber
 constexpr Colour missing = 0x006E7BFF;       // red, for unsafe names too
 constexpr Colour unsafe = missing;
+// amber as a case mismatch: not known to be there or not, to be looked at on the full game
+constexpr Colour unchecked = case_mismatch;
 constexpr Colour stock = 0x008F978C;    // dimmed grey: ships with the game
 constexpr Colour replaced = 0x00BABFB9; // grey: a sky face the game takes from its .bmp
 } // namespace status

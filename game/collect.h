@@ -14,17 +14,18 @@
 
 namespace tarnwick::game {
 
-enum class CollectOutcome { copied, already_there, kept, failed };
+// refused: the clients would not download it, so it is not copied.
+enum class CollectOutcome { copied, already_there, kept, failed, refused };
 
 // What became of one file.
 struct Collected {
     CollectOutcome outcome = CollectOutcome::copied;
     std::string path;   // relative to the download folder, UTF-8
-    std::string detail; // failed: why
+    std::string detail; // failed, refused: why
 };
 
 // The file's line for people: "copied …", "already there: …", "kept …: a different file
-// is there", "cannot copy …: why".
+// is there", "cannot copy …: why", "not copied …: why".
 std::string collected_text(const Collected& file);
 
 struct CollectResult {

@@ -78,7 +78,10 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
                                       {"entries", std::move(entries)},
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
+        if (!r.unchecked_textures.empty())
+            map["unchecked_textures"] = strings(r.unchecked_textures);
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
+        if (!r.damaged.empty()) map["damaged"] = r.damaged;
         for (const auto& l : r.limits)
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
         if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;

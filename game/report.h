@@ -17,27 +17,30 @@ namespace tarnwick::game {
 // What a row of a report is. The check of a map gives the first group, the game folder
 // the second, the comparison with the map's .res the last.
 enum class RowKind {
-    counts,          // the map's entries by status, its unused wads, missing textures, warnings
-    limits,          // the map's counts beside the engine's limits
-    counts_alone,    // the limits count the map's slots, not the game's
-    over_limit,      // a count over its limit (the map's, or the .res's lines)
-    entry,           // an entry, with its status
-    entry_warning,   // what the rules or the reading of its file say of an entry
-    unused_wad,      // a texture package named by the map that holds none of its textures
-    missing_texture, // a texture found in no package
-    map_warning,     // about the map itself
-    folder_warning,  // about the game folder, said once a session
-    no_mod_folder,   // the map is in no mod's maps folder and none was named
-    folder_error,    // the game folder cannot be listed
-    res_counts,      // the .res's words and what the comparison found
-    no_res,          // the map has no .res beside it
-    extra,           // a .res word naming a file the map does not need
-    lacking,         // a file the map needs that no .res word names
-    other_case,      // a .res word naming a needed file in another case
-    names_missing,   // a .res word naming a file that is not there
-    refused,         // a .res word the server drops
-    unreadable,      // the .res cannot be read, or the server reads nothing of it
-    res_warning,     // about reading the .res
+    counts,            // the map's entries by status, its unused wads, missing textures, warnings
+    damaged_map,       // the game refuses to load the map
+    limits,            // the map's counts beside the engine's limits
+    counts_alone,      // the limits count the map's slots, not the game's
+    over_limit,        // a count over its limit (the map's, or the .res's lines)
+    entry,             // an entry, with its status
+    entry_warning,     // what the rules or the reading of its file say of an entry
+    unused_wad,        // a texture package named by the map that holds none of its textures
+    missing_texture,   // a texture found in no package
+    unchecked_texture, // a texture no package there holds, while a fallback folder is not there
+    unchecked_counts,  // how many files and textures were not checked, for want of which folder
+    map_warning,       // about the map itself
+    folder_warning,    // about the game folder, said once a session
+    no_mod_folder,     // the map is in no mod's maps folder and none was named
+    folder_error,      // the game folder cannot be listed
+    res_counts,        // the .res's words and what the comparison found
+    no_res,            // the map has no .res beside it
+    extra,             // a .res word naming a file the map does not need
+    lacking,           // a file the map needs that no .res word names
+    other_case,        // a .res word naming a needed file in another case
+    names_missing,     // a .res word naming a file that is not there
+    refused,           // a .res word the server drops
+    unreadable,        // the .res cannot be read, or the server reads nothing of it
+    res_warning,       // about reading the .res
 };
 
 // The counts of a map's check, for its first row.
@@ -46,6 +49,7 @@ struct MapCounts {
     std::array<std::size_t, status_count> statuses{};
     std::size_t unused_wads = 0;
     std::size_t missing_textures = 0;
+    std::size_t unchecked_textures = 0;
     std::size_t warnings = 0;
 };
 
@@ -56,16 +60,20 @@ struct ReportRow {
     std::string spelled{};              // a case mismatch: the disk's spelling
     From from{};                        // entry, lacking: what needs it
     std::vector<EntityName> entities{}; // entry: the entities that name it
-    std::string text{};  // a warning, a stock entry's reason, why the .res is refused or unread
-    std::string where{}; // counts, folder_error, no_mod_folder: the map; res_counts: the .res
-    MapCounts counts{};  // counts
-    std::vector<LimitCount> limits{};   // limits: each count; over_limit: the one over
-    std::vector<std::size_t> numbers{}; // res_counts: words, extra, lacking, case, missing, refused
-    bool exists = false;                // extra: a file of that name is in the game folder
+    std::string text{}; // a warning, an entry's reason, why the map is damaged or the .res unread
+    // counts, folder_error, no_mod_folder: the map; res_counts: the .res; unchecked_counts: the
+    // folder that is not there
+    std::string where{};
+    MapCounts counts{};               // counts
+    std::vector<LimitCount> limits{}; // limits: each count; over_limit: the one over
+    // res_counts: words, extra, lacking, case, missing, refused; unchecked_counts: files, textures
+    std::vector<std::size_t> numbers{};
+    bool exists = false; // extra: a file of that name is in the game folder
 };
 
-// The counts, the limits, every entry (found ones too) each followed by its warnings, the
-// unused wads, the missing textures and the map's warnings.
+// The counts, why the map is damaged, the limits, every entry (found ones too) each followed
+// by its warnings, the unused wads, the missing textures, what was not checked (its entries,
+// its textures, their counts) and the map's warnings.
 std::vector<ReportRow> report_rows(const MapResolution& resolution);
 // The .res's counts (or that there is none), then what it holds too much, lacks, spells
 // otherwise, names that is not there and what the server drops; then its warnings.

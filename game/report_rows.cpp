@@ -11,8 +11,12 @@ namespace {
 using analysis::single_byte_to_utf8;
 
 MapCounts counts_of(const MapResolution& r) {
-    MapCounts counts{
-        r.entries.size(), {}, r.unused_wads.size(), r.missing_textures.size(), r.entry_warnings()};
+    MapCounts counts{r.entries.size(),
+                     {},
+                     r.unused_wads.size(),
+                     r.missing_textures.size(),
+                     r.unchecked_textures.size(),
+                     r.entry_warnings()};
     for (int s = 0; s < status_count; ++s)
         counts.statuses[s] = r.count(static_cast<Status>(s));
     return counts;
@@ -37,17 +41,34 @@ ReportRow entry_row(const Outcome& o) {
             .text = o.reason};
 }
 
+// The entries and textures not checked for want of a fallback folder, and their counts.
+void add_unchecked_rows(const MapResolution& r, std::vector<ReportRow>& rows) {
+    const auto files = r.count(Status::unchecked);
+    if (files == 0 && r.unchecked_textures.empty()) return;
+    for (const auto& o : r.entries)
+        if (o.status == Status::unchecked) rows.push_back(entry_row(o));
+    for (const auto& texture : r.unchecked_textures)
+        rows.push_back({.kind = RowKind::unchecked_texture, .entry = texture});
+    rows.push_back({.kind = RowKind::unchecked_counts,
+                    .where = r.unchecked_because,
+                    .numbers = {files, r.unchecked_textures.size()}});
+}
+
 std::string counted(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 std::string counts_text(const std::string& map, const MapCounts& c) {
     std::string line = map + ": " + counted(c.entries, "entry", "entries") + ":";
-    for (int s = 0; s < status_count; ++s)
+    for (int s = 0; s < status_count; ++s) {
+        if (s >= always_counted && c.statuses[s] == 0) continue;
         line += (s ? ", " : " ") + std::to_string(c.statuses[s]) + " " +
                 std::string(status_name(static_cast<Status>(s)));
+    }
     line += "; " + counted(c.unused_wads, "unused wad", "unused wads");
     line += ", " + counted(c.missing_textures, "missing texture", "missing textures");
+    if (c.unchecked_textures)
+        line += ", " + counted(c.unchecked_textures, "unchecked texture", "unchecked textures");
     return line + ", " + counted(c.warnings, "warning", "warnings");
 }
 
@@ -94,6 +115,20 @@ std::string named_by(const std::vector<EntityName>& entities) {
     return text + ")";
 }
 
+// A hostile name with its control bytes as \xNN, so that it cannot break the report's lines.
+std::string escaped(std::string_view name) {
+    std::string out;
+    for (const char c : single_byte_to_utf8(name)) {
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            out += c;
+            continue;
+        }
+        constexpr char hex[] = "0123456789ABCDEF";
+        out += std::string("\\x") + hex[(c >> 4) & 0xF] + hex[c & 0xF];
+    }
+    return out;
+}
+
 std::string entry_text(const ReportRow& row) {
     const auto entry = single_byte_to_utf8(row.entry);
     switch (row.status) {
@@ -104,6 +139,14 @@ std::string entry_text(const ReportRow& row) {
                " on the disk" + needed_by(row.from);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(row.from);
+    case Status::damaged:
+        return "  damaged: " + entry + needed_by(row.from) + ": " + row.text +
+               ": the client fails on it, and what it needs is unknown";
+    case Status::refused:
+        return "  refused: " + escaped(row.entry) + source_of(row.from) + named_by(row.entities) +
+               ": " + row.text;
+    case Status::unchecked:
+        return "  not checked: " + entry + needed_by(row.from);
     case Status::stock:
         return row.text.empty() ? std::string() : "  stock: " + entry + ": " + row.text;
     default:
@@ -146,9 +189,11 @@ std::string res_text(const ReportRow& row) {
 std::vector<ReportRow> report_rows(const MapResolution& r) {
     std::vector<ReportRow> rows = {
         {.kind = RowKind::counts, .where = r.map, .counts = counts_of(r)}};
+    if (!r.damaged.empty()) rows.push_back({.kind = RowKind::damaged_map, .text = r.damaged});
     add_limit_rows(r, rows);
     for (const auto& o : r.entries) {
-        rows.push_back(entry_row(o));
+        // What was not checked is said together, after what is missing.
+        if (o.status != Status::unchecked) rows.push_back(entry_row(o));
         for (const auto& warning : o.warnings)
             rows.push_back({.kind = RowKind::entry_warning,
                             .status = o.status,
@@ -159,18 +204,20 @@ std::vector<ReportRow> report_rows(const MapResolution& r) {
         rows.push_back({.kind = RowKind::unused_wad, .entry = wad});
     for (const auto& texture : r.missing_textures)
         rows.push_back({.kind = RowKind::missing_texture, .entry = texture});
+    add_unchecked_rows(r, rows);
     for (const auto& warning : r.warnings)
         rows.push_back({.kind = RowKind::map_warning, .text = warning});
     return rows;
 }
 
 std::vector<ReportRow> audit_rows(const Audit& a) {
-    if (!a.res) return {{.kind = RowKind::no_res}};
+    // Without a .res, what it would lack still follows.
     std::vector<ReportRow> rows = {
-        {.kind = RowKind::res_counts,
-         .where = *a.res,
-         .numbers = {a.text.count(), a.extra.size(), a.lacking.size(), a.case_lines.size(),
-                     a.missing.size(), a.refused.size()}}};
+        a.res ? ReportRow{.kind = RowKind::res_counts,
+                          .where = *a.res,
+                          .numbers = {a.text.count(), a.extra.size(), a.lacking.size(),
+                                      a.case_lines.size(), a.missing.size(), a.refused.size()}}
+              : ReportRow{.kind = RowKind::no_res}};
     for (const auto& e : a.extra)
         rows.push_back({.kind = RowKind::extra, .entry = e.line, .exists = e.exists});
     for (const auto& l : a.lacking)
@@ -215,6 +262,14 @@ std::string row_text(const ReportRow& row) {
                "it: remove it from the map's wad list to drop it";
     case RowKind::missing_texture:
         return "  missing texture: " + single_byte_to_utf8(row.entry);
+    case RowKind::unchecked_texture:
+        return "  texture not checked: " + single_byte_to_utf8(row.entry);
+    case RowKind::unchecked_counts:
+        return "  " + counted(row.numbers[0], "file", "files") + " and " +
+               counted(row.numbers[1], "texture", "textures") + " not checked (" + row.where +
+               " is not there): check on the full installation";
+    case RowKind::damaged_map:
+        return "  damaged map: " + row.text + ": the game refuses to load it";
     case RowKind::folder_warning:
         return "game folder: " + row.text;
     case RowKind::no_mod_folder:

@@ -77,8 +77,11 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
         for (const auto& warning : listed->warnings())
             resolved.rows.push_back(folder_warning_row(warning));
     }
-    CheckedMap map{
-        Resolver(*listed, stock_).resolve(map_path, entries, choice.follow), {}, mod, choice};
+    CheckedMap map{Resolver(*listed, stock_, settings_.unchecked_without_fallback)
+                       .resolve(map_path, entries, choice.follow),
+                   {},
+                   mod,
+                   choice};
     map.res_lines = res_entries(map.resolution, choice);
     // The two lines of the map, then the lines chosen.
     count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
@@ -90,7 +93,7 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
 }
 
 Audit Session::audit(const CheckedMap& map) {
-    const Resolver resolver(folder(map.mod), stock_);
+    const Resolver resolver(folder(map.mod), stock_, settings_.unchecked_without_fallback);
     return audits_.emplace_back(audit_map(resolver, map.resolution));
 }
 

@@ -21,6 +21,7 @@ packages=(
     imagemagick
     libcli11-dev
     nlohmann-json3-dev
+    zlib1g-dev
     # the manual page, the bash completion and the Debian package, and their checks
     help2man
     pkg-config
@@ -30,7 +31,7 @@ packages=(
     appstream
 )
 if [[ "${1:-}" == --windows ]]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils libz-mingw-w64-dev)
 fi
 
 missing=()

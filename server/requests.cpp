@@ -2,6 +2,7 @@
 
 #include "analysis/file_system.h"
 #include "analysis/map_names.h"
+#include "analysis/module1.h"
 #include "game/rules.h"
 
 #include <algorithm>
@@ -91,6 +92,18 @@ MapRequests map_requests(const RequestSource& source) {
     for (const auto& outcome : source.resolution.entries)
         collector.add_entry(outcome);
     return out;
+}
+
+MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
+                         const std::string& map_sent) {
+    std::optional<game::ResText> res;
+    try {
+        res = game::read_res_file(analysis::res_path_for(map.resolution.map));
+    } catch (const std::exception&) {
+        // A .res that cannot be read sends nothing; the audit says why.
+    }
+    return map_requests({session.game_folder(map), map.resolution, session.stock(),
+                         res ? &*res : nullptr, map_sent});
 }
 
 std::string download_refusal(std::string_view name) {

@@ -10,6 +10,7 @@
 #include "game/formats/names.h"
 #include "game/game_folder.h"
 #include "game/resolution.h"
+#include "game/session.h"
 
 #include <cstdint>
 #include <string>
@@ -53,6 +54,10 @@ struct RequestSource {
 };
 
 MapRequests map_requests(const RequestSource& source);
+// The same for a map that `session` checked, with the .res beside it as it is on the disk
+// now; `map_sent` as in RequestSource.
+MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
+                         const std::string& map_sent = {});
 
 // Why clients (or the server) refuse to download a file of that name, the first reason;
 // empty when the name may be requested.

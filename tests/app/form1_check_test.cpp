@@ -63,8 +63,8 @@ protected:
     }
 
     // The report window's rows of `kind`, each as "entry=status" by its colour (missing for
-    // unsafe's red too), checking
-    // that an entry's row is in the colour of its own status.
+    // the red of unsafe, refused and damaged too), checking that an entry's row is in the
+    // colour of its own status.
     std::string row_colours(game::RowKind kind) const {
         std::string out;
         const auto* list = form->report_window()->List1;
@@ -76,7 +76,8 @@ protected:
                 if (list->item(i)->foreground().color() == app::status_colour(game::Status(s)))
                     name = game::status_name(game::Status(s));
             if (kind == game::RowKind::entry) {
-                EXPECT_EQ(name, game::status_name(row->status));
+                EXPECT_EQ(list->item(i)->foreground().color(), app::status_colour(row->status))
+                    << row->entry;
             }
             out += (out.empty() ? "" : ", ") + row->entry + "=" + name;
         }
@@ -253,17 +254,22 @@ TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacin
 }
 
 TEST_F(Form1Check, ReportRowsTakeTheColourOfWhatTheyAreNotOfTheirWords) {
-    // Two packages the wad key does not name, whose warnings begin as other rows do.
+    // Two packages the wad key does not name, whose warnings begin as other rows do; a
+    // model the game fails on, and one naming a sequence group that is not a model.
     mod("errors.wad", wad_bytes({"a"}));
     mod("unused.wad", wad_bytes({"b"}));
+    mod("models/bad.mdl", "junk");
+    mod("models/evil.mdl", studio_model_bytes({true, {"server.cfg"}, {}}));
     analyse(map);
-    add("errors.wad");
-    add("unused.wad");
+    for (const auto* entry : {"errors.wad", "unused.wad", "models/bad.mdl", "models/evil.mdl"})
+        add(entry);
     form->game_check().check_game_folder();
     using game::RowKind;
+    // By group: the damaged model and the refused group beside the unsafe, red.
     EXPECT_EQ(row_colours(RowKind::entry),
-              "sound/gone.wav=missing, sound/Door.wav=case, halflife.wad=stock, mine.wad=found, "
-              "models/x.mdl=found, errors.wad=found, unused.wad=found, models/xT.mdl=found, "
+              "sound/gone.wav=missing, models/bad.mdl=missing, server.cfg=missing, "
+              "sound/Door.wav=case, halflife.wad=stock, mine.wad=found, models/x.mdl=found, "
+              "errors.wad=found, unused.wad=found, models/evil.mdl=found, models/xT.mdl=found, "
               "sound/x/hit.wav=found");
     EXPECT_EQ(row_colours(RowKind::entry_warning), "errors.wad=found, unused.wad=found");
 
@@ -279,7 +285,7 @@ TEST_F(Form1Check, ReportRowsTakeTheColourOfWhatTheyAreNotOfTheirWords) {
         {"sound/Door.wav", RowKind::other_case, "sound/Door.wav=case"},
         {"mine.wad", RowKind::lacking,
          "models/x.mdl=missing, sound/Door.wav=missing, "
-         "errors.wad=missing, unused.wad=missing, "
+         "errors.wad=missing, unused.wad=missing, models/evil.mdl=missing, "
          "models/xT.mdl=missing, sound/x/hit.wav=missing"},
         {"models\\x.mdl", RowKind::refused, "models\\x.mdl=missing"},
         {"\xFF\xFEm\0", RowKind::unreadable, "=missing"},
