@@ -164,7 +164,7 @@ struct Rule {
 const Rule rules[] = {
     {"the engine's length of a resource name", nullptr, too_long},
     {"the bytes at which the server splits a .res line", nullptr, word_break},
-    {"printable ASCII, for the download", nullptr, not_printable},
+    {"printable ASCII, for the download", nullptr, not_printable, true, false, true},
     {"no backslash, for the server and the download", is_sent, backslash, true, true, true},
     {"no '~', for the download", is_sent, tilde, true, false, true},
     {"no leading '/', for the download", is_sent, leading_slash, true, false, true},
@@ -234,13 +234,7 @@ std::vector<std::string> server_refusals(std::string_view word) {
 }
 
 std::vector<std::string> download_refusals(std::string_view name) {
-    // Bytes outside printable ASCII break the download whatever the filter says.
-    std::vector<std::string> said;
-    for (const auto& rule : rules)
-        if (rule.download || rule.broken == not_printable)
-            if (auto text = rule.broken(name, nullptr); !text.empty())
-                said.push_back(std::move(text));
-    return said;
+    return said_of_name(name, &Rule::download);
 }
 
 std::string followed_refusal(const Outcome& named, const FileKind* kind) {
