@@ -147,6 +147,10 @@ void format_seeds(const fs::path& folder) {
           "\xEF\xBB\xBF"
           "a.wad\rb\xE9.wad\0\0c"s,
           "a.wav // x\n\"b c.wav\" d,e {f}(g)'h':i \"\" j"}},
+        {"server_config",
+         {"hostname \"x\"\r\nsv_downloadurl \"http://dl/cs\" // a;sv_allowdownload 0\n"
+          "exec game.cfg;sv_filetransfermaxsize 2e6\nexec ../x.cfg\n",
+          "sv_downloadurl http://dl/x; exec a.rc \"b\"\n\"sv_send_resources\" 0"}},
         {"entities",
          {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
                             R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",
