@@ -41,8 +41,8 @@ protected:
         write_file(site_.path() / "gfx/env/xup.tga", "old sky");
     }
 
-    std::vector<std::string> verdicts(const std::string& url) {
-        const auto client = server::make_http_client();
+    std::vector<std::string> verdicts(const std::string& url, server::HttpLimits limits = {}) {
+        const auto client = server::make_http_client(limits);
         std::vector<std::string> out;
         for (const auto& r : server::probe(*client, url, list_))
             out.push_back(r.entry + " " + std::string(server::verdict_name(r.verdict)) +
@@ -81,7 +81,10 @@ TEST_F(Probing, CatchesEachFault) {
                             "gfx/env/xup.tga differs 7 bytes, the server's file 3003"));
     const auto caught = verdicts(web.catch_all_url());
     EXPECT_EQ(caught[1], "maps/de_x.txt html a web page of 51 bytes");
+    // A dead site and a slow one end in errors, not in a wait.
     EXPECT_THAT(verdicts("http://127.0.0.1:" + std::to_string(free_port()) + "/cstrike"),
+                Each(::testing::EndsWith(" error")));
+    EXPECT_THAT(verdicts(web.slow_url(), {.timeout = std::chrono::milliseconds(300)}),
                 Each(::testing::EndsWith(" error")));
 }
 

@@ -14,7 +14,7 @@ std::string text_of(const std::filesystem::path& file) {
 }
 
 std::string config(const std::string& root, const std::string& scratch, int port,
-                   int catch_all_port) {
+                   int catch_all_port, int slow_port) {
     std::string temp;
     for (const char* kind : {"client_body", "proxy", "fastcgi", "uwsgi", "scgi"})
         temp += std::string("    ") + kind + "_temp_path " + scratch + "/" + kind + ";\n";
@@ -27,7 +27,9 @@ std::string config(const std::string& root, const std::string& scratch, int port
            "\"; }\n" + "    server {\n        listen 127.0.0.1:" + std::to_string(catch_all_port) +
            ";\n        root \"" + root +
            "\";\n        location / { try_files $uri /missing.html; }\n" +
-           "        location = /missing.html { root \"" + scratch + "\"; }\n    }\n}\n";
+           "        location = /missing.html { root \"" + scratch + "\"; }\n    }\n" +
+           "    server { listen 127.0.0.1:" + std::to_string(slow_port) + "; root \"" + root +
+           "\"; limit_rate 1; }\n}\n";
 }
 
 } // namespace
@@ -42,16 +44,20 @@ WebServer::WebServer(const std::filesystem::path& root) {
     do
         catch_all_port_ = free_port();
     while (catch_all_port_ == port_);
+    do
+        slow_port_ = free_port();
+    while (slow_port_ == port_ || slow_port_ == catch_all_port_);
     const auto scratch = web_process::unix_path(scratch_.path());
     write_file(scratch_.path() / "missing.html",
                "<!DOCTYPE html>\n<html><body>Not here</body></html>\n");
     write_file(scratch_.path() / "nginx.conf",
-               config(web_process::unix_path(root), scratch, port_, catch_all_port_));
+               config(web_process::unix_path(root), scratch, port_, catch_all_port_, slow_port_));
     pid_ = web_process::start_nginx("-p " + scratch + " -e " + scratch + "/error.log -c " +
                                         scratch + "/nginx.conf",
                                     scratch_.path() / "output.log");
     const auto deadline = std::chrono::steady_clock::now() + start_deadline;
-    while (!(web_process::answers(port_) && web_process::answers(catch_all_port_))) {
+    while (!(web_process::answers(port_) && web_process::answers(catch_all_port_) &&
+             web_process::answers(slow_port_))) {
         if (!web_process::still_running(pid_) || std::chrono::steady_clock::now() > deadline) {
             web_process::stop(pid_);
             throw std::runtime_error(

@@ -25,11 +25,14 @@ public:
     std::string catch_all_url() const {
         return "http://127.0.0.1:" + std::to_string(catch_all_port_) + "/";
     }
+    // The same folder sent at one byte a second.
+    std::string slow_url() const { return "http://127.0.0.1:" + std::to_string(slow_port_) + "/"; }
 
 private:
     TempDir scratch_;
     int port_ = 0;
     int catch_all_port_ = 0;
+    int slow_port_ = 0;
     long pid_ = 0;
 };
 
