@@ -29,7 +29,7 @@ std::string config(const std::string& root, const std::string& scratch, int port
            "\";\n        location / { try_files $uri /missing.html; }\n" +
            "        location = /missing.html { root \"" + scratch + "\"; }\n    }\n" +
            "    server { listen 127.0.0.1:" + std::to_string(slow_port) + "; root \"" + root +
-           "\"; limit_rate 1; }\n}\n";
+           "\"; limit_rate_after 2k; limit_rate 1; }\n}\n";
 }
 
 } // namespace

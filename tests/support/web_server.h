@@ -4,6 +4,7 @@
 // local ports with a configuration the test writes, serving a folder with gzip_static on.
 
 #include "synthetic_map.h"
+#include "web_process.h"
 
 #include <filesystem>
 #include <string>
@@ -25,7 +26,7 @@ public:
     std::string catch_all_url() const {
         return "http://127.0.0.1:" + std::to_string(catch_all_port_) + "/";
     }
-    // The same folder sent at one byte a second.
+    // The same folder sent at one byte a second after the first 2 KiB of each answer.
     std::string slow_url() const { return "http://127.0.0.1:" + std::to_string(slow_port_) + "/"; }
 
 private:
@@ -38,20 +39,5 @@ private:
 
 // A local port where nothing listens now.
 int free_port();
-
-namespace web_process {
-// The system's side of the web server, in os/<system>/web_process.cpp.
-void init_sockets();
-int bound_free_port();
-bool answers(int port);
-// Starts nginx with `arguments` (paths in the system's own form); its output goes to
-// `log`. Returns an id to stop it by, or throws.
-long start_nginx(const std::string& arguments, const std::filesystem::path& log);
-// False when the process is known to have ended already.
-bool still_running(long id);
-// The path as nginx, a Linux program, sees it.
-std::string unix_path(const std::filesystem::path& path);
-void stop(long pid);
-} // namespace web_process
 
 } // namespace tarnwick::testing

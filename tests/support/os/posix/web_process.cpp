@@ -1,4 +1,4 @@
-#include "web_server.h"
+#include "web_process.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

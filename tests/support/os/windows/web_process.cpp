@@ -1,12 +1,16 @@
 // The Windows build's tests run under wine on Linux, and are served by the same Linux
 // nginx as the native ones: wine starts a Linux program as it starts any other.
 
-#include "web_server.h"
-
-#include <stdexcept>
-#include <windows.h>
+// clang-format off
+// Before anything that may bring in windows.h, which would bring in the old sockets.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <windows.h>
+// clang-format on
+
+#include "web_process.h"
+
+#include <stdexcept>
 
 namespace tarnwick::testing::web_process {
 namespace {
