@@ -2,6 +2,7 @@
 
 #include "game/rules.h"
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -29,6 +30,30 @@ std::optional<std::string> read_whole(const std::filesystem::path& file) {
 }
 
 } // namespace
+
+game::ConfigFiles config_files(const game::GameFolder& folder) {
+    return [&folder](std::string_view name) -> std::optional<std::string> {
+        const auto& places = folder.candidates(name);
+        if (places.empty()) return std::nullopt;
+        const auto in_mod = std::find_if(places.begin(), places.end(), [&](const auto& p) {
+            return p.pack < 0 && folder.folders()[p.folder].role == game::FolderRole::mod;
+        });
+        try {
+            const auto source = folder.open(in_mod == places.end() ? places.front() : *in_mod);
+            return source->read(0, std::min(source->size(), game::max_read));
+        } catch (const std::exception&) {
+            return std::nullopt; // the server runs nothing it cannot read either
+        }
+    };
+}
+
+std::string configured_site(const game::ServerConfig& config) {
+    if (config.url_error) throw std::runtime_error(*config.url_error + ": not probed");
+    if (!config.download_url || config.download_url->value.empty())
+        throw std::runtime_error("the server sets no sv_downloadurl: players download every file "
+                                 "in the game, and there is no site to probe");
+    return config.download_url->value;
+}
 
 std::string request_url(std::string_view base, std::string_view entry) {
     constexpr char hex[] = "0123456789ABCDEF";

@@ -3,6 +3,8 @@
 // The probe of a download site: every file a client would request, asked for as the
 // client asks, and judged against the server's copy.
 
+#include "game/formats/server_config.h"
+#include "game/game_folder.h"
 #include "server/http_client.h"
 #include "server/verdict.h"
 
@@ -34,5 +36,13 @@ std::string request_url(std::string_view base, std::string_view entry);
 // server copy that cannot be read, gets `error` without a request.
 std::vector<ProbeResult> probe(HttpClient& client, std::string_view base,
                                const std::vector<ProbeFile>& files);
+
+// What `exec` finds on the server whose game folder is `folder`: the mod folder's own
+// file first, then the rest of the search path, packs included.
+game::ConfigFiles config_files(const game::GameFolder& folder);
+
+// The site a probe asks when none is given: the server's sv_downloadurl. Throws
+// std::runtime_error saying why there is none to ask (not set, or too long to be sent).
+std::string configured_site(const game::ServerConfig& config);
 
 } // namespace tarnwick::server

@@ -3,6 +3,7 @@
 
 #include "gzip.h"
 #include "server/probe.h"
+#include "synthetic_game.h"
 #include "web_server.h"
 
 #include <gmock/gmock.h>
@@ -90,6 +91,34 @@ TEST_F(Probing, CatchesEachFault) {
                 Each(::testing::EndsWith(" error")));
     EXPECT_THAT(verdicts(web.slow_url(), {.timeout = std::chrono::milliseconds(300)}),
                 Contains("maps/de_x.bsp error"));
+}
+
+// Without an address the probe asks the server's own: what server.cfg and the files it
+// execs set, the mod folder's copy of a file before the fallback's.
+TEST(ConfiguredSite, FromTheServersConfig) {
+    TempDir dir;
+    put_file(dir.path(), "cstrike/server.cfg", "exec dl.cfg\nexec base.cfg");
+    put_file(dir.path(), "cstrike/dl.cfg", "sv_downloadurl \"http://dl.example/cs\"");
+    put_file(dir.path(), "valve/dl.cfg", "sv_downloadurl \"http://old.example/\"");
+    put_file(dir.path(), "valve/pak0.pak",
+             pak_bytes({{"base.cfg", "sv_allowdownload 0\nsv_downloadurl http://x/y"}}));
+    const game::GameFolder folder(dir.path() / "cstrike");
+    const auto run = [&](std::string_view text) {
+        const auto config =
+            game::read_server_config(text, "server.cfg", server::config_files(folder));
+        return server::configured_site(config);
+    };
+    EXPECT_EQ(run("exec dl.cfg"), "http://dl.example/cs");
+    const auto config =
+        game::read_server_config("exec base.cfg", "server.cfg", server::config_files(folder));
+    EXPECT_FALSE(config.allow_download);
+    EXPECT_EQ(server::configured_site(config), "http");
+    EXPECT_THAT(
+        [&] { run("sv_downloadurl \"\""); },
+        ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr("no sv_downloadurl")));
+    EXPECT_THAT([&] { run("sv_downloadurl \"http://h/" + std::string(130, 'x') + "\""); },
+                ::testing::ThrowsMessage<std::runtime_error>(
+                    ::testing::HasSubstr("over 128, so players never get it: not probed")));
 }
 
 } // namespace
