@@ -24,4 +24,8 @@ std::string file_name_of(const std::string& path);
 // Windows). It lives with the system's file services, in os/<system>/attributes.cpp.
 bool plain_file_exists(const std::string& path);
 
+// True when anything at all lies at `path`: a file, hidden or not, a folder, a device, a
+// pipe, a link (one to nothing too). It lives beside plain_file_exists.
+bool name_taken(const std::string& path);
+
 } // namespace tarnwick::analysis

@@ -13,8 +13,9 @@ namespace tarnwick::analysis {
 struct MapNames {
     std::string name; // "de_foo.bsp"
     std::string stem; // "de_foo"
-    // False when the name is shorter than four characters, or holds a character that the
-    // single-byte text cannot; `name` and `stem` are then the UTF-8 as it is.
+    // False when the name is shorter than four characters, holds a character that the
+    // single-byte text cannot, or a control byte, which would break the .res's lines;
+    // `name` and `stem` are then the UTF-8 as it is.
     bool usable = false;
 
     std::string map_line() const { return "maps/" + name; }          // "maps/de_foo.bsp"
@@ -25,6 +26,9 @@ struct MapNames {
         return "overviews/" + stem + std::string(extension);
     }
 };
+
+// True when `text` holds a byte below 0x20.
+bool has_control_byte(std::string_view text);
 
 // From the map's file name without its folder (UTF-8); the stem drops four characters.
 MapNames map_names(std::string_view utf8_file_name);

@@ -29,9 +29,12 @@ void ReplacementFile::write(std::string_view bytes) {
     os::write_all(file_, bytes);
 }
 
+// Asked again just before the rename: nothing is ever renamed over a special file.
 void ReplacementFile::commit() {
     const auto file = std::exchange(file_, os::no_handle);
     os::flush_and_close(file);
+    if (const auto why = os::why_not_replaceable(destination_); !why.empty())
+        throw ReplaceError(why);
     os::copy_permissions(destination_, path_);
     os::replace(path_, destination_);
     committed_ = true;

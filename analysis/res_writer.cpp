@@ -17,7 +17,8 @@ namespace {
 
 constexpr std::string_view line_end = "\r\n";
 
-// A resource file reached through a link is replaced where it really lies.
+// A resource file reached through a link to a file is replaced where it really lies (a link
+// to anything else has been refused).
 std::filesystem::path real_destination(const std::filesystem::path& destination) {
     std::error_code ec;
     if (std::filesystem::is_symlink(destination, ec)) {
@@ -37,6 +38,9 @@ std::string res_path_for(const std::string& map_path) {
 std::string format_res_file(const std::vector<std::string>& entries, const std::string& map_name) {
     if (char_count(map_name) < 4)
         throw ResWriteError("the map name is shorter than four characters");
+    if (has_control_byte(map_name))
+        throw ResWriteError("the map name holds a control byte, which would break the .res's "
+                            "lines");
     const auto names = map_names(map_name);
     if (!names.usable)
         throw ResWriteError("the map name has characters that a resource file cannot hold");
@@ -60,9 +64,9 @@ WriteResult write_res_file(const std::vector<std::string>& entries, const std::s
             throw ResWriteError("the map path is shorter than four characters");
         // The map lines name the map whose path decides where the file goes.
         const auto contents = format_res_file(entries, file_name_of(map_path));
-        const auto destination = real_destination(to_path(result.destination));
-        if (const auto why = os::why_not_replaceable(destination); !why.empty())
+        if (const auto why = os::why_not_replaceable(to_path(result.destination)); !why.empty())
             throw ResWriteError(why);
+        const auto destination = real_destination(to_path(result.destination));
         ReplacementFile file(destination);
         file.write(contents);
         file.commit();

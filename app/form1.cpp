@@ -11,6 +11,7 @@
 #include "controls/elpanel.h"
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
+#include "controls/skin.h"
 #include "controls/skinned_menu.h"
 #include "game/session.h"
 #include "platform/colour.h"
@@ -49,7 +50,7 @@ void open_command_line_map(Form1& form, const QStringList& arguments) {
 
 Form1::Form1(platform::Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
-    setWindowTitle(QStringLiteral("Cs 1.6 Tarnwick 1.5"));
+    setWindowTitle(controls::skin::window_title());
     setWindowIcon(window_icon());
     create_controls();
     bind_events();

@@ -12,6 +12,7 @@
 #include "controls/elprogress.h"
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
+#include "controls/skin.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +24,7 @@
 namespace tarnwick::app {
 namespace {
 
-const QString application_title = QStringLiteral("Druvo Cs 1.6 Tarnwick 1.5");
+const QString application_title = controls::skin::message_title();
 const QString not_a_resource =
     QStringLiteral("Not A Valid Map Resource. Extensions are: .bmp .tga .wad .wav .txt .spr .mdl");
 const QString not_single_byte = QStringLiteral(

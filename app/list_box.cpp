@@ -67,10 +67,7 @@ ListBox::ListBox(QWidget* container, const QRect& geometry) : QListWidget(contai
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
-    platform::Font font;
-    font.name = QStringLiteral("Tahoma");
-    font.size = 8.25;
-    setFont(platform::to_qfont(font));
+    setFont(platform::to_qfont(controls::skin::text_font()));
     setPalette(list_palette());
     setFrameStyle(QFrame::NoFrame);
     setViewportMargins(edge, edge, edge, edge);

@@ -38,8 +38,11 @@ QColor status_colour(game::Status status) {
         return QColor(amber);
     case game::Status::missing:
     case game::Status::unsafe:
+    case game::Status::refused:
+    case game::Status::damaged:
         return QColor(red);
     case game::Status::stock:
+    case game::Status::unchecked:
         return QColor(dimmed_grey);
     case game::Status::replaced:
         return QColor(grey);
@@ -50,8 +53,8 @@ QColor status_colour(game::Status status) {
 }
 
 QColor report_line_colour(std::string_view line) {
-    for (const auto* red_start :
-         {"  missing", "  unsafe", "  error", "  lacking", "  refused", "  the server reads none"})
+    for (const auto* red_start : {"  missing", "  unsafe", "  damaged", "  error", "  lacking",
+                                  "  refused", "  the server reads none"})
         if (starts_with(line, red_start)) return QColor(red);
     if (starts_with(line, "  case")) return QColor(amber);
     if (starts_with(line, "  unused") || starts_with(line, "  extra")) return QColor(grey);

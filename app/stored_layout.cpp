@@ -25,9 +25,7 @@ std::pair<QString, PropertyValue> flag(const char* name, bool value) {
 PropertyStore with_tahoma(double size,
                           std::initializer_list<std::pair<QString, PropertyValue>> rest) {
     PropertyStore store(rest);
-    controls::Font font;
-    font.name = QStringLiteral("Tahoma");
-    font.size = size;
+    const controls::Font font = skin::tahoma(size);
     store.set(QStringLiteral("font"), font);
     store.set(QStringLiteral("fontname"), font.name);
     store.set(QStringLiteral("fontsize"), size);
@@ -36,7 +34,7 @@ PropertyStore with_tahoma(double size,
 
 StoredControl button(int left, int top, int width, const char* caption) {
     return {left, top, width, 360,
-            with_tahoma(8.25, {text("caption", caption), flag("centercaption", true)})};
+            with_tahoma(skin::text_size, {text("caption", caption), flag("centercaption", true)})};
 }
 
 } // namespace
@@ -45,8 +43,8 @@ namespace form1_layout {
 
 StoredControl elpanel1() {
     return {0, 0, 7980, 8610,
-            with_tahoma(9.75, {text("title", "Cs 1.6 Tarnwick 1.5"),
-                               colour("color3ddark", skin::edge_dark)})};
+            with_tahoma(skin::title_size, {{QStringLiteral("title"), skin::window_title()},
+                                           colour("color3ddark", skin::edge_dark)})};
 }
 
 StoredControl elframe1() {
@@ -57,9 +55,9 @@ StoredControl elframe1() {
 
 StoredControl Text1() {
     return {120, 135, 6900, 300,
-            with_tahoma(8.25, {colour("forecolor", skin::caption), text("text", ""),
-                               colour("color3dlight", skin::field_light),
-                               colour("color3ddark", skin::edge_dark)})};
+            with_tahoma(skin::text_size, {colour("forecolor", skin::caption), text("text", ""),
+                                          colour("color3dlight", skin::field_light),
+                                          colour("color3ddark", skin::edge_dark)})};
 }
 
 StoredControl Command1() {
@@ -75,8 +73,9 @@ StoredControl elframe2() {
 StoredControl elradio1(int index) {
     if (index == 0)
         return {120, 105, 1350, 285,
-                with_tahoma(8.25, {text("caption", "Show All"), flag("value", true)})};
-    return {1560, 105, 2670, 285, with_tahoma(8.25, {text("caption", "Show Only Custom")})};
+                with_tahoma(skin::text_size, {text("caption", "Show All"), flag("value", true)})};
+    return {1560, 105, 2670, 285,
+            with_tahoma(skin::text_size, {text("caption", "Show Only Custom")})};
 }
 
 StoredControl Command8() {
@@ -108,7 +107,7 @@ namespace indicador_layout {
 
 StoredControl Label1() {
     return {90, 150, 5505, 300,
-            with_tahoma(9.75, {colour("backcolor", skin::back), text("caption", "")})};
+            with_tahoma(skin::title_size, {colour("backcolor", skin::back), text("caption", "")})};
 }
 
 StoredControl Progressbar1() {

@@ -12,7 +12,7 @@ std::string name(const char* prefix, int n, const char* suffix) {
 
 } // namespace
 
-GeneratedGame::GeneratedGame() {
+GeneratedGame::GeneratedGame(int maps) {
     const auto mod = dir_.path() / "cstrike";
     int files = 0;
     auto put = [&](const std::string& relative, std::string_view bytes) {
@@ -34,7 +34,7 @@ GeneratedGame::GeneratedGame() {
         put(name(i % 3 ? "sound/s" : "sprites/s", i % 100, "/f") + std::to_string(i) +
                 (i % 3 ? ".wav" : ".spr"),
             "x");
-    for (int m = 0; m < generated_maps; ++m)
+    for (int m = 0; m < maps; ++m)
         maps_.push_back(make_map(m));
 }
 

@@ -20,7 +20,8 @@ inline constexpr int generated_maps = 100;
 
 class GeneratedGame {
 public:
-    GeneratedGame();
+    // With `maps` maps beside the game folder.
+    explicit GeneratedGame(int maps = generated_maps);
 
     std::filesystem::path mod() const { return dir_.path() / "cstrike"; }
     struct Map {

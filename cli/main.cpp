@@ -6,8 +6,10 @@
 #include "analysis/module1.h"
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
+#include "cli/cycle_arguments.h"
 #include "cli/map_arguments.h"
 #include "cli/options.h"
+#include "cli/server_run.h"
 #include "cli/terminal_progress.h"
 #include "game/file_source.h"
 #include "game/session.h"
@@ -39,7 +41,8 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
         return true;
     }
     const auto destination = analysis::res_path_for(map);
-    if (!options.overwrite && analysis::plain_file_exists(destination)) {
+    // Whatever is there is kept: a hidden file, a link, a pipe.
+    if (!options.overwrite && analysis::name_taken(destination)) {
         display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
         return true;
     }
@@ -55,18 +58,23 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
 // options ask for (nothing with --check). Returns false on failure, or when --check finds
 // something missing, or --audit a .res that fails.
-bool resolve_and_put(const std::string& map, const std::vector<std::string>& scanned,
-                     const cli::Options& options, game::Session& session,
+bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
+                     const cli::Options& options, game::Session& session, cli::ServerRun& server,
                      cli::TerminalProgress& display) {
+    const auto& map = argument.path;
     const auto report = [&](const std::string& line) { display.report(line); };
     const auto checked = session.resolve(map, scanned, report);
     if (!checked) return false;
     const auto& resolution = checked->resolution;
     if (options.game.check) {
+        server.add(session, *checked, argument.sent, report);
         const bool audited = !options.game.audit || session.audit(*checked, report);
-        return !resolution.incomplete() && !resolution.over_limit() && audited;
+        return !resolution.incomplete() && !resolution.has_problems() && !resolution.over_limit() &&
+               audited;
     }
     bool ok = put_res(map, checked->res_lines, options, display);
+    // After the .res is written: what the server sends is the .res beside the map.
+    server.add(session, *checked, argument.sent, report);
     if (!options.game.collect.empty()) {
         const bool overwrite = options.overwrite;
         const auto result =
@@ -83,8 +91,9 @@ bool resolve_and_put(const std::string& map, const std::vector<std::string>& sca
 }
 
 // Analyses one map and writes (or prints) its resource file. Returns false on failure.
-bool process(const std::string& map, const cli::Options& options, game::Session* session,
-             cli::TerminalProgress& display) {
+bool process(const cli::MapArgument& argument, const cli::Options& options, game::Session* session,
+             cli::ServerRun& server, cli::TerminalProgress& display) {
+    const auto& map = argument.path;
     if (!cli::has_map_extension(map)) {
         display.report(map + ": not a .bsp map, skipped");
         return false;
@@ -98,8 +107,8 @@ bool process(const std::string& map, const cli::Options& options, game::Session*
         return false;
     }
     if (session)
-        return resolve_and_put(map, analysis::shown_entries(list, true), options, *session,
-                               display);
+        return resolve_and_put(argument, analysis::shown_entries(list, true), options, *session,
+                               server, display);
     return put_res(map, analysis::shown_entries(list, !options.only_custom), options, display);
 }
 
@@ -108,17 +117,30 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     if (!options.game.any()) return nullptr;
     auto choice = options.game.choice;
     choice.only_custom = options.only_custom;
-    return std::make_unique<game::Session>(
-        game::SessionSettings{options.game.game, options.game.stock_list, choice,
-                              options.game.base_counts, options.game.addon});
+    auto mod = options.game.game;
+    if (mod.empty() && !options.game.mapcycle.empty())
+        mod = cli::mod_of_cycle(options.game.mapcycle);
+    // A server copy often lacks valve/: the command line says what it could not check.
+    return std::make_unique<game::Session>(game::SessionSettings{
+        mod, options.game.stock_list, choice, options.game.base_counts, options.game.addon, true});
+}
+
+// The maps to analyse: the arguments, or the cycle's maps.
+std::vector<cli::MapArgument> map_arguments(const cli::Options& options, game::Session* session,
+                                            cli::TerminalProgress& display) {
+    if (options.game.mapcycle.empty())
+        return cli::expand_map_arguments(options.maps, options.recursive);
+    return cli::cycle_arguments(options.game.mapcycle, session->settings().game, *session,
+                                [&](const std::string& line) { display.report(line); });
 }
 
 // Writes the JSON report of every map resolved (--report); false when it failed.
-bool write_report(const game::Session& session, const std::string& path,
-                  cli::TerminalProgress& display) {
+bool write_report(const game::Session& session, const cli::ServerRun& server,
+                  const std::string& path, cli::TerminalProgress& display) {
     if (path.empty()) return true;
     try {
-        game::replace_whole_file(analysis::to_path(path), game::MemorySource(session.json()));
+        const auto json = server.json(session.json());
+        game::replace_whole_file(analysis::to_path(path), game::MemorySource(json));
     } catch (const std::exception& e) {
         display.report("cannot write the report " + path + ": " + e.what());
         return false;
@@ -140,23 +162,35 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         std::cerr << "tarnwick-res: " << e.what() << "\n";
         return 1;
     }
-    const auto maps = expand_map_arguments(options.maps, options.recursive);
+    std::vector<MapArgument> maps;
+    try {
+        cli::TerminalProgress early(0);
+        maps = map_arguments(options, session.get(), early);
+    } catch (const std::exception& e) {
+        std::cerr << "tarnwick-res: " << e.what() << "\n";
+        return 1;
+    }
     cli::TerminalProgress display(maps.size());
+    cli::ServerRun server(options);
     bool all_done = true;
-    for (const auto& [map, problem] : maps) {
-        bool done = false;
+    for (const auto& argument : maps) {
+        const auto& map = argument.path;
+        bool done = argument.note;
         try {
-            if (problem.empty())
-                done = process(map, options, session.get(), display);
+            if (argument.problem.empty())
+                done = process(argument, options, session.get(), server, display);
             else
-                display.report(map + ": " + problem);
+                display.report(map + ": " + argument.problem);
         } catch (const std::exception& e) {
             display.report(map + ": " + e.what());
         }
         all_done = done && all_done;
         display.finish_map();
     }
-    if (session) all_done = write_report(*session, options.game.report, display) && all_done;
+    const auto report = [&](const std::string& line) { display.report(line); };
+    all_done = server.finish(report) && all_done;
+    if (session)
+        all_done = write_report(*session, server, options.game.report, display) && all_done;
     display.clear();
     return all_done ? 0 : 1;
 }

@@ -16,6 +16,9 @@ bool has_map_extension(const std::string& path);
 struct MapArgument {
     std::string path;
     std::string problem;
+    std::string sent =
+        {};            // the map's name as the server sends it (from a cycle); empty: its file's
+    bool note = false; // the problem is only said: the map has nothing to check
 };
 
 // The arguments in order. A folder stands for every .bsp file in it, sorted by name, and

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <memory>
 
 namespace tarnwick::cli {
@@ -21,7 +22,9 @@ constexpr const char* footer =
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
-    "one or holds a word the server drops), 2 for a usage error.";
+    "one or holds a word the server drops; with --mapcycle also when the cycle names a\n"
+    "map the server does not have; with --fastdl also when a file could not be placed),\n"
+    "2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -34,11 +37,11 @@ public:
         return make_usage(app, std::move(name)) + '\n' + make_description(app) +
                make_positionals(app) + make_groups(app, mode) + '\n' + make_footer(app);
     }
-    // Beside an option's name only its value: which options exclude each other is left to
-    // the usage error, as the name column has no room for it.
+    // Beside an option's name only its value: which options exclude or need each other is
+    // left to the usage error, as the name column has no room for it.
     std::string make_option_opts(const CLI::Option* opt) const override {
         auto text = CLI::Formatter::make_option_opts(opt);
-        return text.substr(0, text.find(" Excludes:"));
+        return text.substr(0, std::min(text.find(" Excludes:"), text.find(" Needs:")));
     }
 };
 
@@ -82,10 +85,11 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                  "also list what the listed files need (models: textures, sequences, sounds) "
                  "and what the entity text names in another case")
         ->group(group);
-    auto* check = app.add_flag("--check", game.check,
-                               "report only, write nothing; "
-                               "status 1 when anything is missing or over a limit")
-                      ->group(group);
+    auto* check =
+        app.add_flag("--check", game.check,
+                     "report only, write nothing; "
+                     "status 1 when anything is missing, unsafe, refused, damaged or over a limit")
+            ->group(group);
     auto* audit =
         app.add_flag("--audit", game.audit,
                      "compare the .res beside each map with what --follow would write; "
@@ -114,6 +118,32 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                                    "copy the map, its .res and its custom files into DIR")
                         ->type_name("DIR")
                         ->group(group);
+    app.add_option("--mapcycle", game.mapcycle,
+                   "check the maps the cycle FILE names, as the server reads it, instead of MAP "
+                   "(default mod folder: the cycle's folder)")
+        ->type_name("FILE")
+        ->group(group)
+        ->excludes(app.get_option("MAP"));
+    const char* site = "The server's download site";
+    auto* fastdl = app.add_option("--fastdl", game.fastdl,
+                                  "keep DIR, the download site's folder, in sync with every file "
+                                  "a client may request for the maps (spelled as the server sends "
+                                  "it); a file this program did not place is kept and reported")
+                       ->type_name("DIR")
+                       ->group(site);
+    app.add_flag("--prune", game.prune,
+                 "also remove what an earlier --fastdl placed and no map given needs any more")
+        ->group(site)
+        ->needs(fastdl);
+    app.add_flag("--dry-run", game.dry_run,
+                 "say what --fastdl would add, replace and remove; "
+                 "write nothing")
+        ->group(site)
+        ->needs(fastdl);
+    app.add_flag("--gzip", game.gzip,
+                 "also write NAME.gz beside each file, for a web server's precompressed gzip")
+        ->group(site)
+        ->needs(fastdl);
     app.add_option("--make-stock-list", options.make_stock_list,
                    "print what a clean installation's DIR and fallback hold")
         ->type_name("DIR")
@@ -125,9 +155,10 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
 } // namespace
 
 bool GameOptions::any() const {
-    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() || check ||
-           audit || choice.follow || choice.fix_case || choice.skip_missing || choice.skip_stock ||
-           base_counts.given || addon;
+    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() ||
+           !mapcycle.empty() || !fastdl.empty() || check || audit || choice.follow ||
+           choice.fix_case || choice.skip_missing || choice.skip_stock || base_counts.given ||
+           addon;
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
@@ -156,7 +187,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
     if (!reversed.empty()) reversed.pop_back();
     try {
         app.parse(reversed);
-        if (options.maps.empty() && options.make_stock_list.empty())
+        if (options.maps.empty() && options.make_stock_list.empty() &&
+            options.game.mapcycle.empty())
             throw CLI::RequiredError(maps->get_name());
         if (options.game.audit) options.game.check = options.game.choice.follow = true;
         if (!base_counts.empty()) options.game.base_counts = base_counts_of(base_counts);

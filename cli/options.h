@@ -17,6 +17,11 @@ struct GameOptions {
     std::string stock_list; // --stock-list
     std::string report;     // --report: the JSON report's file
     std::string collect;    // --collect: the download folder
+    std::string mapcycle;   // --mapcycle: the cycle whose maps stand for the MAP arguments
+    std::string fastdl;     // --fastdl: the download site's folder, kept in sync
+    bool prune = false;     // --prune: remove what an earlier --fastdl placed for no map given
+    bool dry_run = false;   // --dry-run: say what --fastdl would do, write nothing
+    bool gzip = false;      // --gzip: NAME.gz beside each file --fastdl places
     bool check = false;
     bool audit = false;           // implies check and following
     bool addon = false;           // --addon: <mod>_addon is searched first

@@ -5,8 +5,8 @@
 namespace tarnwick::controls {
 
 CaptionedControl::CaptionedControl(QWidget* parent, int width_twips, int height_twips, Colour back,
-                                   TextPart caption, TextPart shadow)
-    : FontedControl(parent, width_twips, height_twips, back), caption_(std::move(caption)),
+                                   TextPart caption, TextPart shadow, SizeRule rule)
+    : FontedControl(parent, width_twips, height_twips, back, rule), caption_(std::move(caption)),
       shadow1_(std::move(shadow)) {
     shadow1_.visible = false;
     shadow1_.enabled = false;

@@ -68,7 +68,7 @@ public:
 protected:
     // `shadow` starts hidden and disabled, whatever it was given.
     CaptionedControl(QWidget* parent, int width_twips, int height_twips, Colour back,
-                     TextPart caption, TextPart shadow);
+                     TextPart caption, TextPart shadow, SizeRule rule = {});
 
     TextPart& caption_part() { return caption_; }
     const TextPart& caption_part() const { return caption_; }

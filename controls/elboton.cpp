@@ -6,8 +6,7 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr int fixed_height = 360; // twips
-constexpr int minimum_width = 500;
+constexpr SizeRule size_rule{.fixed_height = 360, .minimum_width = 500}; // twips
 
 TextPart caption_at(double left, double top, Colour fore) {
     return TextPart(QStringLiteral("Boton"), skin::design_font(), fore, left, top, 32, 16, true);
@@ -16,8 +15,8 @@ TextPart caption_at(double left, double top, Colour fore) {
 } // namespace
 
 elboton::elboton(QWidget* parent)
-    : CaptionedControl(parent, 1200, fixed_height, skin::back, caption_at(6, 3, skin::caption),
-                       caption_at(7, 4, skin::shadow)),
+    : CaptionedControl(parent, 1200, size_rule.fixed_height, skin::back,
+                       caption_at(6, 3, skin::caption), caption_at(7, 4, skin::shadow), size_rule),
       lineA_{{0, 0, 80, 0, skin::light}, {0, 0, 0, 23, skin::light}},
       lineB_{{79, 0, 79, 23, skin::dark}, {1, 23, 78, 23, skin::dark}}, light_(skin::light),
       dark_(skin::dark) {
@@ -59,11 +58,6 @@ void elboton::CenterCaption(bool value) {
     center_caption_ = value;
     place_caption();
     changed("CenterCaption");
-}
-
-void elboton::size_rules(int& width, int& height) {
-    height = fixed_height;
-    if (width < minimum_width) width = minimum_width;
 }
 
 void elboton::layout() {

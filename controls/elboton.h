@@ -31,7 +31,6 @@ public:
     const LinePart& lineB(int index) const { return lineB_[index]; }
 
 protected:
-    void size_rules(int& width, int& height) override;
     void layout() override;
     void shown() override { place_caption(); }
     void caption_changed() override { place_caption(); }

@@ -7,8 +7,8 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr int fixed_height = 300; // twips
-constexpr Colour text_colour = 0x00D3DED8;
+constexpr SizeRule size_rule{.fixed_height = 300}; // twips
+constexpr Colour text_colour = skin::pale_text;
 // A layout that stores no colour gets the darker grey, not the design colour.
 constexpr Colour stored_back = skin::back_dark;
 const QString default_caption = QStringLiteral("Caption");
@@ -16,10 +16,10 @@ const QString default_caption = QStringLiteral("Caption");
 } // namespace
 
 ellabel::ellabel(QWidget* parent)
-    : CaptionedControl(
-          parent, 4800, fixed_height, skin::back,
-          TextPart(default_caption, skin::design_font(), text_colour, 0, 0, 43, 16),
-          TextPart(default_caption, skin::design_font(), skin::shadow, 1, 1, 143, 20)) {
+    : CaptionedControl(parent, 4800, size_rule.fixed_height, skin::back,
+                       TextPart(default_caption, skin::design_font(), text_colour, 0, 0, 43, 16),
+                       TextPart(default_caption, skin::design_font(), skin::shadow, 1, 1, 143, 20),
+                       size_rule) {
     add_parts({&shadow_part(), &caption_part()});
 }
 
@@ -32,10 +32,6 @@ void ellabel::ForeColor(Colour value) {
 void ellabel::Caption(const QString& value) {
     set_caption_text(value);
     changed("Caption");
-}
-
-void ellabel::size_rules(int&, int& height) {
-    height = fixed_height;
 }
 
 void ellabel::place_caption() {

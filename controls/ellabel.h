@@ -24,7 +24,6 @@ public:
 
 protected:
     Area background_area() const override { return {0, 0, ScaleWidth(), ScaleHeight()}; }
-    void size_rules(int& width, int& height) override;
     void layout() override { place_caption(); }
     void shown() override { place_caption(); }
     void caption_changed() override { place_caption(); }

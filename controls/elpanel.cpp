@@ -7,19 +7,15 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr Colour close_colour = 0x00809188;
+constexpr Colour close_colour = skin::close_cross;
 
 TextPart title_at(double left, double top, Colour fore) {
     return TextPart(QStringLiteral("Title"), skin::design_font(), fore, left, top, 456, 18);
 }
 
-// "r" is the close cross in this symbol face.
-TextPart close_cross() {
-    const platform::Font marlett{
-        .name = QStringLiteral("Marlett"), .size = 9.75, .weight = 500, .charset = 2};
-    TextPart cross(QStringLiteral("r"), marlett, close_colour, 2, 2, 14, 14);
-    cross.align = TextPart::Align::centre;
-    return cross;
+// The cross that the symbol face's close glyph draws at the title's size, pixel for pixel.
+CrossPart close_cross() {
+    return CrossPart(2, 2, 14, 14, 9, close_colour);
 }
 
 } // namespace

@@ -51,7 +51,7 @@ public:
     void save(PropertyStore& store) const override;
 
     const TextPart& Label1() const { return caption_part(); }
-    const TextPart& Label2() const { return Label2_; }
+    const CrossPart& Label2() const { return Label2_; }
     const PicturePart& Picture1() const { return Picture1_; }
     const PicturePart& Picture2() const { return Picture2_; }
     const LinePart& LineA(int index) const { return LineA_[index]; }
@@ -78,7 +78,7 @@ private:
     // Line1B 0 bottom, 1 right.
     LinePart Line1A_[2];
     LinePart Line1B_[2];
-    TextPart Label2_;
+    CrossPart Label2_;
     PicturePart Picture1_;
     PicturePart Picture2_;
     bool icon_ = true;

@@ -10,9 +10,8 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr int fixed_height = 360; // twips
-constexpr int minimum_width = 360;
-constexpr Colour block_colour = 0x0050B5C4;
+constexpr SizeRule size_rule{.fixed_height = 360, .minimum_width = 360}; // twips
+constexpr Colour block_colour = skin::accent;
 
 // Blocks of 8 x 16 px, one every 12 px, the first 4 px from the left and top.
 constexpr std::int32_t block_pitch = 12;
@@ -34,19 +33,19 @@ std::int32_t filled_blocks(std::int32_t value, std::int32_t max, std::int32_t pl
 }
 
 elprogress::elprogress(QWidget* parent)
-    : SkinnedControl(parent, 3900, fixed_height, skin::back_dark),
+    : SkinnedControl(parent, 3900, size_rule.fixed_height, skin::back_dark, size_rule),
       Line1_{{0, 0, 260, 0, skin::edge_dark},
              {0, 23, 260, 23, skin::light},
              {259, 0, 259, 24, skin::light},
              {0, 0, 0, 24, skin::edge_dark}},
       fore_(block_colour) {
     add_parts({&Line1_[0], &Line1_[1], &Line1_[2], &Line1_[3]});
-    draw_bar();
+    show_state();
 }
 
 void elprogress::ForeColor(Colour value) {
     fore_ = value;
-    draw_bar();
+    show_state();
     changed("ForeColor");
 }
 
@@ -65,21 +64,21 @@ void elprogress::Color3DDark(Colour value) {
 void elprogress::Min(std::int32_t /*ignored*/) {
     min_ = 0;
     if (value_ < min_) value_ = min_;
-    draw_bar();
+    show_state();
     changed("Min");
 }
 
 void elprogress::Max(std::int32_t value) {
     max_ = value < min_ ? min_ : value;
     if (max_ < value_) value_ = max_;
-    draw_bar();
+    show_state();
     changed("Max");
 }
 
 void elprogress::Value(std::int32_t value) {
     value_ = value < min_ ? min_ : value;
     if (max_ < value_) value_ = max_;
-    draw_bar();
+    show_state();
     changed("Value");
 }
 
@@ -91,29 +90,34 @@ void elprogress::background_captured(Hdc origen, std::int32_t X, std::int32_t Y)
     back_y_ = Y;
 }
 
-void elprogress::draw_bar() {
+void elprogress::back_colour_changed() {
+    lay_background();
+    show_state();
+}
+
+void elprogress::show_state() {
+    shown_ = {.filled = filled_blocks(value_, max_, ScaleWidth() / block_pitch), .fore = fore_};
+    update();
+}
+
+void elprogress::lay_background() {
     const std::int32_t w = ScaleWidth(), h = ScaleHeight();
-    // Computed first, so that a range that cannot be shown leaves the picture as it was.
-    const std::int32_t filled = filled_blocks(value_, max_, w / block_pitch);
     surface().clear();
     fill_blend(static_cast<std::uint8_t>(back_opacity_));
     platform::AlphaBlend(get_the_hdc(), 1, 1, w - 2, h - 2, back_source_, back_x_, back_y_, w - 2,
                          h - 2, packed_blend());
+}
+
+void elprogress::draw_bar(QImage& picture) const {
     // A layout may store a Value far beyond Max; blocks past the right edge would show
     // nothing, so they are not drawn at all.
-    for (std::int32_t k = 0; k < filled && block_pitch * k + block_left < w; ++k)
-        draw_block(block_pitch * k + block_left, block_top, block_width, block_height);
-    update();
-}
-
-void elprogress::draw_block(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
-    for (std::int32_t j = 0; j < h; ++j)
-        platform::draw_line(surface().image(), x, y + j, x + w, y + j, fore_);
-}
-
-void elprogress::size_rules(int& width, int& height) {
-    height = fixed_height;
-    if (width < minimum_width) width = minimum_width;
+    const std::int32_t w = picture.width();
+    for (std::int32_t k = 0; k < shown_.filled && block_pitch * k + block_left < w; ++k) {
+        const std::int32_t x = block_pitch * k + block_left;
+        for (std::int32_t j = 0; j < block_height; ++j)
+            platform::draw_line(picture, x, block_top + j, x + block_width, block_top + j,
+                                shown_.fore);
+    }
 }
 
 void elprogress::layout() {
@@ -122,7 +126,8 @@ void elprogress::layout() {
     Line1_[0].x2 = w;
     Line1_[1].x2 = w;
     Line1_[2].x1 = Line1_[2].x2 = w - 1;
-    draw_bar();
+    lay_background();
+    show_state();
 }
 
 void elprogress::resizeEvent(QResizeEvent* event) {
@@ -164,7 +169,8 @@ const StoredRows<elprogress>& elprogress::stored_rows() {
 
 void elprogress::load(const PropertyStore& s) {
     load_rows(*this, s, stored_rows());
-    draw_bar();
+    lay_background();
+    show_state();
 }
 
 void elprogress::save(PropertyStore& s) const {

@@ -11,10 +11,10 @@ namespace tarnwick::controls {
 std::int32_t filled_blocks(std::int32_t value, std::int32_t max, std::int32_t places);
 
 // The progress bar: a sunken frame around a row of 8 x 16 px blocks, 12 px apart, filled as
-// far as Value reaches of 0 to Max. It repaints itself at every set, over the background a
-// host last gave it. A set that cannot be drawn (Max 0) keeps the values it stored and the
-// previous picture, and throws analysis::ProgressRangeError without notifying the host; so
-// does every later set that repaints, until Max is positive again.
+// far as Value reaches of 0 to Max, drawn at every paint over the background a host last gave
+// it. A set whose range cannot be shown (Max 0) keeps the values it stored and the blocks
+// shown before, and throws analysis::ProgressRangeError without notifying the host; so does
+// every later set that changes the look, until Max is positive again.
 class elprogress : public SkinnedControl, public analysis::ProgressTarget {
 public:
     enum class Event { Click = 1, DblClick = 2, MouseDown = 3, MouseMove = 4, MouseUp = 5 };
@@ -47,19 +47,29 @@ public:
 
 protected:
     void background_captured(Hdc origen, std::int32_t X, std::int32_t Y) override;
-    // BackColor has just cleared the surface: lay the background and the blocks again.
-    void back_colour_changed() override { draw_bar(); }
-    void size_rules(int& width, int& height) override;
+    // BackColor has just cleared the surface: lay the background again.
+    void back_colour_changed() override;
     void layout() override;
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
     void resizeEvent(QResizeEvent* event) override;
+    void draw_state(QImage& picture) const override { draw_bar(picture); }
 
 private:
+    // The blocks as the last set that could show them left them.
+    struct Shown {
+        std::int32_t filled = 0;
+        Colour fore = 0;
+    };
+
     static const StoredRows<elprogress>& stored_rows();
-    void draw_bar();
-    void draw_block(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h);
+    // Takes the blocks the state fills, or throws, leaving those shown as they were.
+    void show_state();
+    // The host's picture blended over the cleared surface, where the blocks are drawn.
+    void lay_background();
+    void draw_bar(QImage& picture) const;
 
     LinePart Line1_[4];
+    Shown shown_;
     Colour fore_;
     std::int32_t min_ = 0;
     std::int32_t max_ = 10;

@@ -6,12 +6,11 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr int fixed_height = 285; // twips
-constexpr int minimum_width = 500;
+constexpr SizeRule size_rule{.fixed_height = 285, .minimum_width = 500}; // twips
 
-constexpr Colour checked_default = 0x0050B5C4;
-constexpr Colour unchecked_default = 0x00D3DED8;
-constexpr Colour over_default = 0x00FF0000;
+constexpr Colour checked_default = skin::accent;
+constexpr Colour unchecked_default = skin::pale_text;
+constexpr Colour over_default = skin::over;
 
 // The circle about (9, 9) of the 18 x 18 picture; the ring splits at these angles.
 constexpr double centre = 9;
@@ -27,35 +26,25 @@ TextPart caption_at(double left, double top, double height, Colour fore) {
 } // namespace
 
 elradio::elradio(QWidget* parent)
-    : CaptionedControl(parent, 1275, fixed_height, skin::back,
+    : CaptionedControl(parent, 1275, size_rule.fixed_height, skin::back,
                        caption_at(28, 1, 16, unchecked_default),
-                       caption_at(29, 2, 18, skin::shadow)),
-      Picture1_(0, 0, 18, 18, skin::back), checked_colour_(checked_default),
-      unchecked_colour_(unchecked_default), over_colour_(over_default),
-      back_colour2_(skin::back_dark), light_(skin::light), dark_(skin::dark) {
-    add_parts({&Picture1_, &shadow_part(), &caption_part()});
-    draw_check();
+                       caption_at(29, 2, 18, skin::shadow), size_rule),
+      checked_colour_(checked_default), unchecked_colour_(unchecked_default),
+      over_colour_(over_default), back_colour2_(skin::back_dark), light_(skin::light),
+      dark_(skin::dark) {
+    add_parts({&shadow_part(), &caption_part()});
+    show_state();
 }
 
-void elradio::draw_check() {
-    platform::Surface& picture = Picture1_.surface();
-    picture.clear();
-    // The picture covers the surface: copying what lies under it lets a captured host
-    // background show around the circle.
-    fill_blend(255);
-    const QRect at = Picture1_.bounds();
-    platform::AlphaBlend(picture.hdc(), 0, 0, at.width(), at.height(), get_the_hdc(), at.x(),
-                         at.y(), at.width(), at.height(), packed_blend());
-    QImage& image = picture.image();
-    platform::fill_circle(image, centre, centre, ring_radius, back_colour2_);
-    platform::draw_arc(image, centre, centre, ring_radius, split_right, split_left, dark_);
-    platform::draw_arc(image, centre, centre, ring_radius, split_left, split_right, light_);
-    if (value_) {
-        caption_part().fore_colour = checked_colour_;
-        platform::fill_circle(image, centre, centre, dot_radius, checked_colour_);
-    } else {
-        caption_part().fore_colour = unchecked_colour_;
-    }
+void elradio::draw_check(QImage& picture) const {
+    platform::fill_circle(picture, centre, centre, ring_radius, back_colour2_);
+    platform::draw_arc(picture, centre, centre, ring_radius, split_right, split_left, dark_);
+    platform::draw_arc(picture, centre, centre, ring_radius, split_left, split_right, light_);
+    if (value_) platform::fill_circle(picture, centre, centre, dot_radius, checked_colour_);
+}
+
+void elradio::show_state() {
+    caption_part().fore_colour = value_ ? checked_colour_ : unchecked_colour_;
     update();
 }
 
@@ -66,12 +55,12 @@ void elradio::set_over_state() {
 }
 
 void elradio::set_normal_state() {
-    draw_check();
+    show_state();
 }
 
 void elradio::set_colour(Colour& field, Colour value, const char* property) {
     field = value;
-    draw_check();
+    show_state();
     changed(property);
 }
 
@@ -100,8 +89,7 @@ void elradio::BackColor2(Colour value) {
 }
 
 void elradio::back_colour_changed() {
-    Picture1_.surface().set_back_colour(BackColor());
-    draw_check();
+    show_state();
 }
 
 void elradio::Caption(const QString& value) {
@@ -111,18 +99,13 @@ void elradio::Caption(const QString& value) {
 
 void elradio::Value(bool value) {
     value_ = value;
-    draw_check();
+    show_state();
     changed("Value");
-}
-
-void elradio::size_rules(int& width, int& height) {
-    height = fixed_height;
-    if (width < minimum_width) width = minimum_width;
 }
 
 void elradio::layout() {
     place_caption();
-    draw_check();
+    show_state();
 }
 
 void elradio::place_caption() {
@@ -151,7 +134,7 @@ void elradio::mouse(Part* part, MouseAction action, EventArgs& args) {
     case MouseAction::click:
         if (!value_) {
             value_ = true;
-            draw_check();
+            show_state();
             changed("Value");
         }
         raise(Event::Click);
@@ -183,7 +166,7 @@ const StoredRows<elradio>& elradio::stored_rows() {
 
 void elradio::load(const PropertyStore& s) {
     load_rows(*this, s, stored_rows());
-    draw_check();
+    show_state();
 }
 
 void elradio::save(PropertyStore& s) const {

@@ -5,7 +5,8 @@
 namespace tarnwick::controls {
 
 // The option control: a sunken circle at the left with a caption beside it, and a dot in the
-// circle while the option is chosen. A click anywhere chooses it; it never unchooses itself
+// circle while the option is chosen. The circle is drawn from the state at every paint, over
+// whatever background the surface holds. A click anywhere chooses it; it never unchooses itself
 // and knows nothing of other options, so a host that groups options makes them exclusive.
 class elradio : public CaptionedControl {
 public:
@@ -43,25 +44,25 @@ public:
     void save(PropertyStore& store) const override;
 
     const TextPart& Label1() const { return caption_part(); }
-    const PicturePart& Picture1() const { return Picture1_; }
 
 protected:
     Area background_area() const override { return {0, 0, ScaleWidth(), ScaleHeight()}; }
     void back_colour_changed() override;
-    void size_rules(int& width, int& height) override;
     void layout() override;
     void shown() override { place_caption(); }
     void caption_changed() override { place_caption(); }
+    void draw_state(QImage& picture) const override { draw_check(picture); }
     void mouse(Part* part, MouseAction action, EventArgs& args) override;
 
 private:
     static const StoredRows<elradio>& stored_rows();
-    void draw_check();
+    void draw_check(QImage& picture) const;
+    // The caption's colour follows the state again, leaving the over look.
+    void show_state();
     void place_caption();
-    // Stores a colour field, repaints the circle and notifies.
+    // Stores a colour field, repaints and notifies.
     void set_colour(Colour& field, Colour value, const char* property);
 
-    PicturePart Picture1_;
     Colour checked_colour_;
     Colour unchecked_colour_;
     Colour over_colour_;

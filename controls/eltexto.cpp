@@ -10,8 +10,8 @@ namespace tarnwick::controls {
 
 namespace {
 
-constexpr int fixed_height = 300; // twips
-constexpr Colour default_fore = 0x00D3DED8;
+constexpr SizeRule size_rule{.fixed_height = 300}; // twips
+constexpr Colour default_fore = skin::pale_text;
 // The field sits three pixels inside the side edges and one inside the top and bottom
 // ones; as designed, before the first resize, it sat a pixel lower.
 constexpr int field_left = 4, field_top = 2, design_top = 3, field_height = 16;
@@ -28,7 +28,7 @@ static_assert(event_number(EditField::Input::KeyUp) == event_number(eltexto::Eve
               event_number(EditField::Input::MouseUp) == event_number(eltexto::Event::MouseUp));
 
 eltexto::eltexto(QWidget* parent)
-    : FontedControl(parent, 1425, fixed_height, skin::back_dark),
+    : FontedControl(parent, 1425, size_rule.fixed_height, skin::back_dark, size_rule),
       lineA_{{0, 0, to_pixels(1425), 0, skin::edge_dark}, {0, 0, 0, 20, skin::edge_dark}},
       lineB_{{to_pixels(1415), 1, to_pixels(1415), 20, skin::field_light},
              {0, to_pixels(290), to_pixels(1425), to_pixels(290), skin::field_light}},
@@ -103,10 +103,6 @@ void eltexto::Color3DDark(Colour value) {
 void eltexto::Text(const QString& value) {
     Text1_->set_text(value);
     changed("Text");
-}
-
-void eltexto::size_rules(int&, int& height) {
-    height = fixed_height;
 }
 
 void eltexto::layout() {

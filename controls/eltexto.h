@@ -54,7 +54,6 @@ protected:
     // The field's font. Changing it moves nothing: the field keeps its height.
     platform::Font shown_font() const override { return font_; }
     void apply_font(const platform::Font& font) override;
-    void size_rules(int& width, int& height) override;
     void layout() override;
     // The frame and the bare surface raise nothing.
     void mouse(Part*, MouseAction, EventArgs&) override {}

@@ -33,9 +33,9 @@ constexpr std::array<std::string_view, 16> rows = {
 platform::Colour colour_of(char c) {
     switch (c) {
     case 'W':
-        return 0x00FFFFFF;
+        return skin::caption;
     case 'L':
-        return 0x00C8D2CD;
+        return skin::emblem_shade;
     default:
         return skin::back;
     }

@@ -15,6 +15,18 @@ constexpr double to_pixels(double twips) {
     return twips / twips_per_pixel;
 }
 
+// How a control takes the size a host asks for, in twips: the height it keeps whatever is
+// asked (0: any) and the least width it grows to.
+struct SizeRule {
+    int fixed_height = 0;
+    int minimum_width = 0;
+
+    constexpr void apply(int& width, int& height) const {
+        if (fixed_height > 0) height = fixed_height;
+        if (width < minimum_width) width = minimum_width;
+    }
+};
+
 struct Edge {
     double x1, y1, x2, y2;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/draw.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace tarnwick::controls {
@@ -64,6 +66,25 @@ void TextPart::paint(QImage& target, QPoint origin) const {
     int x = area.x();
     if (align == Align::centre) x += (area.width() - platform::text_width(font_, caption_)) / 2;
     platform::draw_text(target, area, x, area.y(), caption_, font_, fore_colour);
+}
+
+QRect CrossPart::bounds() const {
+    return {to_pixel(left), to_pixel(top), width, height};
+}
+
+void CrossPart::paint(QImage& target, QPoint origin) const {
+    const QRect area = bounds().translated(origin);
+    const int x = area.x() + (width - size) / 2, y = area.y() + (height - size) / 2;
+    const int last = size - 1;
+    // Each stroke is its own diagonal and the two beside it, one pixel shorter.
+    for (int side = -1; side <= 1; ++side) {
+        const int right = std::max(side, 0), down = std::max(-side, 0);
+        const int length = size - std::abs(side);
+        platform::draw_line(target, x + right, y + down, x + right + length, y + down + length,
+                            fore_colour);
+        platform::draw_line(target, x + last - right, y + down, x + last - right - length,
+                            y + down + length, fore_colour);
+    }
 }
 
 PicturePart::PicturePart(double left, double top, int width, int height, Colour back)

@@ -79,6 +79,22 @@ private:
     bool auto_size_;
 };
 
+// A close cross: two diagonals three pixels thick across a `size`-pixel square, centred in
+// its rectangle (rounded up and left). Drawn with lines rather than as a symbol face's glyph,
+// so that it looks the same on every system, whatever faces the system has.
+class CrossPart : public Part {
+public:
+    CrossPart(double left, double top, int width, int height, int size, Colour colour)
+        : fore_colour(colour), left(left), top(top), width(width), height(height), size(size) {}
+
+    Colour fore_colour;
+    double left, top;
+    int width, height, size;
+
+    void paint(QImage& target, QPoint origin) const override;
+    QRect bounds() const override;
+};
+
 // A small child surface with its own device context, holding further parts of its own.
 class PicturePart : public Part {
 public:

@@ -17,9 +17,10 @@ int whole_pixels(int twips) {
 
 } // namespace
 
-SkinnedControl::SkinnedControl(QWidget* parent, int width_twips, int height_twips, Colour back)
+SkinnedControl::SkinnedControl(QWidget* parent, int width_twips, int height_twips, Colour back,
+                               SizeRule rule)
     : QWidget(parent), surface_(whole_pixels(width_twips), whole_pixels(height_twips), back),
-      width_twips_(width_twips), height_twips_(height_twips) {
+      size_rule_(rule), width_twips_(width_twips), height_twips_(height_twips) {
     QWidget::resize(surface_.width(), surface_.height());
     // Moves over a caption are events even while no button is held.
     setMouseTracking(true);
@@ -82,7 +83,7 @@ void SkinnedControl::Move(int left, int top, int width, int height) {
 }
 
 void SkinnedControl::Resize(int width, int height) {
-    size_rules(width, height);
+    size_rule_.apply(width, height);
     width_twips_ = width;
     height_twips_ = height;
     surface_.resize(whole_pixels(width), whole_pixels(height));
@@ -98,6 +99,7 @@ void SkinnedControl::changed(const char* property) {
 
 QImage SkinnedControl::render() const {
     QImage picture = surface_.image().copy();
+    draw_state(picture);
     paint_parts(parts_, picture, {0, 0});
     return picture;
 }

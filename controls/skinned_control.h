@@ -88,7 +88,9 @@ public:
     QImage render() const;
 
 protected:
-    SkinnedControl(QWidget* parent, int width_twips, int height_twips, Colour back);
+    // The control starts at its design size; `rule` adjusts every later size.
+    SkinnedControl(QWidget* parent, int width_twips, int height_twips, Colour back,
+                   SizeRule rule = {});
 
     platform::Surface& surface() { return surface_; }
     // BackColor without the change notification, as a load applies it.
@@ -118,10 +120,11 @@ protected:
     virtual Area background_area() const { return {1, 1, ScaleWidth() - 2, ScaleHeight() - 2}; }
     virtual void background_captured(Hdc, std::int32_t, std::int32_t) {}
     virtual void back_colour_changed() {}
-    // Fixed height, minimum width: adjusts a size the host asks for.
-    virtual void size_rules(int& /*width*/, int& /*height*/) {}
     // Re-places the parts after a resize.
     virtual void layout() = 0;
+    // What the control draws from its state over the surface, under its parts. Painting
+    // calls it, so setters only store and ask for a repaint; it never fails.
+    virtual void draw_state(QImage& /*picture*/) const {}
     // Show and got focus; controls with a caption layout re-place it here.
     virtual void shown() {}
     // The reaction to input on `part` (nullptr: the bare surface), args in its pixels.
@@ -162,6 +165,7 @@ private:
     bool inside(const Part* part, QPoint local) const;
 
     platform::Surface surface_;
+    SizeRule size_rule_;
     std::vector<Part*> parts_;
     int width_twips_;
     int height_twips_;

@@ -24,6 +24,9 @@ constexpr int text_margin = 10;
 // The least room between an item's text and its shortcut.
 constexpr int shortcut_gap = 24;
 constexpr int minimum_width = 120;
+// A separator's strip, and how far its groove keeps from the row's ends.
+constexpr int separator_height = 7;
+constexpr int groove_margin = 1;
 
 void fill(QImage& picture, const QRect& area, Colour colour) {
     QImage band(area.size(), QImage::Format_RGB32);
@@ -40,51 +43,92 @@ void paint_edges(QImage& picture) {
         platform::draw_line(picture, edge.x1, edge.y1, edge.x2, edge.y2, colour);
 }
 
+void paint_separator(QImage& picture, const QRect& strip) {
+    const int y = strip.y() + strip.height() / 2 - 1;
+    const int left = strip.left() + groove_margin, end = strip.right() + 1 - groove_margin;
+    platform::draw_line(picture, left, y, end, y, menu_colour::groove_dark);
+    platform::draw_line(picture, left, y + 1, end, y + 1, menu_colour::groove_light);
+}
+
+// The text's baseline is `ascent` below `top`; the underline lies one pixel under it, as the
+// face's own underline does at this size.
+void underline(QImage& picture, const MenuText& text, int left, int top, const platform::Font& font,
+               Colour colour) {
+    if (text.mnemonic < 0) return;
+    const int x = left + platform::text_width(font, text.shown.left(text.mnemonic));
+    const int w = platform::text_width(font, text.shown.mid(text.mnemonic, 1));
+    const int y = top + platform::text_metrics(font).ascent + 1;
+    platform::draw_line(picture, x, y, x + w, y, colour);
+}
+
 void paint_item(QImage& picture, const MenuItem& item, const QRect& row, bool highlighted,
                 const platform::Font& font) {
-    Colour text = item.enabled ? skin::caption : menu_colour::greyed_text;
+    Colour colour = item.enabled ? skin::caption : menu_colour::greyed_text;
     if (highlighted) {
         fill(picture, row, menu_colour::band);
-        text = menu_colour::band_text;
+        colour = menu_colour::band_text;
     }
     const QRect room = row.adjusted(text_margin, 0, -text_margin, 0);
     const int top = row.y() + (row.height() - platform::text_metrics(font).height()) / 2;
-    platform::draw_text(picture, room, room.x(), top, item.text, font, text);
+    const MenuText text = menu_text(item.text);
+    platform::draw_text(picture, room, room.x(), top, text.shown, font, colour);
+    underline(picture, text, room.x(), top, font, colour);
     const int shortcut_left = room.x() + room.width() - platform::text_width(font, item.shortcut);
-    platform::draw_text(picture, room, shortcut_left, top, item.shortcut, font, text);
+    platform::draw_text(picture, room, shortcut_left, top, item.shortcut, font, colour);
 }
 
 } // namespace
 
 platform::Font menu_font() {
-    return {.name = QStringLiteral("Tahoma"), .size = 8.25};
+    return skin::text_font();
 }
 
-QSize MenuLayout::size() const {
-    return {width, 2 * inset + count * row_height};
+MenuText menu_text(const QString& text) {
+    MenuText result;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) {
+            ++i;
+            if (text[i] != u'&' && result.mnemonic < 0)
+                result.mnemonic = static_cast<int>(result.shown.size());
+        }
+        result.shown += text[i];
+    }
+    return result;
 }
 
 QRect MenuLayout::item_rect(int index) const {
-    return {inset, inset + index * row_height, width - 2 * inset, row_height};
+    return {inset, tops[index], width - 2 * inset, row_height};
+}
+
+QRect MenuLayout::separator_rect(int index) const {
+    return {inset, separators[index], width - 2 * inset, separator_height};
 }
 
 int MenuLayout::item_at(QPoint p) const {
-    if (p.x() < inset || p.x() >= width - inset || p.y() < inset) return -1;
-    const int index = (p.y() - inset) / row_height;
-    return index < count ? index : -1;
+    if (p.x() < inset || p.x() >= width - inset) return -1;
+    for (int i = 0; i < count(); ++i)
+        if (p.y() >= tops[i] && p.y() < tops[i] + row_height) return i;
+    return -1;
 }
 
 MenuLayout menu_layout(const std::vector<MenuItem>& items, const platform::Font& font) {
-    int text = 0, shortcut = 0;
+    MenuLayout layout;
+    layout.row_height = platform::text_metrics(font).height() + 2 * row_padding;
+    int text = 0, shortcut = 0, y = inset;
     for (const MenuItem& item : items) {
-        text = std::max(text, platform::text_width(font, item.text));
+        text = std::max(text, platform::text_width(font, menu_text(item.text).shown));
         shortcut = std::max(shortcut, platform::text_width(font, item.shortcut));
+        if (item.group_start && !layout.tops.empty()) {
+            layout.separators.push_back(y);
+            y += separator_height;
+        }
+        layout.tops.push_back(y);
+        y += layout.row_height;
     }
     const int gap = shortcut > 0 ? shortcut_gap : 0;
-    const int width = 2 * inset + 2 * text_margin + text + gap + shortcut;
-    return {.width = std::max(minimum_width, width),
-            .row_height = platform::text_metrics(font).height() + 2 * row_padding,
-            .count = static_cast<int>(items.size())};
+    layout.width = std::max(minimum_width, 2 * inset + 2 * text_margin + text + gap + shortcut);
+    layout.height = y + inset;
+    return layout;
 }
 
 int next_enabled(const std::vector<MenuItem>& items, int current, int step) {
@@ -101,6 +145,23 @@ int next_enabled(const std::vector<MenuItem>& items, int current, int step) {
     return -1;
 }
 
+MnemonicMatch match_mnemonic(const std::vector<MenuItem>& items, int current, QChar letter) {
+    const auto marked = [&](const MenuItem& item) {
+        const MenuText text = menu_text(item.text);
+        return item.enabled && text.mnemonic >= 0 &&
+               text.shown[text.mnemonic].toCaseFolded() == letter.toCaseFolded();
+    };
+    const int count = static_cast<int>(items.size());
+    MnemonicMatch match;
+    for (int step = 1; step <= count; ++step) {
+        const int index = ((current < 0 ? -1 : current) + step + count) % count;
+        if (!marked(items[index])) continue;
+        if (match.index < 0) match.index = index;
+        match.only = match.index == index;
+    }
+    return match;
+}
+
 QPoint place_on_screen(QPoint at, QSize size, const QRect& screen) {
     // Pushed back from the right and bottom first, so that a menu larger than the screen
     // keeps its top-left corner on it.
@@ -114,7 +175,9 @@ QImage paint_menu(const std::vector<MenuItem>& items, const MenuLayout& layout, 
     QImage picture(layout.size(), QImage::Format_RGB32);
     platform::clear(picture, skin::back);
     paint_edges(picture);
-    for (int i = 0; i < layout.count; ++i)
+    for (int i = 0; i < static_cast<int>(layout.separators.size()); ++i)
+        paint_separator(picture, layout.separator_rect(i));
+    for (int i = 0; i < layout.count(); ++i)
         paint_item(picture, items[i], layout.item_rect(i), i == highlighted, font);
     return picture;
 }
@@ -200,8 +263,20 @@ void SkinnedMenu::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     default:
-        event->ignore();
+        choose_by_letter(event);
     }
+}
+
+// A letter chooses the one item it underlines; shared by several, it moves the highlight on
+// to the next of them and Enter chooses, as a system menu does.
+void SkinnedMenu::choose_by_letter(QKeyEvent* event) {
+    const QString typed = event->text();
+    const MnemonicMatch match = typed.size() == 1 && !(event->modifiers() & Qt::ControlModifier)
+                                    ? match_mnemonic(items_, highlighted_, typed[0])
+                                    : MnemonicMatch{};
+    if (match.index < 0) return event->ignore();
+    if (match.only) return choose(match.index);
+    highlight(match.index);
 }
 
 void SkinnedMenu::mouseMoveEvent(QMouseEvent* event) {

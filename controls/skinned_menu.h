@@ -2,8 +2,9 @@
 
 // A pop-up menu drawn in the window's own skin rather than the system's: the title panel's
 // back and raised edges, Tahoma 8.25 pt, one row per item with its text on the left and an
-// optional shortcut on the right. It behaves as a system menu does: the arrows, Home and End
-// move over the enabled items, Enter or Space chooses, Esc or a click elsewhere closes it.
+// optional shortcut on the right, an etched line between groups of items. It behaves as a
+// system menu does: the arrows, Home and End move over the enabled items, Enter or Space
+// chooses, an item's underlined letter chooses it, Esc or a click elsewhere closes it.
 // Greyed items are shown but never highlighted or chosen.
 
 #include "controls/skin.h"
@@ -21,25 +22,41 @@
 namespace tarnwick::controls {
 
 struct MenuItem {
+    // An '&' underlines the letter after it, which then chooses the item; "&&" shows one '&'.
     QString text;
     QString shortcut;
     bool enabled = true;
+    // A separator above: the item starts a group. Ignored on the first item.
+    bool group_start = false;
 };
+
+// An item's text as shown, without its marks, and where its underlined letter is (-1 none).
+struct MenuText {
+    QString shown;
+    int mnemonic = -1;
+};
+MenuText menu_text(const QString& text);
 
 // The face of the menu: Tahoma 8.25 pt, 11 px.
 platform::Font menu_font();
 
 // Where a menu's rows lie: a one-pixel raised edge, an inset inside it, then one row per
-// item, each the full width of the inside.
+// item, each the full width of the inside, with a separator's strip above each group after
+// the first. Painting and hit-testing both ask it.
 struct MenuLayout {
     int width = 0;
     int row_height = 0;
-    int count = 0;
+    std::vector<int> tops;       // each item's row
+    std::vector<int> separators; // the top of each separator's strip
+    int height = 0;
 
-    QSize size() const;
+    int count() const { return static_cast<int>(tops.size()); }
+    QSize size() const { return {width, height}; }
     // The row of item `index`, the highlight band's rectangle.
     QRect item_rect(int index) const;
-    // The item whose row holds `p`, or -1 on the edges, the inset or outside the menu.
+    // The strip of separator `index`, its groove across the middle.
+    QRect separator_rect(int index) const;
+    // The item whose row holds `p`, or -1 on the edges, the inset, a separator or outside.
     int item_at(QPoint p) const;
 };
 
@@ -49,6 +66,14 @@ MenuLayout menu_layout(const std::vector<MenuItem>& items, const platform::Font&
 // The enabled item `step` (+1 down, -1 up) rows on from `current`, wrapping; from -1, the
 // first enabled item going down and the last going up. -1 when no item is enabled.
 int next_enabled(const std::vector<MenuItem>& items, int current, int step);
+
+// The enabled item after `current` (wrapping) whose underlined letter is `letter`, in any
+// case, and whether it is the only one; -1 when none is.
+struct MnemonicMatch {
+    int index = -1;
+    bool only = false;
+};
+MnemonicMatch match_mnemonic(const std::vector<MenuItem>& items, int current, QChar letter);
 
 // The top-left that keeps a menu of `size` opened at `at` on `screen`.
 QPoint place_on_screen(QPoint at, QSize size, const QRect& screen);
@@ -62,7 +87,10 @@ QImage paint_menu(const std::vector<MenuItem>& items, const MenuLayout& layout, 
 namespace menu_colour {
 constexpr platform::Colour band = skin::light;
 constexpr platform::Colour band_text = skin::edge_dark;
-constexpr platform::Colour greyed_text = skin::field_light; // as the panel's close cross
+constexpr platform::Colour greyed_text = skin::close_cross;
+// The separator's groove: a dark line over a lit one, as the raised edges are lit.
+constexpr platform::Colour groove_dark = skin::edge_dark;
+constexpr platform::Colour groove_light = skin::light;
 } // namespace menu_colour
 
 // A top-level pop-up (Qt::Popup | Qt::FramelessWindowHint): it takes the keyboard and the
@@ -100,6 +128,7 @@ protected:
 private:
     void highlight(int index);
     void choose(int index);
+    void choose_by_letter(QKeyEvent* event);
     bool choosable(int index) const;
 
     std::vector<MenuItem> items_;

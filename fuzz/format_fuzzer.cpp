@@ -7,17 +7,22 @@
 #include "fuzz_support.h"
 #include "game/audit.h"
 #include "game/entity_references.h"
+#include "game/follow.h"
 #include "game/formats/bsp.h"
 #include "game/formats/detail_list.h"
 #include "game/formats/entities.h"
 #include "game/formats/liblist.h"
 #include "game/formats/library_folders.h"
+#include "game/formats/mapcycle.h"
 #include "game/formats/names.h"
 #include "game/formats/overview.h"
 #include "game/formats/pak.h"
 #include "game/formats/server_config.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
+#include "game/rules.h"
+#include "server/manifest.h"
+#include "server/requests.h"
 
 #include <algorithm>
 #include <set>
@@ -65,6 +70,16 @@ void read(std::string_view bytes) {
     FUZZ_REQUIRE(needs.size() == (model.has_textures ? 0 : 1) + model.sequence_files.size() +
                                      model.sounds.size(),
                  std::to_string(needs.size()));
+    // What following keeps of a model is of its kind and what the clients download.
+    for (const auto& need : model_follow_needs("models/x.mdl", model)) {
+        Outcome named;
+        named.entry = need.entry;
+        if (!followed_refusal(named, need.kind).empty()) continue;
+        FUZZ_REQUIRE(download_refusals(need.entry).empty() &&
+                         need.entry.find_first_of(" \r\n") == std::string::npos &&
+                         (ends_with_name(need.entry, ".mdl") || ends_with_name(need.entry, ".wav")),
+                     shown(need.entry));
+    }
 #elif defined(TARNWICK_FORMAT_liblist)
     if (const auto dir = read_fallback_dir(bytes))
         FUZZ_REQUIRE(!dir->empty() && *dir != ".." &&
@@ -134,6 +149,23 @@ void read(std::string_view bytes) {
                          url->value.find('\0') == std::string::npos &&
                          config.url_error.has_value() == (url->value.size() > max_download_url),
                      shown(url->value));
+#elif defined(TARNWICK_FORMAT_mapcycle)
+    const auto cycle = read_map_cycle(bytes);
+    // Every map is a token of the text: never empty, never longer than the server keeps.
+    FUZZ_REQUIRE(cycle.maps.size() <= bytes.size() && cycle.warnings.size() <= cycle.maps.size(),
+                 std::to_string(cycle.maps.size()));
+    for (const auto& map : cycle.maps)
+        FUZZ_REQUIRE(!map.name.empty() && map.name.size() <= max_cycle_name &&
+                         map.rules.size() <= bytes.size() && map.line <= bytes.size() + 1,
+                     shown(map.name));
+#elif defined(TARNWICK_FORMAT_manifest)
+    // A record read back is the same record, and names only paths a download folder holds.
+    const auto manifest = server::read_manifest(bytes);
+    FUZZ_REQUIRE(server::read_manifest(server::manifest_text(manifest)) == manifest,
+                 std::to_string(manifest.size()));
+    for (const auto& [path, placed] : manifest)
+        FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
+                     shown(path));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

@@ -151,6 +151,13 @@ void format_seeds(const fs::path& folder) {
          {"hostname \"x\"\r\nsv_downloadurl \"http://dl/cs\" // a;sv_allowdownload 0\n"
           "exec game.cfg;sv_filetransfermaxsize 2e6\nexec ../x.cfg\n",
           "sv_downloadurl http://dl/x; exec a.rc \"b\"\n\"sv_send_resources\" 0"}},
+        {"mapcycle",
+         {"// cycle\r\nde_dust \"\\minplayers\\4\"\r\ncs_x // old\nde_y\n",
+          "a(b),c'd' \"e\0f\" g\xE9h \"\" i \"open"s}},
+        {"manifest",
+         {"tarnwick download folder 1\n4\t0123abcd\t4\t-5\t4\t7\tmaps/de_a.bsp\n"
+          "9\tffffffff\t9\t1\t4\t7\tmaps/de_a.bsp.gz\n",
+          "tarnwick download folder 1\n"}},
         {"entities",
          {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
                             R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",

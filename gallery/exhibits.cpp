@@ -5,12 +5,15 @@
 #include "controls/ellabel.h"
 #include "controls/elpanel.h"
 #include "controls/elprogress.h"
-
 #include "controls/elradio.h"
 #include "controls/eltexto.h"
+#include "controls/skin.h"
+#include "controls/skinned_menu.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QPixmap>
 
 namespace tarnwick::gallery {
 
@@ -33,8 +36,8 @@ Control* made(QWidget* host, const PropertyStore& layout, int width, int height)
 PropertyStore command(const char* caption) {
     return {{"caption", QString::fromLatin1(caption)},
             {"centercaption", true},
-            {"fontname", QStringLiteral("Tahoma")},
-            {"fontsize", 8.25}};
+            {"fontname", skin::text_font().name},
+            {"fontsize", skin::text_size}};
 }
 
 void hold_left_button(QWidget* control, QPoint at) {
@@ -71,8 +74,9 @@ std::vector<Exhibit> button_exhibits() {
          }},
         {"DropShadow, Tahoma 9.75", false,
          [](QWidget* h) {
-             PropertyStore layout{
-                 {"dropshadow", true}, {"fontname", QStringLiteral("Tahoma")}, {"fontsize", 9.75}};
+             PropertyStore layout{{"dropshadow", true},
+                                  {"fontname", skin::text_font().name},
+                                  {"fontsize", skin::title_size}};
              return made<elboton>(h, layout, 1500, 360);
          }},
         {"background at opacity 128", false,
@@ -85,10 +89,10 @@ std::vector<Exhibit> button_exhibits() {
 }
 
 std::vector<Exhibit> panel_exhibits() {
-    const PropertyStore main_window{{"title", QStringLiteral("Cs 1.6 Tarnwick 1.5")},
-                                    {"color3ddark", platform::Colour(0x00222E28)},
-                                    {"fontname", QStringLiteral("Tahoma")},
-                                    {"fontsize", 9.75}};
+    const PropertyStore main_window{{"title", skin::window_title()},
+                                    {"color3ddark", skin::edge_dark},
+                                    {"fontname", skin::text_font().name},
+                                    {"fontsize", skin::title_size}};
     PropertyStore shadowed = main_window;
     shadowed.set("dropshadow", true);
     return {
@@ -105,8 +109,7 @@ std::vector<Exhibit> panel_exhibits() {
 }
 
 std::vector<Exhibit> frame_exhibits() {
-    const PropertyStore raised{{"color3dlight", platform::Colour(0x00222E28)},
-                               {"color3ddark", platform::Colour(0x0095AAA0)}};
+    const PropertyStore raised{{"color3dlight", skin::edge_dark}, {"color3ddark", skin::light}};
     return {
         {"elframe, default", false, [](QWidget* h) { return made<elframe>(h, {}, 3000, 900); }},
         {"elframe, as created without a layout", false,
@@ -125,10 +128,10 @@ std::vector<Exhibit> frame_exhibits() {
 }
 
 std::vector<Exhibit> label_exhibits() {
-    const PropertyStore progress_window{{"backcolor", platform::Colour(0x0044584C)},
+    const PropertyStore progress_window{{"backcolor", skin::back},
                                         {"caption", QString()},
-                                        {"fontname", QStringLiteral("Tahoma")},
-                                        {"fontsize", 9.75}};
+                                        {"fontname", skin::text_font().name},
+                                        {"fontsize", skin::title_size}};
     PropertyStore shadowed = progress_window;
     shadowed.set("dropshadow", true);
     shadowed.remove("caption");
@@ -146,7 +149,7 @@ std::vector<Exhibit> label_exhibits() {
 }
 
 std::vector<Exhibit> progress_exhibits() {
-    const PropertyStore progress_window{{"color3ddark", platform::Colour(0x00222E28)}};
+    const PropertyStore progress_window{{"color3ddark", skin::edge_dark}};
     // Progressbar1 of the progress window after the scan has set Max and then Value.
     const auto bar = [=](int width, std::int32_t max, std::int32_t value) {
         return [=](QWidget* h) {
@@ -177,8 +180,8 @@ std::vector<Exhibit> radio_exhibits() {
     const auto option = [](const char* caption, bool value) {
         return PropertyStore{{"caption", QString::fromLatin1(caption)},
                              {"value", value},
-                             {"fontname", QStringLiteral("Tahoma")},
-                             {"fontsize", 8.25}};
+                             {"fontname", skin::text_font().name},
+                             {"fontsize", skin::text_size}};
     };
     return {
         {"elradio, default", false, [](QWidget* h) { return made<elradio>(h, {}, 1275, 285); }},
@@ -200,19 +203,16 @@ std::vector<Exhibit> radio_exhibits() {
              layout.set("dropshadow", true);
              auto* r = made<elradio>(h, layout, 1500, 285);
              r->obtener_imagen_fondo(striped_host().hdc(), 0, 0, 128);
-             r->set_normal_state(); // the circle takes up the new background
              return r;
          }},
     };
 }
 
 std::vector<Exhibit> texto_exhibits() {
-    const PropertyStore path_box{{"forecolor", platform::Colour(0x00FFFFFF)},
-                                 {"text", QString()},
-                                 {"color3dlight", platform::Colour(0x00809188)},
-                                 {"color3ddark", platform::Colour(0x00222E28)},
-                                 {"fontname", QStringLiteral("Tahoma")},
-                                 {"fontsize", 8.25}};
+    const PropertyStore path_box{
+        {"forecolor", skin::caption},         {"text", QString()},
+        {"color3dlight", skin::field_light},  {"color3ddark", skin::edge_dark},
+        {"fontname", skin::text_font().name}, {"fontsize", skin::text_size}};
     const auto with_path = [=](QWidget* h) {
         auto* t = made<eltexto>(h, path_box, 6900, 300);
         t->Text(QStringLiteral("D:\\cs\\cstrike\\maps\\de_foo.bsp"));
@@ -226,10 +226,8 @@ std::vector<Exhibit> texto_exhibits() {
         {"Text1 with a map path", true, with_path},
         {"elframe1 of the main window, holding Text1 and \"...\"", true,
          [=](QWidget* h) {
-             auto* f = made<elframe>(h,
-                                     {{"color3dlight", platform::Colour(0x00222E28)},
-                                      {"color3ddark", platform::Colour(0x0095AAA0)}},
-                                     7710, 570);
+             auto* f = made<elframe>(
+                 h, {{"color3dlight", skin::edge_dark}, {"color3ddark", skin::light}}, 7710, 570);
              with_path(f)->Move(120, 135);
              made<elboton>(f, command("..."), 495, 360)->Move(7095, 105);
              return f;
@@ -237,10 +235,37 @@ std::vector<Exhibit> texto_exhibits() {
     };
 }
 
+// The main window's menu as it shows open: its groups, its underlined letters, and its items
+// greyed until a map is analysed.
+std::vector<Exhibit> menu_exhibits() {
+    const auto menu = [](bool enabled, int highlighted) {
+        return [=](QWidget* h) {
+            const std::vector<MenuItem> items = {
+                {"&Check Game Folder", "F5", enabled},
+                {"C&ompare With the Existing .res", "", enabled},
+                {"Complete the &List", "", enabled, true},
+                {"Use the &Disk's Spelling", "", enabled},
+                {"Leave Out &Stock and Missing", "", enabled},
+                {"Collect Download &Folder...", "", enabled, true},
+            };
+            const MenuLayout layout = menu_layout(items, menu_font());
+            auto* open = new QLabel(h);
+            open->setPixmap(
+                QPixmap::fromImage(paint_menu(items, layout, highlighted, menu_font())));
+            open->resize(layout.size());
+            return open;
+        };
+    };
+    return {
+        {"the window's menu, open, the first item highlighted", false, menu(true, 0)},
+        {"the window's menu before a map is analysed", false, menu(false, -1)},
+    };
+}
+
 std::vector<Exhibit> all_exhibits() {
     std::vector<Exhibit> all;
     for (auto group : {button_exhibits(), panel_exhibits(), frame_exhibits(), radio_exhibits(),
-                       texto_exhibits(), label_exhibits(), progress_exhibits()})
+                       texto_exhibits(), label_exhibits(), progress_exhibits(), menu_exhibits()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

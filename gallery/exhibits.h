@@ -1,8 +1,7 @@
 #pragma once
 
-#include "controls/skinned_control.h"
-
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -14,7 +13,7 @@ namespace tarnwick::gallery {
 struct Exhibit {
     QString title;
     bool wide;
-    std::function<controls::SkinnedControl*(QWidget* host)> make;
+    std::function<QWidget*(QWidget* host)> make;
 };
 
 std::vector<Exhibit> button_exhibits();
@@ -24,6 +23,7 @@ std::vector<Exhibit> label_exhibits();
 std::vector<Exhibit> progress_exhibits();
 std::vector<Exhibit> radio_exhibits();
 std::vector<Exhibit> texto_exhibits();
+std::vector<Exhibit> menu_exhibits();
 
 // Every exhibit, in the order shown.
 std::vector<Exhibit> all_exhibits();

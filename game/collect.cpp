@@ -5,8 +5,11 @@
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
 #include "game/formats/names.h"
+#include "game/rules.h"
 
 #include <algorithm>
+#include <iterator>
+#include <stdexcept>
 
 namespace tarnwick::game {
 namespace {
@@ -35,16 +38,36 @@ std::unique_ptr<ByteSource> open_origin(const Origin& origin) {
     return std::make_unique<FileSource>(origin.disk_path);
 }
 
+// A link among the folders of `relative` inside `into` would take the copy out of the
+// download folder; `into` itself may be one.
+void refuse_folder_links(const fs::path& into, const fs::path& relative) {
+    auto at = into;
+    for (auto part = relative.begin(); part != relative.end() && std::next(part) != relative.end();
+         ++part) {
+        at /= *part;
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(at, ec)))
+            throw std::runtime_error(analysis::utf8_of(at.lexically_relative(into)) +
+                                     " is a link: nothing is written through it");
+    }
+}
+
 class Collector {
 public:
     Collector(const CollectRequest& request, CollectResult& result)
         : request_(request), result_(result) {}
 
-    void put(const std::string& relative, const Origin& origin) {
-        const auto shown = analysis::single_byte_to_utf8(relative);
+    // Only what the clients would download goes into the folder, whatever named it.
+    void put(const std::string& line, const Origin& origin) {
+        const auto shown = analysis::single_byte_to_utf8(with_slashes(line));
+        if (const auto refused = download_refusals(line); !refused.empty()) {
+            result_.ok = false;
+            return result_.lines.push_back("not copied " + shown + ": " + refused.front());
+        }
         const auto& target = request_.target;
         const auto to = target.into / analysis::to_path(shown);
         try {
+            refuse_folder_links(target.into, analysis::to_path(shown));
             const auto from = open_origin(origin);
             std::error_code ec;
             if (fs::exists(to, ec)) {
@@ -85,8 +108,7 @@ CollectResult collect(const GameFolder& game, const MapResolution& resolution,
     for (const auto* outcome : selected(resolution, request.choice)) {
         const bool custom = present(outcome->status);
         const auto line = res_line(*outcome, request.choice);
-        if (custom && done.insert(line))
-            collector.put(with_slashes(line), {game.disk_path(*outcome->place), {}});
+        if (custom && done.insert(line)) collector.put(line, {game.disk_path(*outcome->place), {}});
     }
     return result;
 }

@@ -13,7 +13,28 @@
 namespace tarnwick::game {
 namespace {
 
-using Needs = std::vector<std::string>;
+using Needs = std::vector<Need>;
+
+constexpr std::string_view text_files[] = {".txt"};
+constexpr std::string_view images[] = {".bmp", ".tga"};
+constexpr std::string_view models[] = {".mdl"};
+constexpr std::string_view sounds[] = {".wav"};
+constexpr std::string_view bitmaps[] = {".bmp"};
+constexpr FileKind map_file{"a file of the map's", text_files};
+constexpr FileKind overview_image{"an overview image", images};
+constexpr FileKind texture_model{"a texture model", models};
+constexpr FileKind sequence_group{"a sequence group", models};
+constexpr FileKind event_sound{"a model event sound", sounds};
+constexpr FileKind detail_texture{"a detail texture", images};
+constexpr FileKind sky_face{"a sky face", bitmaps};
+
+// Each of `names` as a need of `kind`.
+Needs of_kind(std::vector<std::string> names, const FileKind& kind) {
+    Needs needs;
+    for (auto& name : names)
+        needs.push_back({std::move(name), &kind});
+    return needs;
+}
 
 bool is_map(const Outcome* entry, const FollowContext&) {
     return entry == nullptr;
@@ -26,9 +47,9 @@ Needs map_needs(Outcome*, const FollowContext& c) {
     Needs needs;
     if (!c.game.candidates(c.names.detail()).empty() ||
         analysis::plain_file_exists(c.detail_beside))
-        needs.push_back(c.names.detail());
+        needs.push_back({c.names.detail(), &map_file});
     if (auto overview = c.names.overview(".txt"); !c.game.candidates(overview).empty())
-        needs.push_back(std::move(overview));
+        needs.push_back({std::move(overview), &map_file});
     return needs;
 }
 
@@ -37,7 +58,8 @@ bool is_overview(const Outcome* entry, const FollowContext& c) {
 }
 
 Needs overview_needs(Outcome* entry, const FollowContext& c) {
-    return read_overview_images(read_small_file(*c.game.open(*entry->place)));
+    return of_kind(read_overview_images(read_small_file(*c.game.open(*entry->place))),
+                   overview_image);
 }
 
 // Stock models are not followed: what they need ships with the game too.
@@ -46,7 +68,7 @@ bool is_custom_model(const Outcome* entry, const FollowContext&) {
 }
 
 Needs studio_model_needs(Outcome* entry, const FollowContext& c) {
-    return model_needs(entry->entry, read_studio_model(*c.game.open(*entry->place)));
+    return model_follow_needs(entry->entry, read_studio_model(*c.game.open(*entry->place)));
 }
 
 // Followed whatever its status: a detail file that ships with the game still names the
@@ -58,7 +80,7 @@ bool is_detail_file(const Outcome* entry, const FollowContext& c) {
 Needs detail_needs(Outcome* entry, const FollowContext& c) {
     const auto file =
         entry->place ? c.game.open(*entry->place) : std::make_unique<FileSource>(c.detail_beside);
-    return read_detail_textures(read_small_file(*file));
+    return of_kind(read_detail_textures(read_small_file(*file)), detail_texture);
 }
 
 constexpr std::string_view back_face = "bk.tga";
@@ -86,7 +108,7 @@ Needs sky_set_needs(Outcome* entry, const FollowContext& c) {
         const auto tga = sky + std::string(face);
         for (auto& o : c.entries)
             if (same_name(o.entry, tga)) o.status = Status::replaced;
-        needs.push_back(tga.substr(0, tga.size() - 4) + ".bmp");
+        needs.push_back({tga.substr(0, tga.size() - 4) + ".bmp", &sky_face});
     }
     return needs;
 }
@@ -97,20 +119,35 @@ const FollowRow rows[] = {
     {"the detail file: its textures", is_detail_file, detail_needs},
     {"the overview's description: its image", is_overview, overview_needs},
     {"a studio model: its texture model, sequence groups and event sounds", is_custom_model,
-     studio_model_needs},
+     studio_model_needs, true},
 };
 
 } // namespace
 
+// model_needs gives the texture model, then the sequence groups, then the sounds.
+Needs model_follow_needs(const std::string& entry, const StudioModel& model) {
+    auto needs = of_kind(model_needs(entry, model), event_sound);
+    const std::size_t texture = model.has_textures ? 0 : 1;
+    for (std::size_t i = 0; i < texture + model.sequence_files.size(); ++i)
+        needs[i].kind = i < texture ? &texture_model : &sequence_group;
+    return needs;
+}
+
 Needs needs_of(Outcome* entry, const FollowContext& context, std::vector<std::string>& warnings) {
     Needs needs;
+    if (entry && entry->status == Status::refused) return needs;
     for (const auto& row : rows) {
         if (!row.applies(entry, context)) continue;
         try {
             for (auto& need : row.needs(entry, context))
                 needs.push_back(std::move(need));
         } catch (const std::exception& e) {
-            warnings.push_back(e.what());
+            if (!entry || !row.unreadable_is_damaged) {
+                warnings.push_back(e.what());
+                continue;
+            }
+            entry->status = Status::damaged;
+            entry->reason = e.what();
         }
     }
     return needs;

@@ -7,8 +7,10 @@
 // reader.
 
 #include "analysis/map_names.h"
+#include "game/formats/studio_model.h"
 #include "game/game_folder.h"
 #include "game/resolution.h"
+#include "game/rules.h"
 
 #include <functional>
 #include <string>
@@ -25,18 +27,30 @@ struct FollowContext {
     std::string detail_beside;     // the detail file beside the map on the disk (UTF-8)
 };
 
+// A name a file gives, and the kind of file it must be (followed_refusal).
+struct Need {
+    std::string entry;
+    const FileKind* kind = nullptr;
+};
+
 // One kind of file. Both functions are given the entry, or nullptr for the map itself;
 // `needs` reads the file, and may mark the entry (a sky face the game replaces).
 struct FollowRow {
     const char* what;
     bool (*applies)(const Outcome* entry, const FollowContext& context);
-    std::vector<std::string> (*needs)(Outcome* entry, const FollowContext& context);
+    std::vector<Need> (*needs)(Outcome* entry, const FollowContext& context);
+    // The client fails on such a file when it cannot be read: the entry is then damaged.
+    bool unreadable_is_damaged = false;
 };
 
+// What the studio model `entry` needs by `model`, each with its kind.
+std::vector<Need> model_follow_needs(const std::string& entry, const StudioModel& model);
+
 // The entries that `entry` (nullptr: the map itself) needs, by every row that applies, in
-// the order of the rows. A file that cannot be read leaves its error in `warnings` and
-// needs nothing.
-std::vector<std::string> needs_of(Outcome* entry, const FollowContext& context,
-                                  std::vector<std::string>& warnings);
+// the order of the rows. A file that cannot be read leaves its error in `warnings` (or, by
+// a row that says so, in the entry's reason, and the entry damaged) and needs nothing; a
+// refused entry needs nothing either.
+std::vector<Need> needs_of(Outcome* entry, const FollowContext& context,
+                           std::vector<std::string>& warnings);
 
 } // namespace tarnwick::game

@@ -83,6 +83,7 @@ GameFolder::GameFolder(const fs::path& mod_given, bool addon) {
         folder = mod.parent_path() / analysis::to_path(*name);
         if (!fs::is_directory(folder, ec)) {
             warnings_.push_back("the fallback folder " + utf8_of(folder) + " is not there");
+            absent_.push_back(*name);
             break;
         }
         files = add_folder(FolderRole::fallback, folder);
@@ -92,6 +93,8 @@ GameFolder::GameFolder(const fs::path& mod_given, bool addon) {
     if (!in_chain("valve") && fs::is_directory(valve, ec)) {
         add_folder(FolderRole::fallback, valve);
         add_beside(FolderRole::hd, valve, "_hd");
+    } else if (!in_chain("valve")) {
+        absent_.push_back("valve");
     }
 }
 
@@ -121,7 +124,8 @@ std::vector<std::string> GameFolder::add_folder(FolderRole role, const fs::path&
     auto files = list_files(path);
     for (const auto& file : files) {
         auto spelled = entry_spelling(file);
-        index_[index_key(spelled)].push_back({folder, -1, std::move(spelled), file, 0, 0});
+        const auto key = index_key(spelled);
+        add_place(key, {folder, -1, std::move(spelled), file, 0, 0});
     }
     for (int n = 0;; ++n) {
         const auto pack = top_file(files, "pak" + std::to_string(n) + ".pak");
@@ -138,11 +142,19 @@ void GameFolder::add_pack(std::size_t folder, const fs::path& pack) {
         const int index = static_cast<int>(search.packs.size());
         search.packs.push_back(pack);
         for (const auto& entry : entries)
-            index_[index_key(entry.name)].push_back(
-                {folder, index, with_slashes(entry.name), {}, entry.offset, entry.length});
+            add_place(index_key(entry.name),
+                      {folder, index, with_slashes(entry.name), {}, entry.offset, entry.length});
     } catch (const std::exception& e) {
         warnings_.push_back(utf8_of(pack) + ": " + e.what());
     }
+}
+
+void GameFolder::add_place(const std::string& key, Place place) {
+    const auto [at, added] = index_.try_emplace(key);
+    at->second.push_back(std::move(place));
+    const auto slash = key.rfind('/');
+    if (added && slash != std::string::npos)
+        below_top_[key.substr(slash + 1)].push_back(&at->first);
 }
 
 const std::vector<Place>& GameFolder::candidates(std::string_view relative) const {
@@ -188,8 +200,14 @@ GameFolder::spellings(const std::function<bool(const std::string&)>& keep) const
 }
 
 std::vector<std::string> GameFolder::paths_named(std::string_view name) const {
-    const auto slash_name = "/" + lower_ascii(name);
-    return spellings([&](const std::string& key) { return key.ends_with(slash_name); });
+    const auto found = below_top_.find(lower_ascii(name));
+    if (found == below_top_.end()) return {};
+    auto keys = found->second;
+    std::sort(keys.begin(), keys.end(), [](auto* a, auto* b) { return *a < *b; });
+    std::vector<std::string> paths;
+    for (const auto* key : keys)
+        paths.push_back(index_.at(*key).front().spelled);
+    return paths;
 }
 
 std::vector<std::string> GameFolder::all_paths() const {

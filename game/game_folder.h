@@ -49,6 +49,9 @@ public:
     const std::vector<SearchFolder>& folders() const { return folders_; }
     // Damaged pack files and a liblist.gam that could not be used, each a line.
     const std::vector<std::string>& warnings() const { return warnings_; }
+    // The fallback folders of the chain that are not there ("valve"): what they would hold
+    // cannot be known.
+    const std::vector<std::string>& absent_fallbacks() const { return absent_; }
 
     // Every file whose relative path is `relative` without regard to case (a backslash
     // counts as a slash), in search order; empty when there is none.
@@ -65,8 +68,9 @@ public:
 
     // Each relative path of the index once, as first spelled, sorted without regard to case.
     std::vector<std::string> all_paths() const;
-    // The paths below the top of a search folder whose file name is `name` in any case, as
-    // the disk spells them, sorted as all_paths() sorts them.
+    // The paths below the top of a search folder whose file name is `name` (without a
+    // folder) in any case, as the disk spells them, sorted as all_paths() sorts them. One
+    // look-up, whatever the size of the folder: a map may name thousands of missing files.
     std::vector<std::string> paths_named(std::string_view name) const;
 
 private:
@@ -76,13 +80,18 @@ private:
     // The folder with `suffix` after `path`'s name, added when it is there.
     void add_beside(FolderRole role, const std::filesystem::path& path, const char* suffix);
     void add_pack(std::size_t folder, const std::filesystem::path& pack);
+    void add_place(const std::string& key, Place place);
     // The fallback folder that the liblist.gam among `files` of `folder` names, if any.
     std::optional<std::string> fallback_of(const std::filesystem::path& folder,
                                            const std::vector<std::string>& files);
 
     std::vector<SearchFolder> folders_;
     std::vector<std::string> warnings_;
+    std::vector<std::string> absent_;
     std::unordered_map<std::string, std::vector<Place>> index_;
+    // The file name of each key below the top of a folder → those keys (in index_, whose
+    // keys stay where they are).
+    std::unordered_map<std::string, std::vector<const std::string*>> below_top_;
 };
 
 // The key of the index for a relative path: lower case, '/' for '\'.

@@ -17,11 +17,16 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 std::string counts_line(const MapResolution& r) {
     std::string line = r.map + ": " + counted(r.entries.size(), "entry", "entries") + ":";
     for (int s = 0; s < status_count; ++s) {
-        line += (s ? ", " : " ") + std::to_string(r.count(static_cast<Status>(s))) + " " +
+        const auto n = r.count(static_cast<Status>(s));
+        if (s >= always_counted && n == 0) continue;
+        line += (s ? ", " : " ") + std::to_string(n) + " " +
                 std::string(status_name(static_cast<Status>(s)));
     }
     line += "; " + counted(r.unused_wads.size(), "unused wad", "unused wads");
     line += ", " + counted(r.missing_textures.size(), "missing texture", "missing textures");
+    if (!r.unchecked_textures.empty())
+        line +=
+            ", " + counted(r.unchecked_textures.size(), "unchecked texture", "unchecked textures");
     line += ", " + counted(r.entry_warnings(), "warning", "warnings");
     return line;
 }
@@ -76,6 +81,20 @@ std::string named_by(const Outcome& o) {
     return text + ")";
 }
 
+// A hostile name with its control bytes as \xNN, so that it cannot break the report's lines.
+std::string escaped(std::string_view name) {
+    std::string out;
+    for (const char c : single_byte_to_utf8(name)) {
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            out += c;
+            continue;
+        }
+        constexpr char hex[] = "0123456789ABCDEF";
+        out += std::string("\\x") + hex[(c >> 4) & 0xF] + hex[c & 0xF];
+    }
+    return out;
+}
+
 std::string entry_line(const Outcome& o) {
     const auto entry = single_byte_to_utf8(o.entry);
     switch (o.status) {
@@ -86,6 +105,11 @@ std::string entry_line(const Outcome& o) {
                " on the disk" + needed_by(o);
     case Status::unsafe:
         return "  unsafe, not looked up: " + entry + needed_by(o);
+    case Status::damaged:
+        return "  damaged: " + entry + needed_by(o) + ": " + o.reason +
+               ": the client fails on it, and what it needs is unknown";
+    case Status::refused:
+        return "  refused: " + escaped(o.entry) + source_of(o.from) + named_by(o) + ": " + o.reason;
     case Status::stock:
         return o.reason.empty() ? std::string() : "  stock: " + entry + ": " + o.reason;
     default:
@@ -171,8 +195,32 @@ std::vector<std::string> audit_report(const Audit& a) {
     return lines;
 }
 
+namespace {
+
+// What could not be checked for want of a fallback folder, and how to check it.
+std::vector<std::string> unchecked_lines(const MapResolution& r) {
+    const auto files = r.count(Status::unchecked);
+    if (files == 0 && r.unchecked_textures.empty()) return {};
+    std::vector<std::string> lines;
+    for (const auto& o : r.entries)
+        if (o.status == Status::unchecked)
+            lines.push_back("  not checked: " + single_byte_to_utf8(o.entry) + needed_by(o));
+    for (const auto& texture : r.unchecked_textures)
+        lines.push_back("  texture not checked: " + single_byte_to_utf8(texture));
+    lines.push_back("  " + counted(files, "file", "files") + " and " +
+                    counted(r.unchecked_textures.size(), "texture", "textures") + " not checked (" +
+                    r.unchecked_because +
+                    " is not there): check on the full installation, or give --stock-list a "
+                    "list made there by --make-stock-list; --check does not fail on them");
+    return lines;
+}
+
+} // namespace
+
 std::vector<std::string> text_report(const MapResolution& r) {
     std::vector<std::string> lines = {counts_line(r)};
+    if (!r.damaged.empty())
+        lines.push_back("  damaged map: " + r.damaged + ": the game refuses to load it");
     for (auto& line : limit_lines(r))
         lines.push_back(std::move(line));
     for (const auto& o : r.entries) {
@@ -186,6 +234,8 @@ std::vector<std::string> text_report(const MapResolution& r) {
                         "still need it: remove it from the map's wad list to drop it");
     for (const auto& texture : r.missing_textures)
         lines.push_back("  missing texture: " + single_byte_to_utf8(texture));
+    for (auto& line : unchecked_lines(r))
+        lines.push_back(std::move(line));
     for (const auto& warning : r.warnings)
         lines.push_back("  " + warning);
     return lines;
@@ -202,7 +252,10 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
                                       {"entries", std::move(entries)},
                                       {"unused_wads", strings(r.unused_wads)},
                                       {"missing_textures", strings(r.missing_textures)}};
+        if (!r.unchecked_textures.empty())
+            map["unchecked_textures"] = strings(r.unchecked_textures);
         if (!r.warnings.empty()) map["warnings"] = r.warnings;
+        if (!r.damaged.empty()) map["damaged"] = r.damaged;
         for (const auto& l : r.limits)
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
         if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;

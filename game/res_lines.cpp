@@ -17,7 +17,7 @@ std::vector<const Outcome*> selected(const MapResolution& resolution, const Writ
     std::vector<const Outcome*> chosen;
     for (const auto& o : resolution.entries) {
         if (o.followed && !choice.follow) continue;
-        if (o.status == Status::replaced) continue;
+        if (o.status == Status::replaced || o.status == Status::refused) continue;
         if (choice.skip_missing && o.status == Status::missing) continue;
         if (choice.skip_stock && o.status == Status::stock) continue;
         if (choice.only_custom && is_wad(o.entry) &&

@@ -5,8 +5,12 @@
 namespace tarnwick::game {
 namespace {
 
-constexpr std::string_view status_names[status_count] = {"found", "case",   "missing",
-                                                         "stock", "unsafe", "replaced"};
+constexpr std::string_view status_names[status_count] = {
+    "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged", "unchecked"};
+
+bool is_problem(Status status) {
+    return status == Status::unsafe || status == Status::refused || status == Status::damaged;
+}
 
 } // namespace
 
@@ -36,7 +40,7 @@ std::size_t MapResolution::count(Status status) const {
 std::size_t MapResolution::entry_warnings() const {
     std::size_t n = 0;
     for (const auto& o : entries)
-        n += o.warnings.size();
+        n += o.warnings.size() + (is_problem(o.status) ? 1 : 0);
     return n;
 }
 
@@ -46,6 +50,11 @@ bool MapResolution::over_limit() const {
 
 bool MapResolution::incomplete() const {
     return count(Status::missing) > 0 || !missing_textures.empty();
+}
+
+bool MapResolution::has_problems() const {
+    return !damaged.empty() || std::any_of(entries.begin(), entries.end(),
+                                           [](const Outcome& o) { return is_problem(o.status); });
 }
 
 } // namespace tarnwick::game

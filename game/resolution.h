@@ -18,9 +18,28 @@ namespace tarnwick::game {
 // New statuses go at the end, so that the numbers of the old ones stay.
 // replaced: a sky face .tga that is missing while its .bmp, which the game takes instead,
 // is found.
-enum class Status { found, case_mismatch, missing, stock, unsafe, replaced };
-inline constexpr int status_count = 6;
-// "found", "case", "missing", "stock", "unsafe", "replaced"
+// refused: a name that a file names in turn (followed) which is not of the kind that file
+// gives, or which the clients' download filter or the server's .res reading refuses: never
+// listed, written or collected. damaged: a custom file the client fails on (a model that
+// cannot be read): what it needs is unknown. unchecked: not in the folders that are there,
+// while a fallback folder that could hold it is not (and no stock list says whether the game
+// ships it).
+enum class Status {
+    found,
+    case_mismatch,
+    missing,
+    stock,
+    unsafe,
+    replaced,
+    refused,
+    damaged,
+    unchecked
+};
+inline constexpr int status_count = 9;
+// The statuses that every report's counts line shows; the later ones only when an entry
+// has them.
+inline constexpr int always_counted = 6;
+// "found", "case", "missing", "stock", "unsafe", "replaced", "refused", "damaged", "unchecked"
 std::string_view status_name(Status status);
 // The entry's file is in the game folder where it is not the game's own: found, or found
 // with other case.
@@ -76,16 +95,24 @@ struct MapResolution {
     std::vector<Outcome> entries;
     std::vector<std::string> unused_wads;
     std::vector<std::string> missing_textures;
+    // With a fallback folder not there: the textures no package that is there holds, and
+    // which folders are not there ("valve/").
+    std::vector<std::string> unchecked_textures;
+    std::string unchecked_because;
     std::vector<std::string> warnings; // about the map itself
+    std::string damaged;               // why the game refuses the map; empty when it loads it
     std::vector<LimitCount> limits;
     std::size_t brush_models = 0; // the map's model lump: the world and its brush models
     bool counts_alone = true;     // the limits count the map's slots, not the game's
     std::size_t count(Status status) const;
-    // The warnings of all the entries.
+    // The warnings of all the entries, each unsafe or refused entry one of them.
     std::size_t entry_warnings() const;
     bool over_limit() const;
     // True when any entry or texture is missing.
     bool incomplete() const;
+    // True when the map or an entry is damaged, or an entry unsafe or refused: a check of
+    // the map fails.
+    bool has_problems() const;
 };
 
 } // namespace tarnwick::game

@@ -26,7 +26,7 @@ BspMap read_map(const std::string& map_path) {
         return read_bsp_map(FileSource(map_path));
     } catch (const std::exception& e) {
         BspMap map;
-        map.entity_error = map.textures_error = map.models_error = e.what();
+        map.entity_error = map.textures_error = map.models_error = map.damage = e.what();
         return map;
     }
 }
@@ -58,7 +58,22 @@ void name_entities(const EntityReferences& named, MapResolution& resolution) {
                 outcome.entities.push_back(named.entities[entity]);
 }
 
+// A refused name is kept only to be reported: nothing is read, written or copied of it.
+void refuse_if_needed(Outcome& outcome, const FileKind* kind) {
+    auto why = followed_refusal(outcome, kind);
+    if (why.empty()) return;
+    outcome.status = Status::refused;
+    outcome.reason = std::move(why);
+    outcome.place.reset();
+    outcome.file.clear();
+    outcome.spelled.clear();
+}
+
 } // namespace
+
+bool Resolver::unchecked() const {
+    return unchecked_ && !game_.absent_fallbacks().empty() && stock_.size() == 0;
+}
 
 bool Resolver::is_stock(std::string_view entry) const {
     if (stock_.contains(index_key(entry))) return true;
@@ -89,6 +104,7 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
         outcome.place = pool.front();
     }
     if (is_stock(entry)) outcome.status = Status::stock;
+    if (outcome.status == Status::missing && unchecked()) outcome.status = Status::unchecked;
     if (is_wad(entry) && is_spray_package(entry)) {
         outcome.status = Status::stock;
         outcome.reason = "a players' spray package, which the engine makes itself and skips in "
@@ -113,12 +129,17 @@ MapResolution Resolver::resolve(const std::string& map_path,
     if (map.models_error)
         resolution.warnings.push_back("brush models not counted: " + *map.models_error);
     resolution.brush_models = map.brush_models;
+    if (map.damage) resolution.damaged = *map.damage;
     apply_rules(game_, resolution);
+    if (unchecked())
+        for (const auto& folder : game_.absent_fallbacks())
+            resolution.unchecked_because +=
+                (resolution.unchecked_because.empty() ? "" : ", ") + folder + "/";
     return resolution;
 }
 
 // Each entry is added once, by its first name; what an added entry needs is followed in
-// its turn.
+// its turn. A name given by a file is hostile until the rules take it.
 void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                               MapResolution& resolution) const {
     const FollowContext context{
@@ -128,10 +149,12 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
     NameSet listed;
     for (const auto& outcome : resolution.entries)
         listed.insert(index_key(outcome.entry));
-    auto add = [&](const std::string& entry, From from) {
+    auto add = [&](const std::string& entry, From from, const FileKind* kind) {
         if (!listed.insert(index_key(entry))) return;
-        resolution.entries.push_back(look_up(entry, std::move(from)));
-        resolution.entries.back().followed = true;
+        auto outcome = look_up(entry, std::move(from));
+        refuse_if_needed(outcome, kind);
+        outcome.followed = true;
+        resolution.entries.push_back(std::move(outcome));
     };
     const auto named = read_entities(map, resolution);
     for (const auto& sky : named.ignored_skies)
@@ -146,15 +169,15 @@ void Resolver::follow_entries(const BspMap& map, const std::string& map_path,
                                            "never opens it");
     }
     for (const auto& reference : named.references)
-        if (!reference.scanned) add(reference.entry, From::entities());
+        if (!reference.scanned) add(reference.entry, From::entities(), nullptr);
     for (const auto& need : needs_of(nullptr, context, resolution.warnings))
-        add(need, From::map());
+        add(need.entry, From::map(), need.kind);
     for (std::size_t i = 0; i < resolution.entries.size(); ++i) {
         auto& outcome = resolution.entries[i];
         const auto needs = needs_of(&outcome, context, outcome.warnings);
         const auto by = From::needed_by(outcome.entry); // `outcome` moves as entries are added
         for (const auto& need : needs)
-            add(need, by);
+            add(need.entry, by, need.kind);
     }
     name_entities(named, resolution);
 }
@@ -182,7 +205,9 @@ void Resolver::check_textures(const BspMap& map, MapResolution& resolution) cons
         }
     }
     for (const auto& texture : textures.external)
-        if (!held.contains(texture)) resolution.missing_textures.push_back(texture);
+        if (!held.contains(texture))
+            (unchecked() ? resolution.unchecked_textures : resolution.missing_textures)
+                .push_back(texture);
 }
 
 } // namespace tarnwick::game

@@ -20,8 +20,10 @@ namespace tarnwick::game {
 
 class Resolver {
 public:
-    Resolver(const GameFolder& game, NameSet stock_list)
-        : game_(game), stock_(std::move(stock_list)) {}
+    // With `unchecked`, what the folders that are there do not hold is `unchecked` rather
+    // than `missing` when a fallback folder is not there and no stock list is given.
+    Resolver(const GameFolder& game, NameSet stock_list, bool unchecked = false)
+        : game_(game), stock_(std::move(stock_list)), unchecked_(unchecked) {}
 
     // `map_path` is the map on the disk (UTF-8), `entries` its scan's entries.
     MapResolution resolve(const std::string& map_path, const std::vector<std::string>& entries,
@@ -30,12 +32,15 @@ public:
 
 private:
     bool is_stock(std::string_view entry) const;
+    // A fallback folder is not there and no stock list tells what it would hold.
+    bool unchecked() const;
     void follow_entries(const BspMap& map, const std::string& map_path,
                         MapResolution& resolution) const;
     void check_textures(const BspMap& map, MapResolution& resolution) const;
 
     const GameFolder& game_;
     NameSet stock_;
+    bool unchecked_ = false;
 };
 
 } // namespace tarnwick::game

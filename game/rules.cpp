@@ -135,8 +135,9 @@ std::string extension_inside(std::string_view entry, const GameFolder*) {
 }
 
 // What is sent to the clients: not what ships with the game, nor what is never looked up.
+// What could not be checked may be sent too, so the rules hold for it as well.
 bool is_sent(const Outcome& o) {
-    return present(o.status) || o.status == Status::missing;
+    return present(o.status) || o.status == Status::missing || o.status == Status::unchecked;
 }
 
 bool missing_wad(const Outcome& o) {
@@ -150,41 +151,59 @@ std::string deep_wad(std::string_view entry, const GameFolder* game) {
 // One rule of the clients or the server. `applies` picks the entries it is checked on,
 // nullptr for every entry; `broken` gives its warning, or nothing when the entry keeps it.
 // `by_name` rules need only the name; `server` ones are what the server refuses in a .res
-// word.
+// word, `download` ones what the clients' download filter refuses.
 struct Rule {
     const char* what;
     bool (*applies)(const Outcome&);
     std::string (*broken)(std::string_view entry, const GameFolder* game);
     bool by_name = true;
     bool server = false;
+    bool download = false;
 };
 
 const Rule rules[] = {
     {"the engine's length of a resource name", nullptr, too_long},
     {"the bytes at which the server splits a .res line", nullptr, word_break},
     {"printable ASCII, for the download", nullptr, not_printable},
-    {"no backslash, for the server and the download", is_sent, backslash, true, true},
-    {"no '~', for the download", is_sent, tilde},
-    {"no leading '/', for the download", is_sent, leading_slash},
-    {"no ':' or '..', for the server and the download", is_sent, colon_or_dots, true, true},
-    {"one dot in the path, for the download", is_sent, many_dots},
-    {"a three-character extension, for the download", is_sent, extension_length},
-    {"none of the game's own packages, for the download", is_sent, refused_name},
+    {"no backslash, for the server and the download", is_sent, backslash, true, true, true},
+    {"no '~', for the download", is_sent, tilde, true, false, true},
+    {"no leading '/', for the download", is_sent, leading_slash, true, false, true},
+    {"no ':' or '..', for the server and the download", is_sent, colon_or_dots, true, true, true},
+    {"one dot in the path, for the download", is_sent, many_dots, true, false, true},
+    {"a three-character extension, for the download", is_sent, extension_length, true, false, true},
+    {"none of the game's own packages, for the download", is_sent, refused_name, true, false, true},
     {"no program or setting file, for the download and the server", is_sent, refused_extension,
-     true, true},
+     true, true, true},
     {"no program extension inside a .res word, for the original server", is_sent, extension_inside,
      true, true},
     {"texture packages at the top of a search folder", missing_wad, deep_wad, false},
 };
 
 // What the rules that `pick` takes say of a name by itself.
-std::vector<std::string> said_of_name(std::string_view name, bool Rule::*pick) {
+std::vector<std::string> said_of_name(std::string_view name, bool Rule::*pick,
+                                      bool Rule::*or_pick = nullptr) {
     std::vector<std::string> said;
     for (const auto& rule : rules)
-        if (rule.*pick)
+        if (rule.*pick || (or_pick && rule.*or_pick))
             if (auto text = rule.broken(name, nullptr); !text.empty())
                 said.push_back(std::move(text));
     return said;
+}
+
+std::string joined(const std::vector<std::string>& texts, std::string_view between) {
+    std::string out;
+    for (const auto& text : texts)
+        out += (out.empty() ? "" : std::string(between)) + text;
+    return out;
+}
+
+std::string not_of_kind(std::string_view entry, const FileKind& kind) {
+    std::vector<std::string> extensions;
+    for (const auto extension : kind.extensions) {
+        if (ends_with_name(entry, extension)) return {};
+        extensions.emplace_back(extension);
+    }
+    return std::string(kind.what) + " that is not a " + joined(extensions, " or ") + " file";
 }
 
 } // namespace
@@ -214,6 +233,35 @@ std::vector<std::string> server_refusals(std::string_view word) {
     return said_of_name(word, &Rule::server);
 }
 
+std::vector<std::string> download_refusals(std::string_view name) {
+    // Bytes outside printable ASCII break the download whatever the filter says.
+    std::vector<std::string> said;
+    for (const auto& rule : rules)
+        if (rule.download || rule.broken == not_printable)
+            if (auto text = rule.broken(name, nullptr); !text.empty())
+                said.push_back(std::move(text));
+    return said;
+}
+
+std::string followed_refusal(const Outcome& named, const FileKind* kind) {
+    const auto control = std::find_if(named.entry.begin(), named.entry.end(),
+                                      [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    if (control != named.entry.end()) {
+        char text[8];
+        std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(*control));
+        return std::string("holds the control byte ") + text +
+               ", which would break the .res's lines";
+    }
+    if (kind)
+        if (auto why = not_of_kind(named.entry, *kind); !why.empty()) return why;
+    if (named.status == Status::unsafe) return "it would leave the game's folders";
+    if (!is_sent(named)) return {};
+    auto why = said_of_name(named.entry, &Rule::download, &Rule::server);
+    if (auto breaks = word_break(named.entry, nullptr); !breaks.empty())
+        why.push_back(std::move(breaks));
+    return joined(why, "; ");
+}
+
 std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     const auto name = file_name_part(wad);
     for (const auto& path : game.paths_named(name)) {
@@ -229,12 +277,14 @@ std::string deep_wad_warning(const GameFolder& game, std::string_view wad) {
     return {};
 }
 
+// A refused entry's reason says what the rules would.
 void apply_rules(const GameFolder& game, MapResolution& r) {
     for (auto& o : r.entries)
         for (const auto& rule : rules)
-            if (!rule.applies || rule.applies(o))
-                if (auto warning = rule.broken(o.entry, &game); !warning.empty())
-                    o.warnings.push_back(std::move(warning));
+            if (o.status != Status::refused)
+                if (!rule.applies || rule.applies(o))
+                    if (auto warning = rule.broken(o.entry, &game); !warning.empty())
+                        o.warnings.push_back(std::move(warning));
 }
 
 void count_limits(MapResolution& r, std::size_t res_lines, const BaseCounts& base) {

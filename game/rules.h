@@ -8,6 +8,7 @@
 #include "game/resolution.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,22 @@ std::vector<std::string> name_warnings(std::string_view entry);
 // Why the server drops `word` of a .res (a backslash, ':', '..', a program's extension),
 // each a reason; empty when it takes it.
 std::vector<std::string> server_refusals(std::string_view word);
+
+// Why the clients' download filter refuses to download `name`, or its bytes break the
+// download, each a reason; empty when it may be downloaded.
+std::vector<std::string> download_refusals(std::string_view name);
+
+// What a file names another as ("a sequence group") and the extensions such a file has.
+struct FileKind {
+    const char* what;
+    std::span<const std::string_view> extensions;
+};
+
+// Why a name that a file gives (followed, and looked up as `named`) must not be listed,
+// written or collected: a control byte, not of the kind `kind` (nullptr: its reader gave it its
+// kind), out of the game's folders, or, when it would be sent, refused by the download filter or
+// the server's .res reading, or split into words by the server. Empty when it may be.
+std::string followed_refusal(const Outcome& named, const FileKind* kind);
 
 // Where a texture package that is missing at the top of every search folder lies deeper
 // in one, and where it must go; empty when it is nowhere in the game folder.

@@ -83,8 +83,11 @@ std::optional<CheckedMap> Session::resolve_in(const fs::path& mod, const WriteCh
         for (const auto& warning : listed->warnings())
             report("game folder: " + warning);
     }
-    CheckedMap map{
-        Resolver(*listed, stock_).resolve(map_path, entries, choice.follow), {}, mod, choice};
+    CheckedMap map{Resolver(*listed, stock_, settings_.unchecked_without_fallback)
+                       .resolve(map_path, entries, choice.follow),
+                   {},
+                   mod,
+                   choice};
     map.res_lines = res_entries(map.resolution, choice);
     // The two lines of the map, then the lines chosen.
     count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
@@ -95,7 +98,7 @@ std::optional<CheckedMap> Session::resolve_in(const fs::path& mod, const WriteCh
 }
 
 bool Session::audit(const CheckedMap& map, const Report& report) {
-    const Resolver resolver(folder(map.mod), stock_);
+    const Resolver resolver(folder(map.mod), stock_, settings_.unchecked_without_fallback);
     const auto& audit = audits_.emplace_back(audit_map(resolver, map.resolution));
     for (const auto& line : audit_report(audit))
         report(line);

@@ -28,6 +28,8 @@ struct SessionSettings {
     WriteChoice choice;     // what the .res holds
     BaseCounts base_counts; // the game's own slots, added to the map's counts
     bool addon = false;     // <mod>_addon is searched first, as the game's --addon has it
+    // Without a fallback folder, what the folders there lack is unchecked, not missing.
+    bool unchecked_without_fallback = false;
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).
@@ -66,6 +68,13 @@ public:
     std::string json() const;
 
     const SessionSettings& settings() const { return settings_; }
+    // The game folder a map was resolved in.
+    const GameFolder& game_folder(const CheckedMap& map) const { return *folders_.at(map.mod); }
+    // The game folder of `mod`, listed once a session. Throws std::runtime_error when `mod`
+    // is not a folder.
+    const GameFolder& game_folder(const std::filesystem::path& mod) { return folder(mod); }
+    // What the stock list says ships with the game.
+    const NameSet& stock() const { return stock_; }
 
 private:
     const GameFolder& folder(const std::filesystem::path& mod);

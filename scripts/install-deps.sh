@@ -21,9 +21,9 @@ packages=(
     imagemagick
     libcli11-dev
     nlohmann-json3-dev
-    # the probe of a download site: its HTTP and gzip, and the web server its tests use
-    libcurl4-openssl-dev
     zlib1g-dev
+    # the probe of a download site: its HTTP, and the web server its tests use
+    libcurl4-openssl-dev
     nginx-light
     # the manual page, the bash completion and the Debian package, and their checks
     help2man
@@ -34,8 +34,7 @@ packages=(
     appstream
 )
 if [[ "${1:-}" == --windows ]]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils
-               libz-mingw-w64-dev)
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev xz-utils libz-mingw-w64-dev)
 fi
 
 missing=()

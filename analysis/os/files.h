@@ -58,7 +58,7 @@ void remove_file(const std::filesystem::path& path) noexcept;
 
 // Attributes (attributes.cpp, which also holds plain_file_exists of file_system.h).
 // Why the file at `destination` must not be replaced, or empty when it may be (or when
-// nothing is there).
+// nothing is there): a folder, a device, pipe or socket, or a link to anything but a file.
 std::string why_not_replaceable(const std::filesystem::path& destination);
 
 // Listing (listing.cpp). The paths that an argument of the command line names. Windows

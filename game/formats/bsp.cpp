@@ -6,7 +6,8 @@
 namespace tarnwick::game {
 namespace {
 
-constexpr std::int32_t bsp_version = 30;
+// The versions the game's server loads: Half-Life's and the one before it, laid out alike.
+constexpr std::int32_t bsp_versions[] = {29, 30};
 constexpr std::size_t lump_count = 15;
 constexpr std::size_t texture_lump = 2;
 constexpr std::size_t model_lump = 14;
@@ -23,10 +24,13 @@ template <class Read> void read_part(Read read, std::optional<std::string>& erro
     }
 }
 
+constexpr const char* not_a_map = "not a map of version 29 or 30";
+
 std::string bsp_header(const ByteSource& map) {
-    if (map.size() < header_size) throw FormatError("not a BSP30 map");
+    if (map.size() < header_size) throw FormatError(not_a_map);
     auto header = map.read(0, header_size);
-    if (int32_at(header, 0) != bsp_version) throw FormatError("not a BSP30 map");
+    const auto version = int32_at(header, 0);
+    if (version != bsp_versions[0] && version != bsp_versions[1]) throw FormatError(not_a_map);
     return header;
 }
 
@@ -78,8 +82,19 @@ BspTextures read_bsp_textures(const ByteSource& map) {
     return textures;
 }
 
+std::optional<std::string> bsp_damage(const ByteSource& map) {
+    try {
+        for (std::size_t lump = 0; lump < lump_count; ++lump)
+            read_bsp_lump(map, lump, ("lump " + std::to_string(lump)).c_str());
+    } catch (const FormatError& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
 BspMap read_bsp_map(const ByteSource& source) {
     BspMap map;
+    map.damage = bsp_damage(source);
     read_part([&] { map.entity_text = read_bsp_entity_text(source); }, map.entity_error);
     read_part([&] { map.textures = read_bsp_textures(source); }, map.textures_error);
     read_part([&] { map.brush_models = read_bsp_model_count(source); }, map.models_error);

@@ -17,8 +17,8 @@ namespace tarnwick::game {
 // The most of the entity lump that is read; real maps hold a few hundred kilobytes.
 inline constexpr std::uint64_t max_entity_text = 4u << 20;
 
-// The entity lump of a BSP30 map, up to its first NUL. Throws FormatError: "not a BSP30
-// map", a lump that does not fit in the file, or one larger than max_entity_text.
+// The entity lump of a BSP map, up to its first NUL. Throws FormatError: "not a map of
+// version 29 or 30", a lump that does not fit in the file, or one larger than max_entity_text.
 std::string read_bsp_entity_text(const ByteSource& map);
 
 // One entity's pairs in order, as views into the text they were read from.

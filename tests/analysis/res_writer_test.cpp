@@ -2,6 +2,7 @@
 #include "synthetic_map.h"
 
 #include <gmock/gmock.h>
+#include <map>
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
@@ -14,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using analysis::write_res_file;
+using ::testing::HasSubstr;
 
 class ResWriterTest : public ::testing::Test {
 protected:
@@ -67,6 +69,39 @@ TEST_F(ResWriterTest, ReplacesAnExistingFileWholeKeepingItsPermissionsAndLinks) 
 }
 #endif
 
+#ifndef _WIN32
+// Each name in the folder with its kind, links not followed.
+std::string kinds(const fs::path& folder) {
+    std::map<std::string, int> named;
+    for (const auto& entry : fs::directory_iterator(folder))
+        named[entry.path().filename().string()] = static_cast<int>(entry.symlink_status().type());
+    std::string out;
+    for (const auto& [name, kind] : named)
+        out += name + "=" + std::to_string(kind) + " ";
+    return out;
+}
+#endif
+
+TEST_F(ResWriterTest, NeverWritesThroughALinkToAnythingButAFileNorOverAPipe) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links to pipes and pipes in the file system are POSIX's";
+#else
+    ASSERT_EQ(mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(dir.file("d.res").c_str(), 0600), 0);
+    fs::create_directory(dir.file("folder"));
+    fs::create_symlink(dir.file("pipe"), dir.file("a.res"));
+    fs::create_symlink(dir.file("folder"), dir.file("b.res"));
+    fs::create_symlink(dir.file("nothing"), dir.file("c.res"));
+    const auto before = kinds(dir.path());
+    for (const char* map : {"a.bsp", "b.bsp", "c.bsp", "d.bsp"}) {
+        const auto result = write_res_file({"x.wad"}, dir.file(map));
+        EXPECT_FALSE(result) << map;
+        EXPECT_THAT(result.reason, HasSubstr("in the way")) << map;
+    }
+    EXPECT_EQ(kinds(dir.path()), before);
+#endif
+}
+
 TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
     write_file(dir.file("de_foo.res"), "old contents\r\n");
     fs::create_directory(dir.file("de_bar.res"));
@@ -79,6 +114,7 @@ TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
     };
     fails(dir.file("sub/bsp"));            // name too short: not "sub.res" beside "sub"
     fails(dir.file("\xD0\xBA.bsp"));       // not single-byte text
+    fails(dir.file("de\r\nfoo.bsp"));      // a line break in the .res's lines
     fails("abc");                          // path too short
     fails(dir.file("missing/de_foo.bsp")); // no such folder
     fails(dir.file("de_bar.bsp"));         // a folder in the way

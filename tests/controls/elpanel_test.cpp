@@ -81,3 +81,20 @@ TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOriginAndTheBackgroundCoversTheClo
     panel.obtener_imagen_fondo(host.hdc(), 10, 20, 0);
     EXPECT_EQ(panel.Picture2().composed().pixel(1, 1), to_rgb(panel.BackColor())); // cleared
 }
+
+TEST(Panel, TheCloseCrossIsDrawnInLinesAsTheSymbolFacesGlyph) {
+    // The box's pixels from (4, 4), as the symbol face draws its close glyph at 9.75 pt.
+    const char* const cross[] = {
+        "##.....##", "###...###", ".###.###.", "..#####..", "...###...",
+        "..#####..", ".###.###.", "###...###", "##.....##",
+    };
+    Panel panel;
+    panel.CloseColor(0x000000FF);
+    const QImage box = panel.Picture2().composed();
+    for (int y = 3; y < 14; ++y)
+        for (int x = 3; x < 14; ++x) {
+            const bool inside = x >= 4 && x < 13 && y >= 4 && y < 13;
+            const bool on = inside && cross[y - 4][x - 4] == '#';
+            EXPECT_EQ(box.pixel(x, y) == to_rgb(0x000000FF), on) << x << ", " << y;
+        }
+}

@@ -196,6 +196,21 @@ TEST_F(GameCommandLine, MakesAndUsesAStockListAndCollects) {
 #endif
 }
 
+TEST_F(GameCommandLine, CollectsNothingThroughALinkInItsFolder) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links to folders need rights Windows seldom gives";
+#else
+    std::filesystem::create_directories(dir.path() / "elsewhere");
+    std::filesystem::create_directories(dir.path() / "out");
+    std::filesystem::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "out/sound");
+    const auto r = run(std::string("--follow --collect out ") + map_path);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, HasSubstr("  cannot copy sound/x/hit.wav: sound is a link: nothing is "
+                                 "written through it\n"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "elsewhere"));
+#endif
+}
+
 // The ways the game reads what the check reads, a row each on a small installation of its
 // own: the files (the map is cstrike/maps/m.bsp), the options, and what the .res printed
 // and the report hold, and what they must not.
@@ -320,6 +335,8 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
     };
     for (const auto& row : table) {
         TempDir dir;
+        // A whole installation: without valve/ what it would hold is not checked.
+        std::filesystem::create_directories(dir.path() / "valve");
         for (const auto& [relative, bytes] : row.files)
             put_file(dir.path(), relative, bytes);
         const auto r = run_res(dir, std::string(row.options) + " cstrike/maps/m.bsp");
@@ -328,6 +345,136 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
             EXPECT_THAT(all, HasSubstr(text)) << row.name;
         for (const auto& text : row.not_said)
             EXPECT_THAT(all, Not(HasSubstr(text))) << row.name;
+    }
+}
+
+// Every path under `folder`, relative to it, one a line.
+std::string listing(const std::filesystem::path& folder) {
+    std::string paths;
+    std::error_code ec;
+    for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        paths += it->path().lexically_relative(folder).generic_string() + "\n";
+    return paths;
+}
+
+// Maps, models and files made by an attacker, a row each on a folder of its own (the map
+// is cstrike/maps/m.bsp): what --check --follow says and its status, and a name that the
+// .res printed with --follow and the folder --collect fills never hold.
+TEST(Hostile, NamesNeverReachTheResOrTheDownloadFolder) {
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    const auto map = [](std::string_view entities) {
+        return std::pair<std::string, std::string>{
+            "cstrike/maps/m.bsp",
+            map_with_textures("{\"classname\" \"worldspawn\"}"s + std::string(entities), {})};
+    };
+    const auto model = [](std::vector<std::string> groups,
+                          std::vector<std::pair<int, std::string>> events = {}) {
+        return std::pair<std::string, std::string>{
+            "cstrike/models/evil.mdl", studio_model_bytes({true, std::move(groups), events})};
+    };
+    const Files secrets = {{"cstrike/server.cfg", "rcon_password secret"},
+                           {"cstrike/addons/amxmodx/configs/sql.cfg", "amx_sql_pass secret"}};
+    const std::string evil = R"({"model" "models/evil.mdl"})";
+    const auto whole = map(std::string(2000, ' ')).second;
+    const auto half = whole.substr(0, whole.size() / 2);
+    const struct {
+        const char* name;
+        Files files;
+        int check; // the status of --check --follow
+        std::vector<std::string> said;
+        std::string never; // "": the row has nothing it must keep out
+    } table[] = {
+        {"sequence groups naming a server's settings",
+         {map(evil), model({"server.cfg", "addons/amxmodx/configs/sql.cfg"})},
+         1,
+         {"  refused: server.cfg (needed by models/evil.mdl): a sequence group that is not a "
+          ".mdl file\n",
+          "  refused: addons/amxmodx/configs/sql.cfg (needed by models/evil.mdl)", " 2 refused;",
+          " 2 warnings\n"},
+         "cfg"},
+        {"an overview image naming a server's settings",
+         {map(""), {"cstrike/overviews/m.txt", "layer\n{\n IMAGE \"server.cfg\"\n}\n"}},
+         1,
+         {"  refused: server.cfg (needed by overviews/m.txt): an overview image that is not a "
+          ".bmp or .tga file\n"},
+         "cfg"},
+        {"an entity value holding line breaks",
+         {map("{\"noise\" \"x\r\n/etc/passwd\r\nserver.cfg\r\ny.WAV\"}")},
+         1,
+         {"  refused: sound/x\\x0D\\x0A/etc/passwd\\x0D\\x0Aserver.cfg\\x0D\\x0Ay.WAV (from the "
+          "entity text) (named by an entity without classname): holds the control byte 0x0D, "
+          "which would break the .res's lines\n"},
+         "passwd"},
+        {"a sequence group the server splits into words",
+         {map(evil), model({"models/a server.mdl"})},
+         1,
+         {"  refused: models/a server.mdl (needed by models/evil.mdl): holds a space, at which "
+          "the server splits a .res line into words\n"},
+         "server"},
+        {"a model event sound out of the game's folders",
+         {map(evil), model({}, {{5004, "../../../../etc/x.wav"}})},
+         1,
+         {"  refused: sound/../../../../etc/x.wav (needed by models/evil.mdl): it would leave "
+          "the game's folders\n"},
+         "etc"},
+        {"a detail texture the download filter refuses",
+         {map(""),
+          {"cstrike/maps/m_detail.txt", "wall detail/a~b 1 1\n"},
+          {"cstrike/gfx/detail/a~b.tga", "TGA"}},
+         1,
+         {"  refused: gfx/detail/a~b.tga (needed by maps/m_detail.txt): holds '~': clients "
+          "refuse to download it\n"},
+         "a~b"},
+        {"a map naming only traversal",
+         {map(R"({"message" "sound/../../../x.wav"})")},
+         1,
+         {" 1 unsafe,", " 1 warning\n"},
+         ""},
+        {"half a map",
+         {{"cstrike/maps/m.bsp", half}},
+         1,
+         {"  damaged map: damaged at offset "},
+         ""},
+        {"600 bytes that are no map",
+         {{"cstrike/maps/m.bsp", std::string(600, 'x')}},
+         1,
+         {"  damaged map: not a map of version 29 or 30: the game refuses to load it\n"},
+         ""},
+        {"a map of version 29, which the game loads",
+         {{"cstrike/maps/m.bsp", "\x1D\0\0\0"s + map("").second.substr(4)}},
+         0,
+         {"m.bsp: 0 entries"},
+         ""},
+        {"a custom model cut short",
+         {map(evil), {"cstrike/models/evil.mdl", studio_model_bytes({}).substr(0, 100)}},
+         1,
+         {"  damaged: models/evil.mdl: not a studio model of version 10: the client fails on it, "
+          "and what it needs is unknown\n",
+          " 1 damaged;"},
+         ""},
+        {"a found file the download filter refuses, kept out of the download folder",
+         {map(R"({"message" "sound/a~1.wav"})"), {"cstrike/sound/a~1.wav", "RIFF"}},
+         0,
+         {"  not copied sound/a~1.wav: holds '~': clients refuse to download it\n"},
+         ""},
+    };
+    for (const auto& row : table) {
+        TempDir dir;
+        for (const auto& [relative, bytes] : secrets)
+            put_file(dir.path(), relative, bytes);
+        for (const auto& [relative, bytes] : row.files)
+            put_file(dir.path(), relative, bytes);
+        const auto check = run_res(dir, "--check --follow cstrike/maps/m.bsp");
+        EXPECT_EQ(check.status, row.check) << row.name << check.err;
+        const auto collect = run_res(dir, "--stdout --follow --collect out cstrike/maps/m.bsp");
+        const auto copied = listing(dir.path() / "out");
+        EXPECT_THAT(copied, HasSubstr("maps/m.res\n")) << row.name;
+        for (const auto& text : row.said)
+            EXPECT_THAT(check.err + collect.err, HasSubstr(text)) << row.name;
+        if (row.never.empty()) continue;
+        EXPECT_THAT(collect.out, Not(HasSubstr(row.never))) << row.name;
+        EXPECT_THAT(copied, Not(HasSubstr(row.never))) << row.name;
     }
 }
 

@@ -106,7 +106,7 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                 ElementsAre("mine.wad <- map found [worldspawn]", // the scan's entries first
                             "unused.wad <- map found", "halflife.wad <- map stock [worldspawn]",
                             // Named again in another case: not added again.
-                            "models/bad.mdl <- map found [cycler]",
+                            "models/bad.mdl <- map damaged [cycler]",
                             // An exact name: quiet.wav is not added.
                             "sound/none.wav <- map missing [func_button]",
                             "../up.wav <- map unsafe",
@@ -118,7 +118,7 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                             "sprites/volare/volare001.SPR <- entities missing [env_sprite]",
                             "models/XT.MDL <- entities case [cycler]",
                             "gfx/Logo.TGA <- entities missing [env_glow]")); // after a ;
-    EXPECT_THAT(r.entries[3].warnings, ElementsAre("not a studio model"));
+    EXPECT_EQ(r.entries[3].reason, "not a studio model");
     // Followed entries are written when asked, missing ones too.
     EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
                 AllOf(Contains("Upper.wad"), Contains("gfx/Logo.TGA")));
@@ -142,13 +142,13 @@ TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
     mod("maps/old.bsp", std::string(600, 'x'));
     auto folder = game();
     EXPECT_THAT(folder.warnings(), ElementsAre(HasSubstr("pak1.pak: damaged at offset")));
-    // A map that is not BSP30 still resolves its entries; valve comes last after base.
+    // A map that is not one still resolves its entries; valve comes last after base.
     const auto r =
         game::Resolver(folder, {})
             .resolve(dir.file("cstrike/maps/old.bsp"), {"sound/b.wav", "sprites/s.spr"}, true);
     EXPECT_EQ(listed(r.entries[0]) + ", " + listed(r.entries[1]),
               "sound/b.wav <- map stock, sprites/s.spr <- map stock");
-    EXPECT_THAT(r.warnings, Contains("entity text not read: not a BSP30 map"));
+    EXPECT_THAT(r.warnings, Contains("entity text not read: not a map of version 29 or 30"));
 
     mod("liblist.gam", "fallback_dir \"../../etc\"\n");
     EXPECT_THAT(game().warnings(),
@@ -308,8 +308,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
     auto vdf = [](std::string text) { return [text] { game::read_library_folders(text); }; };
     const Damage table[] = {
-        {"bsp of version 29", bsp(changed(map, 0, 29)), "not a BSP30 map"},
-        {"bsp header cut", bsp(map.substr(0, 100)), "not a BSP30 map"},
+        {"bsp of version 31", bsp(changed(map, 0, 31)), "not a map of version 29 or 30"},
+        {"bsp header cut", bsp(map.substr(0, 100)), "not a map of version 29 or 30"},
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
         {"bsp texture count too large", bsp(changed(map, 127, 1000)), "a texture count of 1000"},
         {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},

@@ -17,6 +17,10 @@ bool plain_file_exists(const std::string& path) {
     return attributes && !(*attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
+bool name_taken(const std::string& path) {
+    return GetFileAttributesW(to_path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Windows itself refuses to overwrite a read-only file, and a hidden or system file is
 // one that plain_file_exists does not see, so the user was never asked about replacing it.
 std::string os::why_not_replaceable(const std::filesystem::path& destination) {

@@ -1,0 +1,92 @@
+#include "cli/server_run.h"
+
+#include "analysis/file_system.h"
+#include "analysis/single_byte.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace tarnwick::cli {
+namespace {
+
+std::string counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string over_limit(const server::Request& file) {
+    if (file.size <= server::in_game_download_limit) return {};
+    return " (over 10 MiB: the game's own download refuses it at the default "
+           "sv_filetransfermaxsize, so it must be on the download site)";
+}
+
+nlohmann::ordered_json paths(const std::vector<std::string>& list) {
+    auto array = nlohmann::ordered_json::array();
+    for (const auto& path : list)
+        array.push_back(analysis::single_byte_to_utf8(path));
+    return array;
+}
+
+} // namespace
+
+std::string size_text(std::uint64_t bytes) {
+    if (bytes < (1u << 20)) return std::to_string(bytes) + " bytes";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f MiB", static_cast<double>(bytes) / (1u << 20));
+    return text;
+}
+
+void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
+                    const std::string& sent, const Report& report) {
+    if (!active()) return;
+    const auto& requests = maps_.emplace_back(server::map_requests(session, map, sent));
+    auto line = "  download: " + counted(requests.files.size(), "file", "files") + ", " +
+                size_text(requests.bytes()) + " for a new player";
+    if (const auto* largest = requests.largest())
+        line += "; the largest " + analysis::single_byte_to_utf8(largest->sent) + ", " +
+                size_text(largest->size) + over_limit(*largest);
+    report(line);
+    for (const auto& refused : requests.refused)
+        report("  never placed on the download site: " +
+               analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);
+}
+
+bool ServerRun::finish(const Report& report) {
+    if (!active()) return true;
+    std::set<std::string> distinct;
+    std::uint64_t bytes = 0;
+    for (const auto& map : maps_)
+        for (const auto& file : map.files)
+            if (distinct.insert(file.sent).second) bytes += file.size;
+    report(counted(maps_.size(), "map", "maps") + ": " +
+           counted(distinct.size(), "distinct file", "distinct files") + ", " + size_text(bytes) +
+           " in all for a new player");
+    if (options_.fastdl.empty()) return true;
+    try {
+        sync_ =
+            server::sync_download_folder(maps_, {analysis::to_path(options_.fastdl), options_.prune,
+                                                 options_.dry_run, options_.gzip, overwrite_});
+    } catch (const std::exception& e) {
+        report("download folder: " + std::string(e.what()));
+        return false;
+    }
+    for (const auto& line : sync_->lines)
+        report(line);
+    return sync_->ok;
+}
+
+std::string ServerRun::json(const std::string& session_json) const {
+    if (!active()) return session_json;
+    auto report = nlohmann::ordered_json::parse(session_json);
+    for (auto& map : report["maps"])
+        for (const auto& requests : maps_)
+            if (map["map"] == requests.map) map["download_bytes"] = requests.bytes();
+    if (sync_)
+        report["fastdl"] = {
+            {"added", paths(sync_->added)},     {"replaced", paths(sync_->replaced)},
+            {"removed", paths(sync_->removed)}, {"unchanged", paths(sync_->unchanged)},
+            {"foreign", paths(sync_->foreign)}, {"bytes", sync_->bytes}};
+    return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+} // namespace tarnwick::cli

@@ -1,0 +1,66 @@
+#pragma once
+
+// What a client may request from a server's download site for one map: the map's .bsp,
+// every word of its .res that names a file the server has, and every file the map needs
+// that the check found; never what ships with the game, never the .res itself (the server
+// reads it, clients never ask for it). Each is spelled as the server sends it, for clients
+// request a name in the case the server sent, and comes with its source on the disk.
+
+#include "game/audit.h"
+#include "game/formats/names.h"
+#include "game/game_folder.h"
+#include "game/resolution.h"
+#include "game/session.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarnwick::server {
+
+// A file over this is refused by the game's own download at its default
+// sv_filetransfermaxsize: it must be on the download site.
+inline constexpr std::uint64_t in_game_download_limit = 10u << 20;
+
+struct Request {
+    std::string sent;   // the relative path as the server sends it, '/' between parts (single-byte)
+    std::string source; // the file on the disk (UTF-8)
+    std::uint64_t size = 0;
+};
+
+// A name the server or the clients refuse: never requested, never placed.
+struct RefusedRequest {
+    std::string name;
+    std::string reason;
+};
+
+struct MapRequests {
+    std::string map; // as given (UTF-8)
+    std::vector<Request> files;
+    std::vector<RefusedRequest> refused;
+    // The bytes a new player downloads: every file requested.
+    std::uint64_t bytes() const;
+    // The largest file; nullptr when there is none.
+    const Request* largest() const;
+};
+
+struct RequestSource {
+    const game::GameFolder& game;
+    const game::MapResolution& resolution; // its `map` is the map on the disk
+    const game::NameSet& stock;            // what the stock list says ships with the game
+    const game::ResText* res = nullptr;    // the .res beside the map as the server reads it
+    std::string map_sent;                  // the map's name as the server sends it; empty:
+                                           // the file name of the map on the disk
+};
+
+MapRequests map_requests(const RequestSource& source);
+// The same for a map that `session` checked, with the .res beside it as it is on the disk
+// now; `map_sent` as in RequestSource.
+MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
+                         const std::string& map_sent = {});
+
+// Why clients (or the server) refuse to download a file of that name, the first reason;
+// empty when the name may be requested.
+std::string download_refusal(std::string_view name);
+
+} // namespace tarnwick::server

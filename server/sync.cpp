@@ -1,0 +1,256 @@
+#include "server/sync.h"
+
+#include "analysis/file_system.h"
+#include "analysis/single_byte.h"
+#include "game/file_source.h"
+#include "server/manifest.h"
+#include "server/placing.h"
+
+#include <map>
+#include <set>
+#include <stdexcept>
+
+namespace tarnwick::server {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint64_t manifest_limit = 64u << 20;
+
+std::string shown(const std::string& relative) {
+    return analysis::single_byte_to_utf8(relative);
+}
+
+Manifest load_manifest(const fs::path& dir) {
+    const auto path = dir / std::string(manifest_name);
+    std::error_code ec;
+    const auto status = fs::symlink_status(path, ec);
+    if (!fs::exists(status)) return {};
+    try {
+        if (!fs::is_regular_file(status)) throw game::FormatError("not a plain file");
+        return read_manifest(
+            game::read_small_file(game::FileSource(analysis::utf8_of(path)), manifest_limit));
+    } catch (const std::exception& e) {
+        throw std::runtime_error("the download folder's record " + analysis::utf8_of(path) + ": " +
+                                 e.what() + "; nothing was changed");
+    }
+}
+
+class Syncer {
+public:
+    Syncer(const SyncOptions& options, SyncResult& result)
+        : options_(options), result_(result), manifest_(load_manifest(options.dir)) {}
+
+    void file(const Request& request);
+    void prune(const std::set<std::string>& kept);
+    void finish();
+
+private:
+    bool same(const std::string& path, const Stamp& target, const Request& request,
+              const Stamp& source);
+    void put(const std::string& path, const Request& request, const Stamp& source, bool file,
+             bool gzip, bool replacing);
+    // The file in the folder is as it was placed (its bytes read only when its stamp differs).
+    bool as_placed(const std::string& path, Placed& placed, const Stamp& target);
+    void gzip_of_kept(const std::string& path, const Request& request, const Stamp& source);
+    void remove(const std::string& path);
+    void note(std::vector<std::string>& list, const std::string& path, const std::string& line);
+    fs::path place(const std::string& path) const {
+        return options_.dir / analysis::to_path(shown(path));
+    }
+    bool taken(const std::string& path) const {
+        std::error_code ec;
+        return fs::exists(fs::symlink_status(place(path), ec));
+    }
+
+    const SyncOptions& options_;
+    SyncResult& result_;
+    Manifest manifest_;
+    bool dirty_ = false;
+};
+
+void Syncer::note(std::vector<std::string>& list, const std::string& path,
+                  const std::string& line) {
+    list.push_back(path);
+    if (!line.empty()) result_.lines.push_back(line);
+}
+
+void Syncer::file(const Request& request) {
+    const auto& path = request.sent;
+    if (link_in_the_way(options_.dir, path))
+        return note(result_.foreign, path,
+                    "not placed: " + shown(path) +
+                        ": a link or a file is in its way (not followed)");
+    const auto source = plain_file_stamp(analysis::to_path(request.source));
+    if (!source) {
+        result_.ok = false;
+        return result_.lines.push_back("cannot place " + shown(path) + ": cannot read " +
+                                       request.source);
+    }
+    const auto target = plain_file_stamp(place(path));
+    const bool ours = manifest_.count(path) != 0 && target;
+    if (taken(path) && !ours && !options_.overwrite)
+        return note(result_.foreign, path,
+                    "kept " + shown(path) +
+                        ": not placed by this program (--overwrite replaces it)");
+    if (ours && same(path, *target, request, *source)) {
+        result_.unchanged.push_back(path);
+        return gzip_of_kept(path, request, *source);
+    }
+    const auto gz = path + ".gz";
+    bool gzip = options_.gzip;
+    if (gzip && taken(gz) && !manifest_.count(gz) && !options_.overwrite) {
+        gzip = false;
+        note(result_.foreign, gz, "kept " + shown(gz) + ": not placed by this program");
+    }
+    // An old .gz beside a new file would be sent in its place.
+    if (!options_.gzip && manifest_.count(gz)) remove(gz);
+    put(path, request, *source, true, gzip, taken(path));
+}
+
+bool Syncer::same(const std::string& path, const Stamp& target, const Request& request,
+                  const Stamp& source) {
+    auto& placed = manifest_.at(path);
+    if (placed.stamp == target && placed.source == source) return true;
+    if (target.size != source.size) return false;
+    // Touched, or changed: only the bytes tell.
+    const auto hash = file_hash(analysis::to_path(request.source));
+    if (file_hash(place(path)) != hash) return false;
+    placed = {source.size, hash, settled(target), settled(source)};
+    dirty_ = true;
+    return true;
+}
+
+bool Syncer::as_placed(const std::string& path, Placed& placed, const Stamp& target) {
+    if (placed.stamp == target) return true;
+    if (target.size != placed.size || file_hash(place(path)) != placed.hash) return false;
+    placed.stamp = settled(target);
+    dirty_ = true;
+    return true;
+}
+
+void Syncer::gzip_of_kept(const std::string& path, const Request& request, const Stamp& source) {
+    if (!options_.gzip) return;
+    const auto gz = path + ".gz";
+    const auto found = manifest_.find(gz);
+    const auto target = plain_file_stamp(place(gz));
+    // A .gz is placed with its file, and removed when its file is replaced without one: the
+    // one recorded belongs to the file in place.
+    if (found != manifest_.end() && target && as_placed(gz, found->second, *target))
+        return result_.unchanged.push_back(gz);
+    if (taken(gz) && found == manifest_.end() && !options_.overwrite)
+        return note(result_.foreign, gz,
+                    "kept " + shown(gz) + ": not placed by this program (--overwrite replaces it)");
+    put(path, request, source, false, true, false);
+}
+
+void Syncer::put(const std::string& path, const Request& request, const Stamp& source, bool file,
+                 bool gzip, bool replacing) {
+    const auto gz = path + ".gz";
+    const bool gz_replacing = taken(gz);
+    if (options_.dry_run) {
+        result_.bytes += file ? request.size : 0;
+    } else {
+        try {
+            const auto written =
+                place_file(analysis::to_path(request.source), place(path), file, gzip);
+            if (written.file) manifest_[path] = {*written.file};
+            if (written.gz) manifest_[gz] = {*written.gz};
+            for (auto* placed :
+                 {written.file ? &manifest_[path] : nullptr, written.gz ? &manifest_[gz] : nullptr})
+                if (placed) {
+                    placed->stamp = settled(placed->stamp);
+                    placed->source = settled(source);
+                    result_.bytes += placed->size;
+                }
+            dirty_ = true;
+        } catch (const std::exception& e) {
+            result_.ok = false;
+            return result_.lines.push_back("cannot place " + shown(path) + ": " + e.what());
+        }
+    }
+    if (file) (replacing ? result_.replaced : result_.added).push_back(path);
+    if (gzip) (gz_replacing ? result_.replaced : result_.added).push_back(gz);
+}
+
+void Syncer::remove(const std::string& path) {
+    // A folder on the way made a link since: what it leads to is not ours to remove.
+    const auto target =
+        link_in_the_way(options_.dir, path) ? std::nullopt : plain_file_stamp(place(path));
+    const bool unchanged = target && as_placed(path, manifest_.at(path), *target);
+    if (options_.dry_run) {
+        if (unchanged) result_.removed.push_back(path);
+        return;
+    }
+    manifest_.erase(path);
+    dirty_ = true;
+    if (!target) return;
+    if (!unchanged)
+        return result_.lines.push_back("kept " + shown(path) +
+                                       ": changed since it was placed, so no longer this "
+                                       "program's");
+    std::error_code ec;
+    fs::remove(place(path), ec);
+    if (ec) {
+        result_.ok = false;
+        return result_.lines.push_back("cannot remove " + shown(path) + ": " + ec.message());
+    }
+    result_.removed.push_back(path);
+}
+
+void Syncer::prune(const std::set<std::string>& kept) {
+    std::vector<std::string> left;
+    for (const auto& [path, placed] : manifest_)
+        if (!kept.count(path)) left.push_back(path);
+    if (left.empty()) return;
+    if (!options_.prune)
+        return result_.lines.push_back(std::to_string(left.size()) +
+                                       " files placed before are needed by no map given "
+                                       "(--prune removes them)");
+    for (const auto& path : left)
+        remove(path);
+}
+
+void Syncer::finish() {
+    if (options_.dry_run || !dirty_) return;
+    const auto text = manifest_text(manifest_);
+    game::replace_whole_file(options_.dir / std::string(manifest_name), game::MemorySource(text));
+}
+
+std::string summary(const SyncResult& r, const SyncOptions& options) {
+    const auto dir = analysis::utf8_of(options.dir);
+    if (r.added.empty() && r.replaced.empty() && r.removed.empty())
+        return dir + ": nothing to copy: " + std::to_string(r.unchanged.size()) +
+               " files already in place" +
+               (r.foreign.empty() ? "" : ", " + std::to_string(r.foreign.size()) + " kept");
+    return dir + ": " + (options.dry_run ? "would add " : "added ") +
+           std::to_string(r.added.size()) + ", replace" + (options.dry_run ? " " : "d ") +
+           std::to_string(r.replaced.size()) + ", remove" + (options.dry_run ? " " : "d ") +
+           std::to_string(r.removed.size()) + "; " + std::to_string(r.unchanged.size()) +
+           " unchanged, " + std::to_string(r.foreign.size()) + " kept; " + std::to_string(r.bytes) +
+           " bytes " + (options.dry_run ? "to write" : "written");
+}
+
+} // namespace
+
+SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const SyncOptions& options) {
+    SyncResult result;
+    Syncer syncer(options, result);
+    std::map<std::string, const Request*> wanted;
+    for (const auto& map : maps)
+        for (const auto& file : map.files)
+            wanted.emplace(file.sent, &file);
+    if (!options.dry_run) fs::create_directories(options.dir);
+    std::set<std::string> kept;
+    for (const auto& [path, request] : wanted) {
+        syncer.file(*request);
+        kept.insert(path);
+        if (options.gzip || !options.prune) kept.insert(path + ".gz");
+    }
+    syncer.prune(kept);
+    syncer.finish();
+    result.lines.push_back(summary(result, options));
+    return result;
+}
+
+} // namespace tarnwick::server

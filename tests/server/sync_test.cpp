@@ -1,0 +1,135 @@
+// The download folder's sync, as scenarios on a scratch folder.
+
+#include "server/manifest.h"
+#include "server/sync.h"
+#include "synthetic_game.h"
+#include "synthetic_map.h"
+
+#include <gmock/gmock.h>
+#include <zlib.h>
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using Paths = std::vector<std::string>;
+
+class Sync : public ::testing::Test {
+protected:
+    // A server file `relative` with `bytes`, as a map's request.
+    server::Request file(const std::string& relative, const std::string& bytes) {
+        put_file(dir.path() / "server", relative, bytes);
+        return {relative, (dir.path() / "server" / relative).string(), bytes.size()};
+    }
+    server::SyncResult sync(const std::vector<server::MapRequests>& maps,
+                            server::SyncOptions options = {}) {
+        options.dir = site();
+        return server::sync_download_folder(maps, options);
+    }
+    fs::path site() const { return dir.path() / "site"; }
+    std::string on_site(const std::string& relative) const {
+        return read_file((site() / relative).string());
+    }
+    static std::string gunzip(const std::string& bytes) {
+        std::string out(1 << 16, '\0');
+        z_stream s{};
+        inflateInit2(&s, 15 + 16);
+        s.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+        s.avail_in = static_cast<uInt>(bytes.size());
+        s.next_out = reinterpret_cast<Bytef*>(out.data());
+        s.avail_out = static_cast<uInt>(out.size());
+        inflate(&s, Z_FINISH);
+        out.resize(s.total_out);
+        inflateEnd(&s);
+        return out;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Sync, CopiesOnceThenOnlyWhatChanged) {
+    const server::MapRequests map{
+        "de_a", {file("maps/de_a.bsp", "BSP1"), file("sound/a.wav", "A")}, {}};
+    const auto first = sync({map}, {.gzip = true});
+    EXPECT_EQ(first.added,
+              (Paths{"maps/de_a.bsp", "maps/de_a.bsp.gz", "sound/a.wav", "sound/a.wav.gz"}));
+    EXPECT_EQ(gunzip(on_site("maps/de_a.bsp.gz")), "BSP1");
+
+    const auto second = sync({map}, {.gzip = true});
+    EXPECT_THAT(second.added, IsEmpty());
+    EXPECT_THAT(second.replaced, IsEmpty());
+    EXPECT_EQ(second.bytes, 0u);
+    EXPECT_THAT(second.lines.back(), HasSubstr("nothing to copy: 4 files already in place"));
+
+    // The same size, other bytes: the file and its .gz replaced.
+    file("maps/de_a.bsp", "BSP2");
+    const auto third = sync({map}, {.gzip = true});
+    EXPECT_EQ(third.replaced, (Paths{"maps/de_a.bsp", "maps/de_a.bsp.gz"}));
+    EXPECT_EQ(on_site("maps/de_a.bsp"), "BSP2");
+    EXPECT_EQ(gunzip(on_site("maps/de_a.bsp.gz")), "BSP2");
+    // Changed on the site since it was placed: put back.
+    write_file((site() / "sound/a.wav").string(), "X");
+    EXPECT_EQ(sync({map}, {.gzip = true}).replaced, (Paths{"sound/a.wav", "sound/a.wav.gz"}));
+    EXPECT_EQ(on_site("sound/a.wav"), "A");
+}
+
+TEST_F(Sync, PrunesOnlyWhatItPlacedForAMapThatLeft) {
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A"), file("sound/s.wav", "S")}, {}};
+    const server::MapRequests b{"de_b", {file("maps/de_b.bsp", "B"), file("sound/s.wav", "S")}, {}};
+    sync({a, b});
+    put_file(site(), "maps/mine.bsp", "FOREIGN");
+    const auto kept = sync({a});
+    EXPECT_THAT(kept.removed, IsEmpty());
+    EXPECT_THAT(kept.lines.front(), HasSubstr("--prune removes them"));
+    const auto pruned = sync({a}, {.prune = true});
+    EXPECT_EQ(pruned.removed, Paths{"maps/de_b.bsp"});
+    EXPECT_TRUE(fs::exists(site() / "sound/s.wav"));
+    EXPECT_EQ(on_site("maps/mine.bsp"), "FOREIGN");
+}
+
+TEST_F(Sync, KeepsWhatItDidNotPlace) {
+    put_file(site(), "maps/de_a.bsp", "THEIRS");
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "OURS")}, {}};
+    EXPECT_EQ(sync({a}).foreign, Paths{"maps/de_a.bsp"});
+    EXPECT_EQ(on_site("maps/de_a.bsp"), "THEIRS");
+    EXPECT_EQ(sync({a}, {.overwrite = true}).replaced, Paths{"maps/de_a.bsp"});
+    EXPECT_EQ(on_site("maps/de_a.bsp"), "OURS");
+}
+
+TEST_F(Sync, DryRunWritesNothing) {
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
+    const auto r = sync({a}, {.dry_run = true, .gzip = true});
+    EXPECT_EQ(r.added, (Paths{"maps/de_a.bsp", "maps/de_a.bsp.gz"}));
+    EXPECT_THAT(r.lines.back(), HasSubstr("would add 2"));
+    EXPECT_FALSE(fs::exists(site()));
+}
+
+TEST_F(Sync, NeverWritesThroughALink) {
+    put_file(dir.path(), "elsewhere/keep.txt", "x");
+    fs::create_directories(site());
+    fs::create_directory_symlink(dir.path() / "elsewhere", site() / "maps");
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
+    const auto r = sync({a}, {.overwrite = true});
+    EXPECT_EQ(r.foreign, Paths{"maps/de_a.bsp"});
+    EXPECT_FALSE(fs::exists(dir.path() / "elsewhere/de_a.bsp"));
+}
+
+TEST_F(Sync, RefusesADamagedOrForeignRecord) {
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
+    sync({a});
+    const auto record = (site() / std::string(server::manifest_name)).string();
+    const auto good = read_file(record);
+    for (const auto& bad :
+         Paths{"<html>", good + "12\tzz\n", good + "1\t00000000\t1\t1\t1\t1\t../x\n",
+               good.substr(0, good.size() - 3)}) {
+        write_file(record, bad);
+        EXPECT_THROW(sync({}, {.prune = true}), std::runtime_error) << bad;
+        EXPECT_EQ(on_site("maps/de_a.bsp"), "A");
+    }
+}
+
+} // namespace
+} // namespace tarnwick::testing
