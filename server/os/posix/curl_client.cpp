@@ -3,6 +3,8 @@
 
 #include "server/http_client.h"
 
+#include <algorithm>
+#include <array>
 #include <curl/curl.h>
 #include <memory>
 #include <stdexcept>
