@@ -23,8 +23,9 @@ constexpr const char* footer =
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
     "one or holds a word the server drops; with --mapcycle also when the cycle names a\n"
-    "map the server does not have; with --fastdl also when a file could not be placed),\n"
-    "2 for a usage error.";
+    "map the server does not have; with --fastdl also when a file could not be placed;\n"
+    "with --probe also when the site does not give a file as the server has it), 2 for a\n"
+    "usage error.";
 
 constexpr int usage_error = 2;
 
@@ -144,6 +145,13 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                  "also write NAME.gz beside each file, for a web server's precompressed gzip")
         ->group(site)
         ->needs(fastdl);
+    app.add_option("--probe", game.probe_url,
+                   "ask the download site at URL (default: the sv_downloadurl of the server's "
+                   "server.cfg) for every file a client would request, and judge each answer; "
+                   "status 1 when any file is not ok")
+        ->type_name("[URL]")
+        ->expected(0, 1)
+        ->group(site);
     app.add_option("--make-stock-list", options.make_stock_list,
                    "print what a clean installation's DIR and fallback hold")
         ->type_name("DIR")
@@ -152,11 +160,25 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
     audit->excludes(collect)->excludes(app.get_option("--stdout"));
 }
 
+// --probe takes the word after it only when it is a web address: `--probe de_x.bsp` probes
+// the server's own site for that map.
+void take_probe(const CLI::App& app, Options& options) {
+    auto& game = options.game;
+    game.probe = app.count("--probe") > 0;
+    auto& url = game.probe_url;
+    if (url.empty() || url.starts_with("http://") || url.starts_with("https://")) return;
+    if (!app.get_option("MAP")->empty() || game.mapcycle.empty())
+        options.maps.insert(options.maps.begin(), url);
+    else
+        throw CLI::ValidationError("--probe", "not an http:// or https:// address: " + url);
+    url.clear();
+}
+
 } // namespace
 
 bool GameOptions::any() const {
     return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() ||
-           !mapcycle.empty() || !fastdl.empty() || check || audit || choice.follow ||
+           !mapcycle.empty() || !fastdl.empty() || probe || check || audit || choice.follow ||
            choice.fix_case || choice.skip_missing || choice.skip_stock || base_counts.given ||
            addon;
 }
@@ -187,6 +209,7 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
     if (!reversed.empty()) reversed.pop_back();
     try {
         app.parse(reversed);
+        take_probe(app, options);
         if (options.maps.empty() && options.make_stock_list.empty() &&
             options.game.mapcycle.empty())
             throw CLI::RequiredError(maps->get_name());

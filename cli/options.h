@@ -22,6 +22,8 @@ struct GameOptions {
     bool prune = false;     // --prune: remove what an earlier --fastdl placed for no map given
     bool dry_run = false;   // --dry-run: say what --fastdl would do, write nothing
     bool gzip = false;      // --gzip: NAME.gz beside each file --fastdl places
+    bool probe = false;     // --probe: ask the download site for every file
+    std::string probe_url;  // its URL; empty: the sv_downloadurl of the server's server.cfg
     bool check = false;
     bool audit = false;           // implies check and following
     bool addon = false;           // --addon: <mod>_addon is searched first

@@ -39,6 +39,7 @@ std::string size_text(std::uint64_t bytes) {
 void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
                     const std::string& sent, const Report& report) {
     if (!active()) return;
+    read_config(session.game_folder(map), report);
     const auto& requests = maps_.emplace_back(server::map_requests(session, map, sent));
     auto line = "  download: " + counted(requests.files.size(), "file", "files") + ", " +
                 size_text(requests.bytes()) + " for a new player";
@@ -61,7 +62,7 @@ bool ServerRun::finish(const Report& report) {
     report(counted(maps_.size(), "map", "maps") + ": " +
            counted(distinct.size(), "distinct file", "distinct files") + ", " + size_text(bytes) +
            " in all for a new player");
-    if (options_.fastdl.empty()) return true;
+    if (options_.fastdl.empty()) return probe(report);
     try {
         sync_ =
             server::sync_download_folder(maps_, {analysis::to_path(options_.fastdl), options_.prune,
@@ -72,7 +73,7 @@ bool ServerRun::finish(const Report& report) {
     }
     for (const auto& line : sync_->lines)
         report(line);
-    return sync_->ok;
+    return probe(report) && sync_->ok;
 }
 
 std::string ServerRun::json(const std::string& session_json) const {
@@ -86,6 +87,7 @@ std::string ServerRun::json(const std::string& session_json) const {
             {"added", paths(sync_->added)},     {"replaced", paths(sync_->replaced)},
             {"removed", paths(sync_->removed)}, {"unchanged", paths(sync_->unchanged)},
             {"foreign", paths(sync_->foreign)}, {"bytes", sync_->bytes}};
+    add_probe(report);
     return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 

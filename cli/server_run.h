@@ -5,11 +5,14 @@
 // the JSON report.
 
 #include "cli/options.h"
+#include "game/formats/server_config.h"
 #include "game/session.h"
+#include "server/probe.h"
 #include "server/requests.h"
 #include "server/sync.h"
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,21 +26,31 @@ public:
     explicit ServerRun(const Options& options)
         : options_(options.game), overwrite_(options.overwrite) {}
     // Nothing of this is done, nor said, without --mapcycle or --fastdl.
-    bool active() const { return !options_.mapcycle.empty() || !options_.fastdl.empty(); }
+    bool active() const {
+        return !options_.mapcycle.empty() || !options_.fastdl.empty() || options_.probe;
+    }
 
     // Takes the map's requests and reports their sizes.
     void add(const game::Session& session, const game::CheckedMap& map, const std::string& sent,
              const Report& report);
-    // The whole set's size, then the sync with --fastdl. False when the sync failed.
+    // The whole set's size, then the sync with --fastdl, then the probe with --probe. False
+    // when the sync failed, or the probe found a file that is not ok.
     bool finish(const Report& report);
     // The session's JSON with each map's download_bytes and the run's fastdl.
     std::string json(const std::string& session_json) const;
 
 private:
+    // The server's settings, from the server.cfg of the first map's mod folder.
+    void read_config(const game::GameFolder& folder, const Report& report);
+    bool probe(const Report& report);
+    void add_probe(nlohmann::ordered_json& report) const;
+
     const GameOptions& options_;
     bool overwrite_;
     std::vector<server::MapRequests> maps_;
     std::optional<server::SyncResult> sync_;
+    std::optional<game::ServerConfig> config_;
+    std::vector<server::ProbeResult> probed_;
 };
 
 // "12,345 bytes" or "1.5 MiB"

@@ -17,6 +17,7 @@
 #include "game/formats/names.h"
 #include "game/formats/overview.h"
 #include "game/formats/pak.h"
+#include "game/formats/server_config.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
@@ -139,6 +140,15 @@ void read(std::string_view bytes) {
                      shown(reference.entry));
     for (const auto& wad : named.wads)
         FUZZ_REQUIRE(wad.size() > 4 && wad.ends_with(".wad") && !is_spray_package(wad), shown(wad));
+#elif defined(TARNWICK_FORMAT_server_config)
+    // Every exec finds the same bytes again: loops and nesting must end all the same.
+    const auto config = read_server_config(
+        bytes, "server.cfg", [&](std::string_view) { return std::optional<std::string>(bytes); });
+    if (const auto& url = config.download_url)
+        FUZZ_REQUIRE(url->value.size() <= bytes.size() &&
+                         url->value.find('\0') == std::string::npos &&
+                         config.url_error.has_value() == (url->value.size() > max_download_url),
+                     shown(url->value));
 #elif defined(TARNWICK_FORMAT_mapcycle)
     const auto cycle = read_map_cycle(bytes);
     // Every map is a token of the text: never empty, never longer than the server keeps.

@@ -147,6 +147,10 @@ void format_seeds(const fs::path& folder) {
           "\xEF\xBB\xBF"
           "a.wad\rb\xE9.wad\0\0c"s,
           "a.wav // x\n\"b c.wav\" d,e {f}(g)'h':i \"\" j"}},
+        {"server_config",
+         {"hostname \"x\"\r\nsv_downloadurl \"http://dl/cs\" // a;sv_allowdownload 0\n"
+          "exec game.cfg;sv_filetransfermaxsize 2e6\nexec ../x.cfg\n",
+          "sv_downloadurl http://dl/x; exec a.rc \"b\"\n\"sv_send_resources\" 0"}},
         {"mapcycle",
          {"// cycle\r\nde_dust \"\\minplayers\\4\"\r\ncs_x // old\nde_y\n",
           "a(b),c'd' \"e\0f\" g\xE9h \"\" i \"open"s}},

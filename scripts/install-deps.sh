@@ -22,6 +22,9 @@ packages=(
     libcli11-dev
     nlohmann-json3-dev
     zlib1g-dev
+    # the probe of a download site: its HTTP, and the web server its tests use
+    libcurl4-openssl-dev
+    nginx-light
     # the manual page, the bash completion and the Debian package, and their checks
     help2man
     pkg-config

@@ -2,6 +2,7 @@
 
 #include "game_fixture.h"
 #include "run_program.h"
+#include "web_server.h"
 
 #include <nlohmann/json.hpp>
 
@@ -107,6 +108,39 @@ TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     // A stock list says what the game ships: what it does not list is missing.
     EXPECT_EQ(check("--stock-list lists/other.txt").status, 1);
     EXPECT_THAT(check("--stock-list lists/ships.txt").err, HasSubstr(" 0 missing, 2 stock,"));
+}
+
+// The site the cycle's folder was synced to, served by nginx: all ok, then a file taken
+// away; the site from server.cfg when none is given.
+TEST_F(ServerCommandLine, ProbesTheSite) {
+    mod("maps/de_foo.bsp",
+        map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad"})", {}));
+    mod("mapcycle.txt", "de_foo\nde_bar\n");
+    const auto cycle = "--mapcycle cstrike/mapcycle.txt"s;
+    ASSERT_EQ(run(cycle + " --fastdl site --gzip").status, 0);
+    const WebServer web(dir.path() / "site");
+    const auto fine = run(cycle + " --probe " + web.url() + " --report r.json");
+    EXPECT_EQ(fine.status, 0) << fine.err;
+    EXPECT_THAT(fine.err, HasSubstr("probe of " + web.url() + ": 3 files, 3 ok"));
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
+    EXPECT_EQ(report["probe"][0],
+              nlohmann::json::parse(R"({"entry": "maps/de_foo.bsp", "url": ")" + web.url() +
+                                    R"(maps/de_foo.bsp", "verdict": "ok", "status": 200,)"
+                                    R"( "detail": ""})"));
+
+    std::filesystem::remove(dir.path() / "site/mine.wad");
+    std::filesystem::remove(dir.path() / "site/mine.wad.gz");
+    mod("server.cfg", "exec dl.cfg\nsv_allowdownload 0");
+    mod("dl.cfg", "sv_downloadurl \"" + web.url() + "\"");
+    const auto lacking = run(cycle + " --probe");
+    EXPECT_EQ(lacking.status, 1);
+    EXPECT_THAT(lacking.err,
+                AllOf(HasSubstr("probe: mine.wad: missing (status 404); players get nothing: the "
+                                "in-game download is off (sv_allowdownload 0)"),
+                      HasSubstr(": 3 files, 2 ok, 1 missing")));
+    mod("dl.cfg", "sv_downloadurl " + web.url());
+    EXPECT_THAT(run(cycle + " --probe").err,
+                HasSubstr("dl.cfg line 1: sv_downloadurl is set to \"http\""));
 }
 
 } // namespace

@@ -1,0 +1,110 @@
+#include "server/probe.h"
+
+#include "game/rules.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace tarnwick::server {
+namespace {
+
+bool sent_as_is(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~' || c == '/';
+}
+
+// Room for the few bytes gzip adds to a file that does not shrink.
+std::uint64_t answer_room(std::uint64_t size) {
+    return size + size / 64 + 4096;
+}
+
+std::optional<std::string> read_whole(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return std::move(bytes).str();
+}
+
+} // namespace
+
+game::ConfigFiles config_files(const game::GameFolder& folder) {
+    return [&folder](std::string_view name) -> std::optional<std::string> {
+        const auto& places = folder.candidates(name);
+        if (places.empty()) return std::nullopt;
+        const auto in_mod = std::find_if(places.begin(), places.end(), [&](const auto& p) {
+            return p.pack < 0 && folder.folders()[p.folder].role == game::FolderRole::mod;
+        });
+        try {
+            const auto source = folder.open(in_mod == places.end() ? places.front() : *in_mod);
+            return source->read(0, std::min(source->size(), game::max_read));
+        } catch (const std::exception&) {
+            return std::nullopt; // the server runs nothing it cannot read either
+        }
+    };
+}
+
+std::string configured_site(const game::ServerConfig& config) {
+    if (config.url_error) throw std::runtime_error(*config.url_error + ": not probed");
+    if (!config.download_url || config.download_url->value.empty())
+        throw std::runtime_error("the server sets no sv_downloadurl: players download every file "
+                                 "in the game, and there is no site to probe");
+    return config.download_url->value;
+}
+
+std::string request_url(std::string_view base, std::string_view entry) {
+    constexpr char hex[] = "0123456789ABCDEF";
+    std::string url(base);
+    if (!url.ends_with('/')) url += '/';
+    for (const char c : entry) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (sent_as_is(byte)) {
+            url += c;
+        } else {
+            url += '%';
+            url += hex[byte >> 4];
+            url += hex[byte & 15];
+        }
+    }
+    return url;
+}
+
+std::vector<ProbeResult> probe(HttpClient& client, std::string_view base,
+                               const std::vector<ProbeFile>& files) {
+    std::vector<ProbeResult> results(files.size());
+    std::vector<HttpRequest> requests;
+    std::vector<std::size_t> asked; // the file of each request
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        auto& result = results[i];
+        result.entry = files[i].entry;
+        std::error_code failed;
+        const auto size = std::filesystem::file_size(files[i].file, failed);
+        if (game::is_unsafe_entry(result.entry) || !game::server_refusals(result.entry).empty()) {
+            result.detail = "not a name the client requests";
+        } else if (failed) {
+            result.detail = "the server's copy cannot be read: " + failed.message();
+        } else {
+            result.url = request_url(base, result.entry);
+            requests.push_back({result.url, answer_room(size)});
+            asked.push_back(i);
+        }
+    }
+    client.fetch(requests, [&](std::size_t index, HttpAnswer&& answer) {
+        auto& result = results[asked[index]];
+        result.status = answer.status;
+        const auto copy = read_whole(files[asked[index]].file);
+        if (!copy) {
+            result.detail = "the server's copy cannot be read";
+            return;
+        }
+        auto judgement = judge(*copy, answer);
+        result.verdict = judgement.verdict;
+        result.detail = std::move(judgement.detail);
+    });
+    return results;
+}
+
+} // namespace tarnwick::server

@@ -1,0 +1,78 @@
+// server.cfg run as the server runs it, table by table: what ends a line, what a word is,
+// which setting wins, and which execs the server follows.
+
+#include "game/formats/server_config.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace tarnwick::testing {
+namespace {
+
+// The settings that decide the downloads, then each warning and the error, one a line.
+std::string summary(const game::ServerConfig& c) {
+    std::string s =
+        c.download_url ? "url=" + c.download_url->value + " @" + c.download_url->line : "url none";
+    s += " allow=" + std::to_string(c.allow_download) +
+         " send=" + std::to_string(c.send_resources) +
+         " max=" + std::to_string(static_cast<long long>(c.transfer_max_size));
+    for (const auto& w : c.warnings)
+        s += "\n" + w;
+    if (c.url_error) s += "\nerror " + *c.url_error;
+    return s;
+}
+
+TEST(ServerConfig, RunsAsTheServer) {
+    const std::string long_url = "http://h/" + std::string(120, 'x');
+    const std::map<std::string, std::string> disk = {
+        {"dl.cfg", "sv_downloadurl \"http://dl/cs\"\n"},
+        {"loop.cfg", "exec loop.cfg\nsv_allowdownload 0"},
+        {"sub/more.rc", "sv_filetransfermaxsize 2048.9k"},
+    };
+    const game::ConfigFiles files = [&](std::string_view name) -> std::optional<std::string> {
+        const auto it = disk.find(std::string(name));
+        if (it == disk.end()) return std::nullopt;
+        return it->second;
+    };
+    const struct {
+        std::string text;
+        std::string expected;
+    } table[] = {
+        {"", "url none allow=1 send=1 max=10485760"},
+        {"sv_downloadurl \"http://a/b\"\nSV_DOWNLOADURL \"http://c/d\" more",
+         "url=http://c/d @server.cfg line 2 allow=1 send=1 max=10485760"},
+        // Unquoted, the address is cut at ':' and the rest is a comment.
+        {"\n\nsv_downloadurl http://host/cstrike",
+         "url=http @server.cfg line 3 allow=1 send=1 max=10485760\nserver.cfg line 3: "
+         "sv_downloadurl is set to \"http\": the server splits an address without quotes at its "
+         "':'"},
+        // A ';' ends the command, outside quotes, and inside a comment too.
+        {"sv_allowdownload 0;sv_send_resources 0 // off; sv_downloadurl \"x;y\"",
+         "url=x;y @server.cfg line 1 allow=0 send=0 max=10485760"},
+        {"sv_filetransfermaxsize 1e3 ; sv_allowdownload \"\" ; sv_send_resources",
+         "url none allow=0 send=1 max=1000"},
+        {"sv_downloadurl \"" + long_url + "\"",
+         "url=" + long_url +
+             " @server.cfg line 1 allow=1 send=1 max=10485760\nerror server.cfg line 1: "
+             "sv_downloadurl is 129 characters long: the server sends no address over 128, so "
+             "players never get it"},
+        {"exec dl.cfg\nexec sub/more.rc\nexec loop.cfg",
+         "url=http://dl/cs @dl.cfg line 1 allow=0 send=1 max=2048\nloop.cfg line 1: exec "
+         "loop.cfg: runs itself again, not followed"},
+        {"exec ../x.cfg;exec c:x.cfg;exec /x.cfg;exec x.txt;exec none.cfg;exec a b",
+         "url none allow=1 send=1 max=10485760\n"
+         "server.cfg line 1: exec ../x.cfg: invalid path, not run\n"
+         "server.cfg line 1: exec takes one file name; the server runs nothing\n"
+         "server.cfg line 1: exec /x.cfg: invalid path, not run\n"
+         "server.cfg line 1: exec x.txt: not a .cfg or .rc file, not run\n"
+         "server.cfg line 1: exec none.cfg: no such file\n"
+         "server.cfg line 1: exec takes one file name; the server runs nothing"},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(summary(game::read_server_config(row.text, "server.cfg", files)), row.expected)
+            << row.text;
+}
+
+} // namespace
+} // namespace tarnwick::testing

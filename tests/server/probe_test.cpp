@@ -1,0 +1,125 @@
+// The probe against a real nginx serving a folder made by the test: a faithful site is
+// all ok, and each fault a site made by hand has is caught with its verdict.
+
+#include "gzip.h"
+#include "server/probe.h"
+#include "synthetic_game.h"
+#include "web_server.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+void put(const fs::path& file, std::string_view bytes) {
+    fs::create_directories(file.parent_path());
+    write_file(file, bytes);
+}
+
+class Probing : public ::testing::Test {
+protected:
+    Probing() {
+        std::string map = "\x1e\0\0\0"s;
+        for (int i = 0; map.size() < 300000; ++i)
+            map += std::to_string(i * 7919 % 1000003) + " ";
+        files_ = {{"maps/de_x.bsp", map},
+                  {"maps/de_x.txt", "A map of a town\r\n"},
+                  {"sound/Mixed.wav", "RIFF mixed case"},
+                  {"sound/a.wav", "RIFF" + std::string(5000, 'a')},
+                  {"models/m.mdl", "IDST model, new"},
+                  {"gfx/env/xup.tga", std::string(3000, '\x7f') + "sky"}};
+        for (const auto& [entry, bytes] : files_) {
+            put(server_.path() / entry, bytes);
+            put(site_.path() / entry, bytes);
+            list_.push_back({entry, server_.path() / entry});
+        }
+        // Served precompressed: the plain copy is an old one, so only the .gz is ok.
+        write_file(site_.path() / "gfx/env/xup.tga.gz", gzip(files_.back().second));
+        write_file(site_.path() / "gfx/env/xup.tga", "old sky");
+    }
+
+    std::vector<std::string> verdicts(const std::string& url, server::HttpLimits limits = {}) {
+        const auto client = server::make_http_client(limits);
+        std::vector<std::string> out;
+        for (const auto& r : server::probe(*client, url, list_))
+            out.push_back(r.entry + " " + std::string(server::verdict_name(r.verdict)) +
+                          (r.verdict == server::Verdict::error ? "" : " " + r.detail));
+        return out;
+    }
+
+    std::vector<std::pair<std::string, std::string>> files_;
+    TempDir server_, site_;
+    std::vector<server::ProbeFile> list_;
+};
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+TEST_F(Probing, FaithfulSiteIsOk) {
+    list_.push_back({"../up.wav", server_.path() / "maps/de_x.txt"});
+    const WebServer web(site_.path());
+    EXPECT_THAT(verdicts(web.url()),
+                ElementsAre("maps/de_x.bsp ok ", "maps/de_x.txt ok ", "sound/Mixed.wav ok ",
+                            "sound/a.wav ok ", "models/m.mdl ok ", "gfx/env/xup.tga ok ",
+                            "../up.wav error"));
+}
+
+TEST_F(Probing, CatchesEachFault) {
+    fs::remove(site_.path() / "maps/de_x.txt");
+    write_file(site_.path() / "models/m.mdl", "IDST model, old");
+    write_file(site_.path() / "sound/a.wav", gzip(files_[3].second)); // .gz under the name
+    // Written again, not renamed: a rename that only changes the case does nothing on a
+    // folder that ignores case.
+    fs::remove(site_.path() / "sound/Mixed.wav");
+    put(site_.path() / "sound/mixed.wav", files_[2].second);
+    write_file(site_.path() / "gfx/env/xup.tga.gz", gzip("old sky")); // left behind
+    const WebServer web(site_.path());
+    EXPECT_THAT(verdicts(web.url()),
+                ElementsAre("maps/de_x.bsp ok ", "maps/de_x.txt missing status 404",
+                            "sound/Mixed.wav missing status 404",
+                            "sound/a.wav encoding gzip bytes without Content-Encoding: gzip",
+                            "models/m.mdl differs other bytes from offset 12",
+                            "gfx/env/xup.tga differs 7 bytes, the server's file 3003"));
+    const auto caught = verdicts(web.catch_all_url());
+    EXPECT_EQ(caught[1], "maps/de_x.txt html a web page of 51 bytes");
+    // A dead site and a slow one end in errors, not in a wait.
+    EXPECT_THAT(verdicts("http://127.0.0.1:" + std::to_string(free_port()) + "/cstrike"),
+                Each(::testing::EndsWith(" error")));
+    EXPECT_THAT(verdicts(web.slow_url(), {.timeout = std::chrono::milliseconds(300)}),
+                Contains("maps/de_x.bsp error"));
+}
+
+// Without an address the probe asks the server's own: what server.cfg and the files it
+// execs set, the mod folder's copy of a file before the fallback's.
+TEST(ConfiguredSite, FromTheServersConfig) {
+    TempDir dir;
+    put_file(dir.path(), "cstrike/server.cfg", "exec dl.cfg\nexec base.cfg");
+    put_file(dir.path(), "cstrike/dl.cfg", "sv_downloadurl \"http://dl.example/cs\"");
+    put_file(dir.path(), "valve/dl.cfg", "sv_downloadurl \"http://old.example/\"");
+    put_file(dir.path(), "valve/pak0.pak",
+             pak_bytes({{"base.cfg", "sv_allowdownload 0\nsv_downloadurl http://x/y"}}));
+    const game::GameFolder folder(dir.path() / "cstrike");
+    const auto run = [&](std::string_view text) {
+        const auto config =
+            game::read_server_config(text, "server.cfg", server::config_files(folder));
+        return server::configured_site(config);
+    };
+    EXPECT_EQ(run("exec dl.cfg"), "http://dl.example/cs");
+    const auto config =
+        game::read_server_config("exec base.cfg", "server.cfg", server::config_files(folder));
+    EXPECT_FALSE(config.allow_download);
+    EXPECT_EQ(server::configured_site(config), "http");
+    EXPECT_THAT(
+        [&] { run("sv_downloadurl \"\""); },
+        ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr("no sv_downloadurl")));
+    EXPECT_THAT([&] { run("sv_downloadurl \"http://h/" + std::string(130, 'x') + "\""); },
+                ::testing::ThrowsMessage<std::runtime_error>(
+                    ::testing::HasSubstr("over 128, so players never get it: not probed")));
+}
+
+} // namespace
+} // namespace tarnwick::testing
