@@ -41,45 +41,40 @@ protected:
         put_file(mod_dir, relative, bytes);
     }
 
-    // Each shown entry as "entry=status" by its colour (missing for unsafe's red too),
-    // "=plain" without a colour of its own.
+    // The status whose colour `colour` is: missing for the red of unsafe, refused and
+    // damaged too.
+    static std::string status_of(const QColor& colour) {
+        std::string name = "other";
+        for (int s = game::status_count - 1; s >= 0; --s)
+            if (colour == app::status_colour(game::Status(s)))
+                name = game::status_name(game::Status(s));
+        return name;
+    }
+
+    // Each shown entry as "entry=status" by its colour, "=plain" without a colour of its own.
     std::string coloured() const {
         std::string out;
         for (int i = 0; i < form->List1->count(); ++i) {
             const auto brush = form->List1->item(i)->foreground();
-            std::string_view name = brush.style() == Qt::NoBrush ? "plain" : "other";
-            for (int s = game::status_count - 1; s >= 0 && brush.style() != Qt::NoBrush; --s)
-                if (brush.color() == app::status_colour(game::Status(s)))
-                    name = game::status_name(game::Status(s));
             out += (out.empty() ? "" : ", ") + form->List1->item(i)->text().toStdString() + "=" +
-                   std::string(name);
+                   (brush.style() == Qt::NoBrush ? "plain" : status_of(brush.color()));
         }
         return out;
     }
 
-    // The report as Ctrl+C copies it.
-    std::string report_text() const {
-        return form->report_window() ? form->report_window()->copy_text() : std::string();
-    }
-
-    // The report window's rows of `kind`, each as "entry=status" by its colour (missing for
-    // the red of unsafe, refused and damaged too), checking that an entry's row is in the
-    // colour of its own status.
+    // The report window's rows of `kind`, each as "entry=status" by its colour, checking
+    // that an entry's row is in the colour of its own status.
     std::string row_colours(game::RowKind kind) const {
         std::string out;
         const auto* list = form->report_window()->List1;
         for (int i = 0; i < list->count(); ++i) {
             const auto* row = form->report_window()->row_of(list->item(i));
             if (!row || row->kind != kind) continue;
-            std::string name = "other";
-            for (int s = game::status_count - 1; s >= 0; --s) // missing before unsafe's red
-                if (list->item(i)->foreground().color() == app::status_colour(game::Status(s)))
-                    name = game::status_name(game::Status(s));
+            const QColor colour = list->item(i)->foreground().color();
             if (kind == game::RowKind::entry) {
-                EXPECT_EQ(list->item(i)->foreground().color(), app::status_colour(row->status))
-                    << row->entry;
+                EXPECT_EQ(colour, app::status_colour(row->status)) << row->entry;
             }
-            out += (out.empty() ? "" : ", ") + row->entry + "=" + name;
+            out += (out.empty() ? "" : ", ") + row->entry + "=" + status_of(colour);
         }
         return out;
     }
@@ -107,7 +102,7 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
     EXPECT_EQ(coloured(), "halflife.wad=stock, mine.wad=found, models/x.mdl=found, "
                           "sound/Door.wav=case, sound/gone.wav=missing");
     ASSERT_TRUE(form->report_window() && form->report_window()->isVisible());
-    EXPECT_THAT(report_text(),
+    EXPECT_THAT(form->report_window()->copy_text(),
                 AllOf(HasSubstr(": 7 entries: 4 found, 1 case, 1 missing, 1 stock, 0 unsafe, "
                                 "0 replaced; 0 unused wads, 0 missing textures"),
                       HasSubstr("  missing: sound/gone.wav (named by"),
@@ -221,13 +216,8 @@ TEST_F(Form1Check, AMapOutsideAModFindsTheGameInSteamOrAsksForItOnce) {
     EXPECT_THAT(coloured(), HasSubstr("sound/Door.wav=case"));
 }
 
-TEST_F(Form1Check, ComparingReportsTheExistingResAndCollectingAsksBeforeReplacing) {
+TEST_F(Form1Check, CollectingAsksBeforeReplacing) {
     analyse(map);
-    write_file(mod_dir / "maps/de_foo.res", "mine.wad\nsound/Door.wav\n");
-    form->game_check().compare_with_res();
-    EXPECT_THAT(report_text(), HasSubstr("lacking in the .res: models/x.mdl"));
-    EXPECT_THAT(report_text(), HasSubstr("case in the .res: sound/Door.wav"));
-
     const auto into = dir.path() / "out";
     const auto native = [](const std::filesystem::path& p) {
         return QDir::toNativeSeparators(QString::fromStdString(p.string())).toStdString();

@@ -117,27 +117,14 @@ TEST(Menu, KeysMoveOverTheEnabledItemsWrappingAndChooseAfterClosing) {
         {'d', Qt::Key_Down},   {'u', Qt::Key_Up},    {'h', Qt::Key_Home},  {'e', Qt::Key_End},
         {'r', Qt::Key_Return}, {'n', Qt::Key_Enter}, {'s', Qt::Key_Space}, {'x', Qt::Key_Escape},
     };
+    // Typed, highlighted, chosen, still open. An underlined letter chooses its item; shared,
+    // it moves on; greyed ones never count.
     const std::vector<std::tuple<const char*, int, int, bool>> rows = {
-        // typed, highlighted, chosen, still open
-        {"", -1, -1, true},
-        {"d", 0, -1, true},
-        {"dd", 2, -1, true},
-        {"dddd", 0, -1, true},
-        {"u", 3, -1, true},
-        {"ddu", 0, -1, true},
-        {"eh", 0, -1, true},
-        {"r", -1, -1, true},
-        {"ddr", 2, 2, false},
-        {"dn", 0, 0, false},
-        {"es", 3, 3, false},
-        {"dx", 0, -1, false},
-        // An underlined letter chooses its item; shared, it moves on; greyed ones never count.
-        {"C", -1, 0, false},
-        {"S", 2, -1, true},
-        {"SS", 3, -1, true},
-        {"SSS", 2, -1, true},
-        {"SSr", 3, 3, false},
-        {"Z", -1, -1, true},
+        {"", -1, -1, true},   {"d", 0, -1, true},   {"dd", 2, -1, true}, {"dddd", 0, -1, true},
+        {"u", 3, -1, true},   {"ddu", 0, -1, true}, {"eh", 0, -1, true}, {"r", -1, -1, true},
+        {"ddr", 2, 2, false}, {"dn", 0, 0, false},  {"es", 3, 3, false}, {"dx", 0, -1, false},
+        {"C", -1, 0, false},  {"S", 2, -1, true},   {"SS", 3, -1, true}, {"SSS", 2, -1, true},
+        {"SSr", 3, 3, false}, {"Z", -1, -1, true},
     };
     for (const auto& [typed, highlighted, chosen, open] : rows) {
         OpenMenu menu;

@@ -13,13 +13,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using namespace std::string_literals;
 
-// tarnwick-res run in `dir`; its report without the CR Windows puts before each LF.
-ProgramRun run_res(const TempDir& dir, const std::string& arguments) {
-    auto r = run_program(dir, TARNWICK_RES, arguments);
-    std::erase(r.err, '\r');
-    return r;
-}
-
 class GameCommandLine : public GameFixture {
 protected:
     GameCommandLine() {
@@ -213,34 +206,36 @@ TEST_F(GameCommandLine, CollectsNothingThroughALinkInItsFolder) {
 #endif
 }
 
+using Files = std::vector<std::pair<std::string, std::string>>;
+const std::string worldspawn = R"({"classname" "worldspawn"})";
+
+// The map of a row's installation.
+Files::value_type map(std::string_view entities, const std::vector<TextureSpec>& textures = {},
+                      std::size_t models = 0) {
+    return {"cstrike/maps/m.bsp", map_with_textures(entities, textures, models)};
+}
+
 // The ways the game reads what the check reads, a row each on a small installation of its
-// own: the files (the map is cstrike/maps/m.bsp), the options, and what the .res printed
-// and the report hold, and what they must not.
+// own: the files, the options, and what the .res printed and the report hold, and what they
+// must not.
 TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
-    using Files = std::vector<std::pair<std::string, std::string>>;
-    const auto map = [](std::string_view entities, const std::vector<TextureSpec>& textures = {},
-                        std::size_t models = 0) {
-        return std::pair<std::string, std::string>{"cstrike/maps/m.bsp",
-                                                   map_with_textures(entities, textures, models)};
-    };
     const struct {
         const char* name;
         Files files;
         const char* options;
         std::vector<std::string> said, not_said = {}; // in the .res printed or the report
     } table[] = {
+        // clang-format off
         {"sequence groups by the model's own table",
-         {map(R"({"classname" "worldspawn"}{"model" "models/mymap/guard.mdl"})"),
+         {map(worldspawn + R"({"model" "models/mymap/guard.mdl"})"),
+          {"cstrike/models/guard01.mdl", "IDSQ"},
           {"cstrike/models/mymap/guard.mdl",
-           studio_model_bytes({true, {"models\\guard01.mdl"}, {}})},
-          {"cstrike/models/guard01.mdl", "IDSQ"}},
+           studio_model_bytes({true, {"models\\guard01.mdl"}, {}})}},
          "--stdout --follow",
-         {"models/mymap/guard.mdl\r\nmodels/guard01.mdl\r\n", " 0 missing,"},
-         {"mymap/guard01"}},
+         {"models/mymap/guard.mdl\r\nmodels/guard01.mdl\r\n", " 0 missing,"}, {"mymap/guard01"}},
         {"texture packages from worldspawn's wad key as the engine opens them",
          {map(R"({"classname" "worldspawn" "wad" "\cs\mytex;Custom.WAD;\cs\tempdecal.wad"}")"
-              R"({"WAD" "\cs\late.wad"})",
-              {{"tex1", false}}),
+              R"({"WAD" "\cs\late.wad"})", {{"tex1", false}}),
           {"cstrike/mytex.wad", "WAD2" + wad_bytes({"TEX1"}).substr(4)},
           {"cstrike/Custom.wad", wad_bytes({"other"})},
           {"cstrike/tempdecal.wad", wad_bytes({"tex1"})}},
@@ -253,8 +248,7 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          {"copied tempdecal"}},
         {"the sky as one set: the .bmp faces without the .tga back face",
          {map(R"({"classname" "worldspawn" "skyname" "night"}{"SkyName" "day"})"),
-          {"cstrike/gfx/env/nightbk.bmp", "BM"},
-          {"cstrike/gfx/env/nightup.tga", "TGA"},
+          {"cstrike/gfx/env/nightbk.bmp", "BM"}, {"cstrike/gfx/env/nightup.tga", "TGA"},
           {"cstrike/gfx/env/nightup.bmp", "BM"}},
          "--stdout --follow",
          {"maps/m.res\r\ngfx/env/nightbk.bmp\r\ngfx/env/nightdn.bmp\r\n", " 6 replaced;",
@@ -263,11 +257,8 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          {"nightup.tga\r\n", "daybk"}},
         {"the sky as one set: the .tga faces with the .tga back face",
          {map(R"({"classname" "worldspawn" "skyname" "night"})"),
-          {"cstrike/gfx/env/nightbk.tga", "TGA"},
-          {"cstrike/gfx/env/nightup.bmp", "BM"}},
-         "--stdout --follow",
-         {"  missing: gfx/env/nightup.tga (", " 0 replaced;"},
-         {".bmp"}},
+          {"cstrike/gfx/env/nightbk.tga", "TGA"}, {"cstrike/gfx/env/nightup.bmp", "BM"}},
+         "--stdout --follow", {"  missing: gfx/env/nightup.tga (", " 0 replaced;"}, {".bmp"}},
         {"names the download filter refuses, on what is sent; --fix-case writes '/'",
          {map(R"({"classname" "worldspawn" "wad" "\hl\halflife.wad"}{"model" "props\terror.mdl"})"),
           {"cstrike/models/props/terror.mdl", studio_model_bytes({})},
@@ -276,64 +267,44 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          {"maps/m.res\r\nhalflife.wad\r\nmodels/props/terror.mdl\r\n",
           "  models/props\\terror.mdl: holds a backslash: the server drops the .res word"},
          {"names halflife.wad"}},
-        {"limits with the game's own slots",
-         {map("{}", {}, 400)},
+        {"limits with the game's own slots", {map("{}", {}, 400)},
          "--check --base-counts generic=2,models=112,sounds=3",
          {"  limits: 512 models of 511, 3 sounds of 511, 4 generic of 511, 519 resources of 1280, "
           "2 .res lines of 512\n  error: 512 models, 1 over the limit of 511\n"},
          {"the map's alone"}},
-        {"limits of the map's alone",
-         {map("{}", {}, 400)},
-         "--check",
+        {"limits of the map's alone", {map("{}", {}, 400)}, "--check",
          {"400 models of 511", "  the counts are the map's alone: the game and its plugins"},
          {"error"}},
-        {"base counts misspelt",
-         {map("{}")},
-         "--check --base-counts models=1,models=2",
+        {"base counts misspelt", {map("{}")}, "--check --base-counts models=1,models=2",
          {"not models=N,sounds=N,generic=N: models=1,models=2"}},
         {"<mod>_addon only with --addon",
-         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
-          {"cstrike_addon/sound/a.wav", "RIFF"}},
-         "--check --addon",
-         {" 1 found, 0 case, 0 missing,"}},
+         {map(worldspawn + R"({"noise" "a.wav"})"), {"cstrike_addon/sound/a.wav", "RIFF"}},
+         "--check --addon", {" 1 found, 0 case, 0 missing,"}},
         {"fallbacks in turn, valve last, _hd stock, no <mod>_addon without --addon",
-         {map(R"({"classname" "worldspawn"}{"noise" "d.wav"}{"noise" "c.wav"}{"noise" "v.wav"})"
-              R"({"noise" "h.wav"}{"noise" "a.wav"})"),
-          {"czero_addon/sound/a.wav", "RIFF"},
-          {"czero/liblist.gam", "fallback_dir \"cstrike\"\n"},
-          {"cstrike/liblist.gam", "game \"CS\"\n"},
-          {"czero_downloads/sound/d.wav", "RIFF"},
-          {"cstrike/sound/c.wav", "RIFF"},
-          {"valve/sound/v.wav", "RIFF"},
+         {map(worldspawn + R"({"noise" "d.wav"}{"noise" "c.wav"}{"noise" "v.wav"})"
+                           R"({"noise" "h.wav"}{"noise" "a.wav"})"),
+          {"czero_addon/sound/a.wav", "RIFF"}, {"czero/liblist.gam", "fallback_dir \"cstrike\"\n"},
+          {"cstrike/liblist.gam", "game \"CS\"\n"}, {"czero_downloads/sound/d.wav", "RIFF"},
+          {"cstrike/sound/c.wav", "RIFF"}, {"valve/sound/v.wav", "RIFF"},
           {"czero_hd/sound/h.wav", "RIFF"}},
-         "--check --game czero",
-         {"5 entries: 1 found, 0 case, 1 missing, 3 stock,"}},
+         "--check --game czero", {"5 entries: 1 found, 0 case, 1 missing, 3 stock,"}},
         {"the detail file and the overview as the client reads them",
-         {map(R"({"classname" "worldspawn"})"),
+         {map(worldspawn),
           {"cstrike_downloads/maps/m_detail.txt", "wall detail/a 1 1 floor detail/b 2 2"},
-          {"cstrike/gfx/detail/a.tga", "TGA"},
-          {"cstrike/gfx/detail/b.tga", "TGA"},
+          {"cstrike/gfx/detail/a.tga", "TGA"}, {"cstrike/gfx/detail/b.tga", "TGA"},
           {"cstrike/overviews/m.txt", "layer\n{\n\tIMAGE \"overviews/m_radar.bmp\"\n}\n"},
-          {"cstrike/overviews/m_radar.bmp", "BM"},
-          {"cstrike/overviews/m.bmp", "BM"}},
+          {"cstrike/overviews/m_radar.bmp", "BM"}, {"cstrike/overviews/m.bmp", "BM"}},
          "--stdout --follow",
          {"maps/m_detail.txt\r\noverviews/m.txt\r\ngfx/detail/a.tga\r\ngfx/detail/b.tga\r\n"
-          "overviews/m_radar.bmp\r\n",
-          " 0 missing,"},
+          "overviews/m_radar.bmp\r\n", " 0 missing,"},
          {"overviews/m.bmp"}},
-        {".res words, a comment after one",
-         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
-          {"cstrike/sound/a.wav", "RIFF"},
-          {"cstrike/maps/m.res", "maps/m.bsp\r\nmaps/m.res\r\nsound/a.wav // door\r\n"}},
-         "--audit",
-         {"m.res: 3 words: 0 extra, 0 lacking, 0 case, 0 missing"}},
         {"a UTF-16 .res, which the server reads nothing of",
-         {map(R"({"classname" "worldspawn"}{"noise" "a.wav"})"),
-          {"cstrike/sound/a.wav", "RIFF"},
+         {map(worldspawn + R"({"noise" "a.wav"})"), {"cstrike/sound/a.wav", "RIFF"},
           {"cstrike/maps/m.res", "\xFF\xFEm\0a\0p\0s\0/\0"s}},
          "--audit",
          {"  the server reads none of this file (UTF-16); save it as ANSI or UTF-8\n",
           "  lacking in the .res: sound/a.wav"}},
+        // clang-format on
     };
     for (const auto& row : table) {
         TempDir dir;
@@ -360,113 +331,85 @@ std::string listing(const std::filesystem::path& folder) {
     return paths;
 }
 
-// Maps, models and files made by an attacker, a row each on a folder of its own (the map
-// is cstrike/maps/m.bsp): what --check --follow says and its status, and a name that the
-// .res printed with --follow and the folder --collect fills never hold.
+// Maps, models and files made by an attacker, a row each on a folder of its own: what
+// --check --follow says and its status, and a name that the .res printed with --follow and
+// the folder --collect fills never hold.
 TEST(Hostile, NamesNeverReachTheResOrTheDownloadFolder) {
-    using Files = std::vector<std::pair<std::string, std::string>>;
-    const auto map = [](std::string_view entities) {
-        return std::pair<std::string, std::string>{
-            "cstrike/maps/m.bsp",
-            map_with_textures("{\"classname\" \"worldspawn\"}"s + std::string(entities), {})};
-    };
     const auto model = [](std::vector<std::string> groups,
                           std::vector<std::pair<int, std::string>> events = {}) {
-        return std::pair<std::string, std::string>{
-            "cstrike/models/evil.mdl", studio_model_bytes({true, std::move(groups), events})};
+        return Files::value_type{"cstrike/models/evil.mdl",
+                                 studio_model_bytes({true, std::move(groups), events})};
     };
     const Files secrets = {{"cstrike/server.cfg", "rcon_password secret"},
                            {"cstrike/addons/amxmodx/configs/sql.cfg", "amx_sql_pass secret"}};
-    const std::string evil = R"({"model" "models/evil.mdl"})";
-    const auto whole = map(std::string(2000, ' ')).second;
-    const auto half = whole.substr(0, whole.size() / 2);
+    const auto evil = map(worldspawn + R"({"model" "models/evil.mdl"})");
+    const auto whole = map(worldspawn + std::string(2000, ' ')).second;
     const struct {
         const char* name;
         Files files;
         int check; // the status of --check --follow
         std::vector<std::string> said;
-        std::string never; // "": the row has nothing it must keep out
+        std::string never = {}; // "": the row has nothing it must keep out
     } table[] = {
+        // clang-format off
         {"sequence groups naming a server's settings",
-         {map(evil), model({"server.cfg", "addons/amxmodx/configs/sql.cfg"})},
-         1,
+         {evil, model({"server.cfg", "addons/amxmodx/configs/sql.cfg"})}, 1,
          {"  refused: server.cfg (needed by models/evil.mdl): a sequence group that is not a "
           ".mdl file\n",
           "  refused: addons/amxmodx/configs/sql.cfg (needed by models/evil.mdl)", " 2 refused;",
           " 2 warnings\n"},
          "cfg"},
         {"an overview image naming a server's settings",
-         {map(""), {"cstrike/overviews/m.txt", "layer\n{\n IMAGE \"server.cfg\"\n}\n"}},
-         1,
+         {map(worldspawn), {"cstrike/overviews/m.txt", "layer\n{\n IMAGE \"server.cfg\"\n}\n"}}, 1,
          {"  refused: server.cfg (needed by overviews/m.txt): an overview image that is not a "
           ".bmp or .tga file\n"},
          "cfg"},
         {"an entity value holding line breaks",
-         {map("{\"noise\" \"x\r\n/etc/passwd\r\nserver.cfg\r\ny.WAV\"}")},
-         1,
+         {map(worldspawn + "{\"noise\" \"x\r\n/etc/passwd\r\nserver.cfg\r\ny.WAV\"}")}, 1,
          {"  refused: sound/x\\x0D\\x0A/etc/passwd\\x0D\\x0Aserver.cfg\\x0D\\x0Ay.WAV (from the "
           "entity text) (named by an entity without classname): holds the control byte 0x0D, "
           "which would break the .res's lines\n"},
          "passwd"},
         {"a sequence group the server splits into words",
-         {map(evil), model({"models/a server.mdl"})},
-         1,
+         {evil, model({"models/a server.mdl"})}, 1,
          {"  refused: models/a server.mdl (needed by models/evil.mdl): holds a space, at which "
           "the server splits a .res line into words\n"},
          "server"},
         {"a model event sound out of the game's folders",
-         {map(evil), model({}, {{5004, "../../../../etc/x.wav"}})},
-         1,
+         {evil, model({}, {{5004, "../../../../etc/x.wav"}})}, 1,
          {"  refused: sound/../../../../etc/x.wav (needed by models/evil.mdl): it would leave "
           "the game's folders\n"},
          "etc"},
         {"a detail texture the download filter refuses",
-         {map(""),
-          {"cstrike/maps/m_detail.txt", "wall detail/a~b 1 1\n"},
-          {"cstrike/gfx/detail/a~b.tga", "TGA"}},
-         1,
+         {map(worldspawn), {"cstrike/maps/m_detail.txt", "wall detail/a~b 1 1\n"},
+          {"cstrike/gfx/detail/a~b.tga", "TGA"}}, 1,
          {"  refused: gfx/detail/a~b.tga (needed by maps/m_detail.txt): holds '~': clients "
           "refuse to download it\n"},
          "a~b"},
         {"a map naming only traversal",
-         {map(R"({"message" "sound/../../../x.wav"})")},
-         1,
-         {" 1 unsafe,", " 1 warning\n"},
-         ""},
-        {"half a map",
-         {{"cstrike/maps/m.bsp", half}},
-         1,
-         {"  damaged map: damaged at offset "},
-         ""},
-        {"600 bytes that are no map",
-         {{"cstrike/maps/m.bsp", std::string(600, 'x')}},
-         1,
-         {"  damaged map: not a map of version 29 or 30: the game refuses to load it\n"},
-         ""},
+         {map(worldspawn + R"({"message" "sound/../../../x.wav"})")}, 1,
+         {" 1 unsafe,", " 1 warning\n"}},
+        {"half a map", {{"cstrike/maps/m.bsp", whole.substr(0, whole.size() / 2)}}, 1,
+         {"  damaged map: damaged at offset "}},
+        {"600 bytes that are no map", {{"cstrike/maps/m.bsp", std::string(600, 'x')}}, 1,
+         {"  damaged map: not a map of version 29 or 30: the game refuses to load it\n"}},
         {"a map of version 29, which the game loads",
-         {{"cstrike/maps/m.bsp", "\x1D\0\0\0"s + map("").second.substr(4)}},
-         0,
-         {"m.bsp: 0 entries"},
-         ""},
+         {{"cstrike/maps/m.bsp", "\x1D\0\0\0"s + map(worldspawn).second.substr(4)}}, 0,
+         {"m.bsp: 0 entries"}},
         {"a custom model cut short",
-         {map(evil), {"cstrike/models/evil.mdl", studio_model_bytes({}).substr(0, 100)}},
-         1,
+         {evil, {"cstrike/models/evil.mdl", studio_model_bytes({}).substr(0, 100)}}, 1,
          {"  damaged: models/evil.mdl: not a studio model of version 10: the client fails on it, "
-          "and what it needs is unknown\n",
-          " 1 damaged;"},
-         ""},
+          "and what it needs is unknown\n", " 1 damaged;"}},
         {"a found file the download filter refuses, kept out of the download folder",
-         {map(R"({"message" "sound/a~1.wav"})"), {"cstrike/sound/a~1.wav", "RIFF"}},
-         0,
-         {"  not copied sound/a~1.wav: holds '~': clients refuse to download it\n"},
-         ""},
+         {map(worldspawn + R"({"message" "sound/a~1.wav"})"), {"cstrike/sound/a~1.wav", "RIFF"}},
+         0, {"  not copied sound/a~1.wav: holds '~': clients refuse to download it\n"}},
+        // clang-format on
     };
     for (const auto& row : table) {
         TempDir dir;
-        for (const auto& [relative, bytes] : secrets)
-            put_file(dir.path(), relative, bytes);
-        for (const auto& [relative, bytes] : row.files)
-            put_file(dir.path(), relative, bytes);
+        for (const auto& files : {secrets, row.files})
+            for (const auto& [relative, bytes] : files)
+                put_file(dir.path(), relative, bytes);
         const auto check = run_res(dir, "--check --follow cstrike/maps/m.bsp");
         EXPECT_EQ(check.status, row.check) << row.name << check.err;
         const auto collect = run_res(dir, "--stdout --follow --collect out cstrike/maps/m.bsp");

@@ -164,40 +164,32 @@ TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
         std::string entry;
         std::vector<std::string> warnings;
     } table[] = {
+        // clang-format off
         {"63 characters", "sound/" + std::string(53, 'a') + ".wav", {}},
-        {"64 characters",
-         "sound/" + std::string(54, 'a') + ".wav",
+        {"64 characters", "sound/" + std::string(54, 'a') + ".wav",
          {"64 characters, longer than the 63 the engine holds in a resource name"}},
-        {"word breaks",
-         "sound/a b(c){d}'e,f.wav",
-         {"holds a space, '(', ')', '{', '}', ''', ',', at which the server splits a .res "
-          "line into words"}},
+        {"word breaks", "sound/a b(c){d}'e,f.wav",
+         {"holds a space, '(', ')', '{', '}', ''', ',', at which the server splits a .res line "
+          "into words"}},
         {"control byte", "sound/a\tb.wav", {outside}},
         {"high byte", "sound/caf\xE9.wav", {outside}},
         {"fits", "sound/v_1/ok_name-1.wav", {}},
         // The download filter's own examples.
-        {"backslash",
-         "models\\terror.mdl",
-         {"holds a backslash: the server drops the .res word, and clients refuse to download "
-          "it"}},
+        {"backslash", "models\\terror.mdl",
+         {"holds a backslash: the server drops the .res word, and clients refuse to download it"}},
         {"tilde", "file~.mdl", {"holds '~': clients refuse to download it"}},
-        {"a dot at the end",
-         "file.wav.",
+        {"a dot at the end", "file.wav.",
          {dots, "an extension of 0 characters: clients download only files with one of three"}},
-        {"a program's extension inside",
-         "file.dll.txt",
-         {dots, "holds .dll inside: the original server drops a .res word that holds it "
-                "anywhere"}},
+        {"a program's extension inside", "file.dll.txt",
+         {dots, "holds .dll inside: the original server drops a .res word that holds it anywhere"}},
         {"the game's package", "Xeno.wad", {"names xeno.wad: clients refuse to download it"}},
-        {"a setting file",
-         "cfg/x.CFG",
-         {"a .cfg file: clients refuse to download it and the original server drops the .res "
-          "word"}},
+        {"a setting file", "cfg/x.CFG", {"a .cfg file: clients refuse to download it and the "
+                                         "original server drops the .res word"}},
         {"dots in a folder", "sound/v.1/a.wav", {dots}},
-        {"two dots together",
-         "sound/a..wav",
+        {"two dots together", "sound/a..wav",
          {"holds '..': the server drops the .res word, and clients refuse to download it", dots}},
         {"a leading slash", "/sound/a.wav", {"starts with '/': clients refuse to download it"}},
+        // clang-format on
     };
     for (const auto& row : table)
         EXPECT_EQ(game::name_warnings(row.entry), row.warnings) << row.name;

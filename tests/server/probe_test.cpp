@@ -15,11 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-void put(const fs::path& file, std::string_view bytes) {
-    fs::create_directories(file.parent_path());
-    write_file(file, bytes);
-}
-
 class Probing : public ::testing::Test {
 protected:
     Probing() {
@@ -33,8 +28,8 @@ protected:
                   {"models/m.mdl", "IDST model, new"},
                   {"gfx/env/xup.tga", std::string(3000, '\x7f') + "sky"}};
         for (const auto& [entry, bytes] : files_) {
-            put(server_.path() / entry, bytes);
-            put(site_.path() / entry, bytes);
+            put_file(server_.path(), entry, bytes);
+            put_file(site_.path(), entry, bytes);
             list_.push_back({entry, server_.path() / entry});
         }
         // Served precompressed: the plain copy is an old one, so only the .gz is ok.
@@ -59,31 +54,29 @@ protected:
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
-TEST_F(Probing, FaithfulSiteIsOk) {
+TEST_F(Probing, OkOnAFaithfulSiteThenCatchesEachFault) {
     list_.push_back({"../up.wav", server_.path() / "maps/de_x.txt"});
     const WebServer web(site_.path());
     EXPECT_THAT(verdicts(web.url()),
                 ElementsAre("maps/de_x.bsp ok ", "maps/de_x.txt ok ", "sound/Mixed.wav ok ",
                             "sound/a.wav ok ", "models/m.mdl ok ", "gfx/env/xup.tga ok ",
                             "../up.wav error"));
-}
 
-TEST_F(Probing, CatchesEachFault) {
     fs::remove(site_.path() / "maps/de_x.txt");
     write_file(site_.path() / "models/m.mdl", "IDST model, old");
     write_file(site_.path() / "sound/a.wav", gzip(files_[3].second)); // .gz under the name
     // Written again, not renamed: a rename that only changes the case does nothing on a
     // folder that ignores case.
     fs::remove(site_.path() / "sound/Mixed.wav");
-    put(site_.path() / "sound/mixed.wav", files_[2].second);
+    write_file(site_.path() / "sound/mixed.wav", files_[2].second);
     write_file(site_.path() / "gfx/env/xup.tga.gz", gzip("old sky")); // left behind
-    const WebServer web(site_.path());
     EXPECT_THAT(verdicts(web.url()),
                 ElementsAre("maps/de_x.bsp ok ", "maps/de_x.txt missing status 404",
                             "sound/Mixed.wav missing status 404",
                             "sound/a.wav encoding gzip bytes without Content-Encoding: gzip",
                             "models/m.mdl differs other bytes from offset 12",
-                            "gfx/env/xup.tga differs 7 bytes, the server's file 3003"));
+                            "gfx/env/xup.tga differs 7 bytes, the server's file 3003",
+                            "../up.wav error"));
     const auto caught = verdicts(web.catch_all_url());
     EXPECT_EQ(caught[1], "maps/de_x.txt html a web page of 51 bytes");
     // A dead site and a slow one end in errors, not in a wait.
@@ -97,22 +90,17 @@ TEST_F(Probing, CatchesEachFault) {
 // execs set, the mod folder's copy of a file before the fallback's.
 TEST(ConfiguredSite, FromTheServersConfig) {
     TempDir dir;
-    put_file(dir.path(), "cstrike/server.cfg", "exec dl.cfg\nexec base.cfg");
     put_file(dir.path(), "cstrike/dl.cfg", "sv_downloadurl \"http://dl.example/cs\"");
     put_file(dir.path(), "valve/dl.cfg", "sv_downloadurl \"http://old.example/\"");
     put_file(dir.path(), "valve/pak0.pak",
              pak_bytes({{"base.cfg", "sv_allowdownload 0\nsv_downloadurl http://x/y"}}));
     const game::GameFolder folder(dir.path() / "cstrike");
     const auto run = [&](std::string_view text) {
-        const auto config =
-            game::read_server_config(text, "server.cfg", server::config_files(folder));
-        return server::configured_site(config);
+        return server::configured_site(
+            game::read_server_config(text, "server.cfg", server::config_files(folder)));
     };
     EXPECT_EQ(run("exec dl.cfg"), "http://dl.example/cs");
-    const auto config =
-        game::read_server_config("exec base.cfg", "server.cfg", server::config_files(folder));
-    EXPECT_FALSE(config.allow_download);
-    EXPECT_EQ(server::configured_site(config), "http");
+    EXPECT_EQ(run("exec base.cfg"), "http"); // from the fallback's pack file
     EXPECT_THAT(
         [&] { run("sv_downloadurl \"\""); },
         ::testing::ThrowsMessage<std::runtime_error>(::testing::HasSubstr("no sv_downloadurl")));

@@ -73,9 +73,6 @@ TEST(Verdict, MissingCost) {
     EXPECT_EQ(server::missing_cost((10 << 20) + 1, config),
               "players get nothing: the in-game download refuses a file over "
               "sv_filetransfermaxsize (10485760 bytes)");
-    config.allow_download = false;
-    EXPECT_EQ(server::missing_cost(1, config),
-              "players get nothing: the in-game download is off (sv_allowdownload 0)");
 }
 
 } // namespace
