@@ -409,16 +409,10 @@ TEST(ResReading, ReadsWordsAsTheServerDoes) {
          "sound/a.wav // door\r\n\"sound/b c.wav\"x.wad,y.wad\r(z):w//v\n",
          {"sound/a.wav", "sound/b c.wav", "x.wad", "y.wad", "(", "z", ")", ":", "w//v"}},
         {"bytes from 0x80 up separate", "sound/caf\xC3\xA9.wav", {"sound/caf", ".wav"}},
-        {"UTF-8 BOM skipped",
-         "\xEF\xBB\xBF"
-         "a.wad",
-         {"a.wad"}},
+        {"UTF-8 BOM skipped", "\xEF\xBB\xBF"s + "a.wad", {"a.wad"}},
         {"NUL ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
         {"an empty word ends the reading", "a.wad \"\" b.wad", {"a.wad"}},
-        {"UTF-16",
-         "\xFF\xFE"
-         "a\0.\0w\0a\0d\0"s,
-         {}},
+        {"UTF-16", "\xFF\xFE"s + "a\0.\0w\0a\0d\0"s, {}},
         // Only so much of a file is read, and only so many words kept.
         {"1 MiB read", mib + "a", {mib}},
         {"4,096 words kept", many, Lines(game::res_line_limit, "x.wad")},
