@@ -11,10 +11,12 @@ namespace {
 
 using server::HttpAnswer;
 
-HttpAnswer answer(int status, std::string body, std::string headers = "") {
+// An answer with the header lines `headers`; `cut`: the client stopped reading before its end.
+HttpAnswer answer(int status, std::string body, std::string headers = "", bool cut = false) {
     HttpAnswer a;
     a.status = status;
     a.body = std::move(body);
+    a.cut = cut;
     for (std::size_t at = 0; at < headers.size();) {
         const auto end = std::min(headers.find('\n', at), headers.size());
         server::add_header_line(a, std::string_view(headers).substr(at, end - at));
@@ -27,10 +29,6 @@ TEST(Verdict, JudgesTheAnswer) {
     const std::string file = "BSP\x1e map bytes";
     HttpAnswer dead;
     dead.error = "Connection refused";
-    HttpAnswer cut = answer(200, "BSP\x1e map bytes and more");
-    cut.cut = true;
-    HttpAnswer cut_page = answer(200, "<html><body>");
-    cut_page.cut = true;
     const struct {
         HttpAnswer answer;
         const char* expected;
@@ -47,10 +45,11 @@ TEST(Verdict, JudgesTheAnswer) {
          "html a web page of 37 bytes"},
         {answer(200, "Not found", "Content-Type: text/html; charset=utf-8"),
          "html a web page of 9 bytes"},
-        {cut_page, "html a web page longer than the file"},
+        {answer(200, "<html><body>", "", true), "html a web page longer than the file"},
         {answer(200, "BSP\x1e map bytez"), "differs other bytes from offset 13"},
         {answer(200, "BSP\x1e map"), "differs 8 bytes, the server's file 14"},
-        {cut, "differs longer than the server's file of 14 bytes"},
+        {answer(200, file + " and more", "", true),
+         "differs longer than the server's file of 14 bytes"},
         {answer(200, gzip(file + "!"), "Content-Encoding: gzip"),
          "differs 15 bytes, the server's file 14"},
         {answer(200, gzip(file)), "encoding gzip bytes without Content-Encoding: gzip"},
