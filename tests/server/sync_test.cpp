@@ -110,7 +110,13 @@ TEST_F(Sync, DryRunWritesNothing) {
 TEST_F(Sync, NeverWritesThroughALink) {
     put_file(dir.path(), "elsewhere/keep.txt", "x");
     fs::create_directories(site());
+#ifdef _WIN32
+    std::error_code ec;
+    fs::create_directory_symlink(dir.path() / "elsewhere", site() / "maps", ec);
+    if (ec) GTEST_SKIP() << "links to folders need rights Windows seldom gives, and wine has none";
+#else
     fs::create_directory_symlink(dir.path() / "elsewhere", site() / "maps");
+#endif
     const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
     const auto r = sync({a}, {.overwrite = true});
     EXPECT_EQ(r.foreign, Paths{"maps/de_a.bsp"});
