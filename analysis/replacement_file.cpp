@@ -5,8 +5,8 @@
 
 namespace tarnwick::analysis {
 
-ReplacementFile::ReplacementFile(const std::filesystem::path& destination)
-    : destination_(destination) {
+ReplacementFile::ReplacementFile(const std::filesystem::path& destination, os::Hidden hidden)
+    : destination_(destination), hidden_(hidden) {
     std::random_device seed;
     for (int attempt = 0; attempt < 16 && file_ == os::no_handle; ++attempt) {
         // Hidden (by the dot, or by create_new on Windows), so that a file left by a
@@ -33,7 +33,7 @@ void ReplacementFile::write(std::string_view bytes) {
 void ReplacementFile::commit() {
     const auto file = std::exchange(file_, os::no_handle);
     os::flush_and_close(file);
-    if (const auto why = os::why_not_replaceable(destination_); !why.empty())
+    if (const auto why = os::why_not_replaceable(destination_, hidden_); !why.empty())
         throw ReplaceError(why);
     os::copy_permissions(destination_, path_);
     os::replace(path_, destination_);

@@ -21,7 +21,8 @@ public:
 class ReplacementFile {
 public:
     // Throws ReplaceError when no file can be made beside `destination`.
-    explicit ReplacementFile(const std::filesystem::path& destination);
+    explicit ReplacementFile(const std::filesystem::path& destination,
+                             os::Hidden hidden = os::Hidden::refused);
     ~ReplacementFile();
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -34,6 +35,7 @@ public:
 private:
     std::filesystem::path destination_;
     std::filesystem::path path_;
+    os::Hidden hidden_;
     os::Handle file_ = os::no_handle;
     bool committed_ = false;
 };

@@ -37,6 +37,7 @@ std::string read_small_file(const ByteSource& source, std::uint64_t limit = 1u <
 // beside it first, then put in its place in one step with the permissions of the file it
 // replaces, so that `to` is never half a file. Throws analysis::FileError, ReplaceError
 // or FormatError.
-void replace_whole_file(const std::filesystem::path& to, const ByteSource& from);
+void replace_whole_file(const std::filesystem::path& to, const ByteSource& from,
+                        analysis::os::Hidden hidden = analysis::os::Hidden::refused);
 
 } // namespace tarnwick::game

@@ -214,7 +214,9 @@ void Syncer::prune(const std::set<std::string>& kept) {
 void Syncer::finish() {
     if (options_.dry_run || !dirty_) return;
     const auto text = manifest_text(manifest_);
-    game::replace_whole_file(options_.dir / std::string(manifest_name), game::MemorySource(text));
+    // The record was read as this program's own, hidden or not.
+    game::replace_whole_file(options_.dir / std::string(manifest_name), game::MemorySource(text),
+                             analysis::os::Hidden::replaced);
 }
 
 std::string summary(const SyncResult& r, const SyncOptions& options) {

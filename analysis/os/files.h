@@ -57,9 +57,13 @@ void replace(const std::filesystem::path& from, const std::filesystem::path& to)
 void remove_file(const std::filesystem::path& path) noexcept;
 
 // Attributes (attributes.cpp, which also holds plain_file_exists of file_system.h).
+// A hidden file is refused on Windows, as one the user was never shown; a file the program
+// has read as its own is replaced though hidden (wine shows every dot name as hidden).
+enum class Hidden { refused, replaced };
 // Why the file at `destination` must not be replaced, or empty when it may be (or when
 // nothing is there): a folder, a device, pipe or socket, or a link to anything but a file.
-std::string why_not_replaceable(const std::filesystem::path& destination);
+std::string why_not_replaceable(const std::filesystem::path& destination,
+                                Hidden hidden = Hidden::refused);
 
 // Listing (listing.cpp). The paths that an argument of the command line names. Windows
 // leaves wildcards to the program: there an argument whose file name holds '*' or '?'

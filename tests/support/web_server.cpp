@@ -8,6 +8,7 @@ namespace tarnwick::testing {
 namespace {
 
 constexpr auto start_deadline = std::chrono::seconds(20);
+constexpr auto stop_deadline = std::chrono::seconds(20);
 
 std::string text_of(const std::filesystem::path& file) {
     return std::filesystem::exists(file) ? read_file(file) : std::string();
@@ -55,9 +56,12 @@ WebServer::WebServer(const std::filesystem::path& root) {
     pid_ = web_process::start_nginx("-p " + scratch + " -e " + scratch + "/error.log -c " +
                                         scratch + "/nginx.conf",
                                     scratch_.path() / "output.log");
+    // It listens before it writes its pid file, and without the pid it could not be
+    // stopped under wine: both are waited for.
+    const auto pid_file = scratch_.path() / "nginx.pid";
     const auto deadline = std::chrono::steady_clock::now() + start_deadline;
     while (!(web_process::answers(port_) && web_process::answers(catch_all_port_) &&
-             web_process::answers(slow_port_))) {
+             web_process::answers(slow_port_) && !text_of(pid_file).empty())) {
         if (!web_process::still_running(pid_) || std::chrono::steady_clock::now() > deadline) {
             web_process::stop(pid_);
             throw std::runtime_error(
@@ -67,12 +71,18 @@ WebServer::WebServer(const std::filesystem::path& root) {
         std::this_thread::yield();
     }
     // Under wine the id is not the process's own: nginx's pid file has it.
-    if (const auto pid = text_of(scratch_.path() / "nginx.pid"); !pid.empty())
-        pid_ = std::stol(pid);
+    pid_ = std::stol(text_of(pid_file));
 }
 
+// Waits until nginx has gone, which it tells by removing its pid file: its scratch folder
+// is removed next, and under wine removing it while nginx still runs may never end.
 WebServer::~WebServer() {
     web_process::stop(pid_);
+    const auto pid_file = scratch_.path() / "nginx.pid";
+    const auto deadline = std::chrono::steady_clock::now() + stop_deadline;
+    std::error_code ec;
+    while (std::filesystem::exists(pid_file, ec) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
 }
 
 } // namespace tarnwick::testing

@@ -19,7 +19,7 @@ bool name_taken(const std::string& path) {
 
 // A link to a file is written through (the writer replaces its target); a link to anything
 // else, or a device, pipe or socket, would be turned into a file by the rename.
-std::string os::why_not_replaceable(const std::filesystem::path& destination) {
+std::string os::why_not_replaceable(const std::filesystem::path& destination, Hidden) {
     struct stat info {};
     if (::lstat(destination.c_str(), &info) != 0) return {};
     if (S_ISLNK(info.st_mode)) {

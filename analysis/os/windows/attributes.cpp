@@ -23,13 +23,14 @@ bool name_taken(const std::string& path) {
 
 // Windows itself refuses to overwrite a read-only file, and a hidden or system file is
 // one that plain_file_exists does not see, so the user was never asked about replacing it.
-std::string os::why_not_replaceable(const std::filesystem::path& destination) {
+std::string os::why_not_replaceable(const std::filesystem::path& destination, Hidden hidden) {
     const DWORD attributes = GetFileAttributesW(destination.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return {};
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "a folder of that name is in the way";
     if (attributes & FILE_ATTRIBUTE_READONLY) return "the existing file is read-only";
-    if (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-        return "a hidden or system file of that name is in the way";
+    const DWORD refused =
+        FILE_ATTRIBUTE_SYSTEM | (hidden == Hidden::refused ? FILE_ATTRIBUTE_HIDDEN : DWORD{0});
+    if (attributes & refused) return "a hidden or system file of that name is in the way";
     return {};
 }
 

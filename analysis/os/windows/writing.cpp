@@ -37,7 +37,8 @@ void flush_and_close(Handle file) {
 }
 
 // A Windows file carries no permissions of its own beyond its attributes, and a file
-// that is read-only, hidden or a system file is never replaced (why_not_replaceable).
+// that is read-only, a system file or hidden (unless the program's own) is never replaced
+// (why_not_replaceable).
 void copy_permissions(const std::filesystem::path&, const std::filesystem::path&) noexcept {}
 
 void replace(const std::filesystem::path& from, const std::filesystem::path& to) {
