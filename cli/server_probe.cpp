@@ -49,7 +49,8 @@ bool ServerRun::probe(const Report& report) {
             line += "; " + server::missing_cost(sizes[result.entry], config);
         report(line);
     }
-    auto summary = "probe of " + site + ": " + std::to_string(probed_.size()) + " files";
+    auto summary = "probe of " + site + ": " + std::to_string(probed_.size()) +
+                   (probed_.size() == 1 ? " file" : " files");
     for (const auto& [verdict, count] : counts)
         summary += ", " + std::to_string(count) + " " + std::string(server::verdict_name(verdict));
     report(summary);
