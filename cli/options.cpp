@@ -132,19 +132,21 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                                   "it); a file this program did not place is kept and reported")
                        ->type_name("DIR")
                        ->group(site);
-    app.add_flag("--prune", game.prune,
-                 "also remove what an earlier --fastdl placed and no map given needs any more")
-        ->group(site)
-        ->needs(fastdl);
-    app.add_flag("--dry-run", game.dry_run,
-                 "say what --fastdl would add, replace and remove; "
-                 "write nothing")
-        ->group(site)
-        ->needs(fastdl);
-    app.add_flag("--gzip", game.gzip,
-                 "also write NAME.gz beside each file, for a web server's precompressed gzip")
-        ->group(site)
-        ->needs(fastdl);
+    // What changes how --fastdl syncs, and means nothing without it.
+    const struct {
+        const char* name;
+        bool* flag;
+        const char* help;
+    } sync_flags[] = {
+        {"--prune", &game.prune,
+         "also remove what an earlier --fastdl placed and no map given needs any more"},
+        {"--dry-run", &game.dry_run,
+         "say what --fastdl would add, replace and remove; write nothing"},
+        {"--gzip", &game.gzip,
+         "also write NAME.gz beside each file, for a web server's precompressed gzip"},
+    };
+    for (const auto& f : sync_flags)
+        app.add_flag(f.name, *f.flag, f.help)->group(site)->needs(fastdl);
     app.add_option("--probe", game.probe_url,
                    "ask the download site at URL (default: the sv_downloadurl of the server's "
                    "server.cfg) for every file a client would request, and judge each answer; "
