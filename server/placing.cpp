@@ -1,12 +1,13 @@
 #include "server/placing.h"
 
 #include "analysis/file_system.h"
+#include "analysis/single_byte.h"
 #include "game/file_source.h"
 
 #include <chrono>
-#include <fstream>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 #include <zlib.h>
 
 namespace tarnwick::server {
@@ -30,37 +31,77 @@ public:
     explicit Beside(const fs::path& to) : to_(to), temp_(to.parent_path() / ".") {
         temp_ += to.filename().native();
         temp_ += ".part";
-        std::error_code ec;
-        fs::remove(temp_, ec); // a link planted there is removed, never followed
-        out_.open(temp_, std::ios::binary | std::ios::trunc);
-        if (!out_) throw std::runtime_error("cannot write beside " + analysis::utf8_of(to));
+        file_ = os::create_beside(temp_);
+        if (file_ == analysis::os::no_handle) {
+            // Left by a run that was stopped, or planted: removed, never followed.
+            std::error_code ec;
+            fs::remove(temp_, ec);
+            file_ = os::create_beside(temp_);
+        }
+        if (file_ == analysis::os::no_handle)
+            throw std::runtime_error("cannot write beside " + analysis::utf8_of(to));
     }
     ~Beside() {
+        if (file_ != analysis::os::no_handle) analysis::os::close_file(file_);
         if (!done_) {
-            out_.close();
             std::error_code ec;
             fs::remove(temp_, ec);
         }
     }
+    Beside(const Beside&) = delete;
+    Beside& operator=(const Beside&) = delete;
+
     void write(std::string_view bytes) {
-        out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        analysis::os::write_all(file_, bytes);
         placed_.hash = add_hash(placed_.hash, bytes);
         placed_.size += bytes.size();
     }
     Placed put_in_place() {
-        out_.close();
-        if (!out_) throw std::runtime_error("cannot write " + analysis::utf8_of(to_));
+        placed_.stamp = os::close_written(std::exchange(file_, analysis::os::no_handle), temp_);
         fs::rename(temp_, to_);
         done_ = true;
-        if (const auto stamp = plain_file_stamp(to_)) placed_.stamp = *stamp;
         return placed_;
     }
 
 private:
     fs::path to_, temp_;
-    std::ofstream out_;
+    analysis::os::Handle file_ = analysis::os::no_handle;
     Placed placed_;
     bool done_ = false;
+};
+
+// The file copied, read as it is when opened: its stamp is of the bytes read.
+class Reading {
+public:
+    explicit Reading(const fs::path& path) {
+        try {
+            file_ = os::open_to_copy(path, stamp_);
+        } catch (const analysis::FileError& e) {
+            throw analysis::FileError("cannot read " + analysis::utf8_of(path) + ": " + e.what());
+        }
+    }
+    ~Reading() { analysis::os::close_file(file_); }
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+
+    const Stamp& stamp() const { return stamp_; }
+    // The next bytes up to the size stamped; empty at the end (or when the file shrank).
+    std::string_view next(std::string& buffer) {
+        const auto want = std::min<std::uint64_t>(buffer.size(), stamp_.size - at_);
+        const auto got =
+            want == 0
+                ? 0
+                : analysis::os::read_some(file_, reinterpret_cast<unsigned char*>(buffer.data()),
+                                          static_cast<std::size_t>(want));
+        at_ += got;
+        return {buffer.data(), got};
+    }
+    bool done() const { return at_ == stamp_.size; }
+
+private:
+    analysis::os::Handle file_ = analysis::os::no_handle;
+    Stamp stamp_;
+    std::uint64_t at_ = 0;
 };
 
 // Gzip as a web server's precompressed copy: no name, no time, so the same bytes give
@@ -93,13 +134,9 @@ private:
 } // namespace
 
 std::optional<Stamp> plain_file_stamp(const fs::path& path) {
-    std::error_code ec;
-    const auto status = fs::symlink_status(path, ec);
-    if (ec || !fs::is_regular_file(status)) return std::nullopt;
-    const auto size = fs::file_size(path, ec);
-    const auto time = fs::last_write_time(path, ec);
-    if (ec) return std::nullopt;
-    return Stamp{size, static_cast<std::int64_t>(time.time_since_epoch().count())};
+    const auto look = look_at(path);
+    if (look.kind != Look::Kind::plain) return std::nullopt;
+    return look.stamp;
 }
 
 Stamp settled(const Stamp& stamp) {
@@ -117,35 +154,60 @@ std::uint32_t file_hash(const fs::path& path) {
     return hash;
 }
 
-bool link_in_the_way(const fs::path& dir, const std::string& relative) {
-    auto at = dir;
-    const auto parts = analysis::to_path(relative);
-    for (auto part = parts.begin(); part != parts.end(); ++part) {
-        at /= *part;
-        std::error_code ec;
-        const auto status = fs::symlink_status(at, ec);
-        if (fs::is_symlink(status)) return true;
-        const bool last = std::next(part) == parts.end();
-        if (!last && fs::exists(status) && !fs::is_directory(status)) return true;
+std::string folder_of(const std::string& relative) {
+    const auto slash = relative.rfind('/');
+    return slash == std::string::npos ? std::string() : relative.substr(0, slash);
+}
+
+fs::path Folders::place(const std::string& relative) const {
+    return dir_ / analysis::to_path(analysis::single_byte_to_utf8(relative));
+}
+
+Folders::State Folders::state(const std::string& folder) {
+    if (folder.empty()) return State::present;
+    if (const auto found = known_.find(folder); found != known_.end()) return found->second;
+    auto state = this->state(folder_of(folder));
+    if (state == State::present) {
+        switch (look_at(place(folder)).kind) {
+        case Look::Kind::nothing:
+            state = State::absent;
+            break;
+        case Look::Kind::folder:
+            break;
+        default:
+            state = State::blocked;
+        }
     }
-    return false;
+    return known_[folder] = state;
+}
+
+bool Folders::clear(const std::string& folder) {
+    return state(folder) != State::blocked;
+}
+
+void Folders::make(const std::string& folder) {
+    if (state(folder) != State::absent) return;
+    fs::create_directories(place(folder));
+    for (auto part = folder; !part.empty(); part = folder_of(part))
+        known_[part] = State::present;
 }
 
 Written place_file(const fs::path& source, const fs::path& to, bool file, bool gzip) {
-    const game::FileSource from(analysis::utf8_of(source));
-    fs::create_directories(to.parent_path());
+    Reading from(source);
     std::optional<Beside> plain, packed;
     std::optional<Gzip> zip;
     if (file) plain.emplace(to);
     if (gzip) zip.emplace(packed.emplace(fs::path(to) += ".gz"));
-    std::uint64_t at = 0;
+    std::string buffer(std::min(chunk, from.stamp().size), '\0');
+    bool last = false;
     do {
-        const auto bytes = from.read(at, std::min(chunk, from.size() - at));
-        at += bytes.size();
+        const auto bytes = from.next(buffer);
+        last = bytes.empty() || from.done();
         if (plain) plain->write(bytes);
-        if (zip) zip->write(bytes, at == from.size());
-    } while (at < from.size());
+        if (zip) zip->write(bytes, last);
+    } while (!last);
     Written written;
+    written.source = from.stamp();
     // The .gz first: a web server that prefers it never pairs a new file with an old one.
     if (packed) written.gz = packed->put_in_place();
     if (plain) written.file = plain->put_in_place();

@@ -4,12 +4,17 @@
 // beside their place and renamed into it, so that a web server never sends half a file.
 
 #include "server/manifest.h"
+#include "server/os/files.h"
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
 namespace tarnwick::server {
+
+using os::Look;
+using os::look_at;
 
 // The stamp of a plain file (never through a link); nothing when it is not one.
 std::optional<Stamp> plain_file_stamp(const std::filesystem::path& path);
@@ -22,18 +27,38 @@ Stamp settled(const Stamp& stamp);
 // The CRC-32 of a file's bytes. Throws analysis::FileError.
 std::uint32_t file_hash(const std::filesystem::path& path);
 
-// True when a part of `relative` below `dir` is a link, or something other than a folder
-// where a folder must be: nothing is written there.
-bool link_in_the_way(const std::filesystem::path& dir, const std::string& relative);
+// The folders below a download folder, each looked at once a run: a file is never written
+// below a link, or below something other than a folder where a folder must be. The folders
+// are given as relative paths, '/' between parts (single-byte).
+class Folders {
+public:
+    explicit Folders(std::filesystem::path dir) : dir_(std::move(dir)) {}
+    // False when a part of `folder` is a link or no folder.
+    bool clear(const std::string& folder);
+    // Makes `folder` (found clear) where it is not there yet.
+    void make(const std::string& folder);
+    std::filesystem::path place(const std::string& relative) const;
+
+private:
+    enum class State { absent, present, blocked };
+    State state(const std::string& folder);
+
+    std::filesystem::path dir_;
+    std::map<std::string, State> known_;
+};
+
+// The folder part of a relative path ('/' between parts); empty for a file at the top.
+std::string folder_of(const std::string& relative);
 
 struct Written {
     std::optional<Placed> file; // when the file was written
     std::optional<Placed> gz;   // when its .gz was written
+    Stamp source;               // of the file copied, as it was read
 };
 
 // Writes `source` to `to` (when `file`) and its gzip to `to`.gz (when `gzip`), each beside
-// its place first, then renamed into it. Throws std::runtime_error (or analysis::FileError)
-// and leaves neither half written.
+// its place first, then renamed into it. The folder of `to` must be there. Throws
+// std::runtime_error (or analysis::FileError) and leaves neither half written.
 Written place_file(const std::filesystem::path& source, const std::filesystem::path& to, bool file,
                    bool gzip);
 

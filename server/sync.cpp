@@ -39,7 +39,8 @@ Manifest load_manifest(const fs::path& dir) {
 class Syncer {
 public:
     Syncer(const SyncOptions& options, SyncResult& result)
-        : options_(options), result_(result), manifest_(load_manifest(options.dir)) {}
+        : options_(options), result_(result), manifest_(load_manifest(options.dir)),
+          folders_(options.dir) {}
 
     void file(const Request& request);
     void prune(const std::set<std::string>& kept);
@@ -48,24 +49,26 @@ public:
 private:
     bool same(const std::string& path, const Stamp& target, const Request& request,
               const Stamp& source);
-    void put(const std::string& path, const Request& request, const Stamp& source, bool file,
-             bool gzip, bool replacing);
+    void put(const std::string& path, const Request& request, bool file, bool gzip, bool replacing);
     // The file in the folder is as it was placed (its bytes read only when its stamp differs).
     bool as_placed(const std::string& path, Placed& placed, const Stamp& target);
-    void gzip_of_kept(const std::string& path, const Request& request, const Stamp& source);
+    void gzip_of_kept(const std::string& path, const Request& request);
     void remove(const std::string& path);
     void note(std::vector<std::string>& list, const std::string& path, const std::string& line);
-    fs::path place(const std::string& path) const {
-        return options_.dir / analysis::to_path(shown(path));
-    }
+    fs::path place(const std::string& path) const { return folders_.place(path); }
     bool taken(const std::string& path) const {
-        std::error_code ec;
-        return fs::exists(fs::symlink_status(place(path), ec));
+        return look_at(place(path)).kind != Look::Kind::nothing;
+    }
+    // What is at the place of `path`; a link when a folder on its way is not one.
+    Look look_in_place(const std::string& path) {
+        if (!folders_.clear(folder_of(path))) return {Look::Kind::link};
+        return look_at(place(path));
     }
 
     const SyncOptions& options_;
     SyncResult& result_;
     Manifest manifest_;
+    Folders folders_;
     bool dirty_ = false;
 };
 
@@ -77,25 +80,25 @@ void Syncer::note(std::vector<std::string>& list, const std::string& path,
 
 void Syncer::file(const Request& request) {
     const auto& path = request.sent;
-    if (link_in_the_way(options_.dir, path))
+    const auto target = look_in_place(path);
+    if (target.kind == Look::Kind::link)
         return note(result_.foreign, path,
                     "not placed: " + shown(path) +
                         ": a link or a file is in its way (not followed)");
-    const auto source = plain_file_stamp(analysis::to_path(request.source));
-    if (!source) {
-        result_.ok = false;
-        return result_.lines.push_back("cannot place " + shown(path) + ": cannot read " +
-                                       request.source);
-    }
-    const auto target = plain_file_stamp(place(path));
-    const bool ours = manifest_.count(path) != 0 && target;
-    if (taken(path) && !ours && !options_.overwrite)
+    const bool in_place = target.kind != Look::Kind::nothing;
+    const bool ours = manifest_.count(path) != 0 && target.kind == Look::Kind::plain;
+    if (in_place && !ours && !options_.overwrite)
         return note(result_.foreign, path,
                     "kept " + shown(path) +
                         ": not placed by this program (--overwrite replaces it)");
-    if (ours && same(path, *target, request, *source)) {
-        result_.unchanged.push_back(path);
-        return gzip_of_kept(path, request, *source);
+    // Read as the server reads it, through links. A file to place is looked at as it is
+    // read, so a first run looks at each source once.
+    if (ours) {
+        const auto source = look_at(analysis::to_path(request.source), os::Links::followed);
+        if (source.kind == Look::Kind::plain && same(path, target.stamp, request, source.stamp)) {
+            result_.unchanged.push_back(path);
+            return gzip_of_kept(path, request);
+        }
     }
     const auto gz = path + ".gz";
     bool gzip = options_.gzip;
@@ -105,7 +108,7 @@ void Syncer::file(const Request& request) {
     }
     // An old .gz beside a new file would be sent in its place.
     if (!options_.gzip && manifest_.count(gz)) remove(gz);
-    put(path, request, *source, true, gzip, taken(path));
+    put(path, request, true, gzip, in_place);
 }
 
 bool Syncer::same(const std::string& path, const Stamp& target, const Request& request,
@@ -129,7 +132,7 @@ bool Syncer::as_placed(const std::string& path, Placed& placed, const Stamp& tar
     return true;
 }
 
-void Syncer::gzip_of_kept(const std::string& path, const Request& request, const Stamp& source) {
+void Syncer::gzip_of_kept(const std::string& path, const Request& request) {
     if (!options_.gzip) return;
     const auto gz = path + ".gz";
     const auto found = manifest_.find(gz);
@@ -141,17 +144,18 @@ void Syncer::gzip_of_kept(const std::string& path, const Request& request, const
     if (taken(gz) && found == manifest_.end() && !options_.overwrite)
         return note(result_.foreign, gz,
                     "kept " + shown(gz) + ": not placed by this program (--overwrite replaces it)");
-    put(path, request, source, false, true, false);
+    put(path, request, false, true, false);
 }
 
-void Syncer::put(const std::string& path, const Request& request, const Stamp& source, bool file,
-                 bool gzip, bool replacing) {
+void Syncer::put(const std::string& path, const Request& request, bool file, bool gzip,
+                 bool replacing) {
     const auto gz = path + ".gz";
-    const bool gz_replacing = taken(gz);
+    const bool gz_replacing = gzip && taken(gz);
     if (options_.dry_run) {
         result_.bytes += file ? request.size : 0;
     } else {
         try {
+            folders_.make(folder_of(path));
             const auto written =
                 place_file(analysis::to_path(request.source), place(path), file, gzip);
             if (written.file) manifest_[path] = {*written.file};
@@ -160,7 +164,7 @@ void Syncer::put(const std::string& path, const Request& request, const Stamp& s
                  {written.file ? &manifest_[path] : nullptr, written.gz ? &manifest_[gz] : nullptr})
                 if (placed) {
                     placed->stamp = settled(placed->stamp);
-                    placed->source = settled(source);
+                    placed->source = settled(written.source);
                     result_.bytes += placed->size;
                 }
             dirty_ = true;
@@ -175,8 +179,9 @@ void Syncer::put(const std::string& path, const Request& request, const Stamp& s
 
 void Syncer::remove(const std::string& path) {
     // A folder on the way made a link since: what it leads to is not ours to remove.
+    const auto look = look_in_place(path);
     const auto target =
-        link_in_the_way(options_.dir, path) ? std::nullopt : plain_file_stamp(place(path));
+        look.kind == Look::Kind::plain ? std::optional<Stamp>(look.stamp) : std::nullopt;
     const bool unchanged = target && as_placed(path, manifest_.at(path), *target);
     if (options_.dry_run) {
         if (unchanged) result_.removed.push_back(path);

@@ -1,0 +1,38 @@
+#pragma once
+
+// The few file services a download folder's sync needs beyond the analysis library's, each
+// one call to the system where it can be: a sync looks at and writes every file of a site.
+// One implementation for POSIX systems (os/posix/) and one for Windows (os/windows/).
+
+#include "analysis/os/files.h"
+#include "server/manifest.h"
+
+#include <filesystem>
+
+namespace tarnwick::server::os {
+
+using analysis::os::Handle;
+
+struct Look {
+    enum class Kind { nothing, plain, folder, link, other } kind = Kind::nothing;
+    Stamp stamp = {}; // of a plain file
+};
+
+enum class Links { kept, followed };
+
+// What is at `path`; a link itself unless its links are followed.
+Look look_at(const std::filesystem::path& path, Links links = Links::kept);
+
+// Opens the plain file at `path` (through links) to read it, and gives its stamp; a
+// folder, a device or a pipe is refused at once. Throws analysis::FileError.
+Handle open_to_copy(const std::filesystem::path& path, Stamp& stamp);
+
+// Closes `file`, written and at `path`, and gives its stamp. Throws analysis::FileError
+// when either fails; the file is closed all the same.
+Stamp close_written(Handle file, const std::filesystem::path& path);
+
+// Creates a file to write, never through a link; analysis::os::no_handle when anything
+// of that name is there. Throws analysis::FileError.
+Handle create_beside(const std::filesystem::path& path);
+
+} // namespace tarnwick::server::os
