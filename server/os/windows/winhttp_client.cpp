@@ -124,6 +124,10 @@ HttpAnswer WinHttpClient::get(const HttpRequest& asked) const {
     DWORD redirects = static_cast<DWORD>(limits_.max_redirects);
     WinHttpSetOption(request.h, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects,
                      sizeof redirects);
+    // The session's timeouts bound each wait for data; this bounds the headers as a whole,
+    // so that a server sending them a byte at a time cannot hold the request past its time.
+    DWORD headers = static_cast<DWORD>(limits_.timeout.count());
+    WinHttpSetOption(request.h, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers, sizeof headers);
     if (!WinHttpSendRequest(request.h, L"Accept-Encoding: gzip", DWORD(-1), WINHTTP_NO_REQUEST_DATA,
                             0, 0, 0) ||
         !WinHttpReceiveResponse(request.h, nullptr))
