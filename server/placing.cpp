@@ -167,12 +167,13 @@ Folders::State Folders::state(const std::string& folder) {
     if (folder.empty()) return State::present;
     if (const auto found = known_.find(folder); found != known_.end()) return found->second;
     auto state = this->state(folder_of(folder));
-    if (state == State::present) {
+    if (state == State::present || state == State::made) {
         switch (look_at(place(folder)).kind) {
         case Look::Kind::nothing:
             state = State::absent;
             break;
         case Look::Kind::folder:
+            state = State::present;
             break;
         default:
             state = State::blocked;
@@ -188,8 +189,8 @@ bool Folders::clear(const std::string& folder) {
 void Folders::make(const std::string& folder) {
     if (state(folder) != State::absent) return;
     fs::create_directories(place(folder));
-    for (auto part = folder; !part.empty(); part = folder_of(part))
-        known_[part] = State::present;
+    for (auto part = folder; !part.empty() && known_[part] == State::absent; part = folder_of(part))
+        known_[part] = State::made;
 }
 
 Written place_file(const fs::path& source, const fs::path& to, bool file, bool gzip) {

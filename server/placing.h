@@ -37,10 +37,12 @@ public:
     bool clear(const std::string& folder);
     // Makes `folder` (found clear) where it is not there yet.
     void make(const std::string& folder);
+    // True when this run made `folder`: nothing but what it placed is in it.
+    bool made(const std::string& folder) { return state(folder) == State::made; }
     std::filesystem::path place(const std::string& relative) const;
 
 private:
-    enum class State { absent, present, blocked };
+    enum class State { absent, present, made, blocked };
     State state(const std::string& folder);
 
     std::filesystem::path dir_;

@@ -53,16 +53,20 @@ private:
     // The file in the folder is as it was placed (its bytes read only when its stamp differs).
     bool as_placed(const std::string& path, Placed& placed, const Stamp& target);
     void gzip_of_kept(const std::string& path, const Request& request);
+    // Without --gzip: a .gz this program did not place, which a web server may send instead.
+    void foreign_gzip(const std::string& path);
     void remove(const std::string& path);
     void note(std::vector<std::string>& list, const std::string& path, const std::string& line);
     fs::path place(const std::string& path) const { return folders_.place(path); }
     bool taken(const std::string& path) const {
         return look_at(place(path)).kind != Look::Kind::nothing;
     }
-    // What is at the place of `path`; a link when a folder on its way is not one.
+    // What is at the place of `path`; a link when a folder on its way is not one. Each path
+    // is placed once a run, so nothing is in its place yet in a folder this run made.
     Look look_in_place(const std::string& path) {
-        if (!folders_.clear(folder_of(path))) return {Look::Kind::link};
-        return look_at(place(path));
+        const auto folder = folder_of(path);
+        if (!folders_.clear(folder)) return {Look::Kind::link};
+        return folders_.made(folder) ? Look{} : look_at(place(path));
     }
 
     const SyncOptions& options_;
@@ -85,6 +89,7 @@ void Syncer::file(const Request& request) {
         return note(result_.foreign, path,
                     "not placed: " + shown(path) +
                         ": a link or a file is in its way (not followed)");
+    if (!options_.gzip) foreign_gzip(path);
     const bool in_place = target.kind != Look::Kind::nothing;
     const bool ours = manifest_.count(path) != 0 && target.kind == Look::Kind::plain;
     if (in_place && !ours && !options_.overwrite)
@@ -130,6 +135,14 @@ bool Syncer::as_placed(const std::string& path, Placed& placed, const Stamp& tar
     placed.stamp = settled(target);
     dirty_ = true;
     return true;
+}
+
+void Syncer::foreign_gzip(const std::string& path) {
+    const auto gz = path + ".gz";
+    if (manifest_.count(gz) || folders_.made(folder_of(path)) || !taken(gz)) return;
+    note(result_.foreign, gz,
+         "kept " + shown(gz) + ": not placed by this program; a web server that sends .gz copies " +
+             "sends it in place of " + shown(path) + " (--gzip --overwrite replaces it)");
 }
 
 void Syncer::gzip_of_kept(const std::string& path, const Request& request) {

@@ -99,8 +99,9 @@ TEST_F(Sync, PrunesOnlyWhatItPlacedForAMapThatLeft) {
 
 TEST_F(Sync, KeepsWhatItDidNotPlaceAndNeverWritesThroughALink) {
     put_file(site(), "maps/de_a.bsp", "THEIRS");
+    put_file(site(), "maps/de_a.bsp.gz", "OLD");
     const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "OURS")}, {}};
-    EXPECT_EQ(sync({a}).foreign, Paths{"maps/de_a.bsp"});
+    EXPECT_EQ(sync({a}).foreign, (Paths{"maps/de_a.bsp.gz", "maps/de_a.bsp"}));
     EXPECT_EQ(on_site("maps/de_a.bsp"), "THEIRS");
     EXPECT_EQ(sync({a}, {.overwrite = true}).replaced, Paths{"maps/de_a.bsp"});
     EXPECT_EQ(on_site("maps/de_a.bsp"), "OURS");
