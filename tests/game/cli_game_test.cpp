@@ -315,16 +315,6 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
     }
 }
 
-// Every path under `folder`, relative to it, one a line.
-std::string listing(const std::filesystem::path& folder) {
-    std::string paths;
-    std::error_code ec;
-    for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec))
-        paths += it->path().lexically_relative(folder).generic_string() + "\n";
-    return paths;
-}
-
 // Maps, models and files made by an attacker, a row each on a folder of its own: what
 // --check --follow says and its status, and a name that the .res printed with --follow and
 // the folder --collect fills never hold.
