@@ -18,6 +18,14 @@
 
 namespace tarnwick::testing {
 
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using namespace std::string_literals;
+using Lines = std::vector<std::string>;
+
 class GameFixture : public ::testing::Test {
 protected:
     GameFixture() {

@@ -9,11 +9,6 @@
 namespace tarnwick::testing {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::HasSubstr;
-using ::testing::Not;
-using namespace std::string_literals;
 
 class ServerCommandLine : public GameFixture {
 protected:
