@@ -9,7 +9,6 @@
 namespace tarnwick::testing {
 namespace {
 
-
 class ServerCommandLine : public GameFixture {
 protected:
     ServerCommandLine() {
