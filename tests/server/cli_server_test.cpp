@@ -86,9 +86,9 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
               "overviews/de_foo.bmp\noverviews/de_foo.bmp.gz\noverviews/de_foo.txt\n"
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
               "sound/x/hit.wav\nsound/x/hit.wav.gz\n");
-    EXPECT_THAT(first.err,
-                AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: "),
-                      HasSubstr("  never placed on the download site: sound/a~b.wav: ")));
+    EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
+    EXPECT_EQ(count(first.err, "never placed"), 1u); // only the name clients refuse
+    EXPECT_THAT(first.err, HasSubstr("  never placed on the download site: sound/a~b.wav: "));
     const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
     EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
     EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
