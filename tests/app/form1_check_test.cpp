@@ -305,7 +305,9 @@ TEST_F(Form1Check, TheReportShowsGroupsWrapsCopiesAndChoosesEntries) {
     }
     EXPECT_EQ(headings.join(", ").toStdString(),
               "Missing (2), Other Case (1), Warnings (1), Limits (2), Stock (1), Found (4)");
-    EXPECT_THAT(list->item(0)->text().toStdString(), HasSubstr(": 8 entries: 4 found, 1 case"));
+    // The summary wraps at a space whose place depends on the length of the test's folder.
+    EXPECT_THAT(list->item(0)->text().replace('\n', ' ').toStdString(),
+                HasSubstr(": 8 entries: 4 found, 1 case"));
 
     // Wrapped to the width, the whole entry kept, no line wider than the list's inside.
     ASSERT_NE(long_row, nullptr);

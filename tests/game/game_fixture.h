@@ -13,8 +13,18 @@
 #include "synthetic_map.h"
 
 #include <gmock/gmock.h>
+#include <numeric>
+#include <set>
 
 namespace tarnwick::testing {
+
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using namespace std::string_literals;
+using Lines = std::vector<std::string>;
 
 class GameFixture : public ::testing::Test {
 protected:
@@ -49,5 +59,15 @@ protected:
 
     TempDir dir;
 };
+
+// Every path under `folder`, relative to it, one a line, sorted.
+inline std::string listing(const std::filesystem::path& folder) {
+    std::set<std::string> paths;
+    std::error_code ec;
+    for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
+        paths.insert(it->path().lexically_relative(folder).generic_string() + "\n");
+    return std::accumulate(paths.begin(), paths.end(), std::string());
+}
 
 } // namespace tarnwick::testing

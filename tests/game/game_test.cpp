@@ -25,14 +25,7 @@ namespace {
 
 using game::FormatError;
 using game::MemorySource;
-using Lines = std::vector<std::string>;
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::IsSupersetOf;
-using ::testing::Not;
-using namespace std::string_literals;
 
 using Resolving = GameFixture;
 

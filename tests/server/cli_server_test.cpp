@@ -9,12 +9,6 @@
 namespace tarnwick::testing {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::HasSubstr;
-using ::testing::Not;
-using namespace std::string_literals;
-
 class ServerCommandLine : public GameFixture {
 protected:
     ServerCommandLine() {
@@ -30,12 +24,25 @@ protected:
     }
 };
 
+// A map found only in a pack file is one; the largest file of each map is flagged when the
+// game's own download refuses it, over 10 MiB.
 TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
-    mod("mapcycle.txt", "de_foo\nDE_FOO \"\\rules\\1\"\nde_bar\n");
+    mod("mapcycle.txt", "de_foo\nDE_FOO \"\\rules\\1\"\nde_bar\nde_pak\n");
+    mod("pak1.pak",
+        pak_bytes({{"maps/de_pak.bsp", read_file(dir.file("cstrike/maps/de_bar.bsp"))}}));
+    for (const auto& [name, size] : {std::pair{"foo", 10u << 20}, {"bar", (10u << 20) + 1}}) {
+        mod(std::string("maps/de_") + name + ".res", std::string("sound/") + name + ".wav");
+        mod(std::string("sound/") + name + ".wav", "");
+        std::filesystem::resize_file(dir.path() / "cstrike/sound" / (name + ".wav"s), size);
+    }
     const auto fine = run("--check --mapcycle cstrike/mapcycle.txt");
     EXPECT_EQ(fine.status, 0) << fine.err;
     EXPECT_EQ(count(fine.err, "de_foo.bsp: 0 entries"), 1u) << fine.err;
     EXPECT_EQ(count(fine.err, "de_bar.bsp: 0 entries"), 1u) << fine.err;
+    EXPECT_EQ(count(fine.err, "over 10 MiB"), 1u) << fine.err;
+    EXPECT_THAT(fine.err, AllOf(HasSubstr("de_pak: in a pack file: it ships with the game\n"),
+                                HasSubstr("the largest sound/bar.wav, 10.0 MiB (over 10 MiB: the "
+                                          "game's own download refuses it")));
 
     mod("mapcycle.txt", "de_foo // was de_old\nde_bar\nde_gone\nde_foo.bsp\n");
     const auto r = run("--check --mapcycle cstrike/mapcycle.txt");
@@ -54,25 +61,39 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
     EXPECT_EQ(run("--check --mapcycle cstrike/none.txt").status, 1);
 }
 
+// What the site gets: the map, what it needs that was found, the words of its .res that name
+// a file, spelled as the server sends them; never what ships with the game (in valve/, in a
+// pack file, on the stock list), what is missing, the .res itself or a name clients refuse.
 TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     mod("maps/de_foo.bsp",
         map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\hl\halflife.wad"})"
-                          R"({"model" "models/X.mdl"})",
+                          R"({"model" "models/X.mdl"}{"model" "models/p.mdl"})",
                           {}));
-    mod("maps/de_foo.res", "sound/V.wav\r\n");
+    mod("maps/de_foo.res",
+        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav\r\n");
+    mod("sound/DL.wav", "RIFF");
+    mod("sound/a~b.wav", "RIFF");
     mod("mapcycle.txt", "de_foo\nde_bar\n");
+    write_file(dir.path() / "stock.txt", "sound/v.wav\n");
     const auto options = "--follow --mapcycle cstrike/mapcycle.txt --fastdl site --gzip";
-    const auto first = run(options + " --report r.json"s);
+    const auto first = run(options + " --stock-list stock.txt --report r.json"s);
     EXPECT_EQ(first.status, 0) << first.err;
-    for (const auto* placed : {"maps/de_foo.bsp", "maps/de_foo.bsp.gz", "mine.wad", "models/X.mdl",
-                               "sound/x/hit.wav", "sound/V.wav", "maps/de_bar.bsp"})
-        EXPECT_TRUE(std::filesystem::exists(dir.path() / "site" / placed)) << placed;
+    EXPECT_EQ(listing(dir.path() / "site"),
+              ".tarnwick-fastdl\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/detail/brick.tga.gz\n"
+              "maps\nmaps/de_bar.bsp\nmaps/de_bar.bsp.gz\nmaps/de_foo.bsp\nmaps/de_foo.bsp.gz\n"
+              "maps/de_foo_detail.txt\nmaps/de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
+              "models/X.mdl\nmodels/X.mdl.gz\nmodels/XT.mdl\nmodels/XT.mdl.gz\noverviews\n"
+              "overviews/de_foo.bmp\noverviews/de_foo.bmp.gz\noverviews/de_foo.txt\n"
+              "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
+              "sound/x/hit.wav\nsound/x/hit.wav.gz\n");
     EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
+    EXPECT_EQ(count(first.err, "never placed"), 1u); // only the name clients refuse
+    EXPECT_THAT(first.err, HasSubstr("  never placed on the download site: sound/a~b.wav: "));
     const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
     EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
     EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
 
-    const auto second = run(options);
+    const auto second = run(options + " --stock-list stock.txt"s);
     EXPECT_EQ(second.status, 0);
     EXPECT_THAT(second.err, HasSubstr("site: nothing to copy"));
 }

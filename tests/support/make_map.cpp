@@ -6,19 +6,11 @@
 // makes a small game folder instead: FOLDER/cstrike with maps/de_e2e.bsp and some of what
 // it needs, one file in another case, one missing, one unsafe, one the server would split,
 // and a model that needs more files.
-// Hostile files, each named as given, to try the check as an attacker would:
-//   tarnwick-make-map --model FILE [GROUP...]    a studio model whose sequence-group table
-//                                                names each GROUP
-//   tarnwick-make-map --overview FILE IMAGE      an overview description naming IMAGE
-//   tarnwick-make-map --entity FILE KEY VALUE    a map with one entity besides worldspawn,
-//                                                KEY VALUE, with \r \n \t \\ \xNN in VALUE
-//                                                made the bytes they stand for
 
 #include "bsp_shaped_map.h"
 #include "synthetic_game.h"
 #include "synthetic_map.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -49,51 +41,10 @@ int make_game(const std::filesystem::path& folder) {
     return 0;
 }
 
-// `text` with its escapes made the bytes they stand for.
-std::string unescaped(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        if (c == 'x' && i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else {
-            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-    }
-    return out;
-}
-
-// The hostile files of the usage; -1 when `argv` asks for none of them.
-int make_hostile(int argc, char** argv) {
-    using namespace tarnwick::testing;
-    const std::string_view mode = argc > 2 ? argv[1] : "";
-    if (mode == "--model") {
-        write_file(std::filesystem::path(argv[2]),
-                   studio_model_bytes({true, std::vector<std::string>(argv + 3, argv + argc), {}}));
-    } else if (mode == "--overview" && argc == 4) {
-        write_file(std::filesystem::path(argv[2]),
-                   "layer\n{\n\tIMAGE \"" + std::string(argv[3]) + "\"\n}\n");
-    } else if (mode == "--entity" && argc == 5) {
-        write_file(std::filesystem::path(argv[2]),
-                   map_with_textures(R"({"classname" "worldspawn"}{")" + std::string(argv[3]) +
-                                         "\" \"" + unescaped(argv[4]) + "\"}",
-                                     {}));
-    } else {
-        return -1;
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--game") == 0) return make_game(argv[2]);
-    if (const int status = make_hostile(argc, argv); status >= 0) return status;
     const bool bsp = argc > 1 && std::strcmp(argv[1], "--bsp") == 0;
     argv += bsp;
     argc -= bsp;

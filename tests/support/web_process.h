@@ -1,14 +1,11 @@
 #pragma once
 
-// The system's side of the tests' web server, in os/<system>/web_process.cpp.
+// The system's side of the tests' web server, its process, in os/<system>/web_process.cpp.
 
 #include <filesystem>
 #include <string>
 
 namespace tarnwick::testing::web_process {
-void init_sockets();
-int bound_free_port();
-bool answers(int port);
 // Starts nginx with `arguments` (paths in the system's own form); its output goes to
 // `log`. Returns an id to stop it by, or throws.
 long start_nginx(const std::string& arguments, const std::filesystem::path& log);

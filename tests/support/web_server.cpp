@@ -1,11 +1,61 @@
+// The sockets first: on Windows they must come before anything that brings in windows.h.
+#ifdef _WIN32
+// clang-format off
+#include <winsock2.h>
+#include <ws2tcpip.h>
+// clang-format on
+#else
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
 #include "web_server.h"
 
 #include <chrono>
+#include <cstdint>
 #include <stdexcept>
 #include <thread>
 
 namespace tarnwick::testing {
 namespace {
+
+// The two systems' sockets differ only in these names and in Windows' start.
+#ifdef _WIN32
+void init_sockets() {
+    static const bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    if (!started) throw std::runtime_error("no sockets");
+}
+#else
+using SOCKET = int;
+constexpr SOCKET INVALID_SOCKET = -1;
+void closesocket(SOCKET s) {
+    close(s);
+}
+void init_sockets() {}
+#endif
+
+sockaddr_in local(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+bool answers(int port) {
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    const auto address = local(port);
+    const bool connected =
+        s != INVALID_SOCKET &&
+        connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (s != INVALID_SOCKET) closesocket(s);
+    return connected;
+}
 
 constexpr auto start_deadline = std::chrono::seconds(20);
 constexpr auto stop_deadline = std::chrono::seconds(20);
@@ -36,8 +86,15 @@ std::string config(const std::string& root, const std::string& scratch, int port
 } // namespace
 
 int free_port() {
-    web_process::init_sockets();
-    return web_process::bound_free_port();
+    init_sockets();
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    auto address = local(0);
+    socklen_t size = sizeof address;
+    if (s == INVALID_SOCKET || bind(s, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        throw std::runtime_error("no free local port");
+    closesocket(s);
+    return ntohs(address.sin_port);
 }
 
 WebServer::WebServer(const std::filesystem::path& root) {
@@ -60,8 +117,8 @@ WebServer::WebServer(const std::filesystem::path& root) {
     // stopped under wine: both are waited for.
     const auto pid_file = scratch_.path() / "nginx.pid";
     const auto deadline = std::chrono::steady_clock::now() + start_deadline;
-    while (!(web_process::answers(port_) && web_process::answers(catch_all_port_) &&
-             web_process::answers(slow_port_) && !text_of(pid_file).empty())) {
+    while (!(answers(port_) && answers(catch_all_port_) && answers(slow_port_) &&
+             !text_of(pid_file).empty())) {
         if (!web_process::still_running(pid_) || std::chrono::steady_clock::now() > deadline) {
             web_process::stop(pid_);
             throw std::runtime_error(

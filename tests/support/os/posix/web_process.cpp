@@ -1,50 +1,14 @@
 #include "web_process.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <sstream>
 #include <stdexcept>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace tarnwick::testing::web_process {
-namespace {
-
-sockaddr_in local(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-} // namespace
-
-void init_sockets() {}
-
-int bound_free_port() {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    auto address = local(0);
-    socklen_t size = sizeof address;
-    if (s < 0 || bind(s, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) != 0)
-        throw std::runtime_error("no free local port");
-    close(s);
-    return ntohs(address.sin_port);
-}
-
-bool answers(int port) {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    const auto address = local(port);
-    const bool connected =
-        s >= 0 && connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (s >= 0) close(s);
-    return connected;
-}
 
 long start_nginx(const std::string& arguments, const std::filesystem::path& log) {
     std::vector<std::string> words;
