@@ -117,6 +117,14 @@ TEST_F(Sync, KeepsWhatItDidNotPlaceAndNeverWritesThroughALink) {
     const server::MapRequests b{"de_b", {file("sound/b.wav", "B")}, {}};
     EXPECT_EQ(sync({b}, {.overwrite = true}).foreign, Paths{"sound/b.wav"});
     EXPECT_TRUE(fs::is_empty(dir.path() / "elsewhere"));
+
+    // A server file linked in from elsewhere is read through its link, as the server reads it.
+    const auto linked = dir.path() / "server/maps/de_c.bsp";
+    fs::create_symlink(dir.path() / "server/maps/de_a.bsp", linked);
+    const server::MapRequests c{"de_c", {{"maps/de_c.bsp", linked.string(), 4}}, {}};
+    EXPECT_EQ(sync({c}).added, Paths{"maps/de_c.bsp"});
+    EXPECT_EQ(on_site("maps/de_c.bsp"), "OURS");
+    EXPECT_EQ(sync({c}).unchanged, Paths{"maps/de_c.bsp"});
 }
 
 TEST_F(Sync, RefusesADamagedOrForeignRecord) {
