@@ -60,9 +60,6 @@ TEST(Panel, EventsCarryTheirPartsCoordinatesTheCloseBoxSinksAndHiddenPartsRaiseN
     click(panel, on_cross);
     press(panel, {12, 12});
     EXPECT_EQ(host.log, "2(512,14) 4(512,14) 1 2(12,12)");
-    PropertyStore store;
-    panel.save(store);
-    EXPECT_FALSE(Panel(store).Picture2().visible);
 }
 
 TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOriginAndTheBackgroundCoversTheCloseBox) {
