@@ -10,7 +10,7 @@ using tarnwick::analysis::ProgressRangeError;
 
 namespace {
 
-constexpr Colour back = 0x0037463E, block = 0x0050B5C4;
+constexpr Colour back = skin::back_dark, block = skin::accent;
 
 // The first `filled` places show a whole 8 x 16 block 4 px from the top (as much of it as
 // lies inside the right edge); the other places and every gap show what lies under them.

@@ -11,8 +11,6 @@ using namespace tarnwick::controls::testing;
 
 namespace {
 
-constexpr Colour field_back = 0x0037463E;
-
 using Box = Loaded<eltexto, 1425, 300>;
 
 // What the user sees, the field included.
@@ -29,7 +27,7 @@ TEST(TextBox, ALayoutShowsInTheFieldAndTheFrameAndTheHeightStaysFixed) {
     box.BackColor(0x000000FF); // shows between the left edge and the field
     EXPECT_EQ(seen(box, 2, 10), to_rgb(0x000000FF));
     box.Enabled(false); // greys nothing
-    EXPECT_EQ(seen(box, 50, 10), to_rgb(field_back));
+    EXPECT_EQ(seen(box, 50, 10), to_rgb(skin::back_dark));
     box.Resize(400, 400); // 26.67 px: no minimum width
     EXPECT_EQ(box.Height(), 300);
     EXPECT_EQ(box.Text1().geometry(), QRect(4, 2, 18, 16));
