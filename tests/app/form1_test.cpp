@@ -170,10 +170,8 @@ TEST_F(Form1Test, AddingAppliesTheNameTestAndSelectsTheLastShownEntryUntilTheLis
         const char* typed;
         std::string says;
     } names[] = {{".wad", ""},
-                 {"", ""},
                  {"MAP.WAD", refused},
                  {"x.wad ", refused},
-                 {"sound/x.mp3", refused},
                  {"models/\xD0\xB4\xD0\xBE\xD0\xBC.mdl",
                   titled + "Not A Valid Map Resource. A resource file can only hold Western "
                            "(Windows-1252) characters"}};
@@ -195,7 +193,7 @@ TEST_F(Form1Test, AddingAppliesTheNameTestAndSelectsTheLastShownEntryUntilTheLis
     EXPECT_EQ(said(), titled + "The List Is Full");
 }
 
-TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesWhileTheListIsEditedAndWritten) {
+TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesWhileTheListIsEdited) {
     analyse(write_map("de_foo.bsp", entities));
     form->List1->setCurrentRow(2);
     click_option(0); // the chosen option: the selection stays
@@ -205,10 +203,6 @@ TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesWhileTheListIsEditedAndWritten
 
     add("halflife.wad");
     EXPECT_EQ(shown(), "custom.wad, [models/props/crate.mdl]"); // the last one shown
-    form->make_res();
-    EXPECT_EQ(read_file(dir.file("de_foo.res")),
-              "maps/de_foo.bsp\r\nmaps/de_foo.res\r\ncustom.wad\r\nmodels/props/crate.mdl\r\n");
-    EXPECT_EQ(said(), created);
 
     // Edited into a stock name, an entry keeps its place in the full list, hidden.
     form->List1->setCurrentRow(0); // custom.wad
@@ -216,11 +210,6 @@ TEST_F(Form1Test, ShowOnlyCustomHidesStockPackagesWhileTheListIsEditedAndWritten
     form->edit_entry();
     EXPECT_EQ(dialogs.asked.back(), "Edit Resource: [] [custom.wad]");
     EXPECT_EQ(shown(), "models/props/crate.mdl");
-
-    // Edit stays enabled with nothing selected; it then changes nothing.
-    dialogs.inputs.push_back("new.wad");
-    form->edit_entry();
-    EXPECT_EQ(dialogs.asked.back(), "Edit Resource: [] []");
 
     // Removing the last entry shown disables the commands until an entry is clicked.
     form->List1->setCurrentRow(0);
