@@ -66,8 +66,6 @@ TEST(Panel, SetIconCopiesTheSixteenSquareAtTheOriginAndTheBackgroundCoversTheClo
     source.image().setPixel(15, 15, qRgb(0, 0, 255));
     panel.set_icon(source.hdc());
     EXPECT_EQ(pixel(panel, 9 + 15, 10 + 15), qRgb(0, 0, 255));
-    panel.set_the_hdc(source.hdc());
-    EXPECT_EQ(pixel(panel, 20, 30), qRgb(255, 0, 0));
     Surface host(600, 600, 0x00FFFFFF);
     host.image().setPixel(506 + 10, 8 + 20, qRgb(1, 2, 3));
     panel.obtener_imagen_fondo(host.hdc(), 10, 20, 255);
