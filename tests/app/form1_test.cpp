@@ -99,7 +99,7 @@ TEST_F(Form1Test, DraggingTheTitleKeepsThePressedPointUnderTheCursor) {
     form->end_drag(2, 0, 0, 0);
     cursor = {0, 0};
     form->drag_window(2, 0, 0, 0);
-    EXPECT_EQ(form->pos(), QPoint(364, 286));
+    EXPECT_EQ(form->pos(), QPoint(364, 286)); // where the drag left it
 }
 
 TEST_F(Form1Test, AnalysingAMapListsItsResourcesAndEnablesWhatNeedsAList) {
