@@ -134,10 +134,6 @@ TEST_F(Form1Test, AMapOnTheCommandLineIsAnalysedOnceTheWindowShows) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !shown().empty(); }));
     EXPECT_EQ(form->Text1->Text(), QDir::toNativeSeparators(map)); // as the dialog gives it
     EXPECT_EQ(form->current_map_name(), "de_foo.bsp");
-
-    app::open_command_line_map(*form, {"tarnwick", map + ".gone"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }));
-    EXPECT_EQ(said(), "Error01: Cant Read File");
 }
 
 TEST_F(Form1Test, AFailedAnalysisForgetsTheMapAndItsEntriesButLeavesThemShown) {
