@@ -53,16 +53,14 @@ TEST(Frame, StoresItsDesignColoursAndStoredColoursSwappedGiveARaisedFrame) {
     elframe().save(layout); // made without a layout
     EXPECT_EQ(layout.names(), (QStringList{"BackColor", "Color3DDark"}));
     Loaded<elframe, 7710, 570> frame(layout); // 514 x 38 px
-    expect_colour(frame, 0x00222E28, {{0, 0}});
-    expect_colour(frame, 0x0037463E, {{5, 5}});
-    layout.set("color3dlight", Colour(0x00222E28));
-    layout.set("color3ddark", Colour(0x0095AAA0));
+    layout.set("color3dlight", Colour(skin::edge_dark));
+    layout.set("color3ddark", Colour(light));
     frame.load(layout);
     // The top edge lies over the right one.
-    expect_colour(frame, 0x0095AAA0, {{0, 0}, {513, 0}, {0, 36}});
-    expect_colour(frame, 0x00222E28, {{513, 1}, {513, 36}, {0, 37}, {513, 37}});
+    expect_colour(frame, light, {{0, 0}, {513, 0}, {0, 36}});
+    expect_colour(frame, skin::edge_dark, {{513, 1}, {513, 36}, {0, 37}, {513, 37}});
     frame.Resize(15, 15);
-    expect_colour(frame, 0x0095AAA0, {{0, 0}}); // one pixel: the top edge is the topmost part
+    expect_colour(frame, light, {{0, 0}}); // one pixel: the top edge is the topmost part
 }
 
 TEST(Frame, RaisesTheMouseEventsOfItsSurfaceUnlessItIsDisabled) {

@@ -3,6 +3,7 @@
 // Loads a control as a window would, drives it the way the window system would (mouse events
 // sent to the widget) and records what it reports to its host.
 
+#include "controls/skin.h"
 #include "controls/skinned_control.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ using platform::Surface;
 using platform::to_rgb;
 
 // The skin's lit edge, and the black of the system's window text.
-constexpr Colour light = 0x0095AAA0, black = platform::window_text;
+constexpr Colour light = skin::light, black = platform::window_text;
 
 // A control as a window loads it: from its stored layout, then sized (in twips).
 template <class C, int width, int height> struct Loaded : C {
