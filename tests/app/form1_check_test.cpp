@@ -102,10 +102,17 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
     EXPECT_THAT(form->report_window()->copy_text(), HasSubstr(": 7 entries: 4 found, 1 case"));
     EXPECT_EQ(dialogs.asked.size(), 1u) << "the map is in a mod's maps folder: nothing asked";
 
-    // The report closes with its cross.
+    // The report moves by its title, with drag code of its own, and closes with its cross.
     auto* report = form->report_window();
-    QTest::mouseClick(report->elpanel1, Qt::LeftButton, {},
-                      report->elpanel1->Picture2().bounds().center());
+    auto* panel = report->elpanel1;
+    const QPoint corner = report->pos(), title(60, 12);
+    cursor = {700, 300};
+    QTest::mousePress(panel, Qt::LeftButton, {}, title);
+    cursor += QPoint(-40, 25);
+    QTest::mouseMove(panel, title + QPoint(1, 0));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, title);
+    EXPECT_EQ(report->pos(), corner + QPoint(-40, 25));
+    QTest::mouseClick(panel, Qt::LeftButton, {}, panel->Picture2().bounds().center());
     EXPECT_FALSE(report->isVisible());
     EXPECT_EQ(ended, 0) << "the program goes on";
 
