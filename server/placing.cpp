@@ -75,9 +75,15 @@ class Reading {
 public:
     explicit Reading(const fs::path& path) {
         try {
-            file_ = os::open_to_copy(path, stamp_);
+            file_ = analysis::os::open_for_reading(analysis::utf8_of(path));
         } catch (const analysis::FileError& e) {
             throw analysis::FileError("cannot read " + analysis::utf8_of(path) + ": " + e.what());
+        }
+        try {
+            stamp_ = os::stamp_of(file_, path);
+        } catch (...) {
+            analysis::os::close_file(file_);
+            throw;
         }
     }
     ~Reading() { analysis::os::close_file(file_); }

@@ -23,9 +23,8 @@ enum class Links { kept, followed };
 // What is at `path`; a link itself unless its links are followed.
 Look look_at(const std::filesystem::path& path, Links links = Links::kept);
 
-// Opens the plain file at `path` (through links) to read it, and gives its stamp; a
-// folder, a device or a pipe is refused at once. Throws analysis::FileError.
-Handle open_to_copy(const std::filesystem::path& path, Stamp& stamp);
+// The stamp of `file`, a plain file open for reading at `path`. Throws analysis::FileError.
+Stamp stamp_of(Handle file, const std::filesystem::path& path);
 
 // Closes `file`, written and at `path`, and gives its stamp. Throws analysis::FileError
 // when either fails; the file is closed all the same.

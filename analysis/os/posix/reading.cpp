@@ -17,8 +17,7 @@ Handle open_for_reading(const std::string& path) {
         ::close(fd);
         throw FileError("not an ordinary file");
     }
-    const int flags = fcntl(fd, F_GETFL);
-    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    // O_NONBLOCK stays: an ordinary file reads the same with it.
     return fd;
 }
 

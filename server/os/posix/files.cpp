@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,27 +44,24 @@ Look look_at(const std::filesystem::path& path, Links links) {
     return got == 0 ? look_of(status) : Look{};
 }
 
-Handle open_to_copy(const std::filesystem::path& path, Stamp& stamp) {
-    // Non-blocking, so that a pipe put there is refused at once; a plain file reads the same.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw analysis::FileError(reason("cannot open"));
+Stamp stamp_of(Handle file, const std::filesystem::path&) {
     struct stat status {};
-    const bool plain = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    if (!plain) {
-        ::close(fd);
-        throw analysis::FileError("not an ordinary file");
-    }
-    stamp = look_of(status).stamp;
-    return fd;
+    if (::fstat(static_cast<int>(file), &status) != 0)
+        throw analysis::FileError(reason("cannot look at the file"));
+    return look_of(status).stamp;
 }
 
-Stamp close_written(Handle file, const std::filesystem::path&) {
-    struct stat status {};
-    const bool looked = ::fstat(static_cast<int>(file), &status) == 0;
-    const auto why = reason("cannot look at what was written");
+Stamp close_written(Handle file, const std::filesystem::path& path) {
+    std::optional<Stamp> stamp;
+    std::string why;
+    try {
+        stamp = stamp_of(file, path);
+    } catch (const analysis::FileError& e) {
+        why = e.what();
+    }
     if (::close(static_cast<int>(file)) != 0) throw analysis::FileError(reason("cannot write"));
-    if (!looked) throw analysis::FileError(why);
-    return look_of(status).stamp;
+    if (!stamp) throw analysis::FileError(why);
+    return *stamp;
 }
 
 Handle create_beside(const std::filesystem::path& path) {

@@ -1,6 +1,5 @@
 #include "server/os/files.h"
 
-#include "analysis/file_system.h"
 #include "analysis/os/windows/common.h"
 
 namespace tarnwick::server::os {
@@ -22,15 +21,11 @@ Look look_at(const fs::path& path, Links links) {
     return {Look::Kind::plain, {size, static_cast<std::int64_t>(time.time_since_epoch().count())}};
 }
 
-Handle open_to_copy(const fs::path& path, Stamp& stamp) {
-    const auto file = analysis::os::open_for_reading(analysis::utf8_of(path));
+// By the path: std::filesystem's count of time is the one the stamps recorded use.
+Stamp stamp_of(Handle, const fs::path& path) {
     const auto look = look_at(path, Links::followed);
-    if (look.kind != Look::Kind::plain) {
-        analysis::os::close_file(file);
-        throw analysis::FileError("cannot look at the file");
-    }
-    stamp = look.stamp;
-    return file;
+    if (look.kind != Look::Kind::plain) throw analysis::FileError("cannot look at the file");
+    return look.stamp;
 }
 
 // The system sets a file's time when its last handle is closed.
