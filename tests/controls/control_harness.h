@@ -47,11 +47,6 @@ inline void click(QWidget& w, QPoint p, Qt::MouseButton button = Qt::LeftButton)
     press(w, p, button);
     release(w, p, button);
 }
-inline void double_click(QWidget& w, QPoint p) {
-    click(w, p);
-    send(w, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
-    release(w, p);
-}
 
 // What a control raised, one event a word: its number, then "(X,Y)" unless both are 0; and
 // the Button of each event, one digit each.
