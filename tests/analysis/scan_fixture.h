@@ -9,7 +9,6 @@
 
 namespace tarnwick::testing {
 
-// A progress target that remembers every value it was given.
 class RecordingProgress : public analysis::RangeProgress {
 public:
     using RangeProgress::Max;
@@ -35,7 +34,6 @@ struct ScanOutcome {
 
 class ScanTest : public ::testing::Test {
 protected:
-    // Writes `bytes` as the map `name` in a fresh folder and scans it.
     ScanOutcome scan(const std::string& bytes, const std::string& name = "de_foo.bsp",
                      const analysis::EventPump& pump = {}) {
         write_file(dir.file(name), bytes);

@@ -10,7 +10,6 @@
 namespace tarnwick::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 void set_attributes(const std::string& path, DWORD attributes) {
@@ -40,12 +39,6 @@ TEST_F(WindowsFiles, OnlyOrdinaryFilesThatAreNeitherHiddenNorSystemFilesExist) {
     EXPECT_FALSE(plain_file_exists("NUL"));
     EXPECT_EQ(analysis::file_name_of("C:\\cs\\cstrike\\maps/de_foo.bsp"), "de_foo.bsp");
     EXPECT_EQ(analysis::file_name_of("C:de_foo.bsp"), "de_foo.bsp");
-
-    // The scanner lists the description file by the same test.
-    const auto map = map_with(R"("wad" "x.wad")");
-    EXPECT_THAT(scan(map, "read-only.bsp").entries, ElementsAre("maps/read-only.txt", "x.wad"));
-    EXPECT_THAT(scan(map, "hidden.bsp").entries, ElementsAre("x.wad"));
-    EXPECT_THAT(scan(map, "system.bsp").entries, ElementsAre("x.wad"));
 }
 
 TEST_F(WindowsFiles, ReplacesAResFileInOneStepAndLeavesOneItMayNotReplaceAsItWas) {

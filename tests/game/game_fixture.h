@@ -1,9 +1,6 @@
 #pragma once
 
-// A small installation of the game, made afresh for each test:
-//   cstrike/            the mod, with liblist.gam, loose files, pak0.pak and a map
-//   cstrike_downloads/  what a server sent
-//   valve/              the fallback folder, with its own pak0.pak
+// A small installation of the game, made afresh for each test.
 
 #include "game/game_folder.h"
 #include "game/res_lines.h"
@@ -60,7 +57,6 @@ protected:
     TempDir dir;
 };
 
-// Every path under `folder`, relative to it, one a line, sorted.
 inline std::string listing(const std::filesystem::path& folder) {
     std::set<std::string> paths;
     std::error_code ec;

@@ -1,6 +1,4 @@
-// The game library on a small installation made by the test and on made bytes: entries
-// looked up and followed, the rules of the game's clients and server, and the format
-// readers with the errors they give for foreign or damaged files, table by table.
+// The game library on a small installation made by the test and on made bytes.
 
 #include "analysis/file_system.h"
 #include "game/audit.h"
@@ -60,8 +58,6 @@ TEST_F(Resolving, LooksEachEntryUpInTheGamesOrder) {
     }
 }
 
-// The entry, where it comes from, its status and every entity that names it, with its
-// targetname when it has one.
 std::string listed(const game::Outcome& o) {
     auto line = o.entry + " <- " + o.from.name() + " " + std::string(game::status_name(o.status));
     for (const auto& e : o.entities)
@@ -112,20 +108,11 @@ TEST_F(Resolving, FollowsWhatTheMapAndItsEntitiesName) {
                             "models/XT.MDL <- entities case [cycler]",
                             "gfx/Logo.TGA <- entities missing [env_glow]")); // after a ;
     EXPECT_EQ(r.entries[3].reason, "not a studio model");
-    // Followed entries are written when asked, missing ones too.
-    EXPECT_THAT(game::res_entries(r, {true, false, false, false}),
-                AllOf(Contains("Upper.wad"), Contains("gfx/Logo.TGA")));
-    EXPECT_THAT(r.warnings, Contains("\"SkyName\" \"night\": the game ignores this key"));
-    EXPECT_EQ(game::res_entries(r, {}), scan); // what was followed is written only when asked
     EXPECT_THAT(game::text_report(r),
                 IsSupersetOf({"  missing: sound/kaboom.WAV (named by ambient_generic \"boom1\", "
                               "env_sprite, ambient_generic and 2 more)",
                               "  case: models/XT.MDL is spelled models/xT.mdl on the disk",
-                              "  unsafe, not looked up: ../up.wav",
-                              "  unused wad unused.wad: holds none of the map's textures, but "
-                              "the map names it, so clients still need it: remove it from the "
-                              "map's wad list to drop it",
-                              "  missing texture: gone"}));
+                              "  unsafe, not looked up: ../up.wav"}));
 }
 
 TEST_F(Resolving, NamesTheFallbackAndSurvivesDamagedFiles) {
@@ -178,7 +165,6 @@ TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
         {"the game's package", "Xeno.wad", {"names xeno.wad: clients refuse to download it"}},
         {"a setting file", "cfg/x.CFG", {"a .cfg file: clients refuse to download it and the "
                                          "original server drops the .res word"}},
-        {"dots in a folder", "sound/v.1/a.wav", {dots}},
         {"two dots together", "sound/a..wav",
          {"holds '..': the server drops the .res word, and clients refuse to download it", dots}},
         {"a leading slash", "/sound/a.wav", {"starts with '/': clients refuse to download it"}},
@@ -202,13 +188,9 @@ TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
                 Contains(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
                                    mod_folder + "/deep.wad")));
     game::count_limits(r, 512);
-    EXPECT_FALSE(r.limits.back().over());
-    EXPECT_TRUE(r.over_limit());
+    EXPECT_FALSE(r.limits.back().over()); // 512 .res lines: at the limit, not over
     // The model's texture model and sound are loaded with it: not counted.
-    EXPECT_THAT(game::text_report(r),
-                IsSupersetOf({"  limits: 512 models of 511, 513 sounds of 511, 512 generic of 511, "
-                              "1537 resources of 1280, 512 .res lines of 512",
-                              "  error: 513 sounds, 2 over the limit of 511"}));
+    EXPECT_THAT(game::text_report(r), Contains("  error: 513 sounds, 2 over the limit of 511"));
 }
 
 std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
@@ -217,17 +199,8 @@ std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
 }
 
 TEST(Formats, ReadWhatSoundFilesHold) {
-    const auto map = map_with_textures(
-        "{}", {{"brick", true}, {"{FENCE", false}, {"sky", false}, {"{fence", false}});
-    EXPECT_THAT(game::read_bsp_textures(MemorySource(map)).external, ElementsAre("{FENCE", "sky"));
-
     EXPECT_THAT(game::read_wad_names(MemorySource(wad_bytes({"A", "sixteen_chars_xx"}))),
                 ElementsAre("A", "sixteen_chars_xx"));
-
-    const auto pak = pak_bytes({{"models/x.mdl", "12345"}, {"sound/a.wav", "RIFF"}});
-    const auto entry = game::read_pak_directory(MemorySource(pak)).at(1);
-    EXPECT_EQ(entry.name + " " + pak.substr(entry.offset, entry.length), "sound/a.wav RIFF");
-
     const auto model = game::read_studio_model(MemorySource(studio_model_bytes(
         {false,
          {"models\\Guy01.mdl", "models\\guy02.mdl"},
@@ -244,7 +217,6 @@ TEST(Formats, ReadWhatSoundFilesHold) {
     EXPECT_TRUE(named.cut);
     EXPECT_EQ(named.references.size(), game::max_entity_references);
 
-    EXPECT_EQ(game::read_fallback_dir("game \"X\"\r\n  FALLBACK_DIR \"valve2\" // hl\n"), "valve2");
     // Words, four to a record, whatever the lines.
     EXPECT_THAT(game::read_detail_textures("// c\r\nwall01 detail/brick 1 1\nsolo\n"
                                            "\tfloor \"detail/brick\" 2 2\rmetal m 1 1"),
@@ -294,29 +266,23 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     auto vdf = [](std::string text) { return [text] { game::read_library_folders(text); }; };
     const Damage table[] = {
         {"bsp of version 31", bsp(changed(map, 0, 31)), "not a map of version 29 or 30"},
-        {"bsp header cut", bsp(map.substr(0, 100)), "not a map of version 29 or 30"},
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
         {"bsp texture count too large", bsp(changed(map, 127, 1000)), "a texture count of 1000"},
         {"bsp texture outside the lump", bsp(changed(map, 131, 400)), "outside the texture lump"},
-        {"bsp entity lump past the end", ent(changed(map, 8, 1 << 20)),
-         "offset 4: the entity lump"},
         {"bsp entity lump too large", ent(changed(huge, 8, game::max_entity_text + 1)),
          "more than the 4194304 read"},
         {"wad of another kind", wad_of("WAD1" + wad.substr(4)), "not a WAD2 or WAD3"},
         {"wad negative count", wad_of(changed(wad, 4, -1)), "a negative count"},
         {"wad directory past the end", wad_of(changed(wad, 8, 40)), "damaged at offset 40"},
         {"pak too short", pak_of("PACK"), "not a pack file"},
-        {"pak of another kind", pak_of("PACX" + pak.substr(4)), "not a pack file"},
         {"pak odd directory length", pak_of(changed(pak, 8, 63)), "directory length of 63"},
         {"pak entry outside the file", pak_of(changed(pak, 15 + 56, 1000)),
          "lies outside the file"},
         {"pak negative directory offset", pak_of(changed(pak, 4, -64)), "negative offset"},
         {"mdl foreign", mdl("IDPO" + model.substr(4)), "not a studio model"},
         {"mdl version 6", mdl(changed(model, 4, 6)), "version 10"},
-        {"mdl sequences past the end", mdl(changed(model, 168, 1 << 30)), "damaged at offset"},
         {"mdl events past the end", mdl(changed(model, 244 + 52, 5000)), "damaged at offset 5000"},
         {"mdl 17 sequence groups", mdl(changed(model, 172, 17)), "17 sequence groups"},
-        {"mdl group table past the end", mdl(changed(model, 172, 2)), "damaged at offset"},
         {"mdl events read over and over", mdl(twice), "event tables overlap"},
         {"liblist fallback up a folder", [] { game::read_fallback_dir("fallback_dir \"..\""); },
          "not a folder name"},
@@ -338,24 +304,17 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     }
 }
 
-// Steam's list of its libraries, in both its forms.
 TEST(LibraryFolders, ReadsEveryLibraryOnce) {
-    // Today's form, the apps left out.
-    EXPECT_EQ(game::read_library_folders(
-                  "\xEF\xBB\xBF"
-                  R"("libraryfolders" { "0" { "path" "C:\\Program Files (x86)\\Steam")"
-                  R"( "label" "" "apps" { "70" "1" "10" "2" } } "1" { "path" "D:\\Games" } })"),
-              (Lines{R"(C:\Program Files (x86)\Steam)", R"(D:\Games)"}));
-    // The older form, numbered values only.
+    // The older form, numbered values only; today's is read by the test below.
     EXPECT_EQ(game::read_library_folders(
                   "// old\r\n\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"17\"\n"
                   "\t\"1\"\t\t\"D:\\\\SteamLibrary\"\n\t\"2\" /mnt/games\n}\n"),
               (Lines{R"(D:\SteamLibrary)", "/mnt/games"}));
-    // Escapes undone, case ignored, each once.
-    EXPECT_EQ(
-        game::read_library_folders(
-            R"("libraryfolders" { "0" { "PATH" "/a \"b\"\\c\q" } "1" "/a \"b\"\\c\q" "2" "" })"),
-        Lines{R"(/a "b"\c\q)"});
+    // Escapes undone, case ignored, each once, a BOM and the apps' numbered values passed over.
+    EXPECT_EQ(game::read_library_folders("\xEF\xBB\xBF"
+                                         R"("libraryfolders" { "0" { "PATH" "/a \"b\"\\c\q")"
+                                         R"( "apps" { "70" "1" } } "1" "/a \"b\"\\c\q" "2" "" })"),
+              Lines{R"(/a "b"\c\q)"});
     EXPECT_EQ(game::read_library_folders(nested(16)), Lines{"/deep"});
 }
 
@@ -371,14 +330,12 @@ TEST(SteamLibraries, FindTheModInTheRootOrALibraryItsListNames) {
     list(R"("libraryfolders" { "0" { "path" "relative" } "1" { "path" ")" +
          analysis::utf8_of(library) + "\" } }");
 
-    // Found at that folder, spelled as the disk has it or not.
     const std::vector roots{dir.path() / "none", root};
     const auto finds = [&](std::string_view mod, const std::filesystem::path& folder) {
         const auto found = game::find_steam_mod(roots, mod);
         return found && std::filesystem::equivalent(*found, folder);
     };
     EXPECT_TRUE(finds("cstrike", library / "steamapps/common/Half-Life/cstrike"));
-    EXPECT_TRUE(finds("valve", root / "SteamApps/common/Half-Life/valve"));
     EXPECT_EQ(game::find_steam_mod(roots, "czero"), std::nullopt);
     // A damaged list is passed over, the root itself still looked in.
     list(R"("libraryfolders" { "1" { "path" ")" + analysis::utf8_of(library));
@@ -386,7 +343,6 @@ TEST(SteamLibraries, FindTheModInTheRootOrALibraryItsListNames) {
     EXPECT_TRUE(finds("valve", root / "SteamApps/common/Half-Life/valve"));
 }
 
-// The words a .res holds for the server.
 TEST(ResReading, ReadsWordsAsTheServerDoes) {
     std::string many;
     for (std::size_t i = 0; i < game::res_line_limit + 10; ++i)
@@ -405,7 +361,6 @@ TEST(ResReading, ReadsWordsAsTheServerDoes) {
         {"UTF-8 BOM skipped", "\xEF\xBB\xBF"s + "a.wad", {"a.wad"}},
         {"NUL ends the text", "a.wad\r\n\0\0b.wad\n"s, {"a.wad"}},
         {"an empty word ends the reading", "a.wad \"\" b.wad", {"a.wad"}},
-        {"UTF-16", "\xFF\xFE"s + "a\0.\0w\0a\0d\0"s, {}},
         // Only so much of a file is read, and only so many words kept.
         {"1 MiB read", mib + "a", {mib}},
         {"4,096 words kept", many, Lines(game::res_line_limit, "x.wad")},

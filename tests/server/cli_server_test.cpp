@@ -123,8 +123,7 @@ TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     EXPECT_THAT(check("--stock-list lists/ships.txt").err, HasSubstr(" 0 missing, 2 stock,"));
 }
 
-// The site the cycle's folder was synced to, served by nginx: all ok, then a file taken
-// away; the site from server.cfg when none is given.
+// The cycle's folder synced and served: all ok, then a file taken away.
 TEST_F(ServerCommandLine, ProbesTheSite) {
     mod("maps/de_foo.bsp",
         map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad"})", {}));
@@ -135,11 +134,9 @@ TEST_F(ServerCommandLine, ProbesTheSite) {
     const auto fine = run(cycle + " --probe " + web.url() + " --report r.json");
     EXPECT_EQ(fine.status, 0) << fine.err;
     EXPECT_THAT(fine.err, HasSubstr("probe of " + web.url() + ": 3 files, 3 ok"));
-    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
-    EXPECT_EQ(report["probe"][0],
-              nlohmann::json::parse(R"({"entry": "maps/de_foo.bsp", "url": ")" + web.url() +
-                                    R"(maps/de_foo.bsp", "verdict": "ok", "status": 200,)"
-                                    R"( "detail": ""})"));
+    const auto probed = nlohmann::json::parse(read_file(dir.file("r.json")))["probe"][0];
+    EXPECT_EQ(probed["url"].get<std::string>() + " " + probed["verdict"].get<std::string>(),
+              web.url() + "maps/de_foo.bsp ok");
 
     std::filesystem::remove(dir.path() / "site/mine.wad");
     std::filesystem::remove(dir.path() / "site/mine.wad.gz");

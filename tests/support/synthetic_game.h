@@ -12,10 +12,9 @@
 
 namespace tarnwick::testing {
 
-// A WAD3 texture package whose directory holds `names` (the textures themselves are empty).
+// The textures themselves are empty.
 std::string wad_bytes(const std::vector<std::string>& names);
 
-// A pack file holding each (relative path, contents) pair.
 std::string pak_bytes(const std::vector<std::pair<std::string, std::string>>& files);
 
 struct ModelShape {
@@ -25,7 +24,6 @@ struct ModelShape {
     // (event number, option text) of the events of the model's one sequence.
     std::vector<std::pair<int, std::string>> events;
 };
-// A studio model (IDST, version 10) as `model` says.
 std::string studio_model_bytes(const ModelShape& model);
 
 struct TextureSpec {
@@ -39,7 +37,6 @@ struct TextureSpec {
 std::string map_with_textures(std::string_view entities, const std::vector<TextureSpec>& textures,
                               std::size_t brush_models = 0);
 
-// Writes `bytes` to `root`/`relative`, making the folders on the way.
 void put_file(const std::filesystem::path& root, std::string_view relative, std::string_view bytes);
 
 } // namespace tarnwick::testing

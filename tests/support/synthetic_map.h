@@ -57,7 +57,6 @@ std::string realistic_entities(int entities, std::uint32_t seed = 11);
 // A map of about `size` bytes: header, realistic entity text, then loud noise.
 std::string realistic_map(std::size_t size, std::uint32_t seed = 11);
 
-// Entity text naming `count` distinct sounds.
 std::string many_references_entities(int count);
 
 void write_file(const std::filesystem::path& path, std::string_view bytes);

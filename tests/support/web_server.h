@@ -37,7 +37,6 @@ private:
     long pid_ = 0;
 };
 
-// A local port where nothing listens now.
 int free_port();
 
 } // namespace tarnwick::testing
