@@ -140,6 +140,11 @@ void Runner::put(const std::vector<const Step*>& steps) {
             }
         dirty_ = true;
     } catch (const std::exception& e) {
+        // A .gz put in place before its file failed was taken away again.
+        for (const auto* step : steps)
+            if (record_.count(step->path) &&
+                look_at(folders_.place(step->path)).kind != Look::Kind::plain)
+                forget(step->path);
         return failed(*steps.front(), e.what());
     }
     for (const auto* step : steps) {
