@@ -224,5 +224,6 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     if (session)
         all_done = write_report(*session, server, options.game.report, display) && all_done;
     display.clear();
+    if (server.stopped()) return 128 + server.stopped();
     return all_done ? 0 : 1;
 }

@@ -23,9 +23,10 @@ constexpr const char* footer =
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
     "one or holds a word the server drops; with --mapcycle also when the cycle names a\n"
-    "map the server does not have; with --fastdl also when a file could not be placed;\n"
-    "with --probe also when the site does not give a file as the server has it), 2 for a\n"
-    "usage error.";
+    "map the server does not have; with --fastdl also when a file that should be on the\n"
+    "site is not, or another run holds DIR; with --probe also when the site does not give\n"
+    "a file as the server has it), 130 or 143 when SIGINT or SIGTERM stopped the sync (the\n"
+    "file in hand finished, the record written), 2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -144,6 +145,9 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
          "say what --fastdl would add, replace and remove; write nothing"},
         {"--gzip", &game.gzip,
          "also write NAME.gz beside each file, for a web server's precompressed gzip"},
+        {"--wait", &game.wait,
+         "wait for another run that is syncing DIR to end (without it, this run ends with "
+         "status 1 at once)"},
     };
     for (const auto& f : sync_flags)
         app.add_flag(f.name, *f.flag, f.help)->group(site)->needs(fastdl);

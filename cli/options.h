@@ -22,6 +22,7 @@ struct GameOptions {
     bool prune = false;     // --prune: remove what an earlier --fastdl placed for no map given
     bool dry_run = false;   // --dry-run: say what --fastdl would do, write nothing
     bool gzip = false;      // --gzip: NAME.gz beside each file --fastdl places
+    bool wait = false;      // --wait: for another run that is syncing the same folder
     bool probe = false;     // --probe: ask the download site for every file
     std::string probe_url;  // its URL; empty: the sv_downloadurl of the server's server.cfg
     bool check = false;

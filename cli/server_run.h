@@ -36,6 +36,8 @@ public:
     // The whole set's size, then the sync with --fastdl, then the probe with --probe. False
     // when the sync failed, or the probe found a file that is not ok.
     bool finish(const Report& report);
+    // The signal that stopped the sync; 0 when none did.
+    int stopped() const { return sync_ ? sync_->stopped : 0; }
     // The session's JSON with each map's download_bytes and the run's fastdl.
     std::string json(const std::string& session_json) const;
 
@@ -48,6 +50,7 @@ private:
     const GameOptions& options_;
     bool overwrite_;
     std::vector<server::MapRequests> maps_;
+    std::filesystem::path mod_folder_; // of the first map: its owner runs the server
     std::optional<server::SyncResult> sync_;
     std::optional<game::ServerConfig> config_;
     std::vector<server::ProbeResult> probed_;

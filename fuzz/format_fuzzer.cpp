@@ -166,6 +166,16 @@ void read(std::string_view bytes) {
     for (const auto& [path, placed] : manifest)
         FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
                      shown(path));
+#elif defined(TARNWICK_FORMAT_journal)
+    // A journal applied names only paths a download folder holds, and what it says of each
+    // is what the record then keeps.
+    server::Manifest manifest;
+    server::apply_journal(bytes, manifest);
+    FUZZ_REQUIRE(server::read_manifest(server::manifest_text(manifest)) == manifest,
+                 std::to_string(manifest.size()));
+    for (const auto& [path, placed] : manifest)
+        FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
+                     shown(path));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

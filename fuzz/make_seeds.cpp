@@ -158,6 +158,10 @@ void format_seeds(const fs::path& folder) {
          {"tarnwick download folder 1\n4\t0123abcd\t4\t-5\t4\t7\tmaps/de_a.bsp\n"
           "9\tffffffff\t9\t1\t4\t7\tmaps/de_a.bsp.gz\n",
           "tarnwick download folder 1\n"}},
+        {"journal",
+         {"tarnwick download folder journal 1\n+\t4\t0123abcd\t4\t-5\t4\t7\tmaps/de_a.bsp\n"
+          "-\tmaps/de_a.bsp\n+\t9\tffffffff\t9\t1",
+          "tarnwick download folder journal 1\n-\t../x\n"}},
         {"entities",
          {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
                             R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",

@@ -25,7 +25,7 @@ public:
     void add_named(const std::string& sent) {
         const auto& places = source_.game.candidates(sent);
         if (places.empty() || !done_.insert(game::with_slashes(sent))) return;
-        add(sent, places.front());
+        add(sent, as_opened(places, sent));
     }
 
     void add(const std::string& sent, const game::Place& place) {
@@ -45,7 +45,7 @@ public:
                         : "maps/" + source_.map_sent + ".bsp";
         if (!done_.insert(sent)) return;
         const auto& places = source_.game.candidates(sent);
-        if (!places.empty()) return add(sent, places.front());
+        if (!places.empty()) return add(sent, as_opened(places, sent));
         // A map outside the game folder is still the one the server runs.
         std::error_code ec;
         const auto size = fs::file_size(analysis::to_path(source_.resolution.map), ec);
@@ -104,6 +104,13 @@ MapRequests map_requests(const game::Session& session, const game::CheckedMap& m
     }
     return map_requests({session.game_folder(map), map.resolution, session.stock(),
                          res ? &*res : nullptr, map_sent});
+}
+
+const game::Place& as_opened(const std::vector<game::Place>& places, std::string_view name) {
+    const auto exact = std::find_if(places.begin(), places.end(), [&](const game::Place& place) {
+        return place.spelled == game::with_slashes(name);
+    });
+    return exact == places.end() ? places.front() : *exact;
 }
 
 std::string download_refusal(std::string_view name) {

@@ -59,6 +59,10 @@ MapRequests map_requests(const RequestSource& source);
 MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
                          const std::string& map_sent = {});
 
+// The one of `places` (not empty) that the server opens for `name`: the one spelled exactly
+// so when there is one, as the server tries the name it is given first.
+const game::Place& as_opened(const std::vector<game::Place>& places, std::string_view name);
+
 // Why clients (or the server) refuse to download a file of that name, the first reason;
 // empty when the name may be requested.
 std::string download_refusal(std::string_view name);

@@ -16,7 +16,7 @@ std::string gz_of(const std::string& path) {
 class Planner {
 public:
     Planner(const SyncOptions& options, Manifest& record, Folders& folders)
-        : options_(options), record_(record), folders_(folders) {}
+        : options_(options), record_(record), folders_(folders), user_(options.mod_folder) {}
 
     void file(const Request& request);
     void prune(const std::set<std::string>& kept);
@@ -52,6 +52,7 @@ private:
     const SyncOptions& options_;
     Manifest& record_;
     Folders& folders_;
+    os::ServerUser user_;
     SyncPlan plan_;
 };
 
@@ -61,6 +62,9 @@ void Planner::file(const Request& request) {
     if (target.kind == Look::Kind::link || target.kind == Look::Kind::folder ||
         target.kind == Look::Kind::other)
         return step(Action::keep, Reason::in_the_way, path);
+    // The server never sends what it cannot read: a copy here would publish a secret.
+    if (!user_.can_read(analysis::to_path(request.source)))
+        return step(Action::keep, Reason::unreadable, path);
     if (!options_.gzip) foreign_gzip(path);
     const bool in_place = target.kind != Look::Kind::nothing;
     if (in_place && !ours(path) && !options_.overwrite) return foreign(path, target, request);

@@ -2,9 +2,13 @@
 
 #include "game_fixture.h"
 #include "run_program.h"
+#include "server/record.h"
 #include "web_server.h"
 
 #include <nlohmann/json.hpp>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace tarnwick::testing {
 namespace {
@@ -79,7 +83,8 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     const auto first = run(options + " --stock-list stock.txt --report r.json"s);
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(listing(dir.path() / "site"),
-              ".tarnwick-fastdl\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/detail/brick.tga.gz\n"
+              ".tarnwick-fastdl\n.tarnwick-fastdl.lock\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/"
+              "detail/brick.tga.gz\n"
               "maps\nmaps/de_bar.bsp\nmaps/de_bar.bsp.gz\nmaps/de_foo.bsp\nmaps/de_foo.bsp.gz\n"
               "maps/de_foo_detail.txt\nmaps/de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
               "models/X.mdl\nmodels/X.mdl.gz\nmodels/XT.mdl\nmodels/XT.mdl.gz\noverviews\n"
@@ -97,6 +102,34 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     EXPECT_EQ(second.status, 0);
     EXPECT_THAT(second.err, HasSubstr("site: nothing to copy"));
 }
+
+#ifndef _WIN32
+// The cycle names fy_snow: the server opens maps/fy_snow.bsp when it is there, whatever
+// else differs only in case. A run while another holds the site is refused, naming it.
+TEST_F(ServerCommandLine, PublishesTheMapTheServerOpensOneRunAtATime) {
+    mod("maps/FY_SNOW.bsp", map_with_textures(R"({"classname" "worldspawn" "message" "x"})", {}));
+    mod("maps/fy_snow.bsp", map_with_textures(R"({"classname" "worldspawn"})", {}));
+    mod("mapcycle.txt", "fy_snow\n");
+    const auto cycle = "--mapcycle cstrike/mapcycle.txt --fastdl site"s;
+    const auto exact = run(cycle);
+    EXPECT_EQ(exact.status, 0) << exact.err;
+    const auto published = [&] { return read_file(dir.path() / "site/maps/fy_snow.bsp"); };
+    EXPECT_TRUE(published() == read_file(dir.path() / "cstrike/maps/fy_snow.bsp"));
+    std::filesystem::remove(dir.path() / "cstrike/maps/fy_snow.bsp");
+    const auto other = run(cycle);
+    EXPECT_THAT(other.err, HasSubstr("mapcycle.txt line 1: no maps/fy_snow.bsp: the server opens "
+                                     "maps/FY_SNOW.bsp"));
+    EXPECT_TRUE(published() == read_file(dir.path() / "cstrike/maps/FY_SNOW.bsp"));
+
+    std::uint64_t holder = 0;
+    const auto lock =
+        server::os::lock_file(dir.path() / "site" / std::string(server::lock_name), false, holder);
+    const auto busy = run(cycle);
+    server::os::unlock_file(lock);
+    EXPECT_EQ(busy.status, 1);
+    EXPECT_THAT(busy.err, HasSubstr("site is being synced by process " + std::to_string(getpid())));
+}
+#endif
 
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     TempDir dir;
