@@ -80,7 +80,15 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     mod("mapcycle.txt", "de_foo\nde_bar\n");
     write_file(dir.path() / "stock.txt", "sound/v.wav\n");
     const auto options = "--follow --mapcycle cstrike/mapcycle.txt --fastdl site --gzip";
+    // A stale .gz this program did not place: a dry run says what the run then says.
+    put_file(dir.path(), "site/maps/de_bar.bsp.gz", "OLD");
+    const auto stale = "maps/de_bar.bsp.gz: not placed by this program; a web server that sends "
+                       ".gz files sends it in place of maps/de_bar.bsp: players get the old map "
+                       "(--overwrite replaces it)"s;
+    EXPECT_THAT(run(options + " --stock-list stock.txt --dry-run"s).err,
+                HasSubstr("would keep " + stale));
     const auto first = run(options + " --stock-list stock.txt --report r.json"s);
+    EXPECT_THAT(first.err, HasSubstr("\nkept " + stale));
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(listing(dir.path() / "site"),
               ".tarnwick-fastdl\n.tarnwick-fastdl.lock\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/"
