@@ -1,11 +1,11 @@
 #include "server/probe.h"
 
+#include "analysis/file_system.h"
+#include "game/file_source.h"
 #include "game/rules.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace tarnwick::server {
 namespace {
@@ -20,13 +20,14 @@ std::uint64_t answer_room(std::uint64_t size) {
     return size + size / 64 + 4096;
 }
 
+// Read as every other file of the server is read: a special file is refused, never waited on.
 std::optional<std::string> read_whole(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(bytes).str();
+    try {
+        const game::FileSource source(analysis::utf8_of(file));
+        return source.read(0, source.size());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
