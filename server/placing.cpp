@@ -29,7 +29,8 @@ std::uint32_t add_hash(std::uint32_t hash, std::string_view bytes) {
 // A file written beside its place, with its size and hash counted as it is written.
 class Beside {
 public:
-    explicit Beside(const fs::path& to) : file_(to, {analysis::os::Hidden::replaced, true}) {}
+    explicit Beside(const fs::path& to)
+        : file_(to, {analysis::os::Hidden::replaced, true, false}) {}
 
     void write(std::string_view bytes) {
         file_.write(bytes);
