@@ -40,6 +40,8 @@ Manifest read_record(const fs::path& dir) {
 }
 
 HeldRecord::HeldRecord(const fs::path& dir, bool wait) : dir_(dir) {
+    // A damaged or foreign record changes nothing, not even by a lock file beside it.
+    if (os::look_at(path_of(lock_name)).kind == os::Look::Kind::nothing) read_record(dir_);
     std::uint64_t holder = 0;
     lock_ = os::lock_file(path_of(lock_name), wait, holder);
     if (lock_ == analysis::os::no_handle) throw FolderBusy(holder);

@@ -404,12 +404,22 @@ TEST_F(Sync, RefusesADamagedOrForeignRecord) {
     sync({a});
     const auto record = (site() / std::string(server::manifest_name)).string();
     const auto good = read_file(record);
-    for (const auto& bad :
-         Paths{"<html>", good + "12\tzz\n", good + "1\t00000000\t1\t1\t1\t1\t../x\n",
-               good.substr(0, good.size() - 3)}) {
-        write_file(record, bad);
+    fs::remove(site() / std::string(server::lock_name));
+    const auto journal = (site() / std::string(server::journal_name)).string();
+    const auto journaled = std::string(server::journal_header);
+    // The record's text, or the journal's after a good record.
+    for (const auto& [bad, in_journal] : std::vector<std::pair<std::string, bool>>{
+             {"<html>", false},
+             {good + "12\tzz\n", false},
+             {good + "1\t00000000\t1\t1\t1\t1\t../x\n", false},
+             {good.substr(0, good.size() - 3), false},
+             {journaled + "-\t../x\n", true},
+             {journaled + "+\t12\tzz\n", true}}) {
+        write_file(record, in_journal ? good : bad);
+        if (in_journal) write_file(journal, bad);
         EXPECT_THROW(sync({}, {.prune = true}), std::runtime_error) << bad;
-        EXPECT_EQ(on_site("maps/de_a.bsp"), "A");
+        EXPECT_EQ(published(), (std::map<std::string, std::string>{{"maps/de_a.bsp", "A"}}));
+        EXPECT_FALSE(fs::exists(site() / std::string(server::lock_name)));
     }
 }
 
