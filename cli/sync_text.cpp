@@ -47,8 +47,7 @@ std::string failed_line(const server::StepResult& done) {
         return path + ": the server's file changed while it was copied, so it was not put in "
                       "place (tried again at the end)";
     case server::Outcome::not_reached:
-        return (step.action == Action::remove ? "not removed: " : "not placed: ") + path +
-               ": the run was stopped first";
+        return {}; // counted in the line of the stop
     default:
         return (step.action == Action::remove ? "cannot remove " : "cannot place ") + path + ": " +
                done.detail;
@@ -110,10 +109,14 @@ std::vector<std::string> sync_lines(const server::SyncResult& result,
     if (!result.record_failure.empty())
         lines.push_back("cannot write the download folder's record: " + result.record_failure +
                         "; its journal keeps what was placed, and the next run folds it in");
-    if (result.stopped)
+    if (result.stopped) {
+        std::size_t left = 0;
+        for (const auto& step : result.steps)
+            left += step.outcome == server::Outcome::not_reached;
         lines.push_back(std::string("stopped by ") + (result.stopped == 2 ? "SIGINT" : "SIGTERM") +
-                        ": the file in hand was finished and the record written; the next run "
-                        "places the rest");
+                        ": the file in hand was finished and the record written; " +
+                        std::to_string(left) + " left for the next run");
+    }
     lines.push_back(summary(result, options));
     return lines;
 }
