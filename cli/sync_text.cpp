@@ -46,6 +46,8 @@ std::string failed_line(const server::StepResult& done) {
     case server::Outcome::source_changed:
         return path + ": the server's file changed while it was copied, so it was not put in "
                       "place (tried again at the end)";
+    case server::Outcome::source_changing:
+        return "not placed: " + path + ": the server's file changed again while it was copied";
     case server::Outcome::not_reached:
         return {}; // counted in the line of the stop
     default:
@@ -74,7 +76,8 @@ std::size_t not_placed(const server::SyncResult& r) {
     std::size_t count = 0;
     for (const auto& step : r.steps)
         if (step.outcome == server::Outcome::failed ||
-            step.outcome == server::Outcome::not_reached || server::falls_short(step.step))
+            step.outcome == server::Outcome::not_reached ||
+            step.outcome == server::Outcome::source_changing || server::falls_short(step.step))
             ++count;
     return count;
 }

@@ -48,7 +48,9 @@ private:
     void result(const Step& step, Outcome outcome, std::string detail = {}) {
         if (outcome == Outcome::done || outcome == Outcome::planned) listed(step);
         // A source that changed is tried again, and that try decides.
-        if (outcome == Outcome::failed || outcome == Outcome::not_reached) result_.ok = false;
+        if (outcome == Outcome::failed || outcome == Outcome::not_reached ||
+            outcome == Outcome::source_changing)
+            result_.ok = false;
         result_.steps.push_back({step, outcome, std::move(detail)});
     }
 
@@ -145,10 +147,7 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
                    [&](const Written& written) { landed(request, written); });
     } catch (const SourceChanged&) {
         mend(steps, before);
-        if (!last_try)
-            result(*steps.front(), Outcome::source_changed);
-        else
-            result(*steps.front(), Outcome::failed, "it changed again while it was copied");
+        result(*steps.front(), last_try ? Outcome::source_changing : Outcome::source_changed);
         return false;
     } catch (const std::exception& e) {
         mend(steps, before);

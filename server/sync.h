@@ -74,10 +74,11 @@ bool falls_short(const Step& step);
 enum class Outcome {
     planned, // a dry run's step
     done,
-    failed,         // `detail` says why
-    source_changed, // its source changed while it was copied: not put in place (and tried
-                    // once more at the end of the run, which is another result)
-    not_reached,    // the run was stopped first
+    failed,          // `detail` says why
+    source_changed,  // its source changed while it was copied: not put in place (and tried
+                     // once more at the end of the run, which is another result)
+    source_changing, // its source changed on that second try too: not placed
+    not_reached,     // the run was stopped first
 };
 
 struct StepResult {

@@ -369,6 +369,8 @@ TEST_F(Sync, ASourceThatChangesWhileCopiedIsNotPutInPlace) {
         const auto result = sync({map});
         EXPECT_EQ(result.ok, changes == 1);
         EXPECT_EQ(result.steps.front().outcome, server::Outcome::source_changed);
+        EXPECT_EQ(result.steps.back().outcome,
+                  changes == 1 ? server::Outcome::done : server::Outcome::source_changing);
         if (changes == 1)
             EXPECT_EQ(on_site("maps/de_up.bsp"), "START, and more1");
         else
