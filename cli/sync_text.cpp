@@ -62,6 +62,9 @@ std::string step_line(const server::StepResult& done, const server::SyncOptions&
     const auto path = shown(step.path);
     const bool planned = done.outcome == server::Outcome::planned;
     if (!planned && done.outcome != server::Outcome::done) return failed_line(done);
+    if (step.reason == Reason::unreadable && step.action == Action::remove)
+        return (planned ? "would remove " : "removed ") + path +
+               ": the copy placed before of what the server never sends";
     if (step.action != Action::keep) return {};
     if (step.reason == Reason::in_the_way)
         return (planned ? "would not place: " : "not placed: ") + path +

@@ -210,8 +210,8 @@ void plan_and_run(const std::vector<MapRequests>& maps, const SyncOptions& optio
 } // namespace
 
 bool falls_short(const Step& step) {
-    return step.action == Action::keep &&
-           (step.reason == Reason::in_the_way || step.reason == Reason::unreadable);
+    return step.reason == Reason::unreadable ||
+           (step.action == Action::keep && step.reason == Reason::in_the_way);
 }
 
 SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const SyncOptions& options) {

@@ -56,8 +56,8 @@ enum class Reason {
     foreign_gzip,         // keep: a .gz not placed by this program, which a web server that
                           // sends .gz files sends in place of its file
     in_the_way,           // keep: a link or other file is at its place or on its way
-    unreadable,           // keep: the server's user cannot read its source, so the server
-                          // never sends it
+    unreadable,           // keep, or remove what was placed before: the server's user
+                          // cannot read its source, so the server never sends it
     changed_since_placed, // keep: to be removed, but changed since it was placed
 };
 

@@ -398,6 +398,12 @@ TEST_F(Sync, NeverPublishesWhatTheServersUserCannotRead) {
     ASSERT_EQ(result.steps.size(), 2u);
     EXPECT_EQ(result.steps[1].step.reason, server::Reason::unreadable);
     EXPECT_FALSE(fs::exists(site() / "maps/de_a.txt"));
+    // Placed by a run that did not ask: taken off the site.
+    sync({with_link});
+    const auto again = sync({with_link}, {.mod_folder = dir.path() / "server"});
+    EXPECT_FALSE(again.ok);
+    EXPECT_EQ(again.removed, Paths{"maps/de_a.txt"});
+    EXPECT_FALSE(fs::exists(site() / "maps/de_a.txt"));
 }
 #endif
 
