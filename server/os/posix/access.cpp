@@ -55,11 +55,14 @@ ServerUser::~ServerUser() = default;
 
 bool ServerUser::can_read(const std::filesystem::path& file) {
     if (known_->anyone) return true;
-    std::error_code ec;
-    const auto real = std::filesystem::canonical(file, ec);
+    // Resolved only when it is a link: the folders searched are those on the real way.
     struct stat status {};
-    return !ec && ::stat(real.c_str(), &status) == 0 &&
-           known_->may(status, S_IRUSR, S_IRGRP, S_IROTH) && known_->may_search(real.parent_path());
+    if (::lstat(file.c_str(), &status) != 0) return false;
+    std::error_code ec;
+    const auto real = S_ISLNK(status.st_mode) ? std::filesystem::canonical(file, ec)
+                                              : std::filesystem::absolute(file, ec);
+    if (ec || (S_ISLNK(status.st_mode) && ::stat(real.c_str(), &status) != 0)) return false;
+    return known_->may(status, S_IRUSR, S_IRGRP, S_IROTH) && known_->may_search(real.parent_path());
 }
 
 } // namespace tarnwick::server::os
