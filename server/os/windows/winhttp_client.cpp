@@ -47,6 +47,13 @@ std::string why(DWORD code) {
     }
 }
 
+// The site gave no answer: nothing to judge it by, and a sign that the next requests to it
+// would fare the same.
+bool unanswered(DWORD code) {
+    return code == ERROR_WINHTTP_TIMEOUT || code == ERROR_WINHTTP_CANNOT_CONNECT ||
+           code == ERROR_WINHTTP_NAME_NOT_RESOLVED;
+}
+
 // The address's bytes are ASCII: the probe percent-encodes the rest.
 std::wstring wide(std::string_view text) {
     return std::wstring(text.begin(), text.end());
@@ -74,10 +81,18 @@ public:
                const std::function<void(std::size_t, HttpAnswer&&)>& answered) override {
         std::atomic<std::size_t> next{0};
         std::mutex one_at_a_time;
+        SiteWatch watch;
         const auto work = [&] {
             for (std::size_t i; (i = next++) < requests.size();) {
-                auto answer = get(requests[i]);
+                const auto& url = requests[i].url;
+                std::optional<HttpAnswer> instead;
+                {
+                    const std::lock_guard lock(one_at_a_time);
+                    instead = watch.instead_of(url);
+                }
+                auto answer = instead ? std::move(*instead) : get(requests[i]);
                 const std::lock_guard lock(one_at_a_time);
+                if (!instead) watch.note(url, answer);
                 answered(i, std::move(answer));
             }
         };
@@ -103,8 +118,10 @@ HttpAnswer WinHttpClient::get(const HttpRequest& asked) const {
     const auto deadline = std::chrono::steady_clock::now() + limits_.timeout;
     HttpAnswer answer;
     const auto fail = [&] {
+        const auto code = GetLastError();
         answer = {};
-        answer.error = why(GetLastError());
+        answer.error = why(code);
+        answer.unanswered = unanswered(code);
         return answer;
     };
     auto url = wide(asked.url);
