@@ -31,7 +31,8 @@ std::optional<std::string> read_whole(const std::filesystem::path& file) {
 
 void judge_answer(ProbeResult& result, const std::filesystem::path& file,
                   const HttpAnswer& answer) {
-    const auto copy = read_whole(file);
+    // No answer needs no copy: a dead site's thousand files are not read for nothing.
+    const auto copy = answer.status == 0 ? std::optional<std::string>("") : read_whole(file);
     if (!copy) {
         result.detail = "the server's copy cannot be read";
         return;
