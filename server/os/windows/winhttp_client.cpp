@@ -59,6 +59,38 @@ std::wstring wide(std::string_view text) {
     return std::wstring(text.begin(), text.end());
 }
 
+int hex_value(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+// The user name or password of an address, with its %XX escapes decoded as libcurl does.
+std::wstring unescaped(std::wstring_view text) {
+    std::wstring out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const int high = at + 2 < text.size() && text[at] == L'%' ? hex_value(text[at + 1]) : -1;
+        const int low = high < 0 ? -1 : hex_value(text[at + 2]);
+        if (low < 0) {
+            out += text[at];
+        } else {
+            out += static_cast<wchar_t>(high * 16 + low);
+            at += 2;
+        }
+    }
+    return out;
+}
+
+// Basic credentials from the address, sent with the first request as libcurl sends them.
+void set_credentials(HINTERNET request, const URL_COMPONENTS& parts) {
+    if (parts.dwUserNameLength == 0) return;
+    const auto user = unescaped({parts.lpszUserName, parts.dwUserNameLength});
+    const auto password = unescaped({parts.lpszPassword, parts.dwPasswordLength});
+    WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
+                          user.c_str(), password.c_str(), nullptr);
+}
+
 std::string narrow(std::wstring_view text) {
     std::string out;
     for (const wchar_t c : text)
@@ -128,6 +160,7 @@ HttpAnswer WinHttpClient::get(const HttpRequest& asked) const {
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = DWORD(-1);
+    parts.dwUserNameLength = parts.dwPasswordLength = DWORD(-1);
     if (!WinHttpCrackUrl(url.c_str(), 0, 0, &parts)) return fail();
     const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
     const std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength + parts.dwExtraInfoLength);
@@ -138,6 +171,7 @@ HttpAnswer WinHttpClient::get(const HttpRequest& asked) const {
                            WINHTTP_DEFAULT_ACCEPT_TYPES,
                            parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0));
     if (!request.h) return fail();
+    set_credentials(request.h, parts);
     DWORD redirects = static_cast<DWORD>(limits_.max_redirects);
     WinHttpSetOption(request.h, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects,
                      sizeof redirects);
