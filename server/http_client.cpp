@@ -25,17 +25,27 @@ std::string site_of(std::string_view url) {
 } // namespace
 
 std::optional<HttpAnswer> SiteWatch::instead_of(std::string_view url) const {
-    const auto site = unanswered_.find(site_of(url));
-    if (site == unanswered_.end() || site->second < unanswered_in_a_row) return std::nullopt;
+    const auto site = sites_.find(site_of(url));
+    if (site == sites_.end() || site->second.unanswered < unanswered_in_a_row) return std::nullopt;
     HttpAnswer answer;
     answer.error = given_up;
     answer.unanswered = answer.not_asked = true;
     return answer;
 }
 
-void SiteWatch::note(std::string_view url, const HttpAnswer& answer) {
-    auto& in_a_row = unanswered_[site_of(url)];
-    in_a_row = answer.unanswered ? in_a_row + 1 : 0;
+bool SiteWatch::must_wait(std::string_view url) const {
+    const auto site = sites_.find(site_of(url));
+    return site != sites_.end() && site->second.unanswered > 0 && site->second.running > 0;
+}
+
+void SiteWatch::started(std::string_view url) {
+    ++sites_[site_of(url)].running;
+}
+
+void SiteWatch::ended(std::string_view url, const HttpAnswer& answer) {
+    auto& site = sites_[site_of(url)];
+    --site.running;
+    site.unanswered = answer.unanswered ? site.unanswered + 1 : 0;
 }
 
 std::string without_credentials(std::string_view text) {

@@ -58,7 +58,10 @@ public:
 
 // Keeps a fetch's time when a site stops answering: after a few requests in a row to one site
 // end unanswered, the rest to it are answered at once without being made, so a dead site
-// costs one timeout, not one for each file. One per fetch; its callers serialise the calls.
+// costs one timeout, not one for each file. Once a request to a site has gone unanswered,
+// no new one starts there until those running have ended: a dead site's requests all end at
+// one timeout, and none is left to start a second. One per fetch; its callers serialise
+// the calls.
 class SiteWatch {
 public:
     static constexpr int unanswered_in_a_row = 3;
@@ -66,10 +69,17 @@ public:
 
     // The answer to give in place of asking for `url`, or nothing when it is worth asking.
     std::optional<HttpAnswer> instead_of(std::string_view url) const;
-    void note(std::string_view url, const HttpAnswer& answer);
+    // True while a request to `url` should wait for those running to end.
+    bool must_wait(std::string_view url) const;
+    void started(std::string_view url);
+    void ended(std::string_view url, const HttpAnswer& answer);
 
 private:
-    std::map<std::string, int, std::less<>> unanswered_; // in a row, by scheme, host and port
+    struct Site {
+        int unanswered = 0; // in a row
+        int running = 0;
+    };
+    std::map<std::string, Site, std::less<>> sites_; // by scheme, host and port
 };
 
 // `text` with the user name and password of every address in it hidden:

@@ -124,7 +124,7 @@ void CurlClient::finish(CURLMsg* message, const std::vector<HttpRequest>& reques
     }
     curl_multi_remove_handle(multi_, easy);
     idle_.push_back(easy);
-    watch.note(requests[transfer->index].url, answer);
+    watch.ended(requests[transfer->index].url, answer);
     answered(transfer->index, std::move(answer));
 }
 
@@ -136,10 +136,13 @@ void CurlClient::fetch(const std::vector<HttpRequest>& requests,
     while (next < requests.size() || running > 0) {
         for (; next < requests.size() && running < static_cast<std::size_t>(limits_.parallel);
              ++next) {
-            if (auto instead = watch.instead_of(requests[next].url)) {
+            const auto& url = requests[next].url;
+            if (auto instead = watch.instead_of(url)) {
                 answered(next, std::move(*instead));
                 continue;
             }
+            if (watch.must_wait(url)) break;
+            watch.started(url);
             ++running;
             transfers[next] = std::make_unique<Transfer>();
             transfers[next]->index = next;

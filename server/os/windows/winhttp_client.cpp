@@ -4,6 +4,7 @@
 #include "server/http_client.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -25,12 +26,19 @@ struct Handle {
     Handle& operator=(const Handle&) = delete;
 };
 
+// Some WinHTTPs (wine's) pass on the socket's own error for these two.
+constexpr DWORD socket_timed_out = 10060; // WSAETIMEDOUT
+constexpr DWORD socket_refused = 10061;   // WSAECONNREFUSED
+
 std::string why(DWORD code) {
     switch (code) {
     case ERROR_WINHTTP_TIMEOUT:
+    case socket_timed_out:
         return "timed out";
     case ERROR_WINHTTP_CANNOT_CONNECT:
         return "cannot connect";
+    case socket_refused:
+        return "connection refused";
     case ERROR_WINHTTP_CONNECTION_ERROR:
         return "connection lost";
     case ERROR_WINHTTP_NAME_NOT_RESOLVED:
@@ -51,7 +59,8 @@ std::string why(DWORD code) {
 // would fare the same.
 bool unanswered(DWORD code) {
     return code == ERROR_WINHTTP_TIMEOUT || code == ERROR_WINHTTP_CANNOT_CONNECT ||
-           code == ERROR_WINHTTP_NAME_NOT_RESOLVED;
+           code == ERROR_WINHTTP_NAME_NOT_RESOLVED || code == socket_timed_out ||
+           code == socket_refused;
 }
 
 // The address's bytes are ASCII: the probe percent-encodes the rest.
@@ -113,18 +122,24 @@ public:
                const std::function<void(std::size_t, HttpAnswer&&)>& answered) override {
         std::atomic<std::size_t> next{0};
         std::mutex one_at_a_time;
+        std::condition_variable request_ended;
         SiteWatch watch;
         const auto work = [&] {
             for (std::size_t i; (i = next++) < requests.size();) {
                 const auto& url = requests[i].url;
-                std::optional<HttpAnswer> instead;
-                {
-                    const std::lock_guard lock(one_at_a_time);
-                    instead = watch.instead_of(url);
+                std::unique_lock lock(one_at_a_time);
+                request_ended.wait(lock, [&] { return !watch.must_wait(url); });
+                auto instead = watch.instead_of(url);
+                if (!instead) {
+                    watch.started(url);
+                    lock.unlock();
                 }
                 auto answer = instead ? std::move(*instead) : get(requests[i]);
-                const std::lock_guard lock(one_at_a_time);
-                if (!instead) watch.note(url, answer);
+                if (!instead) {
+                    lock.lock();
+                    watch.ended(url, answer);
+                    request_ended.notify_all();
+                }
                 answered(i, std::move(answer));
             }
         };
