@@ -52,7 +52,7 @@ Form1::Form1(platform::Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
     setWindowTitle(controls::skin::window_title());
     setWindowIcon(window_icon());
-    check_ = std::make_unique<GameCheck>(*this);
+    check_ = std::make_unique<GameCheck>(static_cast<CheckedWindow&>(*this));
     create_controls();
     bind_events();
     bind_menu();

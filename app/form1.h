@@ -5,6 +5,7 @@
 // list of the analysed map's resources and runs the operations its controls trigger.
 
 #include "analysis/resource_list.h"
+#include "app/game_check.h"
 #include "platform/services.h"
 
 #include <QStringList>
@@ -28,7 +29,6 @@ class SkinnedMenu;
 
 namespace tarnwick::app {
 
-class GameCheck;
 class Indicador;
 class ReportWindow;
 
@@ -45,7 +45,7 @@ class Form1;
 // chosen with "...", once the event loop runs and the window shows.
 void open_command_line_map(Form1& form, const QStringList& arguments);
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, private CheckedWindow {
 public:
     explicit Form1(platform::Services services, QWidget* parent = nullptr);
     ~Form1() override;
@@ -70,7 +70,7 @@ public:
     // the list that follow from it.
     GameCheck& game_check() { return *check_; }
     // Selects the shown entry `entry` and scrolls to it; nothing when it is not shown.
-    void select_entry(const std::string& entry);
+    void select_entry(const std::string& entry) override;
 
     void begin_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void drag_window(std::int16_t Button, std::int16_t Shift, float X, float Y);
@@ -114,7 +114,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class GameCheck; // it changes the list as the window's own operations do
+    // What the game folder's check works on.
+    QWidget& owner() override { return *this; }
+    const platform::Services& services() const override { return services_; }
+    std::string map_to_check() const override;
+    const analysis::ResourceList& full_list() const override { return List2; }
+    std::vector<std::string> shown_list() const override;
+    void take_full_list(analysis::ResourceList list) override;
+    void colour_shown(const ColourOf& colour_of) override;
+    void message(const QString& text, const QString& title) override;
 
     void create_controls();
     void bind_events();
@@ -122,10 +130,7 @@ private:
     void analyse_map(const platform::ChosenFile& chosen);
     void take_drop(QDropEvent* event, bool dropped);
     bool ask_name(const QString& title, const QString& default_text, std::string& name);
-    void message(const QString& text, const QString& title);
     void show_commands();
-    // The shown list's entries, as "Make Res" writes them.
-    std::vector<std::string> shown_resources() const;
     void bind_menu();
     bool can_check() const;
     void choose_menu_item(int item);

@@ -129,11 +129,11 @@ ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
 ReportWindow::~ReportWindow() = default;
 
 void ReportWindow::show_report(const QString& title, std::vector<game::ReportRow> rows,
-                               const QString& summary, const QString& note) {
+                               const QString& summary, const QStringList& notes) {
     elpanel1->Title(title);
     setWindowTitle(summary.isEmpty() ? title : title + QStringLiteral(": ") + summary);
     rows_ = std::move(rows);
-    fill_list(note);
+    fill_list(notes);
     if (!isVisible()) {
         if (const auto* owner = parentWidget()) {
             const QScreen* screen = QGuiApplication::screenAt(owner->frameGeometry().center());
@@ -145,8 +145,8 @@ void ReportWindow::show_report(const QString& title, std::vector<game::ReportRow
     raise();
 }
 
-// The counts and the note, then each group under its heading with its count.
-void ReportWindow::fill_list(const QString& note) {
+// The counts and the notes, then each group under its heading with its count.
+void ReportWindow::fill_list(const QStringList& notes) {
     List1->clear();
     metrics_.emplace(List1->font());
     // Narrower by the scroll bar, so that a bar that appears does not cut the rows.
@@ -164,8 +164,9 @@ void ReportWindow::fill_list(const QString& note) {
             const auto shown = shown_row(rows_[row]);
             add_line(shown.text, shown.detail, row);
         }
-        if (group == static_cast<int>(ReportGroup::top) && !note.isEmpty())
-            add_line(note, {}, no_row);
+        if (group == static_cast<int>(ReportGroup::top))
+            for (const auto& note : notes)
+                add_line(note, {}, no_row);
     }
 }
 

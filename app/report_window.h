@@ -43,10 +43,11 @@ public:
     ~ReportWindow() override;
 
     // Shows `rows` under `title`, beside the owner when it was not shown already, with
-    // `note` under the counts. The window's name, which the task bar and tools read, is
+    // `notes` under the counts. The window's name, which the task bar and tools read, is
     // the title and `summary`.
     void show_report(const QString& title, std::vector<game::ReportRow> rows,
-                     const QString& summary = {}, const QString& note = {});
+                     const QString& summary = {}, const QStringList& notes = {});
+    const std::vector<game::ReportRow>& rows() const { return rows_; }
     // The report as the command line prints it, one line each.
     std::string copy_text() const;
     void copy_report() const;
@@ -66,7 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fill_list(const QString& note);
+    void fill_list(const QStringList& notes);
     void add_heading(ReportGroup group, std::size_t count);
     QListWidgetItem* add_line(const QString& text, const QString& detail, int row);
     void choose(const QListWidgetItem* item);
