@@ -31,6 +31,7 @@ namespace tarnwick::app {
 
 class Indicador;
 class ReportWindow;
+class TitleDrag;
 
 // The outcome of checking a typed resource name.
 enum class NameTest { ignore, refuse, accept };
@@ -116,6 +117,7 @@ protected:
 private:
     // What the game folder's check works on.
     QWidget& owner() override { return *this; }
+    QRect coverable() const override;
     const platform::Services& services() const override { return services_; }
     std::string map_to_check() const override;
     const analysis::ResourceList& full_list() const override { return List2; }
@@ -152,9 +154,7 @@ private:
     std::string current_map_name_;
     std::unique_ptr<controls::SkinnedMenu> menu_;
     std::unique_ptr<GameCheck> check_;
-    std::int16_t drag_active = 0;
-    float drag_x = 0;
-    float drag_y = 0;
+    std::unique_ptr<TitleDrag> drag_;
 };
 
 } // namespace tarnwick::app

@@ -36,6 +36,10 @@ bool Form1::can_check() const {
     return !check_->checking() && !map_to_check().empty();
 }
 
+QRect Form1::coverable() const {
+    return {List1->mapTo(this, QPoint(0, 0)), List1->size()};
+}
+
 std::string Form1::map_to_check() const {
     if (scanning_ || current_map_name_.empty()) return {};
     return to_utf8(Text1->Text());

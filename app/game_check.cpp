@@ -95,7 +95,8 @@ std::optional<game::CheckedMap> GameCheck::resolve(const std::vector<std::string
 void GameCheck::show_report(const QString& title, std::vector<game::ReportRow> rows,
                             const QString& summary, const QString& change) {
     if (!report_) {
-        report_ = std::make_unique<ReportWindow>(&window_.owner(), window_.services().cursor_pos);
+        report_ = std::make_unique<ReportWindow>(&window_.owner(), window_.services().cursor_pos,
+                                                 window_.coverable());
         report_->on_entry_chosen = [this](const std::string& entry) {
             window_.select_entry(entry);
         };

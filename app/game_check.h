@@ -15,6 +15,7 @@
 #include "platform/services.h"
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
@@ -38,8 +39,10 @@ class ReportWindow;
 // What the check needs of the window it works for.
 class CheckedWindow {
 public:
-    // The window the report stands beside.
+    // The window the report stands beside, and the part of it (in its coordinates) that
+    // holds no button, which the report may cover on a narrow screen.
     virtual QWidget& owner() = 0;
+    virtual QRect coverable() const = 0;
     virtual const platform::Services& services() const = 0;
     // The path of the map analysed last (UTF-8); empty while none is, or a scan runs.
     virtual std::string map_to_check() const = 0;

@@ -1,6 +1,7 @@
 #include "app/report_window.h"
 
 #include "app/list_box.h"
+#include "app/placement.h"
 #include "app/report_rows.h"
 #include "app/window_frame.h"
 #include "controls/elpanel.h"
@@ -43,12 +44,6 @@ protected:
     }
 };
 
-// The area of `owner` that a window of `size` at `at` covers.
-int covered(QPoint at, QSize size, const QRect& owner) {
-    const QRect common = QRect(at, size).intersected(owner);
-    return common.isEmpty() ? 0 : common.width() * common.height();
-}
-
 // The longest start of `word` that fits `width`, at least one character.
 int fitting_length(const QString& word, const QFontMetrics& metrics, int width) {
     int n = 1;
@@ -58,15 +53,6 @@ int fitting_length(const QString& word, const QFontMetrics& metrics, int width) 
 }
 
 } // namespace
-
-QPoint report_place(const QRect& owner, QSize size, const QRect& room) {
-    const int right = owner.right() + 1 + gap, left = owner.left() - gap - size.width();
-    const int top = std::max(room.top(), std::min(owner.top(), room.bottom() + 1 - size.height()));
-    if (right + size.width() <= room.right() + 1) return {right, top};
-    if (left >= room.left()) return {left, top};
-    const QPoint at_left(room.left(), top), at_right(room.right() + 1 - size.width(), top);
-    return covered(at_left, size, owner) < covered(at_right, size, owner) ? at_left : at_right;
-}
 
 QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width) {
     if (metrics.horizontalAdvance(text) <= width) return {text};
@@ -90,10 +76,12 @@ QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int widt
     return lines;
 }
 
-ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), cursor_pos_(std::move(cursor_pos)) {
-    auto* client = framed_client(*this, {client_width, client_height});
-    elpanel1 = new controls::elpanel(client);
+ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos, QRect coverable)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), cursor_pos_(std::move(cursor_pos)),
+      coverable_(coverable) {
+    client_ = framed_client(*this, {client_width, client_height});
+    elpanel1 = new controls::elpanel(client_);
+    drag_.emplace(*this, *elpanel1);
     elpanel1->set_ambient_font(controls::skin::design_font());
     elpanel1->Icon(false);
     elpanel1->Color3DDark(controls::skin::edge_dark);
@@ -111,15 +99,14 @@ ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
             [this](QPoint at) { show_menu(List1->viewport()->mapToGlobal(at)); });
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { choose(item); });
-    elpanel1->on_event([this](int event, controls::EventArgs&) {
+    elpanel1->on_event([this](int event, controls::EventArgs& a) {
         using E = controls::elpanel::Event;
         if (event == event_number(E::TitleMouseDown)) {
-            moving_ = true;
-            grip_ = cursor_pos_() - pos();
-        } else if (event == event_number(E::TitleMouseMove) && moving_) {
-            move(cursor_pos_() - grip_);
+            drag_->begin(a.X, a.Y);
+        } else if (event == event_number(E::TitleMouseMove)) {
+            drag_->follow(cursor_pos_());
         } else if (event == event_number(E::TitleMouseUp)) {
-            moving_ = false;
+            drag_->end();
         } else if (event == event_number(E::CloseClick)) {
             hide();
         }
@@ -133,16 +120,35 @@ void ReportWindow::show_report(const QString& title, std::vector<game::ReportRow
     elpanel1->Title(title);
     setWindowTitle(summary.isEmpty() ? title : title + QStringLiteral(": ") + summary);
     rows_ = std::move(rows);
+    const bool opening = !isVisible();
+    if (opening) place_beside_owner();
     fill_list(notes);
-    if (!isVisible()) {
-        if (const auto* owner = parentWidget()) {
-            const QScreen* screen = QGuiApplication::screenAt(owner->frameGeometry().center());
-            const QRect room = screen ? screen->availableGeometry() : owner->frameGeometry();
-            move(report_place(owner->frameGeometry(), size(), room));
-        }
-        show();
-    }
+    if (opening) show();
     raise();
+}
+
+// Beside the main window, which moves aside when it must, or over its list alone.
+void ReportWindow::place_beside_owner() {
+    auto* owner = parentWidget();
+    if (!owner) return;
+    const QScreen* screen = QGuiApplication::screenAt(owner->frameGeometry().center());
+    if (!screen) screen = owner->screen();
+    const QRect room = screen ? screen->availableGeometry() : owner->frameGeometry();
+    const auto placed = place_report(room, owner->frameGeometry(),
+                                     framed_size({client_width, client_height}), coverable_);
+    owner->move(placed.main);
+    fit(placed.report.size());
+    move(placed.report.topLeft());
+}
+
+// The window, its panel and its list sized for an outer `size`.
+void ReportWindow::fit(QSize size) {
+    const QSize client = client_inside(size);
+    setFixedSize(size);
+    client_->resize(client);
+    elpanel1->Move(0, 0, client.width() * 15, client.height() * 15);
+    List1->setGeometry(margin, list_top, client.width() - 2 * margin,
+                       client.height() - list_top - margin);
 }
 
 // The counts and the notes, then each group under its heading with its count.

@@ -8,6 +8,7 @@
 // command line prints it. Modeless; it moves with its own title and closes with its cross.
 
 #include "app/report_rows.h"
+#include "app/window_frame.h"
 #include "game/report.h"
 
 #include <QFontMetrics>
@@ -28,18 +29,15 @@ class SkinnedMenu;
 
 namespace tarnwick::app {
 
-// Where a window of `size` goes beside `owner` within `room`: to its right, else to its
-// left, else at the edge of the room where it covers least of the owner.
-QPoint report_place(const QRect& owner, QSize size, const QRect& room);
-
 // `text` broken at spaces into lines no wider than `width`; a word wider than that is
 // broken where it must be.
 QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width);
 
 class ReportWindow : public QWidget {
 public:
-    // `cursor_pos` is where the cursor is on the screen, for moving the window by its title.
-    ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos);
+    // `cursor_pos` is where the cursor is on the screen, for moving the window by its title;
+    // `coverable` the part of `owner`, in its coordinates, that holds no button.
+    ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos, QRect coverable);
     ~ReportWindow() override;
 
     // Shows `rows` under `title`, beside the owner when it was not shown already, with
@@ -67,6 +65,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void place_beside_owner();
+    void fit(QSize size);
     void fill_list(const QStringList& notes);
     void add_heading(ReportGroup group, std::size_t count);
     QListWidgetItem* add_line(const QString& text, const QString& detail, int row);
@@ -74,12 +74,13 @@ private:
     void show_menu(QPoint global);
 
     std::function<QPoint()> cursor_pos_;
+    QRect coverable_;
+    QWidget* client_;
     std::vector<game::ReportRow> rows_;
     std::unique_ptr<controls::SkinnedMenu> menu_;
     std::optional<QFontMetrics> metrics_; // of the rows, while the list is filled
     int text_width_ = 0;                  // the width a row's lines are wrapped to
-    QPoint grip_; // the cursor's offset from the window's corner while it is moved
-    bool moving_ = false;
+    std::optional<TitleDrag> drag_;
 };
 
 } // namespace tarnwick::app

@@ -119,11 +119,11 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
     EXPECT_THAT(form->report_window()->copy_text(), HasSubstr(": 7 entries: 4 found, 1 case"));
     EXPECT_EQ(dialogs.asked.size(), 1u) << "the map is in a mod's maps folder: nothing asked";
 
-    // The report moves by its title, with drag code of its own, and closes with its cross.
+    // The report moves by its title as the main window does, and closes with its cross.
     auto* report = form->report_window();
     auto* panel = report->elpanel1;
     const QPoint corner = report->pos(), title(60, 12);
-    cursor = {700, 300};
+    cursor = panel->mapTo(report, title) + corner;
     QTest::mousePress(panel, Qt::LeftButton, {}, title);
     cursor += QPoint(-40, 25);
     QTest::mouseMove(panel, title + QPoint(1, 0));
@@ -416,23 +416,6 @@ TEST_F(Form1Check, TheWindowTellsWhatTheCommandLineTells) {
     EXPECT_EQ(named.simplified().toStdString(),
               "models/gone.mdl named by env_shooter \"shooter01\", env_shooter \"shooter01\", "
               "env_shooter \"shooter01\" and 2 more");
-}
-
-TEST(ReportPlace, BesideElseWhereItCoversLeast) {
-    const QRect screen(0, 0, 1000, 700);
-    const QSize size(452, 380);
-    const struct {
-        QRect owner;
-        QPoint at;
-    } table[] = {
-        {{100, 50, 300, 500}, {404, 50}}, // room on the right
-        {{500, 50, 300, 500}, {44, 50}},  // on the left
-        {{0, 50, 600, 500}, {548, 50}},   // at the screen's left edge: the report at the right
-        {{400, 50, 600, 500}, {0, 50}},   // at its right edge: the report at the left
-        {{400, 500, 600, 500}, {0, 320}}, // kept on the screen
-    };
-    for (const auto& row : table)
-        EXPECT_EQ(app::report_place(row.owner, size, screen), row.at) << row.owner.x();
 }
 
 } // namespace
