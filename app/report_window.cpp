@@ -165,7 +165,7 @@ void ReportWindow::fill_list(const QStringList& notes) {
         const auto& members = groups[group];
         if (members.empty()) continue;
         if (group != static_cast<int>(ReportGroup::top))
-            add_heading(static_cast<ReportGroup>(group), members.size());
+            add_heading(static_cast<ReportGroup>(group), counted_rows(members));
         for (const int row : members) {
             const auto shown = shown_row(rows_[row]);
             add_line(shown.text, shown.detail, row);
@@ -174,6 +174,13 @@ void ReportWindow::fill_list(const QStringList& notes) {
             for (const auto& note : notes)
                 add_line(note, {}, no_row);
     }
+}
+
+// What a heading counts: its rows, but for the line that says why files were not checked.
+std::size_t ReportWindow::counted_rows(const std::vector<int>& members) const {
+    return static_cast<std::size_t>(std::count_if(members.begin(), members.end(), [this](int row) {
+        return rows_[row].kind != game::RowKind::unchecked_counts;
+    }));
 }
 
 void ReportWindow::add_heading(ReportGroup group, std::size_t count) {

@@ -68,6 +68,7 @@ private:
     void place_beside_owner();
     void fit(QSize size);
     void fill_list(const QStringList& notes);
+    std::size_t counted_rows(const std::vector<int>& members) const;
     void add_heading(ReportGroup group, std::size_t count);
     QListWidgetItem* add_line(const QString& text, const QString& detail, int row);
     void choose(const QListWidgetItem* item);

@@ -70,6 +70,16 @@ protected:
         return out;
     }
 
+    // The report's headings that start with `start`, separated by ", ".
+    std::string headings(const std::string& start) const {
+        const auto* list = form->report_window()->List1;
+        QStringList found;
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->font().bold() && list->item(i)->text().startsWith(start.c_str()))
+                found << list->item(i)->text();
+        return found.join(", ").toStdString();
+    }
+
     // The report's first line under the counts.
     std::string first_note() const {
         const auto* report = form->report_window();
@@ -304,15 +314,13 @@ TEST_F(Form1Check, TheReportShowsGroupsWrapsCopiesAndChoosesEntries) {
     form->game_check().check_game_folder();
     auto* report = form->report_window();
     auto* list = report->List1;
-    QStringList headings;
     const QListWidgetItem* long_row = nullptr;
     for (int i = 0; i < list->count(); ++i) {
         const auto* row = report->row_of(list->item(i));
-        if (!row && list->item(i)->font().bold()) headings << list->item(i)->text();
         if (row && row->kind == game::RowKind::entry && row->entry == long_entry)
             long_row = list->item(i);
     }
-    EXPECT_EQ(headings.join(", ").toStdString(),
+    EXPECT_EQ(headings(""),
               "Missing (2), Other Case (1), Warnings (1), Limits (2), Stock (1), Found (4)");
 
     // Wrapped to the width, the whole entry kept, no line wider than the list's inside.
@@ -402,6 +410,14 @@ TEST_F(Form1Check, TheWindowTellsWhatTheCommandLineTells) {
                         HasSubstr("deep.wad: not at the top of any search "
                                   "folder, where the engine looks: it lies at"));
         }
+        // Not Checked counts what was not checked, as the line under it does.
+        std::size_t unchecked = 0;
+        for (const auto& row : form->report_window()->rows())
+            if (row.kind == game::RowKind::unchecked_counts)
+                unchecked = row.numbers[0] + row.numbers[1];
+        EXPECT_EQ(headings("Not Checked"),
+                  unchecked ? "Not Checked (" + std::to_string(unchecked) + ")" : "")
+            << "not checked";
         // What a missing valve/ could hold is amber, never red.
         EXPECT_THAT(coloured(), HasSubstr("sound/gone.wav=" +
                                           std::string(gone == "missing" ? "missing" : "case")));
