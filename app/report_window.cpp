@@ -25,7 +25,6 @@ constexpr int client_width = 452;
 constexpr int client_height = 574; // as high as the main window, to be read at a glance
 constexpr int list_top = 32;       // below the title
 constexpr int margin = 7;
-constexpr int gap = 4;         // between the main window and this one
 constexpr int list_edge = 2;   // the list's sunken edge, on each side
 constexpr int text_margin = 4; // between the list's inside and a row's text, on each side
 const QString indent = QStringLiteral("    "); // what is said of an entry, under it
