@@ -56,6 +56,7 @@ std::optional<int> answer_options(int argc, char** argv) {
     return std::nullopt;
 }
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 // The platform Qt is asked for: -platform on the command line, else QT_QPA_PLATFORM.
 std::string_view asked_platform(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
@@ -72,9 +73,8 @@ bool named(const char* variable) {
 // Whether Qt can find a display for one of the platforms asked ("wayland;xcb", each with
 // its options after ':'), or for its own choice when none is: without one it would abort
 // with words about plugins. A platform that needs no display (offscreen, vnc, eglfs, …) is
-// taken as it is. Windows and macOS always have their desktop.
-bool display_found([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// taken as it is.
+bool display_found(int argc, char** argv) {
     bool x11 = named("DISPLAY");
     for (int i = 1; i + 1 < argc; ++i)
         x11 = x11 || std::string_view(argv[i]) == "-display";
@@ -89,10 +89,13 @@ bool display_found([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
         platforms = end == std::string_view::npos ? "" : platforms.substr(end + 1);
     }
     return false;
-#else
-    return true;
-#endif
 }
+#else
+// Windows and macOS always have their desktop.
+bool display_found(int, char**) {
+    return true;
+}
+#endif
 
 } // namespace
 

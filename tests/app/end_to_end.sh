@@ -123,11 +123,19 @@ press_until() {
 dialog=""
 find_dialog() { dialog=$(xdotool search $only_visible --name '^Open$' 2>/dev/null | head -n1); [[ -n "$dialog" ]]; }
 press_until 498 56 $patience find_dialog || fail "the file dialog did not open" # "..."
-xdotool windowfocus --sync "$dialog"
-xdotool type --delay 2 "$(native_path "$map")"
-xdotool key Return
+# The path typed into the file name field (Alt+N), over what it holds. Typed again while
+# the dialog stays: on a busy machine keys can come before the field takes them, or the
+# name's completion take the Return and open a folder instead.
+enter_path() {
+    xdotool windowfocus --sync "$dialog"
+    xdotool key alt+n ctrl+a
+    xdotool type --delay 2 "$(native_path "$map")"
+    xdotool key Return
+}
 dialog_gone() { ! find_dialog; }
-wait_for $patience dialog_gone || fail "the file dialog did not close"
+entered_and_gone() { wait_for $((patience / 4)) dialog_gone || { find_dialog && enter_path; false; }; }
+enter_path
+wait_for $patience entered_and_gone || fail "the file dialog did not close"
 
 wait_for $patience white_in_list || fail "the list did not fill"
 # The list's picture once it has stayed the same for a second (wine repaints what the
