@@ -33,8 +33,34 @@ constexpr MenuEntry menu_entries[] = {
 
 // A map analysed, and neither a scan nor a check running.
 bool Form1::can_check() const {
-    return !scanning_ && !check_->checking() && !current_map_name_.empty() &&
-           !Text1->Text().isEmpty();
+    return !check_->checking() && !map_to_check().empty();
+}
+
+QRect Form1::coverable() const {
+    return {List1->mapTo(this, QPoint(0, 0)), List1->size()};
+}
+
+std::string Form1::map_to_check() const {
+    if (scanning_ || current_map_name_.empty()) return {};
+    return to_utf8(Text1->Text());
+}
+
+// As an analysis leaves it: the list takes clicks while it holds entries, none selected.
+void Form1::take_full_list(analysis::ResourceList list) {
+    List2 = std::move(list);
+    commands_.entries = commands_.list_active = !List2.empty();
+    commands_.selected = commands_.editable = false;
+    show_commands();
+    refresh_shown_list();
+}
+
+void Form1::colour_shown(const ColourOf& colour_of) {
+    for (int i = 0; i < List1->count(); ++i) {
+        auto* item = List1->item(i);
+        const auto entry = to_resource(item->text());
+        if (const auto colour = entry ? colour_of(*entry) : std::nullopt)
+            item->setForeground(*colour);
+    }
 }
 
 void Form1::show_menu(QPoint global) {

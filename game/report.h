@@ -80,6 +80,17 @@ std::vector<ReportRow> report_rows(const MapResolution& resolution);
 std::vector<ReportRow> audit_rows(const Audit& audit);
 ReportRow folder_warning_row(std::string warning);
 
+// The counts of a map's check as its counts row says them, without the map: "7 entries: 4
+// found, …; 1 unused wad, …".
+std::string counts_summary(const MapCounts& counts);
+// Of a long list of names, those a report shows: the first three, then how many more
+// ("a, b, c and 2 more").
+inline constexpr std::size_t names_shown = 3;
+std::string first_names(const std::vector<std::string>& names);
+// The entities that name an entry, as first_names() shows them: `classname "targetname"`,
+// control bytes as \xNN (UTF-8).
+std::string entity_names(const std::vector<EntityName>& entities);
+
 // The row as a line for people; empty for a row the text leaves out (an entry found, or
 // stock without a reason).
 std::string row_text(const ReportRow& row);

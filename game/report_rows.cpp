@@ -59,17 +59,7 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 }
 
 std::string counts_text(const std::string& map, const MapCounts& c) {
-    std::string line = map + ": " + counted(c.entries, "entry", "entries") + ":";
-    for (int s = 0; s < status_count; ++s) {
-        if (s >= always_counted && c.statuses[s] == 0) continue;
-        line += (s ? ", " : " ") + std::to_string(c.statuses[s]) + " " +
-                std::string(status_name(static_cast<Status>(s)));
-    }
-    line += "; " + counted(c.unused_wads, "unused wad", "unused wads");
-    line += ", " + counted(c.missing_textures, "missing texture", "missing textures");
-    if (c.unchecked_textures)
-        line += ", " + counted(c.unchecked_textures, "unchecked texture", "unchecked textures");
-    return line + ", " + counted(c.warnings, "warning", "warnings");
+    return map + ": " + counts_summary(c);
 }
 
 std::string limits_text(const std::vector<LimitCount>& limits) {
@@ -97,22 +87,8 @@ std::string needed_by(const From& from) {
     return from.named_by_map() ? "" : source_of(from);
 }
 
-std::string entity_shown(const EntityName& e) {
-    const auto name =
-        e.classname.empty() ? "an entity without classname" : single_byte_to_utf8(e.classname);
-    return e.targetname.empty() ? name : name + " \"" + single_byte_to_utf8(e.targetname) + "\"";
-}
-
-// The entities that name a missing entry: three, and how many more.
 std::string named_by(const std::vector<EntityName>& entities) {
-    constexpr std::size_t shown = 3;
-    if (entities.empty()) return "";
-    std::string text = " (named by ";
-    for (std::size_t i = 0; i < std::min(shown, entities.size()); ++i)
-        text += (i ? ", " : "") + entity_shown(entities[i]);
-    if (entities.size() > shown)
-        text += " and " + std::to_string(entities.size() - shown) + " more";
-    return text + ")";
+    return entities.empty() ? std::string() : " (named by " + entity_names(entities) + ")";
 }
 
 // A hostile name with its control bytes as \xNN, so that it cannot break the report's lines.
@@ -185,6 +161,40 @@ std::string res_text(const ReportRow& row) {
 }
 
 } // namespace
+
+std::string counts_summary(const MapCounts& c) {
+    std::string line = counted(c.entries, "entry", "entries") + ":";
+    for (int s = 0; s < status_count; ++s) {
+        if (s >= always_counted && c.statuses[s] == 0) continue;
+        line += (s ? ", " : " ") + std::to_string(c.statuses[s]) + " " +
+                std::string(status_name(static_cast<Status>(s)));
+    }
+    line += "; " + counted(c.unused_wads, "unused wad", "unused wads");
+    line += ", " + counted(c.missing_textures, "missing texture", "missing textures");
+    if (c.unchecked_textures)
+        line += ", " + counted(c.unchecked_textures, "unchecked texture", "unchecked textures");
+    return line + ", " + counted(c.warnings, "warning", "warnings");
+}
+
+std::string first_names(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < std::min(names_shown, names.size()); ++i)
+        text += (i ? ", " : "") + names[i];
+    if (names.size() > names_shown)
+        text += " and " + std::to_string(names.size() - names_shown) + " more";
+    return text;
+}
+
+std::string entity_names(const std::vector<EntityName>& entities) {
+    // Only those shown are spelled out; the rest are counted.
+    std::vector<std::string> names(entities.size());
+    for (std::size_t i = 0; i < std::min(names_shown, entities.size()); ++i) {
+        const auto& e = entities[i];
+        names[i] = e.classname.empty() ? "an entity without classname" : escaped(e.classname);
+        if (!e.targetname.empty()) names[i] += " \"" + escaped(e.targetname) + "\"";
+    }
+    return first_names(names);
+}
 
 std::vector<ReportRow> report_rows(const MapResolution& r) {
     std::vector<ReportRow> rows = {

@@ -140,8 +140,11 @@ bool is_sent(const Outcome& o) {
     return present(o.status) || o.status == Status::missing || o.status == Status::unchecked;
 }
 
-bool missing_wad(const Outcome& o) {
-    return o.status == Status::missing && ends_with_name(o.entry, ".wad");
+// Not found where the engine looks, whether or not a fallback folder could hold it: where
+// it lies instead is known either way.
+bool absent_wad(const Outcome& o) {
+    return (o.status == Status::missing || o.status == Status::unchecked) &&
+           ends_with_name(o.entry, ".wad");
 }
 
 std::string deep_wad(std::string_view entry, const GameFolder* game) {
@@ -176,7 +179,7 @@ const Rule rules[] = {
      true, true, true},
     {"no program extension inside a .res word, for the original server", is_sent, extension_inside,
      true, true},
-    {"texture packages at the top of a search folder", missing_wad, deep_wad, false},
+    {"texture packages at the top of a search folder", absent_wad, deep_wad, false},
 };
 
 // What the rules that `pick` takes say of a name by itself.

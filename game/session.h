@@ -29,8 +29,9 @@ struct SessionSettings {
     WriteChoice choice;     // what the .res holds
     BaseCounts base_counts; // the game's own slots, added to the map's counts
     bool addon = false;     // <mod>_addon is searched first, as the game's --addon has it
-    // Without a fallback folder, what the folders there lack is unchecked, not missing.
-    bool unchecked_without_fallback = false;
+    // Without a fallback folder, what the folders there lack is unchecked, not missing: a
+    // server's copy often lacks valve/, and both front ends must say so alike.
+    bool unchecked_without_fallback = true;
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).
