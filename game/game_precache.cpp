@@ -54,9 +54,13 @@ std::unordered_set<std::string> listed_files() {
 
 } // namespace
 
+bool has_game_share(std::string_view mod) {
+    return same_name(mod, "cstrike") || same_name(mod, "czero");
+}
+
 std::optional<GameShare> game_share(std::string_view mod, bool hostages) {
+    if (!has_game_share(mod)) return std::nullopt;
     const bool czero = same_name(mod, "czero");
-    if (!czero && !same_name(mod, "cstrike")) return std::nullopt;
     GameShare share;
     std::unordered_set<std::string> seen[table_count];
     for (const auto& entry : listed()) {

@@ -27,6 +27,9 @@ struct GameShare {
     }
 };
 
+// True for the mods whose game code precaches the built-in list: cstrike and czero.
+bool has_game_share(std::string_view mod);
+
 // The game's share in the mod folder named `mod` (cstrike or czero, in any case), with what
 // it adds on a map with hostage entities; nothing for any other mod.
 std::optional<GameShare> game_share(std::string_view mod, bool hostages);

@@ -9,6 +9,7 @@
 #include "game/formats/bsp.h"
 #include "game/formats/entities.h"
 #include "game/formats/wad.h"
+#include "game/game_precache.h"
 #include "game/rules.h"
 
 #include <algorithm>
@@ -16,6 +17,9 @@
 
 namespace tarnwick::game {
 namespace {
+
+// The packages of the game's interface, which every clean game ships beside the stock ones.
+constexpr std::string_view interface_wads[] = {"gfx.wad", "fonts.wad", "spraypaint.wad"};
 
 bool is_wad(std::string_view entry) {
     return ends_with_name(entry, ".wad");
@@ -118,14 +122,24 @@ void warn_of_missing_key_wads(MapResolution& resolution) {
 
 } // namespace
 
+Resolver::Resolver(const GameFolder& game, NameSet stock_list, bool unchecked)
+    : game_(game), stock_(std::move(stock_list)), unchecked_(unchecked) {
+    for (const auto& folder : game_.folders())
+        if (folder.role == FolderRole::mod || folder.role == FolderRole::fallback)
+            counter_strike_ =
+                counter_strike_ || has_game_share(analysis::utf8_of(folder.path.filename()));
+}
+
 bool Resolver::unchecked() const {
     return unchecked_ && !game_.absent_fallbacks().empty() && stock_.size() == 0;
 }
 
 bool Resolver::is_stock(std::string_view entry) const {
     if (stock_.contains(index_key(entry))) return true;
-    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(),
-                       [&](std::string_view wad) { return same_name(wad, entry); });
+    if (counter_strike_ && game_precaches(entry)) return true;
+    const auto same = [&](std::string_view wad) { return same_name(wad, entry); };
+    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(), same) ||
+           std::any_of(std::begin(interface_wads), std::end(interface_wads), same);
 }
 
 Outcome Resolver::look_up(const std::string& entry, From from) const {
@@ -151,7 +165,8 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
         outcome.place = pool.front();
     }
     if (is_stock(entry)) outcome.status = Status::stock;
-    if (outcome.status == Status::missing && unchecked()) outcome.status = Status::unchecked;
+    if (outcome.status == Status::missing && unchecked() && !is_wad(entry))
+        outcome.status = Status::unchecked;
     if (is_wad(entry) && is_spray_package(entry)) {
         outcome.status = Status::stock;
         outcome.reason = "a players' spray package, which the engine makes itself and skips in "

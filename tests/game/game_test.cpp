@@ -192,6 +192,31 @@ TEST_F(Resolving, WarnsWhereADeepWadMustGoAndThatAMissingKeyWadStopsTheServer) {
     EXPECT_THAT(r.entries[1].warnings, ElementsAre(stops));
 }
 
+// A server copy without valve/: what a clean game ships is known all the same.
+TEST(ServerCopy, KnowsWhatTheGameShipsWithoutValve) {
+    const TempDir dir;
+    put_file(dir.path(), "cstrike/wads/deep.wad", wad_bytes({"x"}));
+    put_file(dir.path(), "dod/liblist.gam", "game \"DoD\"\n");
+    const game::GameFolder cstrike(dir.path() / "cstrike"), dod(dir.path() / "dod");
+    const struct {
+        const game::GameFolder& game;
+        const char* entry;
+        game::Status status;
+    } table[] = {
+        {cstrike, "de_plaka.wad", game::Status::missing},
+        {cstrike, "deep.wad", game::Status::missing}, // a copy lying deeper does not count
+        {cstrike, "GFX.wad", game::Status::stock},
+        {cstrike, "spraypaint.wad", game::Status::stock},
+        {cstrike, "models/w_ak47.mdl", game::Status::stock},
+        {cstrike, "sound/weapons/ak47-1.wav", game::Status::stock},
+        {cstrike, "sound/mine.wav", game::Status::unchecked},
+        {dod, "models/w_ak47.mdl", game::Status::unchecked},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::Resolver(row.game, {}, true).look_up(row.entry, {}).status, row.status)
+            << row.entry;
+}
+
 game::Outcome outcome(std::string entry, game::Status status, game::From from = {}) {
     game::Outcome o;
     o.entry = std::move(entry);
