@@ -8,6 +8,7 @@
 // folder the user chose, the statuses of the last check) and works on the window that
 // owns it. The resolving itself is the game library's, as for the command line.
 
+#include "game/engine.h"
 #include "game/report.h"
 #include "game/res_lines.h"
 #include "game/resolution.h"
@@ -44,6 +45,10 @@ public:
     void compare_with_res();
     void collect_download_folder();
 
+    // The server engine whose limits the checks count, kept for the window's next checks.
+    game::Engine engine() const { return engine_; }
+    void switch_engine();
+
     // A check is running: the window takes no other.
     bool checking() const { return checking_; }
     // The colours of the last check are stale: the list or the filter changed.
@@ -64,6 +69,7 @@ private:
     Form1& form_;
     bool checking_ = false;
     std::unique_ptr<game::Session> session_; // keeps each game folder's listing
+    game::Engine engine_ = game::Engine::hlds;
     std::optional<std::filesystem::path> chosen_mod_;
     std::optional<std::filesystem::path> checked_mod_; // the folder of the last check
     // The status of each entry of the last check; emptied whenever the list changes.

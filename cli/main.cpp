@@ -61,6 +61,8 @@ std::string option_hinted(const game::ReportRow& row) {
     auto line = game::row_text(row);
     if (row.kind == game::RowKind::counts_alone)
         line += " (--base-counts adds them)";
+    else if (row.kind == game::RowKind::game_share)
+        line += " (--base-counts)";
     else if (row.kind == game::RowKind::no_mod_folder)
         line += " (--game names one)";
     else if (row.kind == game::RowKind::unchecked_counts)

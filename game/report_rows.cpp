@@ -87,7 +87,7 @@ std::string game_share_text(const std::vector<std::size_t>& n) {
     return "  with the game's own " + counted(n[0], "model", "models") + ", " +
            counted(n[1], "sound", "sounds") + ", " + std::to_string(n[2]) + " generic, " +
            counted(n[3], "event", "events") + " and " + counted(n[4], "decal", "decals") +
-           "; the server's plugins add their own (--base-counts)";
+           "; the server's plugins add their own";
 }
 
 std::string over_text(const LimitCount& l) {

@@ -182,6 +182,7 @@ void count_limits(MapResolution& r, const LimitSettings& settings) {
     const auto engine = settings.engine;
     const auto share = game_share(settings.mod, r.hostages);
     Tables tables;
+    r.limits.clear();
     r.game_share = {};
     if (settings.base && settings.base->given) {
         add_base(tables, *settings.base, share);

@@ -52,18 +52,16 @@ BaseCounts base_of_listing(const ServerListing& listing) {
     return base;
 }
 
-std::optional<BaseCounts> read_listing_file(const std::string& path) {
-    if (path.empty()) return std::nullopt;
+ServerListing read_listing_file(const std::string& path) {
     try {
-        return base_of_listing(read_server_listing(read_small_file(FileSource(path), 16u << 20)));
+        return read_server_listing(read_small_file(FileSource(path), 16u << 20));
     } catch (const std::exception& e) {
         throw std::runtime_error("cannot read the base counts " + path + ": " + e.what());
     }
 }
 
 // The map a reslist was taken on: the one its model table holds.
-std::string listed_map(const std::string& path) {
-    const auto listing = read_server_listing(read_small_file(FileSource(path), 16u << 20));
+std::string listed_map(const ServerListing& listing, const std::string& path) {
     for (const auto& name : listing.names[static_cast<std::size_t>(Table::model)])
         if (!name.starts_with('*') && map_model(name)) return name.substr(5, name.size() - 9);
     if (listing.has_totals())
@@ -110,10 +108,12 @@ std::optional<fs::path> mod_folder_of(const std::string& map_path) {
 }
 
 Session::Session(SessionSettings settings)
-    : settings_(std::move(settings)), stock_(read_stock_list_file(settings_.stock_list)),
-      listing_(read_listing_file(settings_.base_listing)) {
-    if (listing_ && settings_.base_map.empty())
-        settings_.base_map = listed_map(settings_.base_listing);
+    : settings_(std::move(settings)), stock_(read_stock_list_file(settings_.stock_list)) {
+    if (settings_.base_listing.empty()) return;
+    const auto listing = read_listing_file(settings_.base_listing);
+    listing_ = base_of_listing(listing);
+    if (settings_.base_map.empty())
+        settings_.base_map = listed_map(listing, settings_.base_listing);
 }
 
 const GameFolder& Session::folder(const fs::path& mod) {
