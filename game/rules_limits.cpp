@@ -162,7 +162,7 @@ std::array<std::vector<std::string>, table_count> map_precache(const MapResoluti
     auto& models = own[index(Table::model)];
     models.push_back("maps/" + map_name(r) + ".bsp");
     for (std::size_t i = 1; i <= inline_models(r, engine); ++i)
-        models.push_back("*" + std::to_string(i));
+        models.push_back(std::string(1, '*').append(std::to_string(i)));
     for (const auto& o : r.entries) {
         if (o.from.named_by_map() &&
             (ends_with_name(o.entry, ".mdl") || ends_with_name(o.entry, ".spr")))
