@@ -172,7 +172,8 @@ void read(std::string_view bytes) {
     // engine keeps, with no blank or control byte.
     const auto listing = read_server_listing(bytes);
     std::size_t length = 0;
-    for (const auto& names : listing.names)
+    for (const auto& names : listing.names) {
+        FUZZ_REQUIRE(names.size() <= 4096, std::to_string(names.size()));
         for (const auto& name : names) {
             FUZZ_REQUIRE(
                 !name.empty() && name.size() <= max_listed_name &&
@@ -181,6 +182,7 @@ void read(std::string_view bytes) {
                 shown(name));
             length += name.size() + 1;
         }
+    }
     FUZZ_REQUIRE(length <= bytes.size() && (listing.has_names() || listing.has_totals()),
                  std::to_string(length));
 #else

@@ -9,6 +9,9 @@
 namespace tarnwick::game {
 namespace {
 
+// RESOURCE_MAX_COUNT (ReHLDS server.h): the most of its whole list, and so of one table.
+constexpr std::size_t max_listed = 4096;
+
 std::vector<std::string_view> words_of(std::string_view line) {
     std::vector<std::string_view> words;
     for (std::size_t at = 0;;) {
@@ -88,6 +91,10 @@ private:
         if (at + 1 >= words.size() ||
             words[at].find_first_of("0123456789") == std::string_view::npos)
             fail("not a reslist line: its number, index and name");
+        auto& names = listing_.names[static_cast<std::size_t>(*table_)];
+        if (names.size() == max_listed)
+            fail("more resources of one table than the " + std::to_string(max_listed) +
+                 " the engine holds");
         const auto name = words[at + 1];
         if (name.size() > max_listed_name)
             fail("a name longer than the " + std::to_string(max_listed_name) +
@@ -95,7 +102,7 @@ private:
         if (std::any_of(name.begin(), name.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
             fail("a name holding a control byte");
-        listing_.names[static_cast<std::size_t>(*table_)].emplace_back(name);
+        names.emplace_back(name);
     }
 
     ServerListing listing_;

@@ -368,6 +368,9 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
     auto vdf = [](std::string text) { return [text] { game::read_library_folders(text); }; };
     auto listing = [](std::string text) { return [text] { game::read_server_listing(text); }; };
+    std::string many_sounds;
+    for (int i = 0; i <= 4096; ++i)
+        many_sounds += "1 1 a.wav\n";
     const Damage table[] = {
         {"bsp of version 31", bsp(changed(map, 0, 31)), "not a map of version 29 or 30"},
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
@@ -407,6 +410,8 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
          "line 2: not a reslist line: its number, index and name"},
         {"listing of a long name", listing("reslist sound\n1 1 " + std::string(64, 'a')),
          "line 2: a name longer than the 63 characters"},
+        {"listing longer than the engine's list", listing("reslist sound\n" + many_sounds),
+         "line 4098: more resources of one table than the 4096 the engine holds"},
         {"rescount without a total", listing("model : x 510\n"),
          "line 1: a rescount row of model without its total"},
         {"rescount twice", listing("sound : 1 511\nsound : 2 511\n"),
