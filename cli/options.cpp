@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "analysis/file_system.h"
+#include "server/http_client.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -202,7 +203,8 @@ void take_probe(const CLI::App& app, Options& options) {
     if (!app.get_option("MAP")->empty() || game.mapcycle.empty())
         options.maps.insert(options.maps.begin(), url);
     else
-        throw CLI::ValidationError("--probe", "not an http:// or https:// address: " + url);
+        throw CLI::ValidationError("--probe", "not an http:// or https:// address: " +
+                                                  server::without_credentials(url));
     url.clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/file_system.h"
 #include "analysis/single_byte.h"
+#include "cli/sync_text.h"
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -63,15 +64,15 @@ bool ServerRun::finish(const Report& report) {
            counted(distinct.size(), "distinct file", "distinct files") + ", " + size_text(bytes) +
            " in all for a new player");
     if (options_.fastdl.empty()) return probe(report);
+    const server::SyncOptions sync{analysis::to_path(options_.fastdl), options_.prune,
+                                   options_.dry_run, options_.gzip, overwrite_};
     try {
-        sync_ =
-            server::sync_download_folder(maps_, {analysis::to_path(options_.fastdl), options_.prune,
-                                                 options_.dry_run, options_.gzip, overwrite_});
+        sync_ = server::sync_download_folder(maps_, sync);
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
         return false;
     }
-    for (const auto& line : sync_->lines)
+    for (const auto& line : sync_lines(*sync_, sync))
         report(line);
     return probe(report) && sync_->ok;
 }

@@ -142,9 +142,13 @@ void read(std::string_view bytes) {
     for (const auto& wad : named.wads)
         FUZZ_REQUIRE(wad.size() > 4 && wad.ends_with(".wad") && !is_spray_package(wad), shown(wad));
 #elif defined(TARNWICK_FORMAT_server_config)
-    // Every exec finds the same bytes again: loops and nesting must end all the same.
-    const auto config = read_server_config(
-        bytes, "server.cfg", [&](std::string_view) { return std::optional<std::string>(bytes); });
+    // Every exec finds the same bytes again: loops and nesting must end all the same, and no
+    // more is asked for than is left to run.
+    const auto config =
+        read_server_config(bytes, "server.cfg", [&](std::string_view, std::size_t limit) {
+            FUZZ_REQUIRE(limit <= max_config_bytes + 1, std::to_string(limit));
+            return std::optional<std::string>(bytes.substr(0, limit));
+        });
     if (const auto& url = config.download_url)
         FUZZ_REQUIRE(url->value.size() <= bytes.size() &&
                          url->value.find('\0') == std::string::npos &&

@@ -59,8 +59,10 @@ MapRequests map_requests(const RequestSource& source);
 MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
                          const std::string& map_sent = {});
 
-// Why clients (or the server) refuse to download a file of that name, the first reason;
-// empty when the name may be requested.
+// Why a client never requests a file of that name from the download site, the first reason:
+// it would leave the folder, the server drops it from a .res, or the clients' download
+// filter refuses it. Empty when it may be requested. What is requested, placed and probed
+// is decided here alone.
 std::string download_refusal(std::string_view name);
 
 } // namespace tarnwick::server

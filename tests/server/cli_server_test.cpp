@@ -70,9 +70,10 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
                           R"({"model" "models/X.mdl"}{"model" "models/p.mdl"})",
                           {}));
     mod("maps/de_foo.res",
-        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav\r\n");
+        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav sound/n.sox\r\n");
     mod("sound/DL.wav", "RIFF");
     mod("sound/a~b.wav", "RIFF");
+    mod("sound/n.sox", "RIFF"); // the clients would take it, the server drops the word
     mod("mapcycle.txt", "de_foo\nde_bar\n");
     write_file(dir.path() / "stock.txt", "sound/v.wav\n");
     const auto options = "--follow --mapcycle cstrike/mapcycle.txt --fastdl site --gzip";
@@ -87,8 +88,10 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
               "sound/x/hit.wav\nsound/x/hit.wav.gz\n");
     EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
-    EXPECT_EQ(count(first.err, "never placed"), 1u); // only the name clients refuse
-    EXPECT_THAT(first.err, HasSubstr("  never placed on the download site: sound/a~b.wav: "));
+    EXPECT_EQ(count(first.err, "never placed"), 2u); // only the names refused
+    EXPECT_THAT(first.err, AllOf(HasSubstr("  never placed on the download site: sound/a~b.wav: "),
+                                 HasSubstr("  never placed on the download site: sound/n.sox: "
+                                           "holds .so inside")));
     const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
     EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
     EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
@@ -131,12 +134,18 @@ TEST_F(ServerCommandLine, ProbesTheSite) {
     const auto cycle = "--mapcycle cstrike/mapcycle.txt"s;
     ASSERT_EQ(run(cycle + " --fastdl site --gzip").status, 0);
     const WebServer web(dir.path() / "site");
-    const auto fine = run(cycle + " --probe " + web.url() + " --report r.json");
+    // The site's credentials are used, and never shown.
+    const auto shown = "http://***@" + web.url().substr(7);
+    const auto secret = "http://admin:s3cret@" + web.url().substr(7);
+    const auto fine = run(cycle + " --probe " + secret + " --report r.json");
     EXPECT_EQ(fine.status, 0) << fine.err;
-    EXPECT_THAT(fine.err, HasSubstr("probe of " + web.url() + ": 3 files, 3 ok"));
-    const auto probed = nlohmann::json::parse(read_file(dir.file("r.json")))["probe"][0];
+    EXPECT_THAT(fine.err, HasSubstr("probe of " + shown + ": 3 files, 3 ok"));
+    const auto json = read_file(dir.file("r.json"));
+    EXPECT_THAT(fine.out + fine.err + json,
+                Not(::testing::AnyOf(HasSubstr("s3cret"), HasSubstr("admin"))));
+    const auto probed = nlohmann::json::parse(json)["probe"][0];
     EXPECT_EQ(probed["url"].get<std::string>() + " " + probed["verdict"].get<std::string>(),
-              web.url() + "maps/de_foo.bsp ok");
+              shown + "maps/de_foo.bsp ok");
 
     std::filesystem::remove(dir.path() / "site/mine.wad");
     std::filesystem::remove(dir.path() / "site/mine.wad.gz");
