@@ -130,7 +130,7 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts,
         ->group(group);
     app.add_option("--engine", engine,
                    "the server's engine, whose limits are counted: hlds (the default) or rehlds")
-        ->check(CLI::IsMember({"hlds", "rehlds"}, CLI::ignore_case))
+        ->check(CLI::IsMember({"hlds", "rehlds"}, CLI::ignore_case).description(""))
         ->type_name("hlds|rehlds")
         ->group(group);
     auto* base = app.add_option("--base-counts", base_counts,
