@@ -74,6 +74,13 @@ void Form1::show_menu(QPoint global) {
         items.push_back({QString::fromLatin1(entry.text),
                          items.empty() ? QStringLiteral("F5") : QString(), can_check(),
                          entry.group_start});
+    // The engine is chosen with or without a map, for the checks to come.
+    const bool rehlds = check_->engine() == game::Engine::rehlds;
+    items.push_back(
+        {rehlds ? QStringLiteral("Server &Engine: ReHLDS") : QStringLiteral("Server &Engine: HLDS"),
+         {},
+         !scanning_ && !check_->checking(),
+         true});
     menu_->set_items(std::move(items));
     menu_->popup(global);
 }
@@ -84,6 +91,7 @@ void Form1::choose_menu_item(int item) {
         &GameCheck::check_game_folder, &GameCheck::complete_list,
         &GameCheck::use_disk_spelling, &GameCheck::leave_out_stock_and_missing,
         &GameCheck::compare_with_res,  &GameCheck::collect_download_folder,
+        &GameCheck::switch_engine,
     };
     if (item >= 0 && item < static_cast<int>(std::size(operations)))
         ((*check_).*operations[item])();

@@ -81,7 +81,11 @@ std::optional<game::CheckedMap> GameCheck::resolve(const std::vector<std::string
     const auto mod = mod_folder(map_path);
     if (!mod) return std::nullopt;
     // The command line's settings: what a missing valve/ could hold is not checked.
-    if (!session_) session_ = std::make_unique<game::Session>(game::SessionSettings{});
+    if (!session_) {
+        game::SessionSettings settings;
+        settings.engine = engine_;
+        session_ = std::make_unique<game::Session>(std::move(settings));
+    }
     checking_ = true;
     const Busy busy;
     auto resolved = session_->resolve_in(*mod, choice, map_path, entries);
@@ -90,6 +94,12 @@ std::optional<game::CheckedMap> GameCheck::resolve(const std::vector<std::string
     rows = std::move(resolved.rows);
     if (!resolved.map) show_report(check_title, std::move(rows));
     return std::move(resolved.map);
+}
+
+// The session counts with one engine: the next check makes a new one.
+void GameCheck::switch_engine() {
+    engine_ = engine_ == game::Engine::hlds ? game::Engine::rehlds : game::Engine::hlds;
+    session_.reset();
 }
 
 void GameCheck::show_report(const QString& title, std::vector<game::ReportRow> rows,

@@ -10,6 +10,7 @@
 // line's --check --follow and --audit.
 
 #include "analysis/resource_list.h"
+#include "game/engine.h"
 #include "game/report.h"
 #include "game/res_lines.h"
 #include "platform/services.h"
@@ -76,6 +77,10 @@ public:
     void compare_with_res();
     void collect_download_folder();
 
+    // The server engine whose limits the checks count, kept for the window's next checks.
+    game::Engine engine() const { return engine_; }
+    void switch_engine();
+
     // A check is running: the window takes no other.
     bool checking() const { return checking_; }
     // The report of the last check or comparison; nullptr before the first.
@@ -96,6 +101,7 @@ private:
     CheckedWindow& window_;
     bool checking_ = false;
     std::unique_ptr<game::Session> session_; // keeps each game folder's listing
+    game::Engine engine_ = game::Engine::hlds;
     std::optional<std::filesystem::path> chosen_mod_;
     std::optional<std::filesystem::path> checked_mod_; // the folder of the last check
     std::unique_ptr<ReportWindow> report_;

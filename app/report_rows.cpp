@@ -44,6 +44,7 @@ constexpr KindLook kind_looks[] = {
     {RowKind::refused, Status::unsafe, ReportGroup::unsafe},
     {RowKind::unreadable, Status::missing, ReportGroup::warnings},
     {RowKind::res_warning, Status::found, ReportGroup::warnings},
+    {RowKind::game_share, Status::found, ReportGroup::limits},
 };
 
 constexpr bool in_kind_order() {

@@ -60,7 +60,9 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
 std::string option_hinted(const game::ReportRow& row) {
     auto line = game::row_text(row);
     if (row.kind == game::RowKind::counts_alone)
-        line += " (--base-counts models=N,sounds=N,generic=N adds them)";
+        line += " (--base-counts adds them)";
+    else if (row.kind == game::RowKind::game_share)
+        line += " (--base-counts)";
     else if (row.kind == game::RowKind::no_mod_folder)
         line += " (--game names one)";
     else if (row.kind == game::RowKind::unchecked_counts)
@@ -153,8 +155,10 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     if (mod.empty() && !options.game.mapcycle.empty())
         mod = cli::mod_of_cycle(options.game.mapcycle);
     // A server copy often lacks valve/: the command line says what it could not check.
-    return std::make_unique<game::Session>(game::SessionSettings{
-        mod, options.game.stock_list, choice, options.game.base_counts, options.game.addon, true});
+    const auto& game = options.game;
+    return std::make_unique<game::Session>(
+        game::SessionSettings{mod, game.stock_list, choice, game.base_counts, game.addon, true,
+                              game.engine, game.base_listing, game.base_map});
 }
 
 // The maps to analyse: the arguments, or the cycle's maps.

@@ -26,10 +26,13 @@ struct GameOptions {
     bool probe = false;     // --probe: ask the download site for every file
     std::string probe_url;  // its URL; empty: the sv_downloadurl of the server's server.cfg
     bool check = false;
-    bool audit = false;           // implies check and following
-    bool addon = false;           // --addon: <mod>_addon is searched first
-    game::WriteChoice choice;     // --follow, --fix-case, --skip-missing, --skip-stock
-    game::BaseCounts base_counts; // --base-counts
+    bool audit = false;                       // implies check and following
+    bool addon = false;                       // --addon: <mod>_addon is searched first
+    game::WriteChoice choice;                 // --follow, --fix-case, --skip-missing, --skip-stock
+    game::BaseCounts base_counts;             // --base-counts as numbers
+    std::string base_listing;                 // --base-counts as a file of the server's listings
+    std::string base_map;                     // --base-map
+    game::Engine engine = game::Engine::hlds; // --engine
 
     // True when any of them is given: without them the game folder is never looked at.
     bool any() const;

@@ -18,6 +18,7 @@
 #include "game/formats/overview.h"
 #include "game/formats/pak.h"
 #include "game/formats/server_config.h"
+#include "game/formats/server_listing.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
@@ -180,6 +181,24 @@ void read(std::string_view bytes) {
     for (const auto& [path, placed] : manifest)
         FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
                      shown(path));
+#elif defined(TARNWICK_FORMAT_server_listing)
+    // Every name is a word of one line of the text: never empty, never longer than the
+    // engine keeps, with no blank or control byte.
+    const auto listing = read_server_listing(bytes);
+    std::size_t length = 0;
+    for (const auto& names : listing.names) {
+        FUZZ_REQUIRE(names.size() <= 4096, std::to_string(names.size()));
+        for (const auto& name : names) {
+            FUZZ_REQUIRE(
+                !name.empty() && name.size() <= max_listed_name &&
+                    std::none_of(name.begin(), name.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) <= ' '; }),
+                shown(name));
+            length += name.size() + 1;
+        }
+    }
+    FUZZ_REQUIRE(length <= bytes.size() && (listing.has_names() || listing.has_totals()),
+                 std::to_string(length));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

@@ -41,6 +41,7 @@ enum class RowKind {
     refused,           // a .res word the server drops
     unreadable,        // the .res cannot be read, or the server reads nothing of it
     res_warning,       // about reading the .res
+    game_share,        // the limits count the game's own share first (said once a session)
 };
 
 // The counts of a map's check, for its first row.

@@ -27,6 +27,9 @@ void add_limit_rows(const MapResolution& r, std::vector<ReportRow>& rows) {
     if (r.limits.empty()) return;
     rows.push_back({.kind = RowKind::limits, .limits = r.limits});
     if (r.counts_alone) rows.push_back({.kind = RowKind::counts_alone});
+    const auto& share = r.game_share;
+    if (std::any_of(share.begin(), share.end(), [](std::size_t n) { return n != 0; }))
+        rows.push_back({.kind = RowKind::game_share, .numbers = {share.begin(), share.end()}});
     for (const auto& l : r.limits)
         if (l.over()) rows.push_back({.kind = RowKind::over_limit, .limits = {l}});
 }
@@ -68,6 +71,13 @@ std::string limits_text(const std::vector<LimitCount>& limits) {
         counts += (counts.empty() ? "" : ", ") + std::to_string(l.count) + " " + l.what + " of " +
                   std::to_string(l.limit);
     return "  limits: " + counts;
+}
+
+std::string game_share_text(const std::vector<std::size_t>& n) {
+    return "  with the game's own " + counted(n[0], "model", "models") + ", " +
+           counted(n[1], "sound", "sounds") + ", " + std::to_string(n[2]) + " generic, " +
+           counted(n[3], "event", "events") + " and " + counted(n[4], "decal", "decals") +
+           "; the server's plugins add their own";
 }
 
 std::string over_text(const LimitCount& l) {
@@ -204,6 +214,11 @@ std::vector<ReportRow> report_rows(const MapResolution& r) {
     for (const auto& o : r.entries) {
         // What was not checked is said together, after what is missing.
         if (o.status != Status::unchecked) rows.push_back(entry_row(o));
+        if (o.engine_sends)
+            rows.push_back({.kind = RowKind::entry_warning,
+                            .status = o.status,
+                            .entry = o.entry,
+                            .text = "the engine sends it"});
         for (const auto& warning : o.warnings)
             rows.push_back({.kind = RowKind::entry_warning,
                             .status = o.status,
@@ -260,6 +275,8 @@ std::string row_text(const ReportRow& row) {
     case RowKind::counts_alone:
         return "  the counts are the map's alone: the game and its plugins fill slots of their "
                "own first";
+    case RowKind::game_share:
+        return game_share_text(row.numbers);
     case RowKind::over_limit:
         return over_text(row.limits.front());
     case RowKind::entry:

@@ -27,11 +27,17 @@ struct SessionSettings {
     std::string game;       // the mod folder; empty: the folder above the map's maps folder
     std::string stock_list; // a file of what ships with the game; empty: none
     WriteChoice choice;     // what the .res holds
-    BaseCounts base_counts; // the game's own slots, added to the map's counts
+    BaseCounts base_counts; // what the game and the plugins precache, as numbers given
     bool addon = false;     // <mod>_addon is searched first, as the game's --addon has it
     // Without a fallback folder, what the folders there lack is unchecked, not missing: a
     // server's copy often lacks valve/, and both front ends must say so alike.
     bool unchecked_without_fallback = true;
+    Engine engine = Engine::hlds; // the server's engine, whose limits are counted
+    // A file of what a running ReHLDS printed (rescount, reslist): the base instead of
+    // `base_counts`; empty: none. `base_map` is the map it was taken on; empty: the one the
+    // listing names.
+    std::string base_listing;
+    std::string base_map;
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).
@@ -81,13 +87,20 @@ public:
 
 private:
     const GameFolder& folder(const std::filesystem::path& mod);
+    // What the listing gives in `mod`, less the map it was taken on; nothing without one.
+    const BaseCounts* base(const std::filesystem::path& mod, std::vector<ReportRow>& rows);
+    MapResolution resolve_base_map(const GameFolder& game, const std::string& path) const;
+    void add_map_rows(const MapResolution& resolution, std::vector<ReportRow>& rows);
 
     SessionSettings settings_;
     NameSet stock_;
     std::map<std::filesystem::path, std::unique_ptr<GameFolder>> folders_;
     std::map<const GameFolder*, bool> warned_;
     std::vector<MapResolution> resolved_;
-    std::vector<Audit> audits_; // one a map resolved, when audited
+    std::vector<Audit> audits_;         // one a map resolved, when audited
+    std::optional<BaseCounts> listing_; // the base file's, as listed
+    std::map<std::filesystem::path, BaseCounts> bases_;
+    bool game_share_said_ = false;
 };
 
 // A stock list: one relative path a line, '#' starts a comment.
