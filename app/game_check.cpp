@@ -84,6 +84,7 @@ std::optional<game::CheckedMap> GameCheck::resolve(const std::vector<std::string
     if (!session_) {
         game::SessionSettings settings;
         settings.engine = engine_;
+        settings.game_share_once = false;
         session_ = std::make_unique<game::Session>(std::move(settings));
     }
     checking_ = true;

@@ -160,10 +160,10 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
     return resolved;
 }
 
-// The game's share is said once a session.
 void Session::add_map_rows(const MapResolution& resolution, std::vector<ReportRow>& rows) {
     for (auto& row : report_rows(resolution))
-        if (row.kind != RowKind::game_share || !std::exchange(game_share_said_, true))
+        if (row.kind != RowKind::game_share || !settings_.game_share_once ||
+            !std::exchange(game_share_said_, true))
             rows.push_back(std::move(row));
 }
 

@@ -38,6 +38,9 @@ struct SessionSettings {
     // listing names.
     std::string base_listing;
     std::string base_map;
+    // The game's share of the counts is said once a session (a run of the command line),
+    // not in every map's report; a window's reports each stand alone.
+    bool game_share_once = true;
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).
