@@ -29,7 +29,8 @@ std::string count_text(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " resource" : " resources");
 }
 
-// Writes (or prints) the resource file of `map` with `entries`. Returns false on failure.
+// Writes (or prints, or with --dry-run says it would write) the resource file of `map` with
+// `entries`. Returns false on failure.
 bool put_res(const std::string& map, const std::vector<std::string>& entries,
              const cli::Options& options, cli::TerminalProgress& display) {
     const auto head = map + ": " + count_text(entries.size()) + ", ";
@@ -42,8 +43,15 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
     }
     const auto destination = analysis::res_path_for(map);
     // Whatever is there is kept: a hidden file, a link, a pipe.
-    if (!options.overwrite && analysis::name_taken(destination)) {
-        display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
+    const bool taken = analysis::name_taken(destination);
+    const bool dry = options.game.dry_run;
+    if (!options.overwrite && taken) {
+        display.report(head + (dry ? "would keep" : "kept") + " the existing " + destination +
+                       " (--overwrite replaces it)");
+        return true;
+    }
+    if (dry) {
+        display.report(head + (taken ? "would replace " : "would write ") + destination);
         return true;
     }
     const auto written = analysis::write_res_file(entries, map);
@@ -74,26 +82,30 @@ void report_rows(const std::vector<game::ReportRow>& rows, cli::TerminalProgress
         if (const auto line = option_hinted(row); !line.empty()) display.report(line);
 }
 
-// Copies the map's download folder (--collect); false when a file failed or was kept.
+// Copies the map's download folder (--collect), or says what it would copy; false when a
+// file failed or was kept.
 bool collect(const game::CheckedMap& checked, const cli::Options& options, game::Session& session,
              cli::TerminalProgress& display) {
     const bool overwrite = options.overwrite;
+    const bool dry = options.writes_nothing();
     const auto result =
         session.collect(checked, {analysis::to_path(options.game.collect),
-                                  [overwrite](const std::string&) { return overwrite; }});
-    for (const auto& file : result.files)
-        display.report("  " + game::collected_text(file) +
-                       (file.outcome == game::CollectOutcome::kept && !overwrite
-                            ? " (--overwrite replaces it)"
-                            : ""));
-    display.report(checked.resolution.map + ": collected " + std::to_string(result.copied) +
-                   " files into " + options.game.collect);
+                                  [overwrite](const std::string&) { return overwrite; }, dry});
+    for (const auto& file : result.files) {
+        const bool copied = file.outcome == game::CollectOutcome::copied;
+        display.report(
+            "  " + (dry && copied ? "would copy " + file.path : game::collected_text(file)) +
+            (file.outcome == game::CollectOutcome::kept && !overwrite ? " (--overwrite replaces it)"
+                                                                      : ""));
+    }
+    display.report(checked.resolution.map + (dry ? ": would collect " : ": collected ") +
+                   std::to_string(result.copied) + " files into " + options.game.collect);
     return result.ok;
 }
 
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
-// options ask for (nothing with --check). Returns false on failure, or when --check finds
-// something missing, or --audit a .res that fails.
+// options ask for (nothing in a mode that reads, nor with --fastdl). Returns false on
+// failure, or when --check finds something missing, or --audit a .res that fails.
 bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
                      const cli::Options& options, game::Session& session, cli::ServerRun& server,
                      cli::TerminalProgress& display) {
@@ -115,7 +127,7 @@ bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
         return !resolution.incomplete() && !resolution.has_problems() && !resolution.over_limit() &&
                audited;
     }
-    bool ok = put_res(map, checked.res_lines, options, display);
+    bool ok = !options.puts_res() || put_res(map, checked.res_lines, options, display);
     // After the .res is written: what the server sends is the .res beside the map.
     server.add(session, checked, argument.sent, report);
     if (!options.game.collect.empty()) ok = collect(checked, options, session, display) && ok;
@@ -141,7 +153,12 @@ bool process(const cli::MapArgument& argument, const cli::Options& options, game
     if (session)
         return resolve_and_put(argument, analysis::shown_entries(list, true), options, *session,
                                server, display);
-    return put_res(map, analysis::shown_entries(list, !options.only_custom), options, display);
+    const auto entries = analysis::shown_entries(list, !options.only_custom);
+    if (!options.puts_res()) {
+        display.report(map + ": " + count_text(entries.size()));
+        return true;
+    }
+    return put_res(map, entries, options, display);
 }
 
 // The session of the game folder options, when any is given.

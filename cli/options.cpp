@@ -19,6 +19,10 @@ constexpr const char* footer =
     "folders (liblist.gam's fallback_dir, its own in turn, and valve last) and their pack\n"
     "files, and a report goes to standard error.\n"
     "\n"
+    "--check, --audit, --probe, --dry-run and --make-stock-list write nothing but the\n"
+    "--report file, whatever else is given: beside them, --fastdl and --collect say what\n"
+    "they would do. --fastdl writes the site and no .res.\n"
+    "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
@@ -129,9 +133,14 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
     auto* fastdl = app.add_option("--fastdl", game.fastdl,
                                   "keep DIR, the download site's folder, in sync with every file "
                                   "a client may request for the maps (spelled as the server sends "
-                                  "it); a file this program did not place is kept and reported")
+                                  "it), from the .res files that are there; writes no .res; a file "
+                                  "this program did not place is kept and reported")
                        ->type_name("DIR")
                        ->group(site);
+    app.add_flag("--dry-run", game.dry_run,
+                 "say what the run would write (the .res files, --collect, --fastdl); write "
+                 "nothing")
+        ->group(site);
     // What changes how --fastdl syncs, and means nothing without it.
     const struct {
         const char* name;
@@ -140,8 +149,6 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
     } sync_flags[] = {
         {"--prune", &game.prune,
          "also remove what an earlier --fastdl placed and no map given needs any more"},
-        {"--dry-run", &game.dry_run,
-         "say what --fastdl would add, replace and remove; write nothing"},
         {"--gzip", &game.gzip,
          "also write NAME.gz beside each file, for a web server's precompressed gzip"},
     };
@@ -196,7 +203,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
     app.add_flag("--only-custom", options.only_custom,
                  "leave out the texture packages that ship with the game");
     app.add_flag("--overwrite", options.overwrite,
-                 "replace an existing .res file (it is kept otherwise)");
+                 "replace an existing .res file (it is kept otherwise); with --fastdl, replace "
+                 "on the site what this program did not place");
     app.add_flag("--stdout", options.to_stdout,
                  "print each .res file to standard output instead of writing it");
     app.add_flag("-r,--recursive", options.recursive,

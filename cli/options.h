@@ -20,7 +20,7 @@ struct GameOptions {
     std::string mapcycle;   // --mapcycle: the cycle whose maps stand for the MAP arguments
     std::string fastdl;     // --fastdl: the download site's folder, kept in sync
     bool prune = false;     // --prune: remove what an earlier --fastdl placed for no map given
-    bool dry_run = false;   // --dry-run: say what --fastdl would do, write nothing
+    bool dry_run = false;   // --dry-run: say what the run would write, write nothing
     bool gzip = false;      // --gzip: NAME.gz beside each file --fastdl places
     bool probe = false;     // --probe: ask the download site for every file
     std::string probe_url;  // its URL; empty: the sv_downloadurl of the server's server.cfg
@@ -42,6 +42,16 @@ struct Options {
     std::vector<std::string> maps;
     GameOptions game;
     std::string make_stock_list; // --make-stock-list: the mod folder to list
+
+    // A mode that only reads: whatever else is given, nothing is written but the report.
+    bool reading() const {
+        return game.check || game.audit || game.probe || !make_stock_list.empty();
+    }
+    // Nothing is written but the report: what would be written is said instead.
+    bool writes_nothing() const { return reading() || game.dry_run; }
+    // The .res beside each map is the run's own work only when no other mode is given: the
+    // download site is made from the .res files that are there.
+    bool puts_res() const { return !reading() && game.fastdl.empty(); }
 };
 
 // Reads the command line (the program's name first) into `options`. Returns the exit

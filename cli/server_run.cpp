@@ -66,7 +66,7 @@ bool ServerRun::finish(const Report& report) {
     try {
         sync_ =
             server::sync_download_folder(maps_, {analysis::to_path(options_.fastdl), options_.prune,
-                                                 options_.dry_run, options_.gzip, overwrite_});
+                                                 dry_run_, options_.gzip, overwrite_});
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
         return false;

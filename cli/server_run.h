@@ -24,7 +24,8 @@ public:
     using Report = std::function<void(const std::string&)>;
 
     explicit ServerRun(const Options& options)
-        : options_(options.game), overwrite_(options.overwrite) {}
+        : options_(options.game), overwrite_(options.overwrite),
+          dry_run_(options.writes_nothing()) {}
     // Nothing of this is done, nor said, without --mapcycle or --fastdl.
     bool active() const {
         return !options_.mapcycle.empty() || !options_.fastdl.empty() || options_.probe;
@@ -47,6 +48,7 @@ private:
 
     const GameOptions& options_;
     bool overwrite_;
+    bool dry_run_; // the sync says what it would do
     std::vector<server::MapRequests> maps_;
     std::optional<server::SyncResult> sync_;
     std::optional<game::ServerConfig> config_;

@@ -78,8 +78,10 @@ public:
                     return add(CollectOutcome::kept, shown);
                 }
             }
-            fs::create_directories(to.parent_path());
-            replace_whole_file(to, *from);
+            if (!target.dry_run) {
+                fs::create_directories(to.parent_path());
+                replace_whole_file(to, *from);
+            }
             ++result_.copied;
             add(CollectOutcome::copied, shown);
         } catch (const std::exception& e) {

@@ -40,6 +40,7 @@ struct CollectTarget {
     // Asked with the file's relative path (UTF-8) when a different file is in the way:
     // true replaces it. Unset: it is kept.
     std::function<bool(const std::string&)> replace;
+    bool dry_run = false; // nothing is written: each file copied is one that would be
 };
 
 struct CollectRequest {

@@ -4,6 +4,7 @@
 #include "run_program.h"
 #include "web_server.h"
 
+#include <map>
 #include <nlohmann/json.hpp>
 
 namespace tarnwick::testing {
@@ -96,6 +97,63 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     const auto second = run(options + " --stock-list stock.txt"s);
     EXPECT_EQ(second.status, 0);
     EXPECT_THAT(second.err, HasSubstr("site: nothing to copy"));
+}
+
+// Every file under `folder` with a hash of its bytes, but the report and the run's output.
+std::map<std::string, std::size_t> snapshot(const std::filesystem::path& folder) {
+    std::map<std::string, std::size_t> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const auto name = entry.path().lexically_relative(folder).generic_string();
+        if (entry.is_regular_file() && name != "r.json" && name != "stdout" && name != "stderr")
+            files[name] = std::hash<std::string>()(read_file(entry.path()));
+    }
+    return files;
+}
+
+// A server an admin keeps by hand: a .res naming a plugin's sounds, some of them there, a
+// cycle that starts with a ';' line, a stale .gz on the site.
+class AdminServer : public ServerCommandLine {
+protected:
+    AdminServer() {
+        mod("maps/de_foo.res", "// plugin sounds\nmaps/de_foo.bsp\nmaps/de_foo.res\n"
+                               "sound/misc/there.wav sound/misc/gone.wav\nsound/a~b.wav\n");
+        mod("sound/misc/there.wav", "RIFF");
+        mod("sound/a~b.wav", "RIFF");
+        mod("mapcycle.txt", "; the cycle\nde_foo\nde_bar\n");
+        put_file(dir.path(), "site/maps/de_bar.bsp.gz", "old");
+    }
+    static constexpr const char* cycle = "--mapcycle cstrike/mapcycle.txt ";
+};
+
+// A mode that reads writes nothing but its report, whatever else is given.
+TEST_F(AdminServer, ModesThatReadWriteNothing) {
+    run(cycle + "--fastdl site"s); // 1: the cycle names maps the server does not have
+    ASSERT_TRUE(std::filesystem::exists(dir.path() / "site/maps/de_foo.bsp"));
+    const auto before = snapshot(dir.path());
+    // A refused port: the probe fails at once.
+    const char* modes[] = {
+        "--check --follow --fastdl site --prune --gzip --overwrite",
+        "--audit --fix-case --skip-stock --fastdl site --overwrite",
+        "--probe http://127.0.0.1:1/ --follow --fastdl site --collect out --overwrite",
+        "--dry-run --follow --fastdl site --prune --gzip --collect out --overwrite",
+        "--dry-run --overwrite --collect out",
+        "--make-stock-list cstrike --follow --overwrite --collect out --fastdl site",
+    };
+    for (const auto* mode : modes) {
+        const auto r = run(cycle + "--report r.json "s + mode);
+        EXPECT_EQ(snapshot(dir.path()), before) << mode << r.err;
+        EXPECT_THAT(r.err, Not(HasSubstr("kept the existing"))) << mode;
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / "r.json")) << mode;
+        std::filesystem::remove(dir.path() / "r.json");
+    }
+    const auto plain = run("--dry-run --overwrite cstrike/maps/de_foo.bsp");
+    EXPECT_THAT(plain.err, HasSubstr("de_foo.bsp: 0 resources, would replace "));
+    EXPECT_EQ(snapshot(dir.path()), before);
+    // The site is made from the .res files that are there: it writes none.
+    const auto res = read_file(dir.path() / "cstrike/maps/de_foo.res");
+    run(cycle + "--follow --overwrite --fastdl site"s);
+    EXPECT_EQ(read_file(dir.path() / "cstrike/maps/de_foo.res"), res);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "cstrike/maps/de_bar.res"));
 }
 
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
