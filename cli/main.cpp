@@ -4,6 +4,7 @@
 
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
+#include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
 #include "cli/cycle_arguments.h"
@@ -14,6 +15,7 @@
 #include "game/file_source.h"
 #include "game/session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -77,6 +79,58 @@ std::string option_hinted(const game::ReportRow& row) {
     return line;
 }
 
+// "a, b, c, …": the first few of `names`, single-byte.
+std::string first_names(const std::vector<std::string>& names) {
+    constexpr std::size_t shown = 3;
+    std::string text;
+    for (std::size_t i = 0; i < std::min(shown, names.size()); ++i)
+        text += (i ? ", " : "") + analysis::single_byte_to_utf8(names[i]);
+    return names.size() > shown ? text + ", …" : text;
+}
+
+std::string files_text(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " file" : " files");
+}
+
+// What became of the words of the .res replaced that the new list lacks.
+void report_old_res(const game::OldRes& old, bool fresh, cli::TerminalProgress& display) {
+    if (!old.unreadable.empty()) display.report("  the old .res cannot be read: " + old.unreadable);
+    if (!old.carried.empty()) {
+        std::vector<std::string> names;
+        for (const auto& o : old.carried)
+            names.push_back(o.entry);
+        display.report(
+            (fresh ? "  not kept from the old .res (--fresh): " : "  kept from the old .res: ") +
+            files_text(names.size()) + " (" + first_names(names) + ")");
+    }
+    // One line a reason, in the order the reasons first come.
+    std::vector<std::pair<std::string, std::vector<std::string>>> by_reason;
+    for (const auto& l : old.left_out) {
+        auto at = std::find_if(by_reason.begin(), by_reason.end(),
+                               [&](const auto& r) { return r.first == l.reason; });
+        if (at == by_reason.end()) at = by_reason.insert(by_reason.end(), {l.reason, {}});
+        at->second.push_back(l.word);
+    }
+    for (const auto& [reason, words] : by_reason)
+        display.report("  left out of the old .res: " + first_names(words) + ": " + reason);
+}
+
+// What a plain scan's .res drops of the one it replaces, which it keeps byte for byte.
+void report_dropped(const std::string& map, const std::vector<std::string>& entries,
+                    cli::TerminalProgress& display) {
+    std::vector<std::string> lacking;
+    try {
+        if (const auto old = game::read_res_file(analysis::res_path_for(map)))
+            lacking = game::words_lacking(map, entries, *old);
+    } catch (const std::exception& e) {
+        return display.report("  the old .res cannot be read: " + std::string(e.what()));
+    }
+    if (lacking.empty()) return;
+    display.report("  the old .res named " + std::to_string(lacking.size()) +
+                   (lacking.size() == 1 ? " word" : " words") + " the new one lacks (" +
+                   first_names(lacking) + "); --follow keeps those the server has");
+}
+
 void report_rows(const std::vector<game::ReportRow>& rows, cli::TerminalProgress& display) {
     for (const auto& row : rows)
         if (const auto line = option_hinted(row); !line.empty()) display.report(line);
@@ -128,6 +182,7 @@ bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
                audited;
     }
     bool ok = !options.puts_res() || put_res(map, checked.res_lines, options, display);
+    if (options.puts_res()) report_old_res(checked.old, options.fresh, display);
     // After the .res is written: what the server sends is the .res beside the map.
     server.add(session, checked, argument.sent, report);
     if (!options.game.collect.empty()) ok = collect(checked, options, session, display) && ok;
@@ -158,6 +213,7 @@ bool process(const cli::MapArgument& argument, const cli::Options& options, game
         display.report(map + ": " + count_text(entries.size()));
         return true;
     }
+    if (options.overwrite && !options.to_stdout) report_dropped(map, entries, display);
     return put_res(map, entries, options, display);
 }
 
@@ -169,9 +225,14 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     auto mod = options.game.game;
     if (mod.empty() && !options.game.mapcycle.empty())
         mod = cli::mod_of_cycle(options.game.mapcycle);
+    // A .res replaced keeps the files it names that the new list lacks.
+    auto old_res = game::OldResUse::ignore;
+    if (options.puts_res() && options.overwrite && !options.to_stdout)
+        old_res = options.fresh ? game::OldResUse::report : game::OldResUse::carry;
     // A server copy often lacks valve/: the command line says what it could not check.
-    return std::make_unique<game::Session>(game::SessionSettings{
-        mod, options.game.stock_list, choice, options.game.base_counts, options.game.addon, true});
+    return std::make_unique<game::Session>(
+        game::SessionSettings{mod, options.game.stock_list, choice, options.game.base_counts,
+                              options.game.addon, true, old_res});
 }
 
 // The maps to analyse: the arguments, or the cycle's maps.

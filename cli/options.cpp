@@ -205,6 +205,9 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
     app.add_flag("--overwrite", options.overwrite,
                  "replace an existing .res file (it is kept otherwise); with --fastdl, replace "
                  "on the site what this program did not place");
+    app.add_flag("--fresh", options.fresh,
+                 "with --overwrite and the game folder: write the new list alone, without the "
+                 "files of the old .res that the new list lacks (they are kept otherwise)");
     app.add_flag("--stdout", options.to_stdout,
                  "print each .res file to standard output instead of writing it");
     app.add_flag("-r,--recursive", options.recursive,

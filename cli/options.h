@@ -37,6 +37,7 @@ struct GameOptions {
 struct Options {
     bool only_custom = false;
     bool overwrite = false;
+    bool fresh = false; // --fresh: a .res replaced takes none of the old one's words
     bool to_stdout = false;
     bool recursive = false;
     std::vector<std::string> maps;

@@ -131,6 +131,11 @@ CollectResult collect(const GameFolder& game, const MapResolution& resolution,
         const auto line = res_line(*outcome, request.choice);
         if (custom && done.insert(line)) collector.put(line, {game.disk_path(*outcome->place), {}});
     }
+    for (const auto& outcome : request.named) {
+        const auto line = res_line(outcome, request.choice);
+        if (present(outcome.status) && done.insert(line))
+            collector.put(line, {game.disk_path(*outcome.place), {}});
+    }
     return result;
 }
 

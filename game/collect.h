@@ -48,6 +48,7 @@ struct CollectRequest {
     std::string res_bytes; // the .res as this run made it
     WriteChoice choice;    // what the .res holds
     CollectTarget target;
+    std::vector<Outcome> named = {}; // what the .res names besides the map's entries
 };
 
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,

@@ -5,6 +5,7 @@
 // for programs.
 
 #include "game/audit.h"
+#include "game/old_res.h"
 #include "game/resolution.h"
 
 #include <array>
@@ -91,9 +92,11 @@ std::vector<std::string> text_report(const MapResolution& resolution);
 std::vector<std::string> audit_report(const Audit& audit);
 
 // {"maps":[{"map":…,"entries":[{"entry","status","file","spelled","from",…}],
-//  "unused_wads":[…],"missing_textures":[…],"audit":{…}}]} with entries in the order of
-// the .res; "audit" only when `audits` (one a map, in the same order) are given.
+//  "unused_wads":[…],"missing_textures":[…],"audit":{…},"carried":[…],"left_out":[…]}]}
+// with entries in the order of the .res; "audit" only when `audits` (one a map, in the same
+// order) are given, "carried" and "left_out" when `olds` are and the map had a .res.
 std::string json_report(const std::vector<MapResolution>& maps,
-                        const std::vector<Audit>& audits = {});
+                        const std::vector<Audit>& audits = {},
+                        const std::vector<OldRes>& olds = {});
 
 } // namespace tarnwick::game

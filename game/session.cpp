@@ -77,12 +77,16 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
         for (const auto& warning : listed->warnings())
             resolved.rows.push_back(folder_warning_row(warning));
     }
-    CheckedMap map{Resolver(*listed, stock_, settings_.unchecked_without_fallback)
-                       .resolve(map_path, entries, choice.follow),
-                   {},
-                   mod,
-                   choice};
+    const Resolver resolver(*listed, stock_, settings_.unchecked_without_fallback);
+    CheckedMap map{resolver.resolve(map_path, entries, choice.follow), {}, mod, choice, {}};
     map.res_lines = res_entries(map.resolution, choice);
+    if (settings_.old_res != OldResUse::ignore) {
+        map.old = carry_old_res(resolver, map_path, map.res_lines, choice);
+        if (settings_.old_res == OldResUse::carry)
+            for (auto& line : map.old.lines(choice))
+                map.res_lines.push_back(std::move(line));
+        olds_.push_back(map.old);
+    }
     // The two lines of the map, then the lines chosen.
     count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
     for (auto& row : report_rows(map.resolution))
@@ -100,12 +104,13 @@ Audit Session::audit(const CheckedMap& map) {
 CollectResult Session::collect(const CheckedMap& map, CollectTarget target) const {
     const auto& path = map.resolution.map;
     const auto res = analysis::format_res_file(map.res_lines, analysis::file_name_of(path));
+    auto named = settings_.old_res == OldResUse::carry ? map.old.carried : std::vector<Outcome>{};
     return game::collect(*folders_.at(map.mod), map.resolution,
-                         {path, res, map.choice, std::move(target)});
+                         {path, res, map.choice, std::move(target), std::move(named)});
 }
 
 std::string Session::json() const {
-    return json_report(resolved_, audits_);
+    return json_report(resolved_, audits_, olds_);
 }
 
 std::string stock_list_of(const std::string& mod) {

@@ -8,6 +8,7 @@
 #include "game/audit.h"
 #include "game/collect.h"
 #include "game/game_folder.h"
+#include "game/old_res.h"
 #include "game/report.h"
 #include "game/res_lines.h"
 #include "game/resolution.h"
@@ -23,6 +24,13 @@
 
 namespace tarnwick::game {
 
+// What a check does with the .res beside the map, which the .res it writes replaces.
+enum class OldResUse {
+    ignore,
+    report, // its words that the new list lacks are told apart, the new list written alone
+    carry,  // those that name a file clients may download are carried into the new list
+};
+
 struct SessionSettings {
     std::string game;       // the mod folder; empty: the folder above the map's maps folder
     std::string stock_list; // a file of what ships with the game; empty: none
@@ -31,6 +39,7 @@ struct SessionSettings {
     bool addon = false;     // <mod>_addon is searched first, as the game's --addon has it
     // Without a fallback folder, what the folders there lack is unchecked, not missing.
     bool unchecked_without_fallback = false;
+    OldResUse old_res = OldResUse::ignore;
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).
@@ -39,6 +48,7 @@ struct CheckedMap {
     std::vector<std::string> res_lines;
     std::filesystem::path mod; // the mod folder it was resolved in
     WriteChoice choice;        // what its .res holds
+    OldRes old;                // the .res beside it, when the settings look at it
 };
 
 // What a check found: the map resolved, or nothing when the game folder cannot be found or
@@ -87,6 +97,7 @@ private:
     std::map<const GameFolder*, bool> warned_;
     std::vector<MapResolution> resolved_;
     std::vector<Audit> audits_; // one a map resolved, when audited
+    std::vector<OldRes> olds_;  // one a map resolved, when the settings look at the old .res
 };
 
 // A stock list: one relative path a line, '#' starts a comment.

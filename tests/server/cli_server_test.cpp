@@ -156,6 +156,50 @@ TEST_F(AdminServer, ModesThatReadWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "cstrike/maps/de_bar.res"));
 }
 
+// A .res replaced keeps the files it names that the server has and the new list lacks.
+TEST_F(AdminServer, AnOldResKeepsItsFiles) {
+    mod("maps/de_foo.res", read_file(dir.file("cstrike/maps/de_foo.res")) + "sound/v.wav\n");
+    const auto old = read_file(dir.file("cstrike/maps/de_foo.res"));
+    const struct {
+        const char* options;
+        std::string tail; // the end of the .res written; "": the old one is left as it was
+        std::vector<std::string> said;
+    } table[] = {
+        {"--follow --report r.json",
+         "\r\nsound/misc/there.wav\r\nsound/v.wav\r\n",
+         {"  kept from the old .res: 2 files (sound/misc/there.wav, sound/v.wav)\n",
+          "  left out of the old .res: sound/misc/gone.wav: no such file\n",
+          "  left out of the old .res: sound/a~b.wav: holds '~': clients refuse to download it\n"}},
+        {"--skip-stock",
+         "maps/de_foo.res\r\nsound/misc/there.wav\r\n",
+         {"  left out of the old .res: sound/v.wav: ships with the game (--skip-stock)\n"}},
+        {"--follow --fresh",
+         "overviews/de_foo.bmp\r\n",
+         {"  not kept from the old .res (--fresh): 2 files (", "sound/misc/gone.wav: no such"}},
+        {"--follow --dry-run", "", {"  kept from the old .res: 2 files", "would replace"}},
+        // The plain scan's file, byte for byte, and what it drops said.
+        {"",
+         "maps/de_foo.res\r\n",
+         {"  the old .res named 4 words the new one lacks (sound/misc/there.wav, "
+          "sound/misc/gone.wav, sound/a~b.wav, …); --follow keeps those the server has\n"}},
+    };
+    for (const auto& row : table) {
+        mod("maps/de_foo.res", old);
+        const auto r = run("--overwrite "s + row.options + " cstrike/maps/de_foo.bsp");
+        const auto res = read_file(dir.file("cstrike/maps/de_foo.res"));
+        if (row.tail.empty())
+            EXPECT_EQ(res, old) << row.options;
+        else
+            EXPECT_TRUE(res.ends_with(row.tail)) << row.options << res;
+        for (const auto& text : row.said)
+            EXPECT_THAT(r.err, HasSubstr(text)) << row.options;
+    }
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")))["maps"][0];
+    EXPECT_EQ(report["carried"].dump(), R"(["sound/misc/there.wav","sound/v.wav"])");
+    EXPECT_EQ(report["left_out"][0].dump(),
+              R"({"reason":"no such file","word":"sound/misc/gone.wav"})");
+}
+
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     TempDir dir;
     put_file(dir.path(), "cstrike/maps/m.bsp",
