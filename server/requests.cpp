@@ -13,12 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Collector {
+class RequestCollector {
 public:
-    Collector(const RequestSource& source, MapRequests& out) : source_(source), out_(out) {
-        // Clients never request the .res: the server reads it.
-        done_.insert(analysis::map_names_of_path(source.resolution.map).res_line());
-    }
+    // The .res is requested as any other word of it: the server precaches each word, its
+    // own name included, and a client that lacks it asks for it.
+    RequestCollector(const RequestSource& source, MapRequests& out) : source_(source), out_(out) {}
 
     // A file of the game folder named `sent`: requested when the server has it and it does
     // not ship with the game.
@@ -83,7 +82,7 @@ const Request* MapRequests::largest() const {
 
 MapRequests map_requests(const RequestSource& source) {
     MapRequests out{source.resolution.map, {}, {}};
-    Collector collector(source, out);
+    RequestCollector collector(source, out);
     collector.add_map();
     if (source.res)
         for (const auto& word : source.res->lines)

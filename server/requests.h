@@ -1,10 +1,10 @@
 #pragma once
 
 // What a client may request from a server's download site for one map: the map's .bsp,
-// every word of its .res that names a file the server has, and every file the map needs
-// that the check found; never what ships with the game, never the .res itself (the server
-// reads it, clients never ask for it). Each is spelled as the server sends it, for clients
-// request a name in the case the server sent, and comes with its source on the disk.
+// every word of its .res that names a file the server has (the .res itself when it names
+// itself, as every .res this program writes does), and every file the map needs that the
+// check found; never what ships with the game. Each is spelled as the server sends it, for
+// clients request a name in the case the server sent, and comes with its source on the disk.
 
 #include "game/audit.h"
 #include "game/formats/names.h"

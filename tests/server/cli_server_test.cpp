@@ -63,8 +63,9 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
 }
 
 // What the site gets: the map, what it needs that was found, the words of its .res that name
-// a file, spelled as the server sends them; never what ships with the game (in valve/, in a
-// pack file, on the stock list), what is missing, the .res itself or a name clients refuse.
+// a file (the .res itself among them), spelled as the server sends them; never what ships
+// with the game (in valve/, in a pack file, on the stock list), what is missing or a name
+// clients refuse.
 TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     mod("maps/de_foo.bsp",
         map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\hl\halflife.wad"})"
@@ -82,7 +83,8 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     EXPECT_EQ(listing(dir.path() / "site"),
               ".tarnwick-fastdl\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/detail/brick.tga.gz\n"
               "maps\nmaps/de_bar.bsp\nmaps/de_bar.bsp.gz\nmaps/de_foo.bsp\nmaps/de_foo.bsp.gz\n"
-              "maps/de_foo_detail.txt\nmaps/de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
+              "maps/de_foo.res\nmaps/de_foo.res.gz\nmaps/de_foo_detail.txt\nmaps/"
+              "de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
               "models/X.mdl\nmodels/X.mdl.gz\nmodels/XT.mdl\nmodels/XT.mdl.gz\noverviews\n"
               "overviews/de_foo.bmp\noverviews/de_foo.bmp.gz\noverviews/de_foo.txt\n"
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
@@ -198,6 +200,26 @@ TEST_F(AdminServer, AnOldResKeepsItsFiles) {
     EXPECT_EQ(report["carried"].dump(), R"(["sound/misc/there.wav","sound/v.wav"])");
     EXPECT_EQ(report["left_out"][0].dump(),
               R"({"reason":"no such file","word":"sound/misc/gone.wav"})");
+}
+
+// The .res names itself, so players ask for it: it is on the site, the same files as the
+// folder --collect fills, and the probe asks for it.
+TEST_F(AdminServer, TheResIsOnTheSiteAndProbed) {
+    run(cycle + "--follow --overwrite --collect out"s);
+    run(cycle + "--follow --fastdl site"s);
+    std::filesystem::remove(dir.path() / "site/maps/de_bar.bsp.gz"); // not this program's
+    std::filesystem::remove(dir.path() / "site/.tarnwick-fastdl");
+    EXPECT_EQ(listing(dir.path() / "site"), listing(dir.path() / "out"));
+    EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("maps/de_foo.res\n"));
+
+    const WebServer web(dir.path() / "site");
+    const auto probed = run(cycle + "--report r.json --probe "s + web.url());
+    std::string verdicts;
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
+    for (const auto& file : report["probe"])
+        verdicts +=
+            file["entry"].get<std::string>() + " " + file["verdict"].get<std::string>() + "\n";
+    EXPECT_THAT(verdicts, HasSubstr("maps/de_foo.res ok\n"));
 }
 
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
