@@ -10,6 +10,7 @@
 #include "cli/cycle_arguments.h"
 #include "cli/map_arguments.h"
 #include "cli/options.h"
+#include "cli/run_summary.h"
 #include "cli/server_run.h"
 #include "cli/terminal_progress.h"
 #include "game/file_source.h"
@@ -73,9 +74,6 @@ std::string option_hinted(const game::ReportRow& row) {
         line += " (--base-counts models=N,sounds=N,generic=N adds them)";
     else if (row.kind == game::RowKind::no_mod_folder)
         line += " (--game names one)";
-    else if (row.kind == game::RowKind::unchecked_counts)
-        line += ", or give --stock-list a list made there by --make-stock-list; --check does not "
-                "fail on them";
     return line;
 }
 
@@ -131,90 +129,140 @@ void report_dropped(const std::string& map, const std::vector<std::string>& entr
                    first_names(lacking) + "); --follow keeps those the server has");
 }
 
-void report_rows(const std::vector<game::ReportRow>& rows, cli::TerminalProgress& display) {
-    for (const auto& row : rows)
-        if (const auto line = option_hinted(row); !line.empty()) display.report(line);
+// What one run is given and where it tells what it finds.
+struct Run {
+    const cli::Options& options;
+    game::Session* session;
+    cli::ServerRun& server;
+    cli::TerminalProgress& display;
+    cli::RunSummary& summary;
+    bool counts_alone = false; // a map's counts are its own alone: said once, at the end
+    bool unchecked = false;    // something was not checked: how to check it said once
+    void report(const std::string& line) const { display.report(line); }
+};
+
+// A map's rows: what is not checked only counted, but with --verbose; what the run says
+// once left for its end.
+void report_rows(const std::vector<game::ReportRow>& rows, Run& run) {
+    for (const auto& row : rows) {
+        const bool unchecked_name =
+            (row.kind == game::RowKind::entry && row.status == game::Status::unchecked) ||
+            row.kind == game::RowKind::unchecked_texture;
+        if (unchecked_name && !run.options.verbose) continue;
+        if (row.kind == game::RowKind::counts_alone) {
+            run.counts_alone = true;
+            continue;
+        }
+        run.unchecked = run.unchecked || row.kind == game::RowKind::unchecked_counts;
+        if (const auto line = option_hinted(row); !line.empty()) run.report(line);
+    }
 }
 
 // Copies the map's download folder (--collect), or says what it would copy; false when a
 // file failed or was kept.
-bool collect(const game::CheckedMap& checked, const cli::Options& options, game::Session& session,
-             cli::TerminalProgress& display) {
+bool collect(const game::CheckedMap& checked, const Run& run) {
+    const auto& options = run.options;
     const bool overwrite = options.overwrite;
     const bool dry = options.writes_nothing();
     const auto result =
-        session.collect(checked, {analysis::to_path(options.game.collect),
-                                  [overwrite](const std::string&) { return overwrite; }, dry});
+        run.session->collect(checked, {analysis::to_path(options.game.collect),
+                                       [overwrite](const std::string&) { return overwrite; }, dry});
     for (const auto& file : result.files) {
         const bool copied = file.outcome == game::CollectOutcome::copied;
-        display.report(
-            "  " + (dry && copied ? "would copy " + file.path : game::collected_text(file)) +
-            (file.outcome == game::CollectOutcome::kept && !overwrite ? " (--overwrite replaces it)"
-                                                                      : ""));
+        run.report("  " + (dry && copied ? "would copy " + file.path : game::collected_text(file)) +
+                   (file.outcome == game::CollectOutcome::kept && !overwrite
+                        ? " (--overwrite replaces it)"
+                        : ""));
     }
-    display.report(checked.resolution.map + (dry ? ": would collect " : ": collected ") +
-                   std::to_string(result.copied) + " files into " + options.game.collect);
+    run.report(checked.resolution.map + (dry ? ": would collect " : ": collected ") +
+               std::to_string(result.copied) + " files into " + options.game.collect);
     return result.ok;
 }
 
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
-// options ask for (nothing in a mode that reads, nor with --fastdl). Returns false on
-// failure, or when --check finds something missing, or --audit a .res that fails.
-bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
-                     const cli::Options& options, game::Session& session, cli::ServerRun& server,
-                     cli::TerminalProgress& display) {
+// options ask for (nothing in a mode that reads, nor with --fastdl); what fails goes to
+// the summary.
+void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
+                     Run& run) {
     const auto& map = argument.path;
-    const auto report = [&](const std::string& line) { display.report(line); };
-    const auto resolved = session.resolve(map, scanned);
-    report_rows(resolved.rows, display);
-    if (!resolved.map) return false;
+    const auto& options = run.options;
+    const auto report = [&](const std::string& line) { run.report(line); };
+    const auto resolved = run.session->resolve(map, scanned);
+    report_rows(resolved.rows, run);
+    if (!resolved.map) return run.summary.failed(cli::Failure::unread_map);
     const auto& checked = *resolved.map;
     const auto& resolution = checked.resolution;
+    run.summary.checked(resolution);
     if (options.game.check) {
-        server.add(session, checked, argument.sent, report);
-        bool audited = true;
-        if (options.game.audit) {
-            const auto audit = session.audit(checked);
-            report_rows(game::audit_rows(audit), display);
-            audited = !audit.failed();
-        }
-        return !resolution.incomplete() && !resolution.has_problems() && !resolution.over_limit() &&
-               audited;
+        run.server.add(*run.session, checked, argument.sent, report);
+        if (resolution.incomplete() || resolution.has_problems() || resolution.over_limit())
+            run.summary.failed(cli::Failure::checked_map);
+        if (!options.game.audit) return;
+        const auto audit = run.session->audit(checked);
+        report_rows(game::audit_rows(audit), run);
+        if (audit.failed()) run.summary.failed(cli::Failure::failed_audit);
+        return;
     }
-    bool ok = !options.puts_res() || put_res(map, checked.res_lines, options, display);
-    if (options.puts_res()) report_old_res(checked.old, options.fresh, display);
+    if (options.puts_res()) {
+        if (!put_res(map, checked.res_lines, options, run.display))
+            run.summary.failed(cli::Failure::unwritten_res);
+        report_old_res(checked.old, options.fresh, run.display);
+    }
     // After the .res is written: what the server sends is the .res beside the map.
-    server.add(session, checked, argument.sent, report);
-    if (!options.game.collect.empty()) ok = collect(checked, options, session, display) && ok;
-    return ok;
+    run.server.add(*run.session, checked, argument.sent, report);
+    if (!options.game.collect.empty() && !collect(checked, run))
+        run.summary.failed(cli::Failure::uncollected);
 }
 
-// Analyses one map and writes (or prints) its resource file. Returns false on failure.
-bool process(const cli::MapArgument& argument, const cli::Options& options, game::Session* session,
-             cli::ServerRun& server, cli::TerminalProgress& display) {
+// Analyses one map and writes (or prints) its resource file; what fails goes to the summary.
+void process(const cli::MapArgument& argument, Run& run) {
     const auto& map = argument.path;
+    const auto& options = run.options;
     if (!cli::has_map_extension(map)) {
-        display.report(map + ": not a .bsp map, skipped");
-        return false;
+        run.report(map + ": not a .bsp map, skipped");
+        return run.summary.failed(cli::Failure::unread_map);
     }
     analysis::ResourceList list;
     std::string why;
-    display.start_map(map);
-    cli::MapProgress progress(display);
+    run.display.start_map(map);
+    cli::MapProgress progress(run.display);
     if (!analysis::scan_map(map, analysis::file_name_of(map), list, progress, {}, &why)) {
-        display.report(map + ": cannot read the map: " + why);
-        return false;
+        run.report(map + ": cannot read the map: " + why);
+        return run.summary.failed(cli::Failure::unread_map);
     }
-    if (session)
-        return resolve_and_put(argument, analysis::shown_entries(list, true), options, *session,
-                               server, display);
+    if (run.session) return resolve_and_put(argument, analysis::shown_entries(list, true), run);
     const auto entries = analysis::shown_entries(list, !options.only_custom);
-    if (!options.puts_res()) {
-        display.report(map + ": " + count_text(entries.size()));
-        return true;
+    if (!options.puts_res()) return run.report(map + ": " + count_text(entries.size()));
+    if (options.overwrite && !options.to_stdout) report_dropped(map, entries, run.display);
+    if (!put_res(map, entries, options, run.display))
+        run.summary.failed(cli::Failure::unwritten_res);
+}
+
+// One argument of the batch: a map, or what it names instead.
+void process_argument(const cli::MapArgument& argument, Run& run) {
+    try {
+        if (argument.problem.empty()) return process(argument, run);
+        // A map the cycle skips has been said once already, by the cycle's reading.
+        if (!argument.said) run.report(argument.path + ": " + argument.problem);
+        if (!argument.note)
+            run.summary.failed(argument.said ? cli::Failure::skipped_map
+                                             : cli::Failure::unread_map);
+    } catch (const std::exception& e) {
+        run.report(argument.path + ": " + e.what());
+        run.summary.failed(cli::Failure::unread_map);
     }
-    if (options.overwrite && !options.to_stdout) report_dropped(map, entries, display);
-    return put_res(map, entries, options, display);
+}
+
+// What is said once a run, then the summary.
+void finish(const Run& run) {
+    if (run.counts_alone)
+        run.report(option_hinted({.kind = game::RowKind::counts_alone}).substr(2));
+    if (run.unchecked)
+        run.report("what was not checked: check on the full installation, or give --stock-list a "
+                   "list made there by --make-stock-list; --check does not fail on it" +
+                   std::string(run.options.verbose ? "" : " (--verbose names it)"));
+    for (const auto& line : run.summary.lines())
+        run.report(line);
 }
 
 // The session of the game folder options, when any is given.
@@ -282,25 +330,17 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     }
     cli::TerminalProgress display(maps.size());
     cli::ServerRun server(options);
-    bool all_done = true;
+    cli::RunSummary summary;
+    Run run{options, session.get(), server, display, summary};
     for (const auto& argument : maps) {
-        const auto& map = argument.path;
-        bool done = argument.note;
-        try {
-            if (argument.problem.empty())
-                done = process(argument, options, session.get(), server, display);
-            else
-                display.report(map + ": " + argument.problem);
-        } catch (const std::exception& e) {
-            display.report(map + ": " + e.what());
-        }
-        all_done = done && all_done;
+        process_argument(argument, run);
         display.finish_map();
     }
     const auto report = [&](const std::string& line) { display.report(line); };
-    all_done = server.finish(report) && all_done;
-    if (session)
-        all_done = write_report(*session, server, options.game.report, display) && all_done;
+    server.finish(report, summary);
+    if (session && !write_report(*session, server, options.game.report, display))
+        summary.failed(cli::Failure::unwritten_res);
+    finish(run);
     display.clear();
-    return all_done ? 0 : 1;
+    return summary.ok() ? 0 : 1;
 }

@@ -210,6 +210,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "files of the old .res that the new list lacks (they are kept otherwise)");
     app.add_flag("--stdout", options.to_stdout,
                  "print each .res file to standard output instead of writing it");
+    app.add_flag("--verbose", options.verbose,
+                 "name each file and texture not checked, not only their count");
     app.add_flag("-r,--recursive", options.recursive,
                  "take the maps in the subfolders of a folder too");
     auto* maps =

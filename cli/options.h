@@ -40,6 +40,7 @@ struct Options {
     bool fresh = false; // --fresh: a .res replaced takes none of the old one's words
     bool to_stdout = false;
     bool recursive = false;
+    bool verbose = false; // --verbose: also name what was not checked
     std::vector<std::string> maps;
     GameOptions game;
     std::string make_stock_list; // --make-stock-list: the mod folder to list

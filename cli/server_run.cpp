@@ -52,8 +52,8 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);
 }
 
-bool ServerRun::finish(const Report& report) {
-    if (!active()) return true;
+void ServerRun::finish(const Report& report, RunSummary& summary) {
+    if (!active()) return;
     std::set<std::string> distinct;
     std::uint64_t bytes = 0;
     for (const auto& map : maps_)
@@ -62,18 +62,22 @@ bool ServerRun::finish(const Report& report) {
     report(counted(maps_.size(), "map", "maps") + ": " +
            counted(distinct.size(), "distinct file", "distinct files") + ", " + size_text(bytes) +
            " in all for a new player");
-    if (options_.fastdl.empty()) return probe(report);
+    if (!options_.fastdl.empty()) sync(report, summary);
+    if (!probe(report)) summary.failed(Failure::probe_failed);
+}
+
+void ServerRun::sync(const Report& report, RunSummary& summary) {
     try {
         sync_ =
             server::sync_download_folder(maps_, {analysis::to_path(options_.fastdl), options_.prune,
                                                  dry_run_, options_.gzip, overwrite_});
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
-        return false;
+        return summary.failed(Failure::unplaced_files);
     }
     for (const auto& line : sync_->lines)
         report(line);
-    return probe(report) && sync_->ok;
+    if (!sync_->ok) summary.failed(Failure::unplaced_files);
 }
 
 std::string ServerRun::json(const std::string& session_json) const {

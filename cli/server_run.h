@@ -5,6 +5,7 @@
 // the JSON report.
 
 #include "cli/options.h"
+#include "cli/run_summary.h"
 #include "game/formats/server_config.h"
 #include "game/session.h"
 #include "server/probe.h"
@@ -34,15 +35,16 @@ public:
     // Takes the map's requests and reports their sizes.
     void add(const game::Session& session, const game::CheckedMap& map, const std::string& sent,
              const Report& report);
-    // The whole set's size, then the sync with --fastdl, then the probe with --probe. False
-    // when the sync failed, or the probe found a file that is not ok.
-    bool finish(const Report& report);
+    // The whole set's size, then the sync with --fastdl, then the probe with --probe; a sync
+    // that failed, or a probe that found a file that is not ok, goes to the summary.
+    void finish(const Report& report, RunSummary& summary);
     // The session's JSON with each map's download_bytes and the run's fastdl.
     std::string json(const std::string& session_json) const;
 
 private:
     // The server's settings, from the server.cfg of the first map's mod folder.
     void read_config(const game::GameFolder& folder, const Report& report);
+    void sync(const Report& report, RunSummary& summary);
     bool probe(const Report& report);
     void add_probe(nlohmann::ordered_json& report) const;
 

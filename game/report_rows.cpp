@@ -266,8 +266,8 @@ std::string row_text(const ReportRow& row) {
         return "  texture not checked: " + single_byte_to_utf8(row.entry);
     case RowKind::unchecked_counts:
         return "  " + counted(row.numbers[0], "file", "files") + " and " +
-               counted(row.numbers[1], "texture", "textures") + " not checked (" + row.where +
-               " is not there): check on the full installation";
+               counted(row.numbers[1], "texture", "textures") + " not checked: " + row.where +
+               " is not there";
     case RowKind::damaged_map:
         return "  damaged map: " + row.text + ": the game refuses to load it";
     case RowKind::folder_warning:

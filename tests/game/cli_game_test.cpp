@@ -236,7 +236,7 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
           "2 .res lines of 512\n  error: 512 models, 1 over the limit of 511\n"},
          {"the map's alone"}},
         {"limits of the map's alone", {map("{}", {}, 400)}, "--check",
-         {"400 models of 511", "  the counts are the map's alone: the game and its plugins"},
+         {"400 models of 511", "\nthe counts are the map's alone: the game and its plugins"},
          {"error"}},
         {"base counts misspelt", {map("{}")}, "--check --base-counts models=1,models=2",
          {"not models=N,sounds=N,generic=N: models=1,models=2"}},

@@ -222,6 +222,25 @@ TEST_F(AdminServer, TheResIsOnTheSiteAndProbed) {
     EXPECT_THAT(verdicts, HasSubstr("maps/de_foo.res ok\n"));
 }
 
+// What the cycle skips said once, the ';' line explained, and the run summed up last.
+TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
+    mod("maps/de_bar.bsp",
+        map_with_textures(R"({"classname" "worldspawn"}{"noise" "gone.wav"}{"noise" "no.wav"})",
+                          {}));
+    const auto r = run(cycle + "--check --follow"s);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(count(r.err, "Skipping cycle from mapcycle"), 1u);
+    EXPECT_THAT(r.err, Not(HasSubstr("not a map the server has")));
+    EXPECT_THAT(r.err, HasSubstr("mapcycle.txt line 1: ';' starts no comment in mapcycle.txt: the "
+                                 "server takes each word as a map name and skips it; start the "
+                                 "line with //\n"));
+    EXPECT_TRUE(r.err.ends_with("2 maps checked:\n"
+                                "  missing: 2 entries in 1 map (de_bar.bsp)\n"
+                                "exit 1: 2 maps of the cycle are not on the server; 1 map has "
+                                "something to mend\n"))
+        << r.err;
+}
+
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     TempDir dir;
     put_file(dir.path(), "cstrike/maps/m.bsp",
@@ -233,14 +252,18 @@ TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     const auto check = [&](const std::string& options) {
         return run_res(dir, "--check " + options + " cstrike/maps/m.bsp");
     };
-    const auto alone = check("--report r.json");
+    // One line a map counts what was not checked; --verbose names it.
+    const auto alone = check("--verbose --report r.json");
     EXPECT_EQ(alone.status, 0) << alone.err;
     EXPECT_THAT(alone.err,
                 AllOf(HasSubstr(" 0 missing, 1 stock, 0 unsafe, 0 replaced, 1 unchecked; "),
                       HasSubstr("1 unchecked texture"),
                       HasSubstr("  not checked: sound/gone.wav\n"),
-                      HasSubstr("1 file and 1 texture not checked (valve/ is not there)"),
-                      HasSubstr("--check does not fail on them")));
+                      HasSubstr("  1 file and 1 texture not checked: valve/ is not there\n"),
+                      HasSubstr("--check does not fail on it\n")));
+    EXPECT_THAT(check("").err,
+                AllOf(Not(HasSubstr("not checked: sound/gone.wav")),
+                      HasSubstr("--check does not fail on it (--verbose names it)")));
     EXPECT_THAT(read_file(dir.file("r.json")), HasSubstr(R"("status": "unchecked")"));
     // A stock list says what the game ships: what it does not list is missing.
     EXPECT_EQ(check("--stock-list lists/other.txt").status, 1);
