@@ -43,10 +43,11 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
     const auto& requests = maps_.emplace_back(server::map_requests(session, map, sent));
     auto line = "  download: " + counted(requests.files.size(), "file", "files") + ", " +
                 size_text(requests.bytes()) + " for a new player";
-    if (const auto* largest = requests.largest())
+    const auto* largest = requests.largest();
+    if (largest)
         line += "; the largest " + analysis::single_byte_to_utf8(largest->sent) + ", " +
                 size_text(largest->size) + over_limit(*largest);
-    report(line);
+    if (verbose_ || (largest && largest->size > server::in_game_download_limit)) report(line);
     for (const auto& refused : requests.refused)
         report("  never placed on the download site: " +
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);

@@ -25,14 +25,15 @@ public:
     using Report = std::function<void(const std::string&)>;
 
     explicit ServerRun(const Options& options)
-        : options_(options.game), overwrite_(options.overwrite),
-          dry_run_(options.writes_nothing()) {}
+        : options_(options.game), overwrite_(options.overwrite), dry_run_(options.writes_nothing()),
+          verbose_(options.verbose) {}
     // Nothing of this is done, nor said, without --mapcycle or --fastdl.
     bool active() const {
         return !options_.mapcycle.empty() || !options_.fastdl.empty() || options_.probe;
     }
 
-    // Takes the map's requests and reports their sizes.
+    // Takes the map's requests and reports what clients may not download, and their sizes
+    // when a file is too large for the in-game download (or with --verbose).
     void add(const game::Session& session, const game::CheckedMap& map, const std::string& sent,
              const Report& report);
     // The whole set's size, then the sync with --fastdl, then the probe with --probe; a sync
@@ -51,6 +52,7 @@ private:
     const GameOptions& options_;
     bool overwrite_;
     bool dry_run_; // the sync says what it would do
+    bool verbose_; // each map's download said, not only one over the in-game limit
     std::vector<server::MapRequests> maps_;
     std::optional<server::SyncResult> sync_;
     std::optional<game::ServerConfig> config_;

@@ -78,7 +78,7 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     mod("mapcycle.txt", "de_foo\nde_bar\n");
     write_file(dir.path() / "stock.txt", "sound/v.wav\n");
     const auto options = "--follow --mapcycle cstrike/mapcycle.txt --fastdl site --gzip";
-    const auto first = run(options + " --stock-list stock.txt --report r.json"s);
+    const auto first = run(options + " --stock-list stock.txt --report r.json --verbose"s);
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(listing(dir.path() / "site"),
               ".tarnwick-fastdl\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/detail/brick.tga.gz\n"
