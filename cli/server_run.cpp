@@ -2,6 +2,7 @@
 
 #include "analysis/file_system.h"
 #include "analysis/single_byte.h"
+#include "cli/sync_text.h"
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -68,15 +69,15 @@ void ServerRun::finish(const Report& report, RunSummary& summary) {
 }
 
 void ServerRun::sync(const Report& report, RunSummary& summary) {
+    const server::SyncOptions sync{analysis::to_path(options_.fastdl), options_.prune, dry_run_,
+                                   options_.gzip, overwrite_};
     try {
-        sync_ =
-            server::sync_download_folder(maps_, {analysis::to_path(options_.fastdl), options_.prune,
-                                                 dry_run_, options_.gzip, overwrite_});
+        sync_ = server::sync_download_folder(maps_, sync);
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
         return summary.failed(Failure::unplaced_files);
     }
-    for (const auto& line : sync_->lines)
+    for (const auto& line : sync_lines(*sync_, sync))
         report(line);
     if (!sync_->ok) summary.failed(Failure::unplaced_files);
 }

@@ -51,7 +51,7 @@ std::string read_small_file(const ByteSource& source, std::uint64_t limit) {
 void replace_whole_file(const std::filesystem::path& to, const ByteSource& from,
                         analysis::os::Hidden hidden) {
     constexpr std::uint64_t chunk = 1 << 20;
-    analysis::ReplacementFile file(to, hidden);
+    analysis::ReplacementFile file(to, {hidden});
     for (std::uint64_t at = 0; at < from.size(); at += chunk)
         file.write(from.read(at, std::min(chunk, from.size() - at)));
     file.commit();

@@ -1,6 +1,7 @@
 #include "server/placing.h"
 
 #include "analysis/file_system.h"
+#include "analysis/replacement_file.h"
 #include "analysis/single_byte.h"
 #include "game/file_source.h"
 
@@ -25,49 +26,30 @@ std::uint32_t add_hash(std::uint32_t hash, std::string_view bytes) {
         crc32(hash, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
-// A file written beside its place: removed unless it is put in place.
+// A file written beside its place, with its size and hash counted as it is written.
 class Beside {
 public:
-    explicit Beside(const fs::path& to) : to_(to), temp_(to.parent_path() / ".") {
-        temp_ += to.filename().native();
-        temp_ += ".part";
-        file_ = os::create_beside(temp_);
-        if (file_ == analysis::os::no_handle) {
-            // Left by a run that was stopped, or planted: removed, never followed.
-            std::error_code ec;
-            fs::remove(temp_, ec);
-            file_ = os::create_beside(temp_);
-        }
-        if (file_ == analysis::os::no_handle)
-            throw std::runtime_error("cannot write beside " + analysis::utf8_of(to));
-    }
-    ~Beside() {
-        if (file_ != analysis::os::no_handle) analysis::os::close_file(file_);
-        if (!done_) {
-            std::error_code ec;
-            fs::remove(temp_, ec);
-        }
-    }
-    Beside(const Beside&) = delete;
-    Beside& operator=(const Beside&) = delete;
+    explicit Beside(const fs::path& to) : file_(to, {analysis::os::Hidden::replaced, true}) {}
 
     void write(std::string_view bytes) {
-        analysis::os::write_all(file_, bytes);
+        file_.write(bytes);
         placed_.hash = add_hash(placed_.hash, bytes);
         placed_.size += bytes.size();
     }
-    Placed put_in_place() {
-        placed_.stamp = os::close_written(std::exchange(file_, analysis::os::no_handle), temp_);
-        fs::rename(temp_, to_);
-        done_ = true;
-        return placed_;
+    // Flushed and closed: the stamp it keeps when renamed.
+    void flush() {
+        file_.flush();
+        const auto look = look_at(file_.part());
+        if (look.kind != Look::Kind::plain)
+            throw analysis::FileError("cannot look at what was written");
+        placed_.stamp = look.stamp;
     }
+    analysis::ReplacementFile& file() { return file_; }
+    const Placed& placed() const { return placed_; }
 
 private:
-    fs::path to_, temp_;
-    analysis::os::Handle file_ = analysis::os::no_handle;
+    analysis::ReplacementFile file_;
     Placed placed_;
-    bool done_ = false;
 };
 
 // The file copied, read as it is when opened: its stamp is of the bytes read.
@@ -215,9 +197,14 @@ Written place_file(const fs::path& source, const fs::path& to, bool file, bool g
     } while (!last);
     Written written;
     written.source = from.stamp();
-    // The .gz first: a web server that prefers it never pairs a new file with an old one.
-    if (packed) written.gz = packed->put_in_place();
-    if (plain) written.file = plain->put_in_place();
+    for (auto* beside : {plain ? &*plain : nullptr, packed ? &*packed : nullptr})
+        if (beside) beside->flush();
+    if (plain && packed)
+        analysis::commit_with_gzip(plain->file(), packed->file());
+    else
+        (plain ? plain : packed)->file().commit();
+    if (plain) written.file = plain->placed();
+    if (packed) written.gz = packed->placed();
     return written;
 }
 

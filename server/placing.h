@@ -37,8 +37,12 @@ public:
     bool clear(const std::string& folder);
     // Makes `folder` (found clear) where it is not there yet.
     void make(const std::string& folder);
-    // True when this run made `folder`: nothing but what it placed is in it.
-    bool made(const std::string& folder) { return state(folder) == State::made; }
+    // True when `folder` was not there when first looked at: nothing but what this run
+    // places is in it.
+    bool absent(const std::string& folder) {
+        const auto now = state(folder);
+        return now == State::absent || now == State::made;
+    }
     std::filesystem::path place(const std::string& relative) const;
 
 private:

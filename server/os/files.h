@@ -26,12 +26,4 @@ Look look_at(const std::filesystem::path& path, Links links = Links::kept);
 // The stamp of `file`, a plain file open for reading at `path`. Throws analysis::FileError.
 Stamp stamp_of(Handle file, const std::filesystem::path& path);
 
-// Closes `file`, written and at `path`, and gives its stamp. Throws analysis::FileError
-// when either fails; the file is closed all the same.
-Stamp close_written(Handle file, const std::filesystem::path& path);
-
-// Creates a file to write, never through a link; analysis::os::no_handle when anything
-// of that name is there. Throws analysis::FileError.
-Handle create_beside(const std::filesystem::path& path);
-
 } // namespace tarnwick::server::os

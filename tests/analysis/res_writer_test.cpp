@@ -1,4 +1,5 @@
 #include "analysis/module1.h"
+#include "analysis/replacement_file.h"
 #include "synthetic_map.h"
 
 #include <gmock/gmock.h>
@@ -104,6 +105,14 @@ TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
     fails("abc");                          // path too short
     fails(dir.file("missing/de_foo.bsp")); // no such folder
     fails(dir.file("de_bar.bsp"));         // a folder in the way
+    for (const auto step : {analysis::WriteStep::create, analysis::WriteStep::write,
+                            analysis::WriteStep::flush, analysis::WriteStep::rename}) {
+        analysis::set_write_fault([step](analysis::WriteStep at, const fs::path&) {
+            if (at == step) throw analysis::FileError("injected");
+        });
+        fails(dir.file("de_foo.bsp"));
+        analysis::set_write_fault({});
+    }
 #ifndef _WIN32
     {
         const FileSizeLimit full(20); // the disk fills up after part of the file
@@ -116,6 +125,28 @@ TEST_F(ResWriterTest, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
         chmod(dir.path().c_str(), 0700);
     }
 #endif
+}
+
+// A file and its .gz: both in place, or neither new one (the old .gz never left beside a
+// file it does not belong to).
+TEST_F(ResWriterTest, AFileAndItsGzipGoInTogetherOrNotAtAll) {
+    const auto put = [&](const std::string& bytes) {
+        analysis::ReplacementFile file(dir.file("a.bsp")), gz(dir.file("a.bsp.gz"));
+        file.write(bytes);
+        gz.write(bytes + ".gz");
+        analysis::commit_with_gzip(file, gz);
+    };
+    put("old");
+    analysis::set_write_fault([&](analysis::WriteStep at, const fs::path& to) {
+        if (at == analysis::WriteStep::rename && to.filename() == "a.bsp")
+            throw analysis::FileError("injected");
+    });
+    EXPECT_THROW(put("new"), analysis::FileError);
+    analysis::set_write_fault({});
+    EXPECT_EQ(dir.contents(), (std::map<std::string, std::string>{{"a.bsp", "old"}}));
+    put("new");
+    EXPECT_EQ(dir.contents(),
+              (std::map<std::string, std::string>{{"a.bsp", "new"}, {"a.bsp.gz", "new.gz"}}));
 }
 
 } // namespace

@@ -17,7 +17,7 @@ std::string reason() {
 } // namespace
 
 Handle create_new(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno == EEXIST) return no_handle;
     throw FileError("cannot create a file there: " + reason());

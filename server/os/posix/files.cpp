@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fcntl.h>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,26 +47,6 @@ Stamp stamp_of(Handle file, const std::filesystem::path&) {
     if (::fstat(static_cast<int>(file), &status) != 0)
         throw analysis::FileError(reason("cannot look at the file"));
     return look_of(status).stamp;
-}
-
-Stamp close_written(Handle file, const std::filesystem::path& path) {
-    std::optional<Stamp> stamp;
-    std::string why;
-    try {
-        stamp = stamp_of(file, path);
-    } catch (const analysis::FileError& e) {
-        why = e.what();
-    }
-    if (::close(static_cast<int>(file)) != 0) throw analysis::FileError(reason("cannot write"));
-    if (!stamp) throw analysis::FileError(why);
-    return *stamp;
-}
-
-Handle create_beside(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0) return fd;
-    if (errno == EEXIST) return analysis::os::no_handle;
-    throw analysis::FileError(reason("cannot create a file there"));
 }
 
 } // namespace tarnwick::server::os

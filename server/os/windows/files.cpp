@@ -28,24 +28,4 @@ Stamp stamp_of(Handle, const fs::path& path) {
     return look.stamp;
 }
 
-// The system sets a file's time when its last handle is closed.
-Stamp close_written(Handle file, const fs::path& path) {
-    if (!CloseHandle(analysis::os::handle_of(file)))
-        throw analysis::FileError("cannot write: " + analysis::os::last_error_text());
-    const auto look = look_at(path);
-    if (look.kind != Look::Kind::plain)
-        throw analysis::FileError("cannot look at what was written");
-    return look.stamp;
-}
-
-// Not hidden, unlike the analysis library's new files: this one is served as it is.
-Handle create_beside(const fs::path& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<Handle>(file);
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return analysis::os::no_handle;
-    throw analysis::FileError("cannot create a file there: " + analysis::os::last_error_text());
-}
-
 } // namespace tarnwick::server::os
