@@ -17,10 +17,12 @@
 #include "game/session.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -138,6 +140,7 @@ struct Run {
     cli::RunSummary& summary;
     bool counts_alone = false; // a map's counts are its own alone: said once, at the end
     bool unchecked = false;    // something was not checked: how to check it said once
+    bool extra_said = false;   // the --extra files are checked once a run
     void report(const std::string& line) const { display.report(line); }
 };
 
@@ -156,6 +159,42 @@ void report_rows(const std::vector<game::ReportRow>& rows, Run& run) {
         run.unchecked = run.unchecked || row.kind == game::RowKind::unchecked_counts;
         if (const auto line = option_hinted(row); !line.empty()) run.report(line);
     }
+}
+
+// The --extra files as the first map's game folder has them, said once a run: their
+// counts, then each that is not found as named, or that a .res cannot name.
+void report_extra(const std::vector<game::Outcome>& extra, Run& run) {
+    if (run.extra_said || extra.empty()) return;
+    run.extra_said = true;
+    std::array<std::size_t, game::status_count> counts{};
+    std::vector<std::string> lines;
+    bool failed = false;
+    for (const auto& o : extra) {
+        ++counts[static_cast<int>(o.status)];
+        const auto refused = game::res_word_refusal(o.entry);
+        failed = failed || !refused.empty() || o.status == game::Status::missing;
+        if (!refused.empty())
+            lines.push_back("  refused: " + analysis::single_byte_to_utf8(o.entry) + ": " +
+                            refused);
+        else if (auto line = game::row_text({.kind = game::RowKind::entry,
+                                             .status = o.status,
+                                             .entry = o.entry,
+                                             .spelled = o.spelled,
+                                             .text = o.reason});
+                 !line.empty())
+            lines.push_back(std::move(line));
+    }
+    std::string head =
+        run.options.game.extra + ": " + files_text(extra.size()) + ", sent with every map:";
+    for (int s = 0; s < game::status_count; ++s)
+        if (counts[s])
+            head += " " + std::to_string(counts[s]) + " " +
+                    std::string(game::status_name(static_cast<game::Status>(s))) + ",";
+    head.pop_back();
+    run.report(head);
+    for (const auto& line : lines)
+        run.report(line);
+    if (failed && run.options.game.check) run.summary.failed(cli::Failure::extra_files);
 }
 
 // Copies the map's download folder (--collect), or says what it would copy; false when a
@@ -192,6 +231,7 @@ void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
     if (!resolved.map) return run.summary.failed(cli::Failure::unread_map);
     const auto& checked = *resolved.map;
     const auto& resolution = checked.resolution;
+    report_extra(checked.extra, run);
     run.summary.checked(resolution);
     if (options.game.check) {
         run.server.add(*run.session, checked, argument.sent, report);
@@ -265,6 +305,19 @@ void finish(const Run& run) {
         run.report(line);
 }
 
+// The words of the --extra list, read as the server reads a .res.
+std::vector<std::string> extra_files(const std::string& path) {
+    if (path.empty()) return {};
+    try {
+        const auto text = game::read_res_text(
+            game::read_small_file(game::FileSource(path), game::res_read_limit));
+        if (text.utf16) throw std::runtime_error("UTF-16, of which a .res reading takes nothing");
+        return text.lines;
+    } catch (const std::exception& e) {
+        throw std::runtime_error("cannot read the extra list " + path + ": " + e.what());
+    }
+}
+
 // The session of the game folder options, when any is given.
 std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     if (!options.game.any()) return nullptr;
@@ -280,7 +333,7 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     // A server copy often lacks valve/: the command line says what it could not check.
     return std::make_unique<game::Session>(
         game::SessionSettings{mod, options.game.stock_list, choice, options.game.base_counts,
-                              options.game.addon, true, old_res});
+                              options.game.addon, true, old_res, extra_files(options.game.extra)});
 }
 
 // The maps to analyse: the arguments, or the cycle's maps.

@@ -119,6 +119,12 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                    "resource count prints them; added to the map's counts")
         ->type_name("models=N,sounds=N,generic=N")
         ->group(group);
+    app.add_option("--extra", game.extra,
+                   "files the server sends with every map (its plugins' sounds and models), one "
+                   "path a line as in a .res: added to every .res written and to every map's "
+                   "files on the site, and checked once")
+        ->type_name("FILE")
+        ->group(group);
     auto* collect = app.add_option("--collect", game.collect,
                                    "copy the map, its .res and its custom files into DIR")
                         ->type_name("DIR")
@@ -186,10 +192,10 @@ void take_probe(const CLI::App& app, Options& options) {
 } // namespace
 
 bool GameOptions::any() const {
-    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() ||
-           !mapcycle.empty() || !fastdl.empty() || probe || check || audit || choice.follow ||
-           choice.fix_case || choice.skip_missing || choice.skip_stock || base_counts.given ||
-           addon;
+    // --dry-run only says what the run would write, whatever else is given.
+    auto given = *this;
+    given.dry_run = false;
+    return given != GameOptions{};
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {

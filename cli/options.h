@@ -29,6 +29,9 @@ struct GameOptions {
     bool addon = false;           // --addon: <mod>_addon is searched first
     game::WriteChoice choice;     // --follow, --fix-case, --skip-missing, --skip-stock
     game::BaseCounts base_counts; // --base-counts
+    std::string extra;            // --extra: files sent with every map, one a line
+
+    bool operator==(const GameOptions&) const = default;
 
     // True when any of them is given: without them the game folder is never looked at.
     bool any() const;

@@ -39,6 +39,8 @@ std::string failure_text(Failure failure, std::size_t n) {
         return counted(n, "map has", "maps have") + " something to mend";
     case Failure::failed_audit:
         return counted(n, ".res file fails", ".res files fail") + " the audit";
+    case Failure::extra_files:
+        return "the --extra list names files that are missing or refused";
     case Failure::uncollected:
         return counted(n, "map was", "maps were") + " not collected whole";
     case Failure::unplaced_files:

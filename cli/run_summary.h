@@ -20,6 +20,7 @@ enum class Failure {
     checked_map,    // --check: a map with a missing, unsafe, refused or damaged entry, or
                     // over a limit
     failed_audit,   // --audit: a .res that lacks a file, names a missing one, or more
+    extra_files,    // --check: the --extra list names a file missing or refused
     uncollected,    // --collect: a map whose files were not all copied
     unplaced_files, // --fastdl: a file that should be on the site is not
     probe_failed,   // --probe: a file the site does not give as the server has it

@@ -23,14 +23,19 @@ NameSet written_keys(const std::string& map_path, const std::vector<std::string>
 // Why the new file does not take `word`; empty when it names a file the server has that
 // clients may download and the options keep.
 std::string refusal(const std::string& word, const Outcome& looked, const WriteChoice& choice) {
-    if (const auto reasons = server_refusals(word); !reasons.empty()) return reasons.front();
-    if (is_unsafe_entry(word)) return "it would leave the game's folders";
-    if (const auto reasons = download_refusals(word); !reasons.empty()) return reasons.front();
+    if (auto why = res_word_refusal(word); !why.empty()) return why;
     if (looked.status == Status::missing) return "no such file";
     return left_out_by(looked, choice);
 }
 
 } // namespace
+
+std::string res_word_refusal(const std::string& word) {
+    if (const auto reasons = server_refusals(word); !reasons.empty()) return reasons.front();
+    if (is_unsafe_entry(word)) return "it would leave the game's folders";
+    if (const auto reasons = download_refusals(word); !reasons.empty()) return reasons.front();
+    return {};
+}
 
 std::vector<std::string> OldRes::lines(const WriteChoice& choice) const {
     std::vector<std::string> out;

@@ -28,6 +28,9 @@ struct OldRes {
     std::vector<std::string> lines(const WriteChoice& choice) const;
 };
 
+// Why the server or the clients refuse a .res word; empty when neither does.
+std::string res_word_refusal(const std::string& word);
+
 // The words of `old` (the .res beside `map_path`, read as the server reads it) that `lines`,
 // the new list without the map's two lines, lacks: each carried or left out.
 OldRes carry_old_res(const Resolver& resolver, const std::string& map_path,

@@ -17,6 +17,7 @@ struct WriteChoice {
     bool skip_missing = false;
     bool skip_stock = false;
     bool only_custom = false; // leave out the stock texture packages, as the window's filter does
+    bool operator==(const WriteChoice&) const = default;
 };
 // Why the options leave `outcome` out of a .res ("ships with the game (--skip-stock)");
 // empty when they keep it.

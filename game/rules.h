@@ -28,6 +28,7 @@ inline constexpr std::size_t max_res_lines = 512;
 struct BaseCounts {
     std::size_t models = 0, sounds = 0, generic = 0;
     bool given = false;
+    bool operator==(const BaseCounts&) const = default;
 };
 
 // True for the players' spray packages (a name holding "pldecal" or "tempdecal"), which

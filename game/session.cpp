@@ -5,6 +5,7 @@
 #include "game/file_source.h"
 #include "game/formats/names.h"
 #include "game/formats/text_lines.h"
+#include "game/old_res.h"
 #include "game/rules.h"
 
 #include <stdexcept>
@@ -78,8 +79,9 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
             resolved.rows.push_back(folder_warning_row(warning));
     }
     const Resolver resolver(*listed, stock_, settings_.unchecked_without_fallback);
-    CheckedMap map{resolver.resolve(map_path, entries, choice.follow), {}, mod, choice, {}};
+    CheckedMap map{resolver.resolve(map_path, entries, choice.follow), {}, mod, choice, {}, {}};
     map.res_lines = res_entries(map.resolution, choice);
+    add_extra(resolver, map);
     if (settings_.old_res != OldResUse::ignore) {
         map.old = carry_old_res(resolver, map_path, map.res_lines, choice);
         if (settings_.old_res == OldResUse::carry)
@@ -96,6 +98,20 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
     return resolved;
 }
 
+// The extra files, each checked as a map's entry, and those a .res may name added to its
+// lines once.
+void Session::add_extra(const Resolver& resolver, CheckedMap& map) const {
+    NameSet listed;
+    for (const auto& line : map.res_lines)
+        listed.insert(index_key(line));
+    for (const auto& word : settings_.extra) {
+        auto& outcome = map.extra.emplace_back(resolver.look_up(word, From::res()));
+        if (res_word_refusal(word).empty() && left_out_by(outcome, map.choice).empty() &&
+            listed.insert(index_key(word)))
+            map.res_lines.push_back(res_line(outcome, map.choice));
+    }
+}
+
 Audit Session::audit(const CheckedMap& map) {
     const Resolver resolver(folder(map.mod), stock_, settings_.unchecked_without_fallback);
     return audits_.emplace_back(audit_map(resolver, map.resolution));
@@ -104,7 +120,9 @@ Audit Session::audit(const CheckedMap& map) {
 CollectResult Session::collect(const CheckedMap& map, CollectTarget target) const {
     const auto& path = map.resolution.map;
     const auto res = analysis::format_res_file(map.res_lines, analysis::file_name_of(path));
-    auto named = settings_.old_res == OldResUse::carry ? map.old.carried : std::vector<Outcome>{};
+    auto named = map.extra;
+    if (settings_.old_res == OldResUse::carry)
+        named.insert(named.end(), map.old.carried.begin(), map.old.carried.end());
     return game::collect(*folders_.at(map.mod), map.resolution,
                          {path, res, map.choice, std::move(target), std::move(named)});
 }

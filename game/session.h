@@ -12,6 +12,7 @@
 #include "game/report.h"
 #include "game/res_lines.h"
 #include "game/resolution.h"
+#include "game/resolver.h"
 #include "game/rules.h"
 
 #include <filesystem>
@@ -40,15 +41,18 @@ struct SessionSettings {
     // Without a fallback folder, what the folders there lack is unchecked, not missing.
     bool unchecked_without_fallback = false;
     OldResUse old_res = OldResUse::ignore;
+    // Files the server sends with every map: added to each .res after the map's own list.
+    std::vector<std::string> extra = {};
 };
 
 // A map resolved, with the lines its .res holds (the map's two lines not among them).
 struct CheckedMap {
     MapResolution resolution;
     std::vector<std::string> res_lines;
-    std::filesystem::path mod; // the mod folder it was resolved in
-    WriteChoice choice;        // what its .res holds
-    OldRes old;                // the .res beside it, when the settings look at it
+    std::filesystem::path mod;  // the mod folder it was resolved in
+    WriteChoice choice;         // what its .res holds
+    OldRes old;                 // the .res beside it, when the settings look at it
+    std::vector<Outcome> extra; // the settings' extra files, looked up in its game folder
 };
 
 // What a check found: the map resolved, or nothing when the game folder cannot be found or
@@ -90,6 +94,7 @@ public:
 
 private:
     const GameFolder& folder(const std::filesystem::path& mod);
+    void add_extra(const Resolver& resolver, CheckedMap& map) const;
 
     SessionSettings settings_;
     NameSet stock_;

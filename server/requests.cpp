@@ -3,6 +3,7 @@
 #include "analysis/file_system.h"
 #include "analysis/map_names.h"
 #include "analysis/module1.h"
+#include "game/old_res.h"
 #include "game/rules.h"
 
 #include <algorithm>
@@ -90,6 +91,9 @@ MapRequests map_requests(const RequestSource& source) {
                 collector.add_named(word);
     for (const auto& outcome : source.resolution.entries)
         collector.add_entry(outcome);
+    // What the extra list names that a .res cannot is said once a run, not here.
+    for (const auto& word : source.extra)
+        if (game::res_word_refusal(word).empty()) collector.add_named(word);
     return out;
 }
 
@@ -102,7 +106,7 @@ MapRequests map_requests(const game::Session& session, const game::CheckedMap& m
         // A .res that cannot be read sends nothing; the audit says why.
     }
     return map_requests({session.game_folder(map), map.resolution, session.stock(),
-                         res ? &*res : nullptr, map_sent});
+                         res ? &*res : nullptr, map_sent, session.settings().extra});
 }
 
 std::string download_refusal(std::string_view name) {

@@ -51,6 +51,7 @@ struct RequestSource {
     const game::ResText* res = nullptr;    // the .res beside the map as the server reads it
     std::string map_sent;                  // the map's name as the server sends it; empty:
                                            // the file name of the map on the disk
+    std::vector<std::string> extra = {};   // files the server sends with every map
 };
 
 MapRequests map_requests(const RequestSource& source);

@@ -241,6 +241,28 @@ TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
         << r.err;
 }
 
+// What the server sends with every map: in every .res and on the site, checked once.
+TEST_F(AdminServer, SendsTheExtraFilesWithEveryMap) {
+    write_file(dir.path() / "extra.txt", "// plugins\nsound/plugin/hi.wav sound/plugin/gone.wav\n"
+                                         "sound/a~b.wav\n");
+    mod("sound/plugin/hi.wav", "RIFF");
+    const auto check = run(cycle + "--check --extra extra.txt"s);
+    EXPECT_EQ(count(check.err, "extra.txt: "), 1u) << check.err;
+    EXPECT_THAT(check.err,
+                AllOf(HasSubstr("extra.txt: 3 files, sent with every map: 2 found, 1 missing\n"
+                                "  missing: sound/plugin/gone.wav\n  refused: sound/a~b.wav: "),
+                      HasSubstr("4 .res lines of 512"),
+                      HasSubstr("the --extra list names files that are missing or refused\n")));
+
+    run("--overwrite --extra extra.txt cstrike/maps/de_bar.bsp");
+    EXPECT_EQ(read_file(dir.file("cstrike/maps/de_bar.res")),
+              "maps/de_bar.bsp\r\nmaps/de_bar.res\r\nsound/plugin/hi.wav\r\n"
+              "sound/plugin/gone.wav\r\n");
+    std::filesystem::remove(dir.path() / "cstrike/maps/de_foo.res");
+    run(cycle + "--fastdl site --extra extra.txt"s); // de_foo has no .res
+    EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("sound/plugin/hi.wav\n"));
+}
+
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     TempDir dir;
     put_file(dir.path(), "cstrike/maps/m.bsp",
