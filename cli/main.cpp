@@ -89,7 +89,7 @@ std::string first_names(const std::vector<std::string>& names) {
 }
 
 std::string files_text(std::size_t n) {
-    return std::to_string(n) + (n == 1 ? " file" : " files");
+    return game::counted(n, "file", "files");
 }
 
 // What became of the words of the .res replaced that the new list lacks.

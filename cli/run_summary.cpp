@@ -1,15 +1,14 @@
 #include "cli/run_summary.h"
 
 #include "analysis/file_system.h"
+#include "game/report.h"
 
 #include <algorithm>
 
 namespace tarnwick::cli {
 namespace {
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
+using game::counted;
 
 // The map's name as people know it: its file's name without the folders.
 std::string map_name(const std::string& path) {

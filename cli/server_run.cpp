@@ -3,6 +3,7 @@
 #include "analysis/file_system.h"
 #include "analysis/single_byte.h"
 #include "cli/sync_text.h"
+#include "game/report.h"
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -11,9 +12,7 @@
 namespace tarnwick::cli {
 namespace {
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
+using game::counted;
 
 std::string over_limit(const server::Request& file) {
     if (file.size <= server::in_game_download_limit) return {};

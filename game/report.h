@@ -87,9 +87,11 @@ std::string row_text(const ReportRow& row);
 // The lines of `rows`, those the text leaves out left out.
 std::vector<std::string> report_text(const std::vector<ReportRow>& rows);
 
-// The text of report_rows() and of audit_rows().
+// The text of report_rows().
 std::vector<std::string> text_report(const MapResolution& resolution);
-std::vector<std::string> audit_report(const Audit& audit);
+
+// "1 file", "2 files": a count and its noun, for people.
+std::string counted(std::size_t n, const char* one, const char* many);
 
 // {"maps":[{"map":…,"entries":[{"entry","status","file","spelled","from",…}],
 //  "unused_wads":[…],"missing_textures":[…],"audit":{…},"carried":[…],"left_out":[…]}]}

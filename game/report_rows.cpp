@@ -54,10 +54,6 @@ void add_unchecked_rows(const MapResolution& r, std::vector<ReportRow>& rows) {
                     .numbers = {files, r.unchecked_textures.size()}});
 }
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string counts_text(const std::string& map, const MapCounts& c) {
     std::string line = map + ": " + counted(c.entries, "entry", "entries") + ":";
     for (int s = 0; s < status_count; ++s) {
@@ -299,12 +295,12 @@ std::vector<std::string> report_text(const std::vector<ReportRow>& rows) {
     return lines;
 }
 
-std::vector<std::string> text_report(const MapResolution& resolution) {
-    return report_text(report_rows(resolution));
+std::string counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::vector<std::string> audit_report(const Audit& audit) {
-    return report_text(audit_rows(audit));
+std::vector<std::string> text_report(const MapResolution& resolution) {
+    return report_text(report_rows(resolution));
 }
 
 } // namespace tarnwick::game
