@@ -14,10 +14,18 @@ namespace {
 
 using game::counted;
 
-std::string over_limit(const server::Request& file) {
-    if (file.size <= server::in_game_download_limit) return {};
-    return " (over 10 MiB: the game's own download refuses it at the default "
-           "sv_filetransfermaxsize, so it must be on the download site)";
+bool over(const server::Request& file, const game::ServerConfig& config) {
+    return static_cast<double>(file.size) > config.transfer_max_size;
+}
+
+std::string over_limit(const server::Request& file, const game::ServerConfig& config) {
+    if (!over(file, config)) return {};
+    if (config.transfer_max_size == game::default_transfer_max_size)
+        return " (over 10 MiB: the game's own download refuses it at the default "
+               "sv_filetransfermaxsize, so it must be on the download site)";
+    return " (over sv_filetransfermaxsize, " +
+           size_text(static_cast<std::uint64_t>(config.transfer_max_size)) +
+           ": the game's own download refuses it, so it must be on the download site)";
 }
 
 nlohmann::ordered_json paths(const std::vector<std::string>& list) {
@@ -46,8 +54,8 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
     const auto* largest = requests.largest();
     if (largest)
         line += "; the largest " + analysis::single_byte_to_utf8(largest->sent) + ", " +
-                size_text(largest->size) + over_limit(*largest);
-    if (verbose_ || (largest && largest->size > server::in_game_download_limit)) report(line);
+                size_text(largest->size) + over_limit(*largest, *config_);
+    if (verbose_ || (largest && over(*largest, *config_))) report(line);
     for (const auto& refused : requests.refused)
         report("  never placed on the download site: " +
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);

@@ -18,10 +18,6 @@
 
 namespace tarnwick::server {
 
-// A file over this is refused by the game's own download at its default
-// sv_filetransfermaxsize: it must be on the download site.
-inline constexpr std::uint64_t in_game_download_limit = 10u << 20;
-
 struct Request {
     std::string sent;   // the relative path as the server sends it, '/' between parts (single-byte)
     std::string source; // the file on the disk (UTF-8)

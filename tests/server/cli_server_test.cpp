@@ -44,6 +44,11 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
     EXPECT_THAT(fine.err, AllOf(HasSubstr("de_pak: in a pack file: it ships with the game\n"),
                                 HasSubstr("the largest sound/bar.wav, 10.0 MiB (over 10 MiB: the "
                                           "game's own download refuses it")));
+    // The server's own limit, where its server.cfg sets one.
+    mod("server.cfg", "sv_filetransfermaxsize 5000000\n");
+    EXPECT_EQ(count(run("--check --mapcycle cstrike/mapcycle.txt").err,
+                    " (over sv_filetransfermaxsize, 4.8 MiB: "),
+              2u);
 
     mod("mapcycle.txt", "de_foo // was de_old\nde_bar\nde_gone\nde_foo.bsp\n");
     const auto r = run("--check --mapcycle cstrike/mapcycle.txt");
