@@ -350,8 +350,10 @@ bool write_report(const game::Session& session, const cli::ServerRun& server,
                   const std::string& path, cli::TerminalProgress& display) {
     if (path.empty()) return true;
     try {
-        const auto json = server.json(session.json());
-        game::replace_whole_file(analysis::to_path(path), game::MemorySource(json));
+        auto report = session.json_document();
+        server.add_json(report);
+        game::replace_whole_file(analysis::to_path(path),
+                                 game::MemorySource(game::json_text(report)));
     } catch (const std::exception& e) {
         display.report("cannot write the report " + path + ": " + e.what());
         return false;

@@ -89,19 +89,19 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
     if (!sync_->ok) summary.failed(Failure::unplaced_files);
 }
 
-std::string ServerRun::json(const std::string& session_json) const {
-    if (!active()) return session_json;
-    auto report = nlohmann::ordered_json::parse(session_json);
-    for (auto& map : report["maps"])
-        for (const auto& requests : maps_)
-            if (map["map"] == requests.map) map["download_bytes"] = requests.bytes();
+void ServerRun::add_json(nlohmann::ordered_json& report) const {
+    if (!active()) return;
+    // The session's maps and these are the same maps in the same order: each map resolved
+    // was added here.
+    auto& maps = report["maps"];
+    for (std::size_t i = 0; i < maps_.size() && i < maps.size(); ++i)
+        maps[i]["download_bytes"] = maps_[i].bytes();
     if (sync_)
         report["fastdl"] = {
             {"added", paths(sync_->added)},     {"replaced", paths(sync_->replaced)},
             {"removed", paths(sync_->removed)}, {"unchanged", paths(sync_->unchanged)},
             {"foreign", paths(sync_->foreign)}, {"bytes", sync_->bytes}};
     add_probe(report);
-    return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 } // namespace tarnwick::cli

@@ -39,8 +39,8 @@ public:
     // The whole set's size, then the sync with --fastdl, then the probe with --probe; a sync
     // that failed, or a probe that found a file that is not ok, goes to the summary.
     void finish(const Report& report, RunSummary& summary);
-    // The session's JSON with each map's download_bytes and the run's fastdl.
-    std::string json(const std::string& session_json) const;
+    // The session's report with each map's download_bytes and the run's fastdl and probe.
+    void add_json(nlohmann::ordered_json& report) const;
 
 private:
     // The server's settings, from the server.cfg of the first map's mod folder.

@@ -80,6 +80,17 @@ void add_old_res(const OldRes& old, nlohmann::ordered_json& map) {
 
 std::string json_report(const std::vector<MapResolution>& maps, const std::vector<Audit>& audits,
                         const std::vector<OldRes>& olds) {
+    return json_text(json_document(maps, audits, olds));
+}
+
+std::string json_text(const nlohmann::ordered_json& document) {
+    // Names that are not UTF-8 (a map path given in another encoding) are shown, not refused.
+    return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+nlohmann::ordered_json json_document(const std::vector<MapResolution>& maps,
+                                     const std::vector<Audit>& audits,
+                                     const std::vector<OldRes>& olds) {
     auto list = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const auto& r = maps[i];
@@ -101,10 +112,7 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
         if (i < olds.size()) add_old_res(olds[i], map);
         list.push_back(std::move(map));
     }
-    // Names that are not UTF-8 (a map path given in another encoding) are shown, not refused.
-    return nlohmann::ordered_json{{"maps", std::move(list)}}.dump(
-               2, ' ', false, nlohmann::json::error_handler_t::replace) +
-           "\n";
+    return nlohmann::ordered_json{{"maps", std::move(list)}};
 }
 
 } // namespace tarnwick::game

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -100,5 +101,11 @@ std::string counted(std::size_t n, const char* one, const char* many);
 std::string json_report(const std::vector<MapResolution>& maps,
                         const std::vector<Audit>& audits = {},
                         const std::vector<OldRes>& olds = {});
+// The same as a document, for a front end to add its own parts to before it is written.
+nlohmann::ordered_json json_document(const std::vector<MapResolution>& maps,
+                                     const std::vector<Audit>& audits = {},
+                                     const std::vector<OldRes>& olds = {});
+// The document as the report's text.
+std::string json_text(const nlohmann::ordered_json& document);
 
 } // namespace tarnwick::game

@@ -128,7 +128,11 @@ CollectResult Session::collect(const CheckedMap& map, CollectTarget target) cons
 }
 
 std::string Session::json() const {
-    return json_report(resolved_, audits_, olds_);
+    return json_text(json_document());
+}
+
+nlohmann::ordered_json Session::json_document() const {
+    return game::json_document(resolved_, audits_, olds_);
 }
 
 std::string stock_list_of(const std::string& mod) {

@@ -82,6 +82,7 @@ public:
     CollectResult collect(const CheckedMap& map, CollectTarget target) const;
     // The JSON report of every map resolved, with their audits when any were made.
     std::string json() const;
+    nlohmann::ordered_json json_document() const;
 
     const SessionSettings& settings() const { return settings_; }
     // The game folder a map was resolved in.
