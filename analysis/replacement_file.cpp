@@ -81,7 +81,7 @@ void ReplacementFile::commit() {
     before(WriteStep::rename, destination_);
     if (const auto why = os::why_not_replaceable(destination_, options_.hidden); !why.empty())
         throw ReplaceError(why);
-    os::copy_permissions(destination_, path_);
+    if (options_.same_permissions) os::copy_permissions(destination_, path_);
     os::replace(path_, destination_);
     committed_ = true;
 }

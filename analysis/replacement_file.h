@@ -34,6 +34,9 @@ struct ReplaceOptions {
     // The caller holds the folder's lock: the file beside gets the fixed name .NAME.part,
     // and one left there by a run that was stopped is removed (never followed).
     bool folder_held = false;
+    // The new file gets the permissions of the one it replaces; else the system's default
+    // for a new file (a public site's files are readable whatever was there before).
+    bool same_permissions = true;
 };
 
 class ReplacementFile {

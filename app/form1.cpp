@@ -52,8 +52,9 @@ Form1::Form1(platform::Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), services_(std::move(services)) {
     setWindowTitle(controls::skin::window_title());
     setWindowIcon(window_icon());
-    check_ = std::make_unique<GameCheck>(*this);
+    check_ = std::make_unique<GameCheck>(static_cast<CheckedWindow&>(*this));
     create_controls();
+    drag_ = std::make_unique<TitleDrag>(*this, *elpanel1);
     bind_events();
     bind_menu();
     set_tab_order();
@@ -182,24 +183,15 @@ void Form1::take_drop(QDropEvent* event, bool dropped) {
 }
 
 void Form1::begin_drag(std::int16_t, std::int16_t, float X, float Y) {
-    drag_active = 1;
-    drag_x = X;
-    drag_y = Y;
+    drag_->begin(X, Y);
 }
 
-// The point of the title that was pressed stays under the cursor.
 void Form1::drag_window(std::int16_t, std::int16_t, float, float) {
-    if (drag_active != 1) return;
-    const QPoint cursor = services_.cursor_pos();
-    const auto& title = elpanel1->Label1();
-    const QPointF title_origin =
-        QPointF(elpanel1->mapTo(this, QPoint(0, 0))) + QPointF(title.left, title.top);
-    const QPointF corner = QPointF(cursor) - title_origin - QPointF(drag_x, drag_y);
-    move(corner.toPoint());
+    drag_->follow(services_.cursor_pos());
 }
 
 void Form1::end_drag(std::int16_t, std::int16_t, float, float) {
-    drag_active = 0;
+    drag_->end();
 }
 
 void Form1::close_program() {

@@ -5,6 +5,7 @@
 // list of the analysed map's resources and runs the operations its controls trigger.
 
 #include "analysis/resource_list.h"
+#include "app/game_check.h"
 #include "platform/services.h"
 
 #include <QStringList>
@@ -28,9 +29,9 @@ class SkinnedMenu;
 
 namespace tarnwick::app {
 
-class GameCheck;
 class Indicador;
 class ReportWindow;
+class TitleDrag;
 
 // The outcome of checking a typed resource name.
 enum class NameTest { ignore, refuse, accept };
@@ -45,7 +46,7 @@ class Form1;
 // chosen with "...", once the event loop runs and the window shows.
 void open_command_line_map(Form1& form, const QStringList& arguments);
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, private CheckedWindow {
 public:
     explicit Form1(platform::Services services, QWidget* parent = nullptr);
     ~Form1() override;
@@ -70,7 +71,7 @@ public:
     // the list that follow from it.
     GameCheck& game_check() { return *check_; }
     // Selects the shown entry `entry` and scrolls to it; nothing when it is not shown.
-    void select_entry(const std::string& entry);
+    void select_entry(const std::string& entry) override;
 
     void begin_drag(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void drag_window(std::int16_t Button, std::int16_t Shift, float X, float Y);
@@ -114,7 +115,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    friend class GameCheck; // it changes the list as the window's own operations do
+    // What the game folder's check works on.
+    QWidget& owner() override { return *this; }
+    QRect coverable() const override;
+    const platform::Services& services() const override { return services_; }
+    std::string map_to_check() const override;
+    const analysis::ResourceList& full_list() const override { return List2; }
+    std::vector<std::string> shown_list() const override;
+    void take_full_list(analysis::ResourceList list) override;
+    void colour_shown(const ColourOf& colour_of) override;
+    void message(const QString& text, const QString& title) override;
 
     void create_controls();
     void bind_events();
@@ -122,10 +132,7 @@ private:
     void analyse_map(const platform::ChosenFile& chosen);
     void take_drop(QDropEvent* event, bool dropped);
     bool ask_name(const QString& title, const QString& default_text, std::string& name);
-    void message(const QString& text, const QString& title);
     void show_commands();
-    // The shown list's entries, as "Make Res" writes them.
-    std::vector<std::string> shown_resources() const;
     void bind_menu();
     bool can_check() const;
     void choose_menu_item(int item);
@@ -147,9 +154,7 @@ private:
     std::string current_map_name_;
     std::unique_ptr<controls::SkinnedMenu> menu_;
     std::unique_ptr<GameCheck> check_;
-    std::int16_t drag_active = 0;
-    float drag_x = 0;
-    float drag_y = 0;
+    std::unique_ptr<TitleDrag> drag_;
 };
 
 } // namespace tarnwick::app

@@ -33,8 +33,34 @@ constexpr MenuEntry menu_entries[] = {
 
 // A map analysed, and neither a scan nor a check running.
 bool Form1::can_check() const {
-    return !scanning_ && !check_->checking() && !current_map_name_.empty() &&
-           !Text1->Text().isEmpty();
+    return !check_->checking() && !map_to_check().empty();
+}
+
+QRect Form1::coverable() const {
+    return {List1->mapTo(this, QPoint(0, 0)), List1->size()};
+}
+
+std::string Form1::map_to_check() const {
+    if (scanning_ || current_map_name_.empty()) return {};
+    return to_utf8(Text1->Text());
+}
+
+// As an analysis leaves it: the list takes clicks while it holds entries, none selected.
+void Form1::take_full_list(analysis::ResourceList list) {
+    List2 = std::move(list);
+    commands_.entries = commands_.list_active = !List2.empty();
+    commands_.selected = commands_.editable = false;
+    show_commands();
+    refresh_shown_list();
+}
+
+void Form1::colour_shown(const ColourOf& colour_of) {
+    for (int i = 0; i < List1->count(); ++i) {
+        auto* item = List1->item(i);
+        const auto entry = to_resource(item->text());
+        if (const auto colour = entry ? colour_of(*entry) : std::nullopt)
+            item->setForeground(*colour);
+    }
 }
 
 void Form1::show_menu(QPoint global) {
@@ -48,6 +74,13 @@ void Form1::show_menu(QPoint global) {
         items.push_back({QString::fromLatin1(entry.text),
                          items.empty() ? QStringLiteral("F5") : QString(), can_check(),
                          entry.group_start});
+    // The engine is chosen with or without a map, for the checks to come.
+    const bool rehlds = check_->engine() == game::Engine::rehlds;
+    items.push_back(
+        {rehlds ? QStringLiteral("Server &Engine: ReHLDS") : QStringLiteral("Server &Engine: HLDS"),
+         {},
+         !scanning_ && !check_->checking(),
+         true});
     menu_->set_items(std::move(items));
     menu_->popup(global);
 }
@@ -58,6 +91,7 @@ void Form1::choose_menu_item(int item) {
         &GameCheck::check_game_folder, &GameCheck::complete_list,
         &GameCheck::use_disk_spelling, &GameCheck::leave_out_stock_and_missing,
         &GameCheck::compare_with_res,  &GameCheck::collect_download_folder,
+        &GameCheck::switch_engine,
     };
     if (item >= 0 && item < static_cast<int>(std::size(operations)))
         ((*check_).*operations[item])();

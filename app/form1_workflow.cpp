@@ -55,7 +55,6 @@ std::int16_t Form1::selected_index() const {
 }
 
 void Form1::refresh_shown_list() {
-    check_->forget_statuses();
     QStringList shown;
     for (const auto& entry : analysis::shown_entries(List2, elradio1[0]->Value()))
         shown << to_screen(entry);
@@ -169,7 +168,7 @@ void Form1::make_res() {
             platform::Buttons::yes_no, application_title);
         if (answer != platform::Answer::yes) return;
     }
-    const auto written = analysis::write_res_file(shown_resources(), path);
+    const auto written = analysis::write_res_file(shown_list(), path);
     if (written)
         message(QStringLiteral("Res File SuccessFully Created !"), application_title);
     else
@@ -177,7 +176,7 @@ void Form1::make_res() {
                 QStringLiteral("Error02"));
 }
 
-std::vector<std::string> Form1::shown_resources() const {
+std::vector<std::string> Form1::shown_list() const {
     std::vector<std::string> shown;
     shown.reserve(static_cast<std::size_t>(List1->count()));
     for (int i = 0; i < List1->count(); ++i)

@@ -2,11 +2,10 @@
 
 #include "analysis/file_system.h"
 #include "analysis/resource_list.h"
-#include "app/form1.h"
+#include "analysis/single_byte.h"
 #include "app/report_rows.h"
 #include "app/report_window.h"
 #include "app/resource_text.h"
-#include "controls/eltexto.h"
 #include "controls/skin.h"
 #include "game/session.h"
 #include "game/steam.h"
@@ -14,7 +13,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QListWidget>
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tarnwick::app {
 namespace {
@@ -51,7 +52,7 @@ QString native(const fs::path& path) {
 
 } // namespace
 
-GameCheck::GameCheck(Form1& form) : form_(form) {}
+GameCheck::GameCheck(CheckedWindow& window) : window_(window) {}
 
 GameCheck::~GameCheck() = default;
 
@@ -59,7 +60,7 @@ GameCheck::~GameCheck() = default;
 // the folder the user chose, asked once a window.
 std::optional<fs::path> GameCheck::mod_folder(const std::string& map_path) {
     if (auto mod = game::mod_folder_of(map_path)) return mod;
-    const auto& services = form_.services_;
+    const auto& services = window_.services();
     if (services.steam_roots)
         if (auto mod = game::find_steam_mod(services.steam_roots(), steam_mod)) return mod;
     if (!chosen_mod_) {
@@ -75,11 +76,16 @@ std::optional<fs::path> GameCheck::mod_folder(const std::string& map_path) {
 std::optional<game::CheckedMap> GameCheck::resolve(const std::vector<std::string>& entries,
                                                    const game::WriteChoice& choice,
                                                    std::vector<game::ReportRow>& rows) {
-    if (!form_.can_check()) return std::nullopt;
-    const auto map_path = to_utf8(form_.Text1->Text());
+    const auto map_path = window_.map_to_check();
+    if (checking_ || map_path.empty()) return std::nullopt;
     const auto mod = mod_folder(map_path);
     if (!mod) return std::nullopt;
-    if (!session_) session_ = std::make_unique<game::Session>(game::SessionSettings{});
+    // The command line's settings: what a missing valve/ could hold is not checked.
+    if (!session_) {
+        game::SessionSettings settings;
+        settings.engine = engine_;
+        session_ = std::make_unique<game::Session>(std::move(settings));
+    }
     checking_ = true;
     const Busy busy;
     auto resolved = session_->resolve_in(*mod, choice, map_path, entries);
@@ -90,78 +96,108 @@ std::optional<game::CheckedMap> GameCheck::resolve(const std::vector<std::string
     return std::move(resolved.map);
 }
 
+// The session counts with one engine: the next check makes a new one.
+void GameCheck::switch_engine() {
+    engine_ = engine_ == game::Engine::hlds ? game::Engine::rehlds : game::Engine::hlds;
+    session_.reset();
+}
+
 void GameCheck::show_report(const QString& title, std::vector<game::ReportRow> rows,
-                            const QString& summary) {
+                            const QString& summary, const QString& change) {
     if (!report_) {
-        report_ = std::make_unique<ReportWindow>(&form_, form_.services_.cursor_pos);
-        report_->on_entry_chosen = [this](const std::string& entry) { form_.select_entry(entry); };
+        report_ = std::make_unique<ReportWindow>(&window_.owner(), window_.services().cursor_pos,
+                                                 window_.coverable());
+        report_->on_entry_chosen = [this](const std::string& entry) {
+            window_.select_entry(entry);
+        };
     }
-    const auto note =
-        checked_mod_ ? QStringLiteral("game folder: ") + native(*checked_mod_) : QString();
-    report_->show_report(title, std::move(rows), summary, note);
+    QStringList notes;
+    if (!change.isEmpty()) notes << change;
+    if (checked_mod_) notes << QStringLiteral("game folder: ") + native(*checked_mod_);
+    report_->show_report(title, std::move(rows), summary, notes);
+}
+
+// The shown entries coloured by their statuses, and the report, its counts in its name as
+// the command line's counts line has them.
+void GameCheck::show_check(const QString& title, const game::CheckedMap& checked,
+                           std::vector<game::ReportRow> rows, const QString& change) {
+    std::unordered_map<std::string, game::Status> statuses;
+    for (const auto& outcome : checked.resolution.entries)
+        if (!outcome.followed) statuses.emplace(outcome.entry, outcome.status);
+    window_.colour_shown([&](const std::string& entry) -> std::optional<QColor> {
+        const auto status = statuses.find(entry);
+        if (status == statuses.end()) return std::nullopt;
+        return status_colour(status->second);
+    });
+    QString summary;
+    for (const auto& row : rows)
+        if (row.kind == game::RowKind::counts)
+            summary = QString::fromStdString(game::counts_summary(row.counts));
+    show_report(title, std::move(rows), summary, change);
 }
 
 void GameCheck::check_game_folder() {
     std::vector<game::ReportRow> rows;
-    const auto checked = resolve(form_.List2.entries(), followed, rows);
-    if (!checked) return;
-    statuses_.clear();
-    for (const auto& outcome : checked->resolution.entries)
-        if (!outcome.followed) statuses_.emplace(outcome.entry, outcome.status);
-    colour_shown_list();
-    const auto& r = checked->resolution;
-    using game::Status;
-    const auto summary = QStringLiteral("%1 found, %2 case, %3 missing, %4 stock, %5 unused "
-                                        "wads, %6 missing textures")
-                             .arg(r.count(Status::found))
-                             .arg(r.count(Status::case_mismatch))
-                             .arg(r.count(Status::missing))
-                             .arg(r.count(Status::stock))
-                             .arg(r.unused_wads.size())
-                             .arg(r.missing_textures.size());
-    show_report(check_title, std::move(rows), summary);
+    if (const auto checked = resolve(window_.full_list().entries(), followed, rows))
+        show_check(check_title, *checked, std::move(rows));
 }
 
-void GameCheck::colour_shown_list() {
-    auto* list = form_.List1;
-    for (int i = 0; i < list->count(); ++i) {
-        auto* item = list->item(i);
-        const auto entry = to_resource(item->text());
-        const auto status = entry ? statuses_.find(*entry) : statuses_.end();
-        if (status != statuses_.end()) item->setForeground(status_colour(status->second));
-    }
+// After a change of the list, the list as it now is checked as F5 checks it, from the
+// listing the session already holds, with what changed said first.
+void GameCheck::check_changed_list(const QString& title, const QString& change) {
+    std::vector<game::ReportRow> rows;
+    if (const auto checked = resolve(window_.full_list().entries(), followed, rows))
+        show_check(title, *checked, std::move(rows), change);
 }
 
 void GameCheck::complete_list() {
     std::vector<game::ReportRow> rows;
-    if (const auto checked = resolve(form_.List2.entries(), followed, rows))
-        replace_full_list(checked->res_lines);
+    const auto checked = resolve(window_.full_list().entries(), followed, rows);
+    if (!checked) return;
+    const auto before = window_.full_list().entries();
+    replace_full_list(checked->res_lines);
+    const auto added = entries_not_in(window_.full_list().entries(), before);
+    check_changed_list(QStringLiteral("Complete the List"), change_said("added", added));
 }
 
 void GameCheck::leave_out_stock_and_missing() {
     std::vector<game::ReportRow> rows;
     const game::WriteChoice found_only{.skip_missing = true, .skip_stock = true};
-    if (const auto checked = resolve(form_.List2.entries(), found_only, rows))
-        replace_full_list(checked->res_lines);
+    const auto checked = resolve(window_.full_list().entries(), found_only, rows);
+    if (!checked) return;
+    const auto before = window_.full_list().entries();
+    replace_full_list(checked->res_lines);
+    const auto left_out = entries_not_in(before, window_.full_list().entries());
+    check_changed_list(QStringLiteral("Leave Out Stock and Missing"),
+                       change_said("left out", left_out));
 }
 
 // Each entry the disk spells in another case takes the disk's spelling; one that is then
 // the same as another entry goes.
 void GameCheck::use_disk_spelling() {
     std::vector<game::ReportRow> rows;
-    const auto checked = resolve(form_.List2.entries(), scanned, rows);
+    const auto checked = resolve(window_.full_list().entries(), scanned, rows);
     if (!checked) return;
-    auto list = form_.List2;
+    auto list = window_.full_list();
+    std::vector<std::string> respelled;
+    std::size_t merged = 0;
     for (const auto& outcome : checked->resolution.entries) {
         if (outcome.status != game::Status::case_mismatch) continue;
         const auto i = list.find(outcome.entry);
         if (i < 0) continue;
-        if (list.contains(outcome.spelled))
+        respelled.push_back(outcome.spelled);
+        if (list.contains(outcome.spelled)) {
             list.remove(i);
-        else
+            ++merged;
+        } else {
             list.replace(i, outcome.spelled);
+        }
     }
     replace_full_list(list.entries());
+    auto change = change_said("respelled", respelled);
+    if (merged)
+        change += QStringLiteral("; left out %1 then the same as another entry").arg(merged);
+    check_changed_list(QStringLiteral("Use the Disk's Spelling"), change);
 }
 
 // The full list becomes `entries`, as far as it holds them, and the shown list is rebuilt.
@@ -176,32 +212,26 @@ void GameCheck::replace_full_list(const std::vector<std::string>& entries) {
             break;
         }
     }
-    form_.List2 = std::move(list);
-    auto& commands = form_.commands_;
-    commands.entries = commands.list_active = !form_.List2.empty();
-    commands.selected = commands.editable = false;
-    form_.show_commands();
-    form_.refresh_shown_list();
-    if (full) form_.message(QStringLiteral("The List Is Full"), controls::skin::message_title());
+    window_.take_full_list(std::move(list));
+    if (full) window_.message(QStringLiteral("The List Is Full"), controls::skin::message_title());
 }
 
+// The check's rows, then the comparison's, as --audit prints them.
 void GameCheck::compare_with_res() {
     std::vector<game::ReportRow> rows;
-    const auto checked = resolve(form_.List2.entries(), followed, rows);
+    const auto checked = resolve(window_.full_list().entries(), followed, rows);
     if (!checked) return;
-    // The game folder's warnings stay; the check's own rows are not the comparison's.
-    std::erase_if(rows, [](const auto& row) { return row.kind != game::RowKind::folder_warning; });
     for (auto& row : game::audit_rows(session_->audit(*checked)))
         rows.push_back(std::move(row));
-    show_report(QStringLiteral("Compare With the Existing .res"), std::move(rows));
+    show_check(QStringLiteral("Compare With the Existing .res"), *checked, std::move(rows));
 }
 
 void GameCheck::collect_download_folder() {
-    if (!form_.can_check()) return;
-    auto* dialogs = form_.services_.dialogs;
+    if (checking_ || window_.map_to_check().empty()) return;
+    auto* dialogs = window_.services().dialogs;
     const auto folder = dialogs->choose_folder(QStringLiteral("Collect Download Folder"));
     if (folder.isEmpty()) return;
-    const auto shown = form_.shown_resources();
+    const auto shown = window_.shown_list();
     std::vector<game::ReportRow> rows;
     auto checked = resolve(shown, scanned, rows);
     if (!checked) return;
@@ -222,7 +252,27 @@ void GameCheck::collect_download_folder() {
         if (file.outcome != game::CollectOutcome::copied &&
             file.outcome != game::CollectOutcome::already_there)
             text += QStringLiteral("\n") + QString::fromStdString(game::collected_text(file));
-    form_.message(text, result.ok ? controls::skin::message_title() : QStringLiteral("Error03"));
+    window_.message(text, result.ok ? controls::skin::message_title() : QStringLiteral("Error03"));
+}
+
+QString change_said(const char* done, const std::vector<std::string>& names) {
+    if (names.empty()) return QStringLiteral("nothing ") + QLatin1String(done);
+    std::vector<std::string> shown;
+    for (const auto& name : names)
+        shown.push_back(analysis::single_byte_to_utf8(name));
+    return QStringLiteral("%1 %2: %3")
+        .arg(QLatin1String(done))
+        .arg(names.size())
+        .arg(QString::fromStdString(game::first_names(shown)));
+}
+
+std::vector<std::string> entries_not_in(const std::vector<std::string>& after,
+                                        const std::vector<std::string>& before) {
+    const std::unordered_set<std::string> old(before.begin(), before.end());
+    std::vector<std::string> added;
+    std::copy_if(after.begin(), after.end(), std::back_inserter(added),
+                 [&](const std::string& entry) { return !old.contains(entry); });
+    return added;
 }
 
 } // namespace tarnwick::app

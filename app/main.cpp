@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -55,10 +56,55 @@ std::optional<int> answer_options(int argc, char** argv) {
     return std::nullopt;
 }
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// The platform Qt is asked for: -platform on the command line, else QT_QPA_PLATFORM.
+std::string_view asked_platform(int argc, char** argv) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]) == "-platform") return argv[i + 1];
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return platform ? platform : "";
+}
+
+bool named(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// Whether Qt can find a display for one of the platforms asked ("wayland;xcb", each with
+// its options after ':'), or for its own choice when none is: without one it would abort
+// with words about plugins. A platform that needs no display (offscreen, vnc, eglfs, …) is
+// taken as it is.
+bool display_found(int argc, char** argv) {
+    bool x11 = named("DISPLAY");
+    for (int i = 1; i + 1 < argc; ++i)
+        x11 = x11 || std::string_view(argv[i]) == "-display";
+    const bool wayland = named("WAYLAND_DISPLAY");
+    std::string_view platforms = asked_platform(argc, argv);
+    if (platforms.empty()) return x11 || wayland;
+    while (!platforms.empty()) {
+        const auto end = platforms.find(';');
+        const auto platform = platforms.substr(0, platforms.substr(0, end).find(':'));
+        if (platform == "xcb" ? x11 : platform.starts_with("wayland") ? wayland : !platform.empty())
+            return true;
+        platforms = end == std::string_view::npos ? "" : platforms.substr(end + 1);
+    }
+    return false;
+}
+#else
+// Windows and macOS always have their desktop.
+bool display_found(int, char**) {
+    return true;
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (const auto status = answer_options(argc, argv)) return *status;
+    if (!display_found(argc, argv)) {
+        std::fputs("tarnwick needs a desktop session: no display was found\n", stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setWindowIcon(tarnwick::app::window_icon());

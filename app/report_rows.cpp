@@ -44,6 +44,7 @@ constexpr KindLook kind_looks[] = {
     {RowKind::refused, Status::unsafe, ReportGroup::unsafe},
     {RowKind::unreadable, Status::missing, ReportGroup::warnings},
     {RowKind::res_warning, Status::found, ReportGroup::warnings},
+    {RowKind::game_share, Status::found, ReportGroup::limits},
 };
 
 constexpr bool in_kind_order() {
@@ -81,15 +82,10 @@ QString needed_by(const game::From& from) {
     return QStringLiteral("needed by ") + to_screen(from.entry);
 }
 
+// The same names as the command line's, by the same rule.
 QString named_by(const std::vector<game::EntityName>& entities) {
-    QStringList names;
-    for (const auto& e : entities) {
-        auto name = e.classname.empty() ? QStringLiteral("an entity without classname")
-                                        : to_screen(e.classname);
-        if (!e.targetname.empty()) name += QStringLiteral(" \"%1\"").arg(to_screen(e.targetname));
-        names << name;
-    }
-    return names.isEmpty() ? QString() : QStringLiteral("named by ") + names.join(", ");
+    if (entities.empty()) return {};
+    return QStringLiteral("named by ") + QString::fromStdString(game::entity_names(entities));
 }
 
 // A refused name may hold line breaks and other control bytes: shown as \xNN, it stays one row.

@@ -1,6 +1,7 @@
 #include "app/report_window.h"
 
 #include "app/list_box.h"
+#include "app/placement.h"
 #include "app/report_rows.h"
 #include "app/window_frame.h"
 #include "controls/elpanel.h"
@@ -24,7 +25,6 @@ constexpr int client_width = 452;
 constexpr int client_height = 574; // as high as the main window, to be read at a glance
 constexpr int list_top = 32;       // below the title
 constexpr int margin = 7;
-constexpr int gap = 4;         // between the main window and this one
 constexpr int list_edge = 2;   // the list's sunken edge, on each side
 constexpr int text_margin = 4; // between the list's inside and a row's text, on each side
 const QString indent = QStringLiteral("    "); // what is said of an entry, under it
@@ -43,12 +43,6 @@ protected:
     }
 };
 
-// The area of `owner` that a window of `size` at `at` covers.
-int covered(QPoint at, QSize size, const QRect& owner) {
-    const QRect common = QRect(at, size).intersected(owner);
-    return common.isEmpty() ? 0 : common.width() * common.height();
-}
-
 // The longest start of `word` that fits `width`, at least one character.
 int fitting_length(const QString& word, const QFontMetrics& metrics, int width) {
     int n = 1;
@@ -58,15 +52,6 @@ int fitting_length(const QString& word, const QFontMetrics& metrics, int width) 
 }
 
 } // namespace
-
-QPoint report_place(const QRect& owner, QSize size, const QRect& room) {
-    const int right = owner.right() + 1 + gap, left = owner.left() - gap - size.width();
-    const int top = std::max(room.top(), std::min(owner.top(), room.bottom() + 1 - size.height()));
-    if (right + size.width() <= room.right() + 1) return {right, top};
-    if (left >= room.left()) return {left, top};
-    const QPoint at_left(room.left(), top), at_right(room.right() + 1 - size.width(), top);
-    return covered(at_left, size, owner) < covered(at_right, size, owner) ? at_left : at_right;
-}
 
 QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width) {
     if (metrics.horizontalAdvance(text) <= width) return {text};
@@ -90,10 +75,12 @@ QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int widt
     return lines;
 }
 
-ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), cursor_pos_(std::move(cursor_pos)) {
-    auto* client = framed_client(*this, {client_width, client_height});
-    elpanel1 = new controls::elpanel(client);
+ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos, QRect coverable)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), cursor_pos_(std::move(cursor_pos)),
+      coverable_(coverable) {
+    client_ = framed_client(*this, {client_width, client_height});
+    elpanel1 = new controls::elpanel(client_);
+    drag_.emplace(*this, *elpanel1);
     elpanel1->set_ambient_font(controls::skin::design_font());
     elpanel1->Icon(false);
     elpanel1->Color3DDark(controls::skin::edge_dark);
@@ -111,15 +98,14 @@ ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
             [this](QPoint at) { show_menu(List1->viewport()->mapToGlobal(at)); });
     connect(List1, &QListWidget::itemDoubleClicked, this,
             [this](const QListWidgetItem* item) { choose(item); });
-    elpanel1->on_event([this](int event, controls::EventArgs&) {
+    elpanel1->on_event([this](int event, controls::EventArgs& a) {
         using E = controls::elpanel::Event;
         if (event == event_number(E::TitleMouseDown)) {
-            moving_ = true;
-            grip_ = cursor_pos_() - pos();
-        } else if (event == event_number(E::TitleMouseMove) && moving_) {
-            move(cursor_pos_() - grip_);
+            drag_->begin(a.X, a.Y);
+        } else if (event == event_number(E::TitleMouseMove)) {
+            drag_->follow(cursor_pos_());
         } else if (event == event_number(E::TitleMouseUp)) {
-            moving_ = false;
+            drag_->end();
         } else if (event == event_number(E::CloseClick)) {
             hide();
         }
@@ -129,24 +115,43 @@ ReportWindow::ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos)
 ReportWindow::~ReportWindow() = default;
 
 void ReportWindow::show_report(const QString& title, std::vector<game::ReportRow> rows,
-                               const QString& summary, const QString& note) {
+                               const QString& summary, const QStringList& notes) {
     elpanel1->Title(title);
     setWindowTitle(summary.isEmpty() ? title : title + QStringLiteral(": ") + summary);
     rows_ = std::move(rows);
-    fill_list(note);
-    if (!isVisible()) {
-        if (const auto* owner = parentWidget()) {
-            const QScreen* screen = QGuiApplication::screenAt(owner->frameGeometry().center());
-            const QRect room = screen ? screen->availableGeometry() : owner->frameGeometry();
-            move(report_place(owner->frameGeometry(), size(), room));
-        }
-        show();
-    }
+    const bool opening = !isVisible();
+    if (opening) place_beside_owner();
+    fill_list(notes);
+    if (opening) show();
     raise();
 }
 
-// The counts and the note, then each group under its heading with its count.
-void ReportWindow::fill_list(const QString& note) {
+// Beside the main window, which moves aside when it must, or over its list alone.
+void ReportWindow::place_beside_owner() {
+    auto* owner = parentWidget();
+    if (!owner) return;
+    const QScreen* screen = QGuiApplication::screenAt(owner->frameGeometry().center());
+    if (!screen) screen = owner->screen();
+    const QRect room = screen ? screen->availableGeometry() : owner->frameGeometry();
+    const auto placed = place_report(room, owner->frameGeometry(),
+                                     framed_size({client_width, client_height}), coverable_);
+    owner->move(placed.main);
+    fit(placed.report.size());
+    move(placed.report.topLeft());
+}
+
+// The window, its panel and its list sized for an outer `size`.
+void ReportWindow::fit(QSize size) {
+    const QSize client = client_inside(size);
+    setFixedSize(size);
+    client_->resize(client);
+    elpanel1->Move(0, 0, client.width() * 15, client.height() * 15);
+    List1->setGeometry(margin, list_top, client.width() - 2 * margin,
+                       client.height() - list_top - margin);
+}
+
+// The counts and the notes, then each group under its heading with its count.
+void ReportWindow::fill_list(const QStringList& notes) {
     List1->clear();
     metrics_.emplace(List1->font());
     // Narrower by the scroll bar, so that a bar that appears does not cut the rows.
@@ -159,14 +164,22 @@ void ReportWindow::fill_list(const QString& note) {
         const auto& members = groups[group];
         if (members.empty()) continue;
         if (group != static_cast<int>(ReportGroup::top))
-            add_heading(static_cast<ReportGroup>(group), members.size());
+            add_heading(static_cast<ReportGroup>(group), counted_rows(members));
         for (const int row : members) {
             const auto shown = shown_row(rows_[row]);
             add_line(shown.text, shown.detail, row);
         }
-        if (group == static_cast<int>(ReportGroup::top) && !note.isEmpty())
-            add_line(note, {}, no_row);
+        if (group == static_cast<int>(ReportGroup::top))
+            for (const auto& note : notes)
+                add_line(note, {}, no_row);
     }
+}
+
+// What a heading counts: its rows, but for the line that says why files were not checked.
+std::size_t ReportWindow::counted_rows(const std::vector<int>& members) const {
+    return static_cast<std::size_t>(std::count_if(members.begin(), members.end(), [this](int row) {
+        return rows_[row].kind != game::RowKind::unchecked_counts;
+    }));
 }
 
 void ReportWindow::add_heading(ReportGroup group, std::size_t count) {

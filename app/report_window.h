@@ -8,6 +8,7 @@
 // command line prints it. Modeless; it moves with its own title and closes with its cross.
 
 #include "app/report_rows.h"
+#include "app/window_frame.h"
 #include "game/report.h"
 
 #include <QFontMetrics>
@@ -28,25 +29,23 @@ class SkinnedMenu;
 
 namespace tarnwick::app {
 
-// Where a window of `size` goes beside `owner` within `room`: to its right, else to its
-// left, else at the edge of the room where it covers least of the owner.
-QPoint report_place(const QRect& owner, QSize size, const QRect& room);
-
 // `text` broken at spaces into lines no wider than `width`; a word wider than that is
 // broken where it must be.
 QStringList wrap_text(const QString& text, const QFontMetrics& metrics, int width);
 
 class ReportWindow : public QWidget {
 public:
-    // `cursor_pos` is where the cursor is on the screen, for moving the window by its title.
-    ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos);
+    // `cursor_pos` is where the cursor is on the screen, for moving the window by its title;
+    // `coverable` the part of `owner`, in its coordinates, that holds no button.
+    ReportWindow(QWidget* owner, std::function<QPoint()> cursor_pos, QRect coverable);
     ~ReportWindow() override;
 
     // Shows `rows` under `title`, beside the owner when it was not shown already, with
-    // `note` under the counts. The window's name, which the task bar and tools read, is
+    // `notes` under the counts. The window's name, which the task bar and tools read, is
     // the title and `summary`.
     void show_report(const QString& title, std::vector<game::ReportRow> rows,
-                     const QString& summary = {}, const QString& note = {});
+                     const QString& summary = {}, const QStringList& notes = {});
+    const std::vector<game::ReportRow>& rows() const { return rows_; }
     // The report as the command line prints it, one line each.
     std::string copy_text() const;
     void copy_report() const;
@@ -66,19 +65,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void fill_list(const QString& note);
+    void place_beside_owner();
+    void fit(QSize size);
+    void fill_list(const QStringList& notes);
+    std::size_t counted_rows(const std::vector<int>& members) const;
     void add_heading(ReportGroup group, std::size_t count);
     QListWidgetItem* add_line(const QString& text, const QString& detail, int row);
     void choose(const QListWidgetItem* item);
     void show_menu(QPoint global);
 
     std::function<QPoint()> cursor_pos_;
+    QRect coverable_;
+    QWidget* client_;
     std::vector<game::ReportRow> rows_;
     std::unique_ptr<controls::SkinnedMenu> menu_;
     std::optional<QFontMetrics> metrics_; // of the rows, while the list is filled
     int text_width_ = 0;                  // the width a row's lines are wrapped to
-    QPoint grip_; // the cursor's offset from the window's corner while it is moved
-    bool moving_ = false;
+    std::optional<TitleDrag> drag_;
 };
 
 } // namespace tarnwick::app

@@ -1,7 +1,8 @@
 // The download folder's sync for 200 maps of the generated game folder: a run with nothing
 // to do (target: under 0.3 s), and the first run into an empty folder beside `cp -r` of the
 // same files (target: no slower than 1.5 times it, the `ratio` counter). The requests are made
-// once: what is timed is the sync.
+// once: what is timed is the sync, as a real run makes it: the folder locked, each file
+// flushed to disk and journaled before it is renamed in.
 //
 // Each first run and each copy goes to a folder of its own, and nothing is deleted while the
 // benchmark runs: ext4 passes over inodes freed in the last half minute when it makes a file,

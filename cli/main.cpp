@@ -73,7 +73,9 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
 std::string option_hinted(const game::ReportRow& row) {
     auto line = game::row_text(row);
     if (row.kind == game::RowKind::counts_alone)
-        line += " (--base-counts models=N,sounds=N,generic=N adds them)";
+        line += " (--base-counts adds them)";
+    else if (row.kind == game::RowKind::game_share)
+        line += " (--base-counts)";
     else if (row.kind == game::RowKind::no_mod_folder)
         line += " (--game names one)";
     return line;
@@ -331,9 +333,10 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     if (options.puts_res() && options.overwrite && !options.to_stdout)
         old_res = options.fresh ? game::OldResUse::report : game::OldResUse::carry;
     // A server copy often lacks valve/: the command line says what it could not check.
-    return std::make_unique<game::Session>(
-        game::SessionSettings{mod, options.game.stock_list, choice, options.game.base_counts,
-                              options.game.addon, true, old_res, extra_files(options.game.extra)});
+    const auto& game = options.game;
+    return std::make_unique<game::Session>(game::SessionSettings{
+        mod, game.stock_list, choice, game.base_counts, game.addon, true, game.engine,
+        game.base_listing, game.base_map, old_res, extra_files(game.extra)});
 }
 
 // The maps to analyse: the arguments, or the cycle's maps.
@@ -397,5 +400,6 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         summary.failed(cli::Failure::unwritten_res);
     finish(run);
     display.clear();
+    if (server.stopped()) return 128 + server.stopped();
     return summary.ok() ? 0 : 1;
 }

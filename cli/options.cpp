@@ -1,7 +1,11 @@
 #include "cli/options.h"
 
+#include "analysis/file_system.h"
+#include "server/http_client.h"
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace tarnwick::cli {
@@ -27,9 +31,10 @@ constexpr const char* footer =
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
     "one or holds a word the server drops; with --mapcycle also when the cycle names a\n"
-    "map the server does not have; with --fastdl also when a file could not be placed;\n"
-    "with --probe also when the site does not give a file as the server has it), 2 for a\n"
-    "usage error.";
+    "map the server does not have; with --fastdl also when a file that should be on the\n"
+    "site is not, or another run holds DIR; with --probe also when the site does not give\n"
+    "a file as the server has it), 130 or 143 when SIGINT or SIGTERM stopped the sync (the\n"
+    "file in hand finished, the record written), 2 for a usage error.";
 
 constexpr int usage_error = 2;
 
@@ -50,31 +55,45 @@ public:
     }
 };
 
-// "models=N,sounds=N,generic=N": each name at most once, in any order, any left out.
+constexpr const char* base_form = "models=N,sounds=N,generic=N,events=N,decals=N";
+
+// The base's numbers: each name at most once, in any order, any left out.
 game::BaseCounts base_counts_of(const std::string& text) {
     game::BaseCounts counts;
     counts.given = true;
-    bool seen[3] = {};
+    bool seen[game::table_count] = {};
     for (std::size_t start = 0;;) {
         const auto end = text.find(',', start);
         const auto part = text.substr(start, end == std::string::npos ? end : end - start);
         const auto equals = part.find('=');
-        const auto name = part.substr(0, equals);
+        auto name = part.substr(0, equals);
         const auto number = equals == std::string::npos ? std::string() : part.substr(equals + 1);
-        const int which = name == "models" ? 0 : name == "sounds" ? 1 : name == "generic" ? 2 : -1;
-        if (which < 0 || seen[which] || number.empty() || number.size() > 6 ||
+        if (name.ends_with('s')) name.pop_back();
+        const auto table = game::table_named(name);
+        const auto which = table ? static_cast<std::size_t>(*table) : 0;
+        if (!table || seen[which] || number.empty() || number.size() > 6 ||
             number.find_first_not_of("0123456789") != std::string::npos)
-            throw CLI::ValidationError("--base-counts", "not models=N,sounds=N,generic=N: " + text);
+            throw CLI::ValidationError("--base-counts", std::string("neither a file nor ") +
+                                                            base_form + ": " + text);
         seen[which] = true;
-        (which == 0   ? counts.models
-         : which == 1 ? counts.sounds
-                      : counts.generic) = std::stoul(number);
+        counts[*table] = std::stoul(number);
         if (end == std::string::npos) return counts;
         start = end + 1;
     }
 }
 
-void add_game_options(CLI::App& app, Options& options, std::string& base_counts) {
+// --base-counts: a file there is the server's listings, else the numbers.
+void take_base_counts(const std::string& text, GameOptions& game) {
+    if (text.empty()) return;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(analysis::to_path(text), ec))
+        game.base_listing = text;
+    else
+        game.base_counts = base_counts_of(text);
+}
+
+void add_game_options(CLI::App& app, Options& options, std::string& base_counts,
+                      std::string& engine) {
     auto& game = options.game;
     auto& choice = game.choice;
     const char* group = "The game folder";
@@ -114,10 +133,10 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
     app.add_flag("--addon", game.addon,
                  "look in <mod>_addon first, as the game does when started with its own --addon")
         ->group(group);
-    app.add_option("--base-counts", base_counts,
-                   "the slots the game and its plugins fill before the map's, as a server's "
-                   "resource count prints them; added to the map's counts")
-        ->type_name("models=N,sounds=N,generic=N")
+    app.add_option("--engine", engine,
+                   "the server's engine, whose limits are counted: hlds (the default) or rehlds")
+        ->check(CLI::IsMember({"hlds", "rehlds"}, CLI::ignore_case).description(""))
+        ->type_name("hlds|rehlds")
         ->group(group);
     app.add_option("--extra", game.extra,
                    "files the server sends with every map (its plugins' sounds and models), one "
@@ -125,6 +144,19 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
                    "files on the site, and checked once")
         ->type_name("FILE")
         ->group(group);
+    auto* base = app.add_option("--base-counts", base_counts,
+                                "what the game and its plugins precache before the map: a file "
+                                "of what a running ReHLDS printed (its rescount table, or its "
+                                "reslist listings each after its command), or the numbers; "
+                                "without it, the game's own share for cstrike and czero")
+                     ->type_name("FILE|models=N,sounds=N,...")
+                     ->group(group);
+    app.add_option("--base-map", game.base_map,
+                   "the map the server was on when --base-counts was printed (default: the one "
+                   "its reslist names); its own share is taken out of the base")
+        ->type_name("NAME")
+        ->group(group)
+        ->needs(base);
     auto* collect = app.add_option("--collect", game.collect,
                                    "copy the map, its .res and its custom files into DIR")
                         ->type_name("DIR")
@@ -157,6 +189,9 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts)
          "also remove what an earlier --fastdl placed and no map given needs any more"},
         {"--gzip", &game.gzip,
          "also write NAME.gz beside each file, for a web server's precompressed gzip"},
+        {"--wait", &game.wait,
+         "wait for another run that is syncing DIR to end (without it, this run ends with "
+         "status 1 at once)"},
     };
     for (const auto& f : sync_flags)
         app.add_flag(f.name, *f.flag, f.help)->group(site)->needs(fastdl);
@@ -185,7 +220,8 @@ void take_probe(const CLI::App& app, Options& options) {
     if (!app.get_option("MAP")->empty() || game.mapcycle.empty())
         options.maps.insert(options.maps.begin(), url);
     else
-        throw CLI::ValidationError("--probe", "not an http:// or https:// address: " + url);
+        throw CLI::ValidationError("--probe", "not an http:// or https:// address: " +
+                                                  server::without_credentials(url));
     url.clear();
 }
 
@@ -222,8 +258,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
                  "take the maps in the subfolders of a folder too");
     auto* maps =
         app.add_option("MAP", options.maps, "the maps (.bsp), or folders of maps")->type_name("");
-    std::string base_counts;
-    add_game_options(app, options, base_counts);
+    std::string base_counts, engine;
+    add_game_options(app, options, base_counts, engine);
 
     // CLI11 takes the arguments last first, without the program's name.
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
@@ -235,7 +271,8 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
             options.game.mapcycle.empty())
             throw CLI::RequiredError(maps->get_name());
         if (options.game.audit) options.game.check = options.game.choice.follow = true;
-        if (!base_counts.empty()) options.game.base_counts = base_counts_of(base_counts);
+        take_base_counts(base_counts, options.game);
+        if (!engine.empty()) options.game.engine = *game::engine_named(engine);
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? 0 : usage_error;

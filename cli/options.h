@@ -22,14 +22,18 @@ struct GameOptions {
     bool prune = false;     // --prune: remove what an earlier --fastdl placed for no map given
     bool dry_run = false;   // --dry-run: say what the run would write, write nothing
     bool gzip = false;      // --gzip: NAME.gz beside each file --fastdl places
+    bool wait = false;      // --wait: for another run that is syncing the same folder
     bool probe = false;     // --probe: ask the download site for every file
     std::string probe_url;  // its URL; empty: the sv_downloadurl of the server's server.cfg
     bool check = false;
-    bool audit = false;           // implies check and following
-    bool addon = false;           // --addon: <mod>_addon is searched first
-    game::WriteChoice choice;     // --follow, --fix-case, --skip-missing, --skip-stock
-    game::BaseCounts base_counts; // --base-counts
-    std::string extra;            // --extra: files sent with every map, one a line
+    bool audit = false;                       // implies check and following
+    bool addon = false;                       // --addon: <mod>_addon is searched first
+    game::WriteChoice choice;                 // --follow, --fix-case, --skip-missing, --skip-stock
+    game::BaseCounts base_counts;             // --base-counts as numbers
+    std::string base_listing;                 // --base-counts as a file of the server's listings
+    std::string base_map;                     // --base-map
+    game::Engine engine = game::Engine::hlds; // --engine
+    std::string extra;                        // --extra: files sent with every map, one a line
 
     bool operator==(const GameOptions&) const = default;
 

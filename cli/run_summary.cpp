@@ -44,6 +44,8 @@ std::string failure_text(Failure failure, std::size_t n) {
         return counted(n, "map was", "maps were") + " not collected whole";
     case Failure::unplaced_files:
         return "the download site lacks files it should have";
+    case Failure::site_busy:
+        return "another run is syncing the download site";
     case Failure::probe_failed:
         return "the site does not give every file as the server has it";
     }

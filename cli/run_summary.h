@@ -23,6 +23,7 @@ enum class Failure {
     extra_files,    // --check: the --extra list names a file missing or refused
     uncollected,    // --collect: a map whose files were not all copied
     unplaced_files, // --fastdl: a file that should be on the site is not
+    site_busy,      // --fastdl: another run is syncing the site
     probe_failed,   // --probe: a file the site does not give as the server has it
 };
 

@@ -3,6 +3,7 @@
 #include "analysis/file_system.h"
 #include "analysis/single_byte.h"
 #include "cli/server_run.h"
+#include "cli/terminal_progress.h"
 
 #include <map>
 #include <nlohmann/json.hpp>
@@ -14,13 +15,45 @@ namespace tarnwick::cli {
 void ServerRun::read_config(const game::GameFolder& folder, const Report& report) {
     if (config_) return;
     const auto files = server::config_files(folder);
-    const auto text = files("server.cfg");
+    const auto text = files("server.cfg", game::max_config_bytes + 1);
     config_ = text ? game::read_server_config(*text, "server.cfg", files) : game::ServerConfig{};
     if (!options_.probe) return;
     if (!text) report("server.cfg: not found; the server's defaults are taken");
     for (const auto& warning : config_->warnings)
         report(warning);
 }
+
+namespace {
+
+std::string files_counted(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " file" : " files");
+}
+
+// What the probe has found so far, by verdict.
+class ProbeTally {
+public:
+    void add(const server::ProbeResult& result) {
+        ++counts_[result.verdict];
+        ++judged_;
+    }
+    std::string progress(std::string_view site, std::size_t files) const {
+        return "probe of " + std::string(site) + ": " + std::to_string(judged_) + " of " +
+               files_counted(files) + verdicts();
+    }
+    std::string verdicts() const {
+        std::string text;
+        for (const auto& [verdict, count] : counts_)
+            text += ", " + std::to_string(count) + " " + std::string(server::verdict_name(verdict));
+        return text;
+    }
+    bool all_ok() const { return counts_.size() == (counts_.count(server::Verdict::ok) ? 1u : 0u); }
+
+private:
+    std::map<server::Verdict, std::size_t> counts_;
+    std::size_t judged_ = 0;
+};
+
+} // namespace
 
 bool ServerRun::probe(const Report& report) {
     if (!options_.probe) return true;
@@ -40,11 +73,24 @@ bool ServerRun::probe(const Report& report) {
         for (const auto& file : map.files)
             if (sizes.emplace(file.sent, file.size).second)
                 files.push_back({file.sent, analysis::to_path(file.source)});
-    probed_ = server::probe(*server::make_http_client(), site, files);
-    std::map<server::Verdict, std::size_t> counts;
+    const auto shown_site = server::without_credentials(site);
+    ProbeTally tally;
+    {
+        TerminalStatus status;
+        status.show_now("probe of " + shown_site + ": " + files_counted(files.size()) + " to ask");
+        probed_ = server::probe(
+            *server::make_http_client(), site, files, [&](const server::ProbeResult& result) {
+                tally.add(result);
+                status.show([&] { return tally.progress(shown_site, files.size()); });
+            });
+    }
+    std::size_t given_up = 0;
     for (const auto& result : probed_) {
-        ++counts[result.verdict];
         if (result.verdict == server::Verdict::ok) continue;
+        if (result.not_asked) {
+            ++given_up; // said once below, not once for each file
+            continue;
+        }
         auto line = "probe: " + analysis::single_byte_to_utf8(result.entry) + ": " +
                     std::string(server::verdict_name(result.verdict));
         if (!result.detail.empty()) line += " (" + result.detail + ")";
@@ -52,12 +98,13 @@ bool ServerRun::probe(const Report& report) {
             line += "; " + server::missing_cost(sizes[result.entry], config);
         report(line);
     }
-    auto summary = "probe of " + site + ": " + std::to_string(probed_.size()) +
-                   (probed_.size() == 1 ? " file" : " files");
-    for (const auto& [verdict, count] : counts)
-        summary += ", " + std::to_string(count) + " " + std::string(server::verdict_name(verdict));
-    report(summary);
-    return counts.size() == (counts.count(server::Verdict::ok) ? 1u : 0u);
+    if (given_up > 0)
+        report("probe: " + files_counted(given_up) +
+               " not asked: " + std::string(server::SiteWatch::given_up) + " (" +
+               std::to_string(server::SiteWatch::unanswered_in_a_row) +
+               " requests in a row got no answer)");
+    report("probe of " + shown_site + ": " + files_counted(probed_.size()) + tally.verdicts());
+    return tally.all_ok();
 }
 
 void ServerRun::add_probe(nlohmann::ordered_json& report) const {

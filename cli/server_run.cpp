@@ -2,8 +2,10 @@
 
 #include "analysis/file_system.h"
 #include "analysis/single_byte.h"
+#include "cli/console.h"
 #include "cli/sync_text.h"
 #include "game/report.h"
+#include "server/record.h"
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -47,7 +49,10 @@ std::string size_text(std::uint64_t bytes) {
 void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
                     const std::string& sent, const Report& report) {
     if (!active()) return;
-    read_config(session.game_folder(map), report);
+    const auto& folder = session.game_folder(map);
+    read_config(folder, report);
+    if (mod_folder_.empty() && !folder.folders().empty())
+        mod_folder_ = folder.folders().front().path;
     const auto& requests = maps_.emplace_back(server::map_requests(session, map, sent));
     auto line = "  download: " + counted(requests.files.size(), "file", "files") + ", " +
                 size_text(requests.bytes()) + " for a new player";
@@ -76,10 +81,22 @@ void ServerRun::finish(const Report& report, RunSummary& summary) {
 }
 
 void ServerRun::sync(const Report& report, RunSummary& summary) {
-    const server::SyncOptions sync{analysis::to_path(options_.fastdl), options_.prune, dry_run_,
-                                   options_.gzip, overwrite_};
+    const StopSignals signals;
+    const server::SyncOptions sync{analysis::to_path(options_.fastdl),
+                                   options_.prune,
+                                   dry_run_,
+                                   options_.gzip,
+                                   overwrite_,
+                                   options_.wait,
+                                   mod_folder_,
+                                   &signals.stop()};
     try {
         sync_ = server::sync_download_folder(maps_, sync);
+    } catch (const server::FolderBusy& busy) {
+        report(options_.fastdl + " is being synced by " +
+               (busy.holder ? "process " + std::to_string(busy.holder) : "another process") +
+               " (--wait waits for it)");
+        return summary.failed(Failure::site_busy);
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
         return summary.failed(Failure::unplaced_files);

@@ -41,6 +41,8 @@ public:
     void finish(const Report& report, RunSummary& summary);
     // The session's report with each map's download_bytes and the run's fastdl and probe.
     void add_json(nlohmann::ordered_json& report) const;
+    // The signal that stopped the sync; 0 when none did.
+    int stopped() const { return sync_ ? sync_->stopped : 0; }
 
 private:
     // The server's settings, from the server.cfg of the first map's mod folder.
@@ -54,6 +56,7 @@ private:
     bool dry_run_; // the sync says what it would do
     bool verbose_; // each map's download said, not only one over the in-game limit
     std::vector<server::MapRequests> maps_;
+    std::filesystem::path mod_folder_; // of the first map: its owner runs the server
     std::optional<server::SyncResult> sync_;
     std::optional<game::ServerConfig> config_;
     std::vector<server::ProbeResult> probed_;

@@ -39,25 +39,57 @@ std::string kept_why(const server::Step& step, const server::SyncOptions& option
     }
 }
 
+std::string failed_line(const server::StepResult& done) {
+    const auto& step = done.step;
+    const auto path = shown(step.path);
+    switch (done.outcome) {
+    case server::Outcome::source_changed:
+        return path + ": the server's file changed while it was copied, so it was not put in "
+                      "place (tried again at the end)";
+    case server::Outcome::source_changing:
+        return "not placed: " + path + ": the server's file changed again while it was copied";
+    case server::Outcome::not_reached:
+        return {}; // counted in the line of the stop
+    default:
+        return (step.action == Action::remove ? "cannot remove " : "cannot place ") + path + ": " +
+               done.detail;
+    }
+}
+
 // The line of a step, or empty for one people need not hear of.
 std::string step_line(const server::StepResult& done, const server::SyncOptions& options) {
     const auto& step = done.step;
     const auto path = shown(step.path);
-    if (done.outcome == server::Outcome::failed)
-        return (step.action == Action::remove ? "cannot remove " : "cannot place ") + path + ": " +
-               done.detail;
     const bool planned = done.outcome == server::Outcome::planned;
+    if (!planned && done.outcome != server::Outcome::done) return failed_line(done);
+    if (step.reason == Reason::unreadable && step.action == Action::remove)
+        return (planned ? "would remove " : "removed ") + path +
+               ": the copy placed before of what the server never sends";
     if (step.action != Action::keep) return {};
     if (step.reason == Reason::in_the_way)
         return (planned ? "would not place: " : "not placed: ") + path +
                ": a link or a file is in its way (not followed)";
+    if (step.reason == Reason::unreadable)
+        return path + " leads to a file the server's user cannot read: " +
+               (planned ? "would not be published" : "not published");
     return (planned ? "would keep " : "kept ") + path + ": " + kept_why(step, options);
+}
+
+std::size_t not_placed(const server::SyncResult& r) {
+    std::size_t count = 0;
+    for (const auto& step : r.steps)
+        if (step.outcome == server::Outcome::failed ||
+            step.outcome == server::Outcome::not_reached ||
+            step.outcome == server::Outcome::source_changing || server::falls_short(step.step))
+            ++count;
+    return count;
 }
 
 std::string summary(const server::SyncResult& r, const server::SyncOptions& options) {
     const auto dir = analysis::utf8_of(options.dir);
     const auto n = [](std::size_t count) { return std::to_string(count); };
-    if (r.added.empty() && r.replaced.empty() && r.removed.empty())
+    const auto short_of = not_placed(r);
+    if (r.added.empty() && r.replaced.empty() && r.removed.empty() && !short_of)
         return dir + ": nothing to copy: " + n(r.unchanged.size()) + " files already in place" +
                (r.foreign.empty() ? "" : ", " + n(r.foreign.size()) + " kept");
     const bool dry = options.dry_run;
@@ -65,7 +97,9 @@ std::string summary(const server::SyncResult& r, const server::SyncOptions& opti
            (dry ? ", replace " : ", replaced ") + n(r.replaced.size()) +
            (dry ? ", remove " : ", removed ") + n(r.removed.size()) + "; " + n(r.unchanged.size()) +
            " unchanged, " + n(r.foreign.size()) + " kept; " + n(r.bytes) + " bytes " +
-           (dry ? "to write" : "written");
+           (dry ? "to write" : "written") +
+           (short_of ? "; " + n(short_of) + (dry ? " would not be" : " not") + " as they should be"
+                     : "");
 }
 
 } // namespace
@@ -78,6 +112,17 @@ std::vector<std::string> sync_lines(const server::SyncResult& result,
                         " files placed before are needed by no map given (--prune removes them)");
     for (const auto& step : result.steps)
         if (auto line = step_line(step, options); !line.empty()) lines.push_back(std::move(line));
+    if (!result.record_failure.empty())
+        lines.push_back("cannot write the download folder's record: " + result.record_failure +
+                        "; its journal keeps what was placed, and the next run folds it in");
+    if (result.stopped) {
+        std::size_t left = 0;
+        for (const auto& step : result.steps)
+            left += step.outcome == server::Outcome::not_reached;
+        lines.push_back(std::string("stopped by ") + (result.stopped == 2 ? "SIGINT" : "SIGTERM") +
+                        ": the file in hand was finished and the record written; " +
+                        std::to_string(left) + " left for the next run");
+    }
     lines.push_back(summary(result, options));
     return lines;
 }

@@ -11,7 +11,39 @@ constexpr auto delay_before_showing = std::chrono::milliseconds(400);
 constexpr auto redraw_interval = std::chrono::milliseconds(100);
 constexpr int bar_width = 30;
 
+// The bar of the maps and a step's line both wait a moment before they show, and then keep
+// to one pace.
+bool time_to_draw(std::chrono::steady_clock::time_point start,
+                  std::chrono::steady_clock::time_point last, bool shown) {
+    const auto now = std::chrono::steady_clock::now();
+    return now - start >= delay_before_showing && (!shown || now - last >= redraw_interval);
+}
+
+void erase_line() {
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+}
+
 } // namespace
+
+TerminalStatus::TerminalStatus() : terminal_(stderr_is_terminal()), start_(Clock::now()) {}
+
+bool TerminalStatus::due() const {
+    return terminal_ && time_to_draw(start_, last_draw_, shown_);
+}
+
+void TerminalStatus::draw(const std::string& line) {
+    last_draw_ = Clock::now();
+    std::fprintf(stderr, "\r\033[K%s", line.c_str());
+    std::fflush(stderr);
+    shown_ = true;
+}
+
+void TerminalStatus::clear() {
+    if (!shown_) return;
+    erase_line();
+    shown_ = false;
+}
 
 TerminalProgress::TerminalProgress(std::size_t maps)
     : terminal_(stderr_is_terminal()), maps_(maps), start_(Clock::now()) {}
@@ -36,8 +68,7 @@ void TerminalProgress::report(const std::string& line) {
 
 void TerminalProgress::clear() {
     if (!shown_) return;
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
+    erase_line();
     shown_ = false;
 }
 
@@ -48,10 +79,10 @@ void TerminalProgress::update(std::int32_t value, std::int32_t max) {
 
 void TerminalProgress::draw(bool force) {
     if (!terminal_ || done_ >= maps_) return;
-    const auto now = Clock::now();
-    if (now - start_ < delay_before_showing) return;
-    if (!force && shown_ && now - last_draw_ < redraw_interval) return;
-    last_draw_ = now;
+    if (!(force ? Clock::now() - start_ >= delay_before_showing
+                : time_to_draw(start_, last_draw_, shown_)))
+        return;
+    last_draw_ = Clock::now();
     const double overall = (static_cast<double>(done_) + within_) / static_cast<double>(maps_);
     const int filled = static_cast<int>(overall * bar_width);
     std::string bar(static_cast<std::size_t>(filled), '#');

@@ -18,6 +18,7 @@
 #include "game/formats/overview.h"
 #include "game/formats/pak.h"
 #include "game/formats/server_config.h"
+#include "game/formats/server_listing.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
 #include "game/rules.h"
@@ -141,9 +142,13 @@ void read(std::string_view bytes) {
     for (const auto& wad : named.wads)
         FUZZ_REQUIRE(wad.size() > 4 && wad.ends_with(".wad") && !is_spray_package(wad), shown(wad));
 #elif defined(TARNWICK_FORMAT_server_config)
-    // Every exec finds the same bytes again: loops and nesting must end all the same.
-    const auto config = read_server_config(
-        bytes, "server.cfg", [&](std::string_view) { return std::optional<std::string>(bytes); });
+    // Every exec finds the same bytes again: loops and nesting must end all the same, and no
+    // more is asked for than is left to run.
+    const auto config =
+        read_server_config(bytes, "server.cfg", [&](std::string_view, std::size_t limit) {
+            FUZZ_REQUIRE(limit <= max_config_bytes + 1, std::to_string(limit));
+            return std::optional<std::string>(bytes.substr(0, limit));
+        });
     if (const auto& url = config.download_url)
         FUZZ_REQUIRE(url->value.size() <= bytes.size() &&
                          url->value.find('\0') == std::string::npos &&
@@ -166,6 +171,34 @@ void read(std::string_view bytes) {
     for (const auto& [path, placed] : manifest)
         FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
                      shown(path));
+#elif defined(TARNWICK_FORMAT_journal)
+    // A journal applied names only paths a download folder holds, and what it says of each
+    // is what the record then keeps.
+    server::Manifest manifest;
+    server::apply_journal(bytes, manifest);
+    FUZZ_REQUIRE(server::read_manifest(server::manifest_text(manifest)) == manifest,
+                 std::to_string(manifest.size()));
+    for (const auto& [path, placed] : manifest)
+        FUZZ_REQUIRE(!path.empty() && path.find("..") == std::string::npos && path[0] != '/',
+                     shown(path));
+#elif defined(TARNWICK_FORMAT_server_listing)
+    // Every name is a word of one line of the text: never empty, never longer than the
+    // engine keeps, with no blank or control byte.
+    const auto listing = read_server_listing(bytes);
+    std::size_t length = 0;
+    for (const auto& names : listing.names) {
+        FUZZ_REQUIRE(names.size() <= 4096, std::to_string(names.size()));
+        for (const auto& name : names) {
+            FUZZ_REQUIRE(
+                !name.empty() && name.size() <= max_listed_name &&
+                    std::none_of(name.begin(), name.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) <= ' '; }),
+                shown(name));
+            length += name.size() + 1;
+        }
+    }
+    FUZZ_REQUIRE(length <= bytes.size() && (listing.has_names() || listing.has_totals()),
+                 std::to_string(length));
 #else
 #error "no TARNWICK_FORMAT_<name> of a reader in fuzz/readers.txt"
 #endif

@@ -158,6 +158,15 @@ void format_seeds(const fs::path& folder) {
          {"tarnwick download folder 1\n4\t0123abcd\t4\t-5\t4\t7\tmaps/de_a.bsp\n"
           "9\tffffffff\t9\t1\t4\t7\tmaps/de_a.bsp.gz\n",
           "tarnwick download folder 1\n"}},
+        {"journal",
+         {"tarnwick download folder journal 1\n+\t4\t0123abcd\t4\t-5\t4\t7\tmaps/de_a.bsp\n"
+          "-\tmaps/de_a.bsp\n+\t9\tffffffff\t9\t1",
+          "tarnwick download folder journal 1\n-\t../x\n"}},
+        {"server_listing",
+         {"    Type    : Total Limit\n    model   : 229   510\n    sound   : 343   511\n"
+          "  ------------------------\n  846 Total of precached resource count\n",
+          "] reslist model\n  #  index name\n  1. (1) maps/de_x.bsp 1024 ab R\n  2 2 *1\n"
+          "reslist sound\r\n1 1 weapons/ak47-1.wav\r\nreslist decal 3 x"}},
         {"entities",
          {map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\a.WAD;b.wad" "SkyName" "x"})"
                             R"({"model" "m.MDL" "targetname" "t" "message" "s.wav;t.Wav"})",

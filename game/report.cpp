@@ -26,6 +26,7 @@ nlohmann::ordered_json entry_json(const Outcome& o) {
                                     {"followed", o.followed}};
     if (!o.reason.empty()) entry["reason"] = o.reason;
     if (!o.warnings.empty()) entry["warnings"] = o.warnings;
+    if (o.engine_sends) entry["engine_sends"] = "the engine sends it";
     for (const auto& e : o.entities) {
         nlohmann::ordered_json entity = {{"classname", single_byte_to_utf8(e.classname)}};
         if (!e.targetname.empty()) entity["targetname"] = single_byte_to_utf8(e.targetname);

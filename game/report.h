@@ -43,6 +43,7 @@ enum class RowKind {
     refused,           // a .res word the server drops
     unreadable,        // the .res cannot be read, or the server reads nothing of it
     res_warning,       // about reading the .res
+    game_share,        // the limits count the game's own share first (said once a session)
 };
 
 // The counts of a map's check, for its first row.
@@ -81,6 +82,17 @@ std::vector<ReportRow> report_rows(const MapResolution& resolution);
 // otherwise, names that is not there and what the server drops; then its warnings.
 std::vector<ReportRow> audit_rows(const Audit& audit);
 ReportRow folder_warning_row(std::string warning);
+
+// The counts of a map's check as its counts row says them, without the map: "7 entries: 4
+// found, …; 1 unused wad, …".
+std::string counts_summary(const MapCounts& counts);
+// Of a long list of names, those a report shows: the first three, then how many more
+// ("a, b, c and 2 more").
+inline constexpr std::size_t names_shown = 3;
+std::string first_names(const std::vector<std::string>& names);
+// The entities that name an entry, as first_names() shows them: `classname "targetname"`,
+// control bytes as \xNN (UTF-8).
+std::string entity_names(const std::vector<EntityName>& entities);
 
 // The row as a line for people; empty for a row the text leaves out (an entry found, or
 // stock without a reason).

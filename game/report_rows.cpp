@@ -27,6 +27,9 @@ void add_limit_rows(const MapResolution& r, std::vector<ReportRow>& rows) {
     if (r.limits.empty()) return;
     rows.push_back({.kind = RowKind::limits, .limits = r.limits});
     if (r.counts_alone) rows.push_back({.kind = RowKind::counts_alone});
+    const auto& share = r.game_share;
+    if (std::any_of(share.begin(), share.end(), [](std::size_t n) { return n != 0; }))
+        rows.push_back({.kind = RowKind::game_share, .numbers = {share.begin(), share.end()}});
     for (const auto& l : r.limits)
         if (l.over()) rows.push_back({.kind = RowKind::over_limit, .limits = {l}});
 }
@@ -55,17 +58,7 @@ void add_unchecked_rows(const MapResolution& r, std::vector<ReportRow>& rows) {
 }
 
 std::string counts_text(const std::string& map, const MapCounts& c) {
-    std::string line = map + ": " + counted(c.entries, "entry", "entries") + ":";
-    for (int s = 0; s < status_count; ++s) {
-        if (s >= always_counted && c.statuses[s] == 0) continue;
-        line += (s ? ", " : " ") + std::to_string(c.statuses[s]) + " " +
-                std::string(status_name(static_cast<Status>(s)));
-    }
-    line += "; " + counted(c.unused_wads, "unused wad", "unused wads");
-    line += ", " + counted(c.missing_textures, "missing texture", "missing textures");
-    if (c.unchecked_textures)
-        line += ", " + counted(c.unchecked_textures, "unchecked texture", "unchecked textures");
-    return line + ", " + counted(c.warnings, "warning", "warnings");
+    return map + ": " + counts_summary(c);
 }
 
 std::string limits_text(const std::vector<LimitCount>& limits) {
@@ -74,6 +67,13 @@ std::string limits_text(const std::vector<LimitCount>& limits) {
         counts += (counts.empty() ? "" : ", ") + std::to_string(l.count) + " " + l.what + " of " +
                   std::to_string(l.limit);
     return "  limits: " + counts;
+}
+
+std::string game_share_text(const std::vector<std::size_t>& n) {
+    return "  with the game's own " + counted(n[0], "model", "models") + ", " +
+           counted(n[1], "sound", "sounds") + ", " + std::to_string(n[2]) + " generic, " +
+           counted(n[3], "event", "events") + " and " + counted(n[4], "decal", "decals") +
+           "; the server's plugins add their own";
 }
 
 std::string over_text(const LimitCount& l) {
@@ -93,22 +93,8 @@ std::string needed_by(const From& from) {
     return from.named_by_map() ? "" : source_of(from);
 }
 
-std::string entity_shown(const EntityName& e) {
-    const auto name =
-        e.classname.empty() ? "an entity without classname" : single_byte_to_utf8(e.classname);
-    return e.targetname.empty() ? name : name + " \"" + single_byte_to_utf8(e.targetname) + "\"";
-}
-
-// The entities that name a missing entry: three, and how many more.
 std::string named_by(const std::vector<EntityName>& entities) {
-    constexpr std::size_t shown = 3;
-    if (entities.empty()) return "";
-    std::string text = " (named by ";
-    for (std::size_t i = 0; i < std::min(shown, entities.size()); ++i)
-        text += (i ? ", " : "") + entity_shown(entities[i]);
-    if (entities.size() > shown)
-        text += " and " + std::to_string(entities.size() - shown) + " more";
-    return text + ")";
+    return entities.empty() ? std::string() : " (named by " + entity_names(entities) + ")";
 }
 
 // A hostile name with its control bytes as \xNN, so that it cannot break the report's lines.
@@ -182,6 +168,40 @@ std::string res_text(const ReportRow& row) {
 
 } // namespace
 
+std::string counts_summary(const MapCounts& c) {
+    std::string line = counted(c.entries, "entry", "entries") + ":";
+    for (int s = 0; s < status_count; ++s) {
+        if (s >= always_counted && c.statuses[s] == 0) continue;
+        line += (s ? ", " : " ") + std::to_string(c.statuses[s]) + " " +
+                std::string(status_name(static_cast<Status>(s)));
+    }
+    line += "; " + counted(c.unused_wads, "unused wad", "unused wads");
+    line += ", " + counted(c.missing_textures, "missing texture", "missing textures");
+    if (c.unchecked_textures)
+        line += ", " + counted(c.unchecked_textures, "unchecked texture", "unchecked textures");
+    return line + ", " + counted(c.warnings, "warning", "warnings");
+}
+
+std::string first_names(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < std::min(names_shown, names.size()); ++i)
+        text += (i ? ", " : "") + names[i];
+    if (names.size() > names_shown)
+        text += " and " + std::to_string(names.size() - names_shown) + " more";
+    return text;
+}
+
+std::string entity_names(const std::vector<EntityName>& entities) {
+    // Only those shown are spelled out; the rest are counted.
+    std::vector<std::string> names(entities.size());
+    for (std::size_t i = 0; i < std::min(names_shown, entities.size()); ++i) {
+        const auto& e = entities[i];
+        names[i] = e.classname.empty() ? "an entity without classname" : escaped(e.classname);
+        if (!e.targetname.empty()) names[i] += " \"" + escaped(e.targetname) + "\"";
+    }
+    return first_names(names);
+}
+
 std::vector<ReportRow> report_rows(const MapResolution& r) {
     std::vector<ReportRow> rows = {
         {.kind = RowKind::counts, .where = r.map, .counts = counts_of(r)}};
@@ -190,6 +210,11 @@ std::vector<ReportRow> report_rows(const MapResolution& r) {
     for (const auto& o : r.entries) {
         // What was not checked is said together, after what is missing.
         if (o.status != Status::unchecked) rows.push_back(entry_row(o));
+        if (o.engine_sends)
+            rows.push_back({.kind = RowKind::entry_warning,
+                            .status = o.status,
+                            .entry = o.entry,
+                            .text = "the engine sends it"});
         for (const auto& warning : o.warnings)
             rows.push_back({.kind = RowKind::entry_warning,
                             .status = o.status,
@@ -246,6 +271,8 @@ std::string row_text(const ReportRow& row) {
     case RowKind::counts_alone:
         return "  the counts are the map's alone: the game and its plugins fill slots of their "
                "own first";
+    case RowKind::game_share:
+        return game_share_text(row.numbers);
     case RowKind::over_limit:
         return over_text(row.limits.front());
     case RowKind::entry:

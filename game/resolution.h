@@ -5,8 +5,10 @@
 // resolver fills these; the rules, the report, the audit, collect and both front ends read
 // them.
 
+#include "game/engine.h"
 #include "game/game_folder.h"
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -80,6 +82,7 @@ struct Outcome {
     std::string reason;                // why an entry has its status when its file does not say it
     std::vector<std::string> warnings; // about this entry's file ("not a studio model")
     std::vector<EntityName> entities;  // with following: the entities that name it
+    bool engine_sends = false;         // the engine chosen precaches it by itself
 };
 
 // A count of the map's against the engine's limit ("models", "sounds", ".res lines").
@@ -103,7 +106,13 @@ struct MapResolution {
     std::string damaged;               // why the game refuses the map; empty when it loads it
     std::vector<LimitCount> limits;
     std::size_t brush_models = 0; // the map's model lump: the world and its brush models
-    bool counts_alone = true;     // the limits count the map's slots, not the game's
+    // The inline models *1 … *N that an entity's model key names, each once.
+    std::size_t named_inline_models = 0;
+    bool hostages = false;            // an entity of the map is a hostage
+    std::vector<std::string> wad_key; // the packages of worldspawn's wad key, as opened
+    bool counts_alone = true;         // the limits count the map's slots, not the game's
+    // The game's own share the limits start from, by table; all 0 when they do not.
+    std::array<std::size_t, table_count> game_share{};
     std::size_t count(Status status) const;
     // The warnings of all the entries, each unsafe or refused entry one of them.
     std::size_t entry_warnings() const;

@@ -7,7 +7,9 @@
 #include "game/file_source.h"
 #include "game/follow.h"
 #include "game/formats/bsp.h"
+#include "game/formats/entities.h"
 #include "game/formats/wad.h"
+#include "game/game_precache.h"
 #include "game/rules.h"
 
 #include <algorithm>
@@ -15,6 +17,9 @@
 
 namespace tarnwick::game {
 namespace {
+
+// The packages of the game's interface, which every clean game ships beside the stock ones.
+constexpr std::string_view interface_wads[] = {"gfx.wad", "fonts.wad", "spraypaint.wad"};
 
 bool is_wad(std::string_view entry) {
     return ends_with_name(entry, ".wad");
@@ -69,7 +74,61 @@ void refuse_if_needed(Outcome& outcome, const FileKind* kind) {
     outcome.spelled.clear();
 }
 
+std::vector<std::string> wad_key_packages(std::string_view key) {
+    std::vector<std::string> wads;
+    for (std::size_t start = 0; start <= key.size();) {
+        const auto end = std::min(key.find(';', start), key.size());
+        if (auto wad = wad_of_part(key.substr(start, end - start)); !wad.empty())
+            wads.push_back(std::move(wad));
+        start = end + 1;
+    }
+    return wads;
+}
+
+bool is_hostage(std::string_view classname) {
+    // hostage.cpp: both classes are the game's hostage.
+    return classname == "hostage_entity" || classname == "monster_scientist";
+}
+
+// What the engine and the game precache for the map's entities: the inline models their
+// model keys name ("*3"), hostages, and the packages of worldspawn's wad key.
+void read_spawn(const BspMap& map, MapResolution& resolution) {
+    if (map.entity_error) return;
+    NameSet inline_models;
+    bool first = true;
+    for_each_entity(map.entity_text, [&](const EntityPairs& pairs) {
+        for (const auto& [key, value] : pairs) {
+            if (key == "classname" && is_hostage(value)) resolution.hostages = true;
+            if (key == "model" && value.size() > 1 && value.front() == '*')
+                inline_models.insert(value);
+            if (first && key == "wad") resolution.wad_key = wad_key_packages(value);
+        }
+        first = false;
+    });
+    resolution.named_inline_models = inline_models.size();
+}
+
+// textures.cpp: a package of the wad key that cannot be opened stops the map, on every engine.
+void warn_of_missing_key_wads(MapResolution& resolution) {
+    for (auto& o : resolution.entries)
+        if (o.status == Status::missing && ends_with_name(o.entry, ".wad"))
+            for (const auto& wad : resolution.wad_key)
+                if (same_name(wad, o.entry)) {
+                    o.warnings.push_back("the map's wad key names it: a server without it "
+                                         "stops at the map's start");
+                    break;
+                }
+}
+
 } // namespace
+
+Resolver::Resolver(const GameFolder& game, NameSet stock_list, bool unchecked)
+    : game_(game), stock_(std::move(stock_list)), unchecked_(unchecked) {
+    for (const auto& folder : game_.folders())
+        if (folder.role == FolderRole::mod || folder.role == FolderRole::fallback)
+            counter_strike_ =
+                counter_strike_ || has_game_share(analysis::utf8_of(folder.path.filename()));
+}
 
 bool Resolver::unchecked() const {
     return unchecked_ && !game_.absent_fallbacks().empty() && stock_.size() == 0;
@@ -77,8 +136,10 @@ bool Resolver::unchecked() const {
 
 bool Resolver::is_stock(std::string_view entry) const {
     if (stock_.contains(index_key(entry))) return true;
-    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(),
-                       [&](std::string_view wad) { return same_name(wad, entry); });
+    if (counter_strike_ && game_precaches(entry)) return true;
+    const auto same = [&](std::string_view wad) { return same_name(wad, entry); };
+    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(), same) ||
+           std::any_of(std::begin(interface_wads), std::end(interface_wads), same);
 }
 
 Outcome Resolver::look_up(const std::string& entry, From from) const {
@@ -104,7 +165,8 @@ Outcome Resolver::look_up(const std::string& entry, From from) const {
         outcome.place = pool.front();
     }
     if (is_stock(entry)) outcome.status = Status::stock;
-    if (outcome.status == Status::missing && unchecked()) outcome.status = Status::unchecked;
+    if (outcome.status == Status::missing && unchecked() && !is_wad(entry))
+        outcome.status = Status::unchecked;
     if (is_wad(entry) && is_spray_package(entry)) {
         outcome.status = Status::stock;
         outcome.reason = "a players' spray package, which the engine makes itself and skips in "
@@ -129,8 +191,10 @@ MapResolution Resolver::resolve(const std::string& map_path,
     if (map.models_error)
         resolution.warnings.push_back("brush models not counted: " + *map.models_error);
     resolution.brush_models = map.brush_models;
+    read_spawn(map, resolution);
     if (map.damage) resolution.damaged = *map.damage;
     apply_rules(game_, resolution);
+    warn_of_missing_key_wads(resolution);
     if (unchecked())
         for (const auto& folder : game_.absent_fallbacks())
             resolution.unchecked_because +=

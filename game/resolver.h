@@ -21,9 +21,9 @@ namespace tarnwick::game {
 class Resolver {
 public:
     // With `unchecked`, what the folders that are there do not hold is `unchecked` rather
-    // than `missing` when a fallback folder is not there and no stock list is given.
-    Resolver(const GameFolder& game, NameSet stock_list, bool unchecked = false)
-        : game_(game), stock_(std::move(stock_list)), unchecked_(unchecked) {}
+    // than `missing` when a fallback folder is not there and no stock list is given; never
+    // a texture package, which a clean game ships only among the ones known here.
+    Resolver(const GameFolder& game, NameSet stock_list, bool unchecked = false);
 
     // `map_path` is the map on the disk (UTF-8), `entries` its scan's entries.
     MapResolution resolve(const std::string& map_path, const std::vector<std::string>& entries,
@@ -41,6 +41,7 @@ private:
     const GameFolder& game_;
     NameSet stock_;
     bool unchecked_ = false;
+    bool counter_strike_ = false; // the mod or a fallback is cstrike or czero
 };
 
 } // namespace tarnwick::game

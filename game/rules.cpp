@@ -25,16 +25,6 @@ std::string shown_byte(char c) {
     return text;
 }
 
-// Counted only when the map or its entities name it: what a model needs is loaded with
-// the model, not given a place of its own.
-std::size_t count_named(const MapResolution& r, std::initializer_list<std::string_view> ends) {
-    return static_cast<std::size_t>(std::count_if(r.entries.begin(), r.entries.end(), [&](auto& o) {
-        return o.from.named_by_map() &&
-               std::any_of(ends.begin(), ends.end(),
-                           [&](std::string_view end) { return ends_with_name(o.entry, end); });
-    }));
-}
-
 std::string too_long(std::string_view entry, const GameFolder*) {
     if (entry.size() <= max_resource_name) return {};
     return std::to_string(entry.size()) + " characters, longer than the " +
@@ -140,8 +130,11 @@ bool is_sent(const Outcome& o) {
     return present(o.status) || o.status == Status::missing || o.status == Status::unchecked;
 }
 
-bool missing_wad(const Outcome& o) {
-    return o.status == Status::missing && ends_with_name(o.entry, ".wad");
+// Not found where the engine looks, whether or not a fallback folder could hold it: where
+// it lies instead is known either way.
+bool absent_wad(const Outcome& o) {
+    return (o.status == Status::missing || o.status == Status::unchecked) &&
+           ends_with_name(o.entry, ".wad");
 }
 
 std::string deep_wad(std::string_view entry, const GameFolder* game) {
@@ -176,7 +169,7 @@ const Rule rules[] = {
      true, true, true},
     {"no program extension inside a .res word, for the original server", is_sent, extension_inside,
      true, true},
-    {"texture packages at the top of a search folder", missing_wad, deep_wad, false},
+    {"texture packages at the top of a search folder", absent_wad, deep_wad, false},
 };
 
 // What the rules that `pick` takes say of a name by itself.
@@ -279,18 +272,6 @@ void apply_rules(const GameFolder& game, MapResolution& r) {
                 if (!rule.applies || rule.applies(o))
                     if (auto warning = rule.broken(o.entry, &game); !warning.empty())
                         o.warnings.push_back(std::move(warning));
-}
-
-void count_limits(MapResolution& r, std::size_t res_lines, const BaseCounts& base) {
-    const auto models = base.models + r.brush_models + count_named(r, {".mdl", ".spr"});
-    const auto sounds = base.sounds + count_named(r, {".wav"});
-    const auto generic = base.generic + res_lines;
-    r.limits.push_back({"models", models, max_models});
-    r.limits.push_back({"sounds", sounds, max_sounds});
-    r.limits.push_back({"generic", generic, max_generic});
-    r.limits.push_back({"resources", models + sounds + generic, max_resources});
-    r.limits.push_back({".res lines", res_lines, max_res_lines});
-    r.counts_alone = !base.given;
 }
 
 } // namespace tarnwick::game

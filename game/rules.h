@@ -4,9 +4,11 @@
 // names (length, characters, dots), texture packages out of the engine's reach, and the
 // map's counts against the engine's limits.
 
+#include "game/engine.h"
 #include "game/game_folder.h"
 #include "game/resolution.h"
 
+#include <array>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -16,19 +18,25 @@
 namespace tarnwick::game {
 
 inline constexpr std::size_t max_resource_name = 63;
-// Slot 0 of each of the engine's tables is reserved: 511 are usable.
-inline constexpr std::size_t max_models = 511;
-inline constexpr std::size_t max_sounds = 511;
-inline constexpr std::size_t max_generic = 511;
-inline constexpr std::size_t max_resources = 1280; // the whole resource list
 inline constexpr std::size_t max_res_lines = 512;
 
-// The slots the game and its plugins fill before the map's, as a server's own resource
-// count prints them; `given` is false when they are not known.
+// What the game and the server's plugins precache before the map, as a server's own
+// listings tell it: counts alone (models=N,… or a rescount table), or names (reslist), each
+// less the map it was taken on. `given` is false when nothing is known of them.
 struct BaseCounts {
-    std::size_t models = 0, sounds = 0, generic = 0;
+    std::array<std::size_t, table_count> counts{};
+    std::array<std::vector<std::string>, table_count> names{};
     bool given = false;
     bool operator==(const BaseCounts&) const = default;
+    std::size_t& operator[](Table table) { return counts[static_cast<std::size_t>(table)]; }
+};
+
+// What the limits of a map are counted with.
+struct LimitSettings {
+    Engine engine = Engine::hlds;
+    std::string mod;                    // the mod folder's name: cstrike and czero have a share
+    std::vector<std::string> res_words; // the words of the .res, the map's two lines first
+    const BaseCounts* base = nullptr;   // nothing: the game's share, if known, else none
 };
 
 // True for the players' spray packages (a name holding "pldecal" or "tempdecal"), which
@@ -70,10 +78,24 @@ std::string deep_wad_warning(const GameFolder& game, std::string_view wad);
 // filter refuses to the entries that are sent: found, case or missing).
 void apply_rules(const GameFolder& game, MapResolution& resolution);
 
-// Adds the map's counts against the engine's limits, each with `base` added: models (the
-// map's model lump, and the models and sprites the map names), sounds, generic resources
-// (the .res's `res_lines`, the two map lines included), all of them against the whole
-// resource list, and the .res's lines against the server's limit.
-void count_limits(MapResolution& resolution, std::size_t res_lines, const BaseCounts& base = {});
+// What the map itself asks `engine` to precache, each table's names: the map, its inline
+// models as that engine takes them, the models, sprites and sounds it names (sounds without
+// "sound/"), and the generic files the engine adds for it by itself. Not the .res's words.
+std::array<std::vector<std::string>, table_count> map_precache(const MapResolution& resolution,
+                                                               Engine engine);
+
+// True for an entry that `engine` precaches by itself as a generic resource of the map: its
+// sky, overview, detail textures, texture packages, and its models' T models and groups.
+bool engine_sends(const MapResolution& resolution, const Outcome& entry, Engine engine);
+
+// Adds the map's counts against the engine's limits: each table of `settings.engine`, its
+// base and the map's share, the map's entries the base holds taking no new slot; the whole
+// list, the bytes of its message; and the .res's words against the server's limit.
+void count_limits(MapResolution& resolution, const LimitSettings& settings);
+
+// A base less the share of the map it was taken on (resolved in the same folder): names
+// less the map's own (those the game precaches kept), counts less the slots it took.
+BaseCounts base_without_map(const BaseCounts& listed, const MapResolution& map,
+                            const std::vector<std::string>& res_words, const std::string& mod);
 
 } // namespace tarnwick::game

@@ -1,14 +1,22 @@
 #include "game/session.h"
 
 #include "analysis/file_system.h"
+#include "analysis/map_names.h"
 #include "analysis/module1.h"
+#include "game/entity_references.h"
 #include "game/file_source.h"
+#include "game/formats/bsp.h"
+#include "game/formats/entities.h"
 #include "game/formats/names.h"
+#include "game/formats/server_listing.h"
 #include "game/formats/text_lines.h"
 #include "game/old_res.h"
+#include "game/resolver.h"
 #include "game/rules.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace tarnwick::game {
 namespace {
@@ -22,6 +30,60 @@ NameSet read_stock_list_file(const std::string& path) {
     } catch (const std::exception& e) {
         throw std::runtime_error("cannot read the stock list " + path + ": " + e.what());
     }
+}
+
+// The model table's map slot and inline models are the map's, whichever it is.
+bool map_model(std::string_view name) {
+    return name.starts_with('*') ||
+           (same_name(name.substr(0, 5), "maps/") && ends_with_name(name, ".bsp"));
+}
+
+BaseCounts base_of_listing(const ServerListing& listing) {
+    BaseCounts base;
+    base.given = true;
+    for (std::size_t t = 0; t < table_count; ++t) {
+        if (listing.listed[t]) {
+            for (const auto& name : listing.names[t])
+                if (static_cast<Table>(t) != Table::model || !map_model(name))
+                    base.names[t].push_back(name);
+        } else if (listing.totals[t]) {
+            base.counts[t] = *listing.totals[t];
+        }
+    }
+    return base;
+}
+
+ServerListing read_listing_file(const std::string& path) {
+    try {
+        return read_server_listing(read_small_file(FileSource(path), 16u << 20));
+    } catch (const std::exception& e) {
+        throw std::runtime_error("cannot read the base counts " + path + ": " + e.what());
+    }
+}
+
+// The map a reslist was taken on: the one its model table holds.
+std::string listed_map(const ServerListing& listing, const std::string& path) {
+    for (const auto& name : listing.names[static_cast<std::size_t>(Table::model)])
+        if (!name.starts_with('*') && map_model(name)) return name.substr(5, name.size() - 9);
+    if (listing.has_totals())
+        throw std::runtime_error("the base counts " + path +
+                                 " are a rescount table: --base-map must name the map it was "
+                                 "taken on");
+    return {};
+}
+
+std::string mod_name(const fs::path& mod) {
+    const auto path = mod.lexically_normal();
+    return analysis::utf8_of(path.has_filename() ? path.filename() : path.parent_path().filename());
+}
+
+// The words of the .res that the server would read for the map: its two lines first.
+std::vector<std::string> res_words(const std::string& map_path,
+                                   const std::vector<std::string>& lines) {
+    const auto names = analysis::map_names_of_path(map_path);
+    std::vector<std::string> words = {names.map_line(), names.res_line()};
+    words.insert(words.end(), lines.begin(), lines.end());
+    return words;
 }
 
 } // namespace
@@ -47,7 +109,13 @@ std::optional<fs::path> mod_folder_of(const std::string& map_path) {
 }
 
 Session::Session(SessionSettings settings)
-    : settings_(std::move(settings)), stock_(read_stock_list_file(settings_.stock_list)) {}
+    : settings_(std::move(settings)), stock_(read_stock_list_file(settings_.stock_list)) {
+    if (settings_.base_listing.empty()) return;
+    const auto listing = read_listing_file(settings_.base_listing);
+    listing_ = base_of_listing(listing);
+    if (settings_.base_map.empty())
+        settings_.base_map = listed_map(listing, settings_.base_listing);
+}
 
 const GameFolder& Session::folder(const fs::path& mod) {
     auto& folder = folders_[mod];
@@ -89,10 +157,10 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
                 map.res_lines.push_back(std::move(line));
         olds_.push_back(map.old);
     }
-    // The two lines of the map, then the lines chosen.
-    count_limits(map.resolution, 2 + map.res_lines.size(), settings_.base_counts);
-    for (auto& row : report_rows(map.resolution))
-        resolved.rows.push_back(std::move(row));
+    const auto* base = listing_ ? this->base(mod, resolved.rows) : &settings_.base_counts;
+    count_limits(map.resolution,
+                 {settings_.engine, mod_name(mod), res_words(map_path, map.res_lines), base});
+    add_map_rows(map.resolution, resolved.rows);
     resolved_.push_back(map.resolution);
     resolved.map = std::move(map);
     return resolved;
@@ -110,6 +178,54 @@ void Session::add_extra(const Resolver& resolver, CheckedMap& map) const {
             listed.insert(index_key(word)))
             map.res_lines.push_back(res_line(outcome, map.choice));
     }
+}
+
+// The game's share is said once a session.
+void Session::add_map_rows(const MapResolution& resolution, std::vector<ReportRow>& rows) {
+    for (auto& row : report_rows(resolution))
+        if (row.kind != RowKind::game_share || !std::exchange(game_share_said_, true))
+            rows.push_back(std::move(row));
+}
+
+const BaseCounts* Session::base(const fs::path& mod, std::vector<ReportRow>& rows) {
+    if (const auto it = bases_.find(mod); it != bases_.end()) return &it->second;
+    auto& base = bases_[mod] = *listing_;
+    if (settings_.base_map.empty()) return &base;
+    const auto& game = folder(mod);
+    const auto relative = "maps/" + settings_.base_map + ".bsp";
+    const auto& places = game.candidates(relative);
+    const auto loose = std::find_if(places.begin(), places.end(),
+                                    [&](const Place& p) { return !game.disk_path(p).empty(); });
+    if (loose == places.end()) {
+        rows.push_back(folder_warning_row("the base counts' map " + relative +
+                                          " is not in the game folder: its own share stays in "
+                                          "the base"));
+        return &base;
+    }
+    const auto path = game.disk_path(*loose);
+    try {
+        const auto taken = resolve_base_map(game, path);
+        std::vector<std::string> lines;
+        // Without its .res, the map's words stay in the base: counted twice, never short.
+        if (const auto res = read_res_file(analysis::drop_last_chars(path, 4) + ".res"))
+            lines = res->lines;
+        base = base_without_map(base, taken, lines, mod_name(mod));
+    } catch (const std::exception& e) {
+        rows.push_back(folder_warning_row("the base counts' map " + relative + ": " + e.what() +
+                                          ": its own share stays in the base"));
+    }
+    return &base;
+}
+
+// The map as the server would spawn it: what its entity text names, and what follows.
+MapResolution Session::resolve_base_map(const GameFolder& game, const std::string& path) const {
+    std::vector<std::string> entries;
+    NameSet named;
+    const auto text = read_bsp_entity_text(FileSource(path));
+    for (const auto& reference : entity_references(text).references)
+        if (named.insert(reference.entry)) entries.push_back(reference.entry);
+    return Resolver(game, stock_, settings_.unchecked_without_fallback)
+        .resolve(path, entries, true);
 }
 
 Audit Session::audit(const CheckedMap& map) {

@@ -36,10 +36,17 @@ struct SessionSettings {
     std::string game;       // the mod folder; empty: the folder above the map's maps folder
     std::string stock_list; // a file of what ships with the game; empty: none
     WriteChoice choice;     // what the .res holds
-    BaseCounts base_counts; // the game's own slots, added to the map's counts
+    BaseCounts base_counts; // what the game and the plugins precache, as numbers given
     bool addon = false;     // <mod>_addon is searched first, as the game's --addon has it
-    // Without a fallback folder, what the folders there lack is unchecked, not missing.
-    bool unchecked_without_fallback = false;
+    // Without a fallback folder, what the folders there lack is unchecked, not missing: a
+    // server's copy often lacks valve/, and both front ends must say so alike.
+    bool unchecked_without_fallback = true;
+    Engine engine = Engine::hlds; // the server's engine, whose limits are counted
+    // A file of what a running ReHLDS printed (rescount, reslist): the base instead of
+    // `base_counts`; empty: none. `base_map` is the map it was taken on; empty: the one the
+    // listing names.
+    std::string base_listing;
+    std::string base_map;
     OldResUse old_res = OldResUse::ignore;
     // Files the server sends with every map: added to each .res after the map's own list.
     std::vector<std::string> extra = {};
@@ -96,6 +103,10 @@ public:
 private:
     const GameFolder& folder(const std::filesystem::path& mod);
     void add_extra(const Resolver& resolver, CheckedMap& map) const;
+    // What the listing gives in `mod`, less the map it was taken on; nothing without one.
+    const BaseCounts* base(const std::filesystem::path& mod, std::vector<ReportRow>& rows);
+    MapResolution resolve_base_map(const GameFolder& game, const std::string& path) const;
+    void add_map_rows(const MapResolution& resolution, std::vector<ReportRow>& rows);
 
     SessionSettings settings_;
     NameSet stock_;
@@ -104,6 +115,9 @@ private:
     std::vector<MapResolution> resolved_;
     std::vector<Audit> audits_; // one a map resolved, when audited
     std::vector<OldRes> olds_;  // one a map resolved, when the settings look at the old .res
+    std::optional<BaseCounts> listing_; // the base file's, as listed
+    std::map<std::filesystem::path, BaseCounts> bases_;
+    bool game_share_said_ = false;
 };
 
 // A stock list: one relative path a line, '#' starts a comment.

@@ -3,6 +3,7 @@
 #include "analysis/single_byte.h"
 #include "game/formats/mapcycle.h"
 #include "game/formats/names.h"
+#include "server/requests.h"
 
 namespace tarnwick::server {
 
@@ -21,16 +22,23 @@ Cycle read_cycle(const game::GameFolder& game, std::string_view text, const std:
         if (!seen.insert(map.name)) continue;
         CycleMap entry{map.name, {}, map.line};
         // The name is looked up in the listing only, so a hostile one reaches no file.
-        const auto& places = game.candidates("maps/" + map.name + ".bsp");
+        const auto sought = "maps/" + map.name + ".bsp";
+        const auto& places = game.candidates(sought);
         if (places.empty()) {
             entry.skipped = true;
             cycle.lines.push_back(file + " line " + std::to_string(map.line) + ": Skipping " +
                                   analysis::single_byte_to_utf8(map.name) +
                                   " from mapcycle, not a valid map");
-        } else if (places.front().pack >= 0) {
+        } else if (const auto& opened = as_opened(places, sought); opened.pack >= 0) {
             entry.in_pack = true;
         } else {
-            entry.path = game.disk_path(places.front());
+            entry.path = game.disk_path(opened);
+            if (opened.spelled != sought)
+                cycle.lines.push_back(file + " line " + std::to_string(map.line) + ": no " +
+                                      analysis::single_byte_to_utf8(sought) +
+                                      ": the server opens " +
+                                      analysis::single_byte_to_utf8(opened.spelled) +
+                                      ", which the site gets under the name asked for");
         }
         cycle.maps.push_back(std::move(entry));
     }

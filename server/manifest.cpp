@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace tarnwick::server {
@@ -29,19 +30,46 @@ std::vector<std::string_view> split(std::string_view line) {
     }
 }
 
-bool read_line(std::string_view line, Manifest& manifest) {
+// A path the folder never holds would lead a removal elsewhere.
+bool held(const std::string& path) {
+    const bool gz = path.ends_with(".gz");
+    return download_refusal(gz ? path.substr(0, path.size() - 3) : path).empty();
+}
+
+std::optional<std::pair<std::string, Placed>> entry_of(std::string_view line) {
     const auto parts = split(line);
     Placed placed;
     if (parts.size() != fields || !number_of(parts[0], placed.size) || parts[1].size() != 8 ||
         !number_of(parts[1], placed.hash, 16) || !number_of(parts[2], placed.stamp.size) ||
         !number_of(parts[3], placed.stamp.time) || !number_of(parts[4], placed.source.size) ||
-        !number_of(parts[5], placed.source.time))
-        return false;
-    // A path the folder never holds would lead a removal elsewhere.
-    const auto path = std::string(parts[6]);
-    const bool gz = path.ends_with(".gz");
-    const auto file = gz ? path.substr(0, path.size() - 3) : path;
-    return download_refusal(file).empty() && manifest.emplace(path, placed).second;
+        !number_of(parts[5], placed.source.time) || !held(std::string(parts[6])))
+        return std::nullopt;
+    return std::pair{std::string(parts[6]), placed};
+}
+
+bool read_line(std::string_view line, Manifest& manifest) {
+    const auto entry = entry_of(line);
+    return entry && manifest.insert(*entry).second;
+}
+
+bool journal_line(std::string_view line, Manifest& manifest) {
+    if (line.starts_with("-\t")) {
+        const auto path = std::string(line.substr(2));
+        if (!held(path)) return false;
+        manifest.erase(path);
+        return true;
+    }
+    const auto entry = line.starts_with("+\t") ? entry_of(line.substr(2)) : std::nullopt;
+    if (entry) manifest[entry->first] = entry->second;
+    return entry.has_value();
+}
+
+std::string line_of(const std::string& path, const Placed& placed) {
+    char hash[9];
+    std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(placed.hash));
+    return std::to_string(placed.size) + '\t' + hash + '\t' + std::to_string(placed.stamp.size) +
+           '\t' + std::to_string(placed.stamp.time) + '\t' + std::to_string(placed.source.size) +
+           '\t' + std::to_string(placed.source.time) + '\t' + path + '\n';
 }
 
 } // namespace
@@ -67,15 +95,31 @@ Manifest read_manifest(std::string_view text) {
 std::string manifest_text(const Manifest& manifest) {
     std::string text(header);
     text += '\n';
-    char hash[9];
-    for (const auto& [path, placed] : manifest) {
-        std::snprintf(hash, sizeof hash, "%08x", static_cast<unsigned>(placed.hash));
-        text += std::to_string(placed.size) + '\t' + hash + '\t' +
-                std::to_string(placed.stamp.size) + '\t' + std::to_string(placed.stamp.time) +
-                '\t' + std::to_string(placed.source.size) + '\t' +
-                std::to_string(placed.source.time) + '\t' + path + '\n';
-    }
+    for (const auto& [path, placed] : manifest)
+        text += line_of(path, placed);
     return text;
+}
+
+std::string journal_placed(const std::string& path, const Placed& placed) {
+    return "+\t" + line_of(path, placed);
+}
+
+std::string journal_removed(const std::string& path) {
+    return "-\t" + path + '\n';
+}
+
+void apply_journal(std::string_view text, Manifest& manifest) {
+    if (!text.starts_with(journal_header))
+        throw game::FormatError("not a journal of this program's download folder");
+    std::size_t number = 1;
+    for (auto start = journal_header.size(); start < text.size();) {
+        ++number;
+        const auto end = text.find('\n', start);
+        if (end == std::string_view::npos) return;
+        if (!journal_line(text.substr(start, end - start), manifest))
+            throw game::FormatError("damaged at line " + std::to_string(number));
+        start = end + 1;
+    }
 }
 
 } // namespace tarnwick::server

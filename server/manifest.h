@@ -38,4 +38,14 @@ using Manifest = std::map<std::string, Placed>;
 Manifest read_manifest(std::string_view text);
 std::string manifest_text(const Manifest& manifest);
 
+// The journal beside the record: what a run placed and removed, a line as each file lands,
+// so that a run stopped at any instant leaves a trace of every file it placed.
+inline constexpr std::string_view journal_header = "tarnwick download folder journal 1\n";
+std::string journal_placed(const std::string& path, const Placed& placed);
+std::string journal_removed(const std::string& path);
+// Applies a journal to `manifest`. A last line cut short (the run was stopped while it was
+// written, before the file it names was put in place) is left out. Throws game::FormatError
+// as read_manifest does.
+void apply_journal(std::string_view text, Manifest& manifest);
+
 } // namespace tarnwick::server

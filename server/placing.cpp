@@ -29,7 +29,8 @@ std::uint32_t add_hash(std::uint32_t hash, std::string_view bytes) {
 // A file written beside its place, with its size and hash counted as it is written.
 class Beside {
 public:
-    explicit Beside(const fs::path& to) : file_(to, {analysis::os::Hidden::replaced, true}) {}
+    explicit Beside(const fs::path& to)
+        : file_(to, {analysis::os::Hidden::replaced, true, false}) {}
 
     void write(std::string_view bytes) {
         file_.write(bytes);
@@ -55,7 +56,7 @@ private:
 // The file copied, read as it is when opened: its stamp is of the bytes read.
 class Reading {
 public:
-    explicit Reading(const fs::path& path) {
+    explicit Reading(const fs::path& path) : path_(path) {
         try {
             file_ = analysis::os::open_for_reading(analysis::utf8_of(path));
         } catch (const analysis::FileError& e) {
@@ -73,6 +74,7 @@ public:
     Reading& operator=(const Reading&) = delete;
 
     const Stamp& stamp() const { return stamp_; }
+    Stamp now() const { return os::stamp_of(file_, path_); }
     // The next bytes up to the size stamped; empty at the end (or when the file shrank).
     std::string_view next(std::string& buffer) {
         const auto want = std::min<std::uint64_t>(buffer.size(), stamp_.size - at_);
@@ -87,6 +89,7 @@ public:
     bool done() const { return at_ == stamp_.size; }
 
 private:
+    fs::path path_;
     analysis::os::Handle file_ = analysis::os::no_handle;
     Stamp stamp_;
     std::uint64_t at_ = 0;
@@ -181,7 +184,8 @@ void Folders::make(const std::string& folder) {
         known_[part] = State::made;
 }
 
-Written place_file(const fs::path& source, const fs::path& to, bool file, bool gzip) {
+Written place_file(const fs::path& source, const fs::path& to, bool file, bool gzip,
+                   const std::function<void(const Written&)>& landing) {
     Reading from(source);
     std::optional<Beside> plain, packed;
     std::optional<Gzip> zip;
@@ -195,16 +199,19 @@ Written place_file(const fs::path& source, const fs::path& to, bool file, bool g
         if (plain) plain->write(bytes);
         if (zip) zip->write(bytes, last);
     } while (!last);
+    // A file still being uploaded, or rewritten, is not the one the server will have.
+    if (!from.done() || from.now() != from.stamp()) throw SourceChanged();
     Written written;
     written.source = from.stamp();
     for (auto* beside : {plain ? &*plain : nullptr, packed ? &*packed : nullptr})
         if (beside) beside->flush();
+    if (plain) written.file = plain->placed();
+    if (packed) written.gz = packed->placed();
+    if (landing) landing(written);
     if (plain && packed)
         analysis::commit_with_gzip(plain->file(), packed->file());
     else
         (plain ? plain : packed)->file().commit();
-    if (plain) written.file = plain->placed();
-    if (packed) written.gz = packed->placed();
     return written;
 }
 

@@ -7,8 +7,10 @@
 #include "server/os/files.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace tarnwick::server {
@@ -62,10 +64,17 @@ struct Written {
     Stamp source;               // of the file copied, as it was read
 };
 
+// The source changed while it was copied: what was read is not what the server has.
+class SourceChanged : public std::runtime_error {
+public:
+    SourceChanged() : std::runtime_error("the file changed while it was copied") {}
+};
+
 // Writes `source` to `to` (when `file`) and its gzip to `to`.gz (when `gzip`), each beside
-// its place first, then renamed into it. The folder of `to` must be there. Throws
-// std::runtime_error (or analysis::FileError) and leaves neither half written.
+// its place first, flushed, then (after `landing` is told what lands) renamed into it. The
+// folder of `to` must be there. Throws SourceChanged, std::runtime_error (or
+// analysis::FileError), and leaves neither half written.
 Written place_file(const std::filesystem::path& source, const std::filesystem::path& to, bool file,
-                   bool gzip);
+                   bool gzip, const std::function<void(const Written&)>& landing = {});
 
 } // namespace tarnwick::server

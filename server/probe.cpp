@@ -1,11 +1,11 @@
 #include "server/probe.h"
 
-#include "game/rules.h"
+#include "analysis/file_system.h"
+#include "game/file_source.h"
+#include "server/requests.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 namespace tarnwick::server {
 namespace {
@@ -20,19 +20,34 @@ std::uint64_t answer_room(std::uint64_t size) {
     return size + size / 64 + 4096;
 }
 
+// Read as every other file of the server is read: a special file is refused, never waited on.
 std::optional<std::string> read_whole(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(bytes).str();
+    try {
+        const game::FileSource source(analysis::utf8_of(file));
+        return source.read(0, source.size());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+void judge_answer(ProbeResult& result, const std::filesystem::path& file,
+                  const HttpAnswer& answer) {
+    // No answer needs no copy: a dead site's thousand files are not read for nothing.
+    const auto copy = answer.status == 0 ? std::optional<std::string>("") : read_whole(file);
+    if (!copy) {
+        result.detail = "the server's copy cannot be read";
+        return;
+    }
+    auto judgement = judge(result.entry, *copy, answer);
+    result.verdict = judgement.verdict;
+    // An error may quote an address: a redirect's, or the site's own.
+    result.detail = without_credentials(judgement.detail);
 }
 
 } // namespace
 
 game::ConfigFiles config_files(const game::GameFolder& folder) {
-    return [&folder](std::string_view name) -> std::optional<std::string> {
+    return [&folder](std::string_view name, std::size_t limit) -> std::optional<std::string> {
         const auto& places = folder.candidates(name);
         if (places.empty()) return std::nullopt;
         const auto in_mod = std::find_if(places.begin(), places.end(), [&](const auto& p) {
@@ -40,7 +55,8 @@ game::ConfigFiles config_files(const game::GameFolder& folder) {
         });
         try {
             const auto source = folder.open(in_mod == places.end() ? places.front() : *in_mod);
-            return source->read(0, std::min(source->size(), game::max_read));
+            return source->read(
+                0, std::min({source->size(), game::max_read, static_cast<std::uint64_t>(limit)}));
         } catch (const std::exception&) {
             return std::nullopt; // the server runs nothing it cannot read either
         }
@@ -73,36 +89,38 @@ std::string request_url(std::string_view base, std::string_view entry) {
 }
 
 std::vector<ProbeResult> probe(HttpClient& client, std::string_view base,
-                               const std::vector<ProbeFile>& files) {
+                               const std::vector<ProbeFile>& files,
+                               const std::function<void(const ProbeResult&)>& judged) {
     std::vector<ProbeResult> results(files.size());
     std::vector<HttpRequest> requests;
     std::vector<std::size_t> asked; // the file of each request
+    const auto tell = [&](const ProbeResult& result) {
+        if (judged) judged(result);
+    };
     for (std::size_t i = 0; i < files.size(); ++i) {
         auto& result = results[i];
         result.entry = files[i].entry;
         std::error_code failed;
         const auto size = std::filesystem::file_size(files[i].file, failed);
-        if (game::is_unsafe_entry(result.entry) || !game::server_refusals(result.entry).empty()) {
-            result.detail = "not a name the client requests";
+        if (auto why = download_refusal(result.entry); !why.empty()) {
+            result.detail = "not a name the client requests: " + why;
         } else if (failed) {
             result.detail = "the server's copy cannot be read: " + failed.message();
         } else {
-            result.url = request_url(base, result.entry);
-            requests.push_back({result.url, answer_room(size)});
+            const auto url = request_url(base, result.entry);
+            result.url = without_credentials(url);
+            requests.push_back({url, answer_room(size)});
             asked.push_back(i);
+            continue;
         }
+        tell(result);
     }
     client.fetch(requests, [&](std::size_t index, HttpAnswer&& answer) {
         auto& result = results[asked[index]];
         result.status = answer.status;
-        const auto copy = read_whole(files[asked[index]].file);
-        if (!copy) {
-            result.detail = "the server's copy cannot be read";
-            return;
-        }
-        auto judgement = judge(*copy, answer);
-        result.verdict = judgement.verdict;
-        result.detail = std::move(judgement.detail);
+        result.not_asked = answer.not_asked;
+        judge_answer(result, files[asked[index]].file, answer);
+        tell(result);
     });
     return results;
 }

@@ -9,6 +9,7 @@
 #include "server/verdict.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,10 +23,11 @@ struct ProbeFile {
 
 struct ProbeResult {
     std::string entry;
-    std::string url;
+    std::string url; // as shown: without the site's credentials
     Verdict verdict = Verdict::error;
     int status = 0;
     std::string detail;
+    bool not_asked = false; // the site had stopped answering: `error` without a request
 };
 
 // The address a client asks for `entry` under the site's `base` address: the path's
@@ -33,12 +35,15 @@ struct ProbeResult {
 std::string request_url(std::string_view base, std::string_view entry);
 
 // One result per file, in the order given. A name the client would never request, or a
-// server copy that cannot be read, gets `error` without a request.
+// server copy that cannot be read, gets `error` without a request. `judged` is told of each
+// result as it comes, for a display of the progress.
 std::vector<ProbeResult> probe(HttpClient& client, std::string_view base,
-                               const std::vector<ProbeFile>& files);
+                               const std::vector<ProbeFile>& files,
+                               const std::function<void(const ProbeResult&)>& judged = {});
 
 // What `exec` finds on the server whose game folder is `folder`: the mod folder's own
-// file first, then the rest of the search path, packs included.
+// file first, then the rest of the search path, packs included; only the start it asks for
+// is read.
 game::ConfigFiles config_files(const game::GameFolder& folder);
 
 // The site a probe asks when none is given: the server's sv_downloadurl. Throws

@@ -20,17 +20,25 @@ public:
     // own name included, and a client that lacks it asks for it.
     RequestCollector(const RequestSource& source, MapRequests& out) : source_(source), out_(out) {}
 
-    // A file of the game folder named `sent`: requested when the server has it and it does
-    // not ship with the game.
-    void add_named(const std::string& sent) {
-        const auto& places = source_.game.candidates(sent);
-        if (places.empty() || !done_.insert(game::with_slashes(sent))) return;
-        add(sent, places.front());
+    // A word of the .res: requested when it names a file the server has that does not ship
+    // with the game, and it may be requested as the server reads it.
+    void add_word(const std::string& word) {
+        const auto& places = source_.game.candidates(word);
+        const auto key = game::with_slashes(word);
+        if (places.empty() || done_.contains(key) || shipped(key, as_opened(places, word))) return;
+        // A word refused as it is read sends nothing: its file is left to what names it
+        // otherwise.
+        if (auto why = download_refusal(word); !why.empty()) {
+            if (refused_words_.insert(key)) out_.refused.push_back({key, std::move(why)});
+            return;
+        }
+        done_.insert(key);
+        add(word, as_opened(places, word));
     }
 
     void add(const std::string& sent, const game::Place& place) {
         const auto key = game::with_slashes(sent);
-        if (source_.game.ships_with_game(place) || source_.stock.contains(key)) return;
+        if (shipped(key, place)) return;
         if (auto why = download_refusal(key); !why.empty())
             return out_.refused.push_back({key, std::move(why)});
         const auto path = source_.game.disk_path(place);
@@ -45,7 +53,7 @@ public:
                         : "maps/" + source_.map_sent + ".bsp";
         if (!done_.insert(sent)) return;
         const auto& places = source_.game.candidates(sent);
-        if (!places.empty()) return add(sent, places.front());
+        if (!places.empty()) return add(sent, as_opened(places, sent));
         // A map outside the game folder is still the one the server runs.
         std::error_code ec;
         const auto size = fs::file_size(analysis::to_path(source_.resolution.map), ec);
@@ -61,9 +69,14 @@ public:
     }
 
 private:
+    bool shipped(const std::string& key, const game::Place& place) const {
+        return source_.game.ships_with_game(place) || source_.stock.contains(key);
+    }
+
     const RequestSource& source_;
     MapRequests& out_;
     game::NameSet done_;
+    game::NameSet refused_words_;
 };
 
 } // namespace
@@ -87,13 +100,12 @@ MapRequests map_requests(const RequestSource& source) {
     collector.add_map();
     if (source.res)
         for (const auto& word : source.res->lines)
-            if (game::server_refusals(word).empty() && !game::is_unsafe_entry(word))
-                collector.add_named(word);
+            collector.add_word(word);
     for (const auto& outcome : source.resolution.entries)
         collector.add_entry(outcome);
     // What the extra list names that a .res cannot is said once a run, not here.
     for (const auto& word : source.extra)
-        if (game::res_word_refusal(word).empty()) collector.add_named(word);
+        if (game::res_word_refusal(word).empty()) collector.add_word(word);
     return out;
 }
 
@@ -109,10 +121,18 @@ MapRequests map_requests(const game::Session& session, const game::CheckedMap& m
                          res ? &*res : nullptr, map_sent, session.settings().extra});
 }
 
+const game::Place& as_opened(const std::vector<game::Place>& places, std::string_view name) {
+    const auto exact = std::find_if(places.begin(), places.end(), [&](const game::Place& place) {
+        return place.spelled == game::with_slashes(name);
+    });
+    return exact == places.end() ? places.front() : *exact;
+}
+
 std::string download_refusal(std::string_view name) {
     if (game::is_unsafe_entry(name)) return "would leave the download folder";
-    const auto reasons = game::download_refusals(name);
-    return reasons.empty() ? std::string() : reasons.front();
+    for (const auto& reasons : {game::server_refusals(name), game::download_refusals(name)})
+        if (!reasons.empty()) return reasons.front();
+    return {};
 }
 
 } // namespace tarnwick::server

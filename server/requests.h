@@ -56,8 +56,14 @@ MapRequests map_requests(const RequestSource& source);
 MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
                          const std::string& map_sent = {});
 
-// Why clients (or the server) refuse to download a file of that name, the first reason;
-// empty when the name may be requested.
+// The one of `places` (not empty) that the server opens for `name`: the one spelled exactly
+// so when there is one, as the server tries the name it is given first.
+const game::Place& as_opened(const std::vector<game::Place>& places, std::string_view name);
+
+// Why a client never requests a file of that name from the download site, the first reason:
+// it would leave the folder, the server drops it from a .res, or the clients' download
+// filter refuses it. Empty when it may be requested. What is requested, placed and probed
+// is decided here alone.
 std::string download_refusal(std::string_view name);
 
 } // namespace tarnwick::server

@@ -1,35 +1,19 @@
 #include "server/sync.h"
 
 #include "analysis/file_system.h"
-#include "game/file_source.h"
 #include "server/manifest.h"
 #include "server/placing.h"
+#include "server/record.h"
 #include "server/sync_plan.h"
 
 #include <map>
-#include <stdexcept>
+#include <optional>
+#include <utility>
 
 namespace tarnwick::server {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::uint64_t manifest_limit = 64u << 20;
-
-Manifest load_manifest(const fs::path& dir) {
-    const auto path = dir / std::string(manifest_name);
-    std::error_code ec;
-    const auto status = fs::symlink_status(path, ec);
-    if (!fs::exists(status)) return {};
-    try {
-        if (!fs::is_regular_file(status)) throw game::FormatError("not a plain file");
-        return read_manifest(
-            game::read_small_file(game::FileSource(analysis::utf8_of(path)), manifest_limit));
-    } catch (const std::exception& e) {
-        throw std::runtime_error("the download folder's record " + analysis::utf8_of(path) + ": " +
-                                 e.what() + "; nothing was changed");
-    }
-}
 
 bool writes(const Step& step) {
     return step.action == Action::add || step.action == Action::replace;
@@ -37,31 +21,45 @@ bool writes(const Step& step) {
 
 class Runner {
 public:
-    Runner(const SyncOptions& options, SyncResult& result, Manifest& record, Folders& folders)
-        : options_(options), result_(result), record_(record), folders_(folders) {}
+    Runner(const SyncOptions& options, SyncResult& result, Manifest& entries, HeldRecord* held,
+           Folders& folders)
+        : options_(options), result_(result), entries_(entries), held_(held), folders_(folders) {}
 
     void carry_out(const std::vector<Step>& steps);
-    bool dirty() const { return dirty_; }
 
 private:
+    bool stopped() {
+        if (!options_.stop || !*options_.stop) return false;
+        result_.stopped = *options_.stop;
+        return true;
+    }
+    void one(const std::vector<Step>& steps, std::size_t& i);
     // Writes `steps` (a file, its .gz, or both: the .gz second), all from one source.
-    void put(const std::vector<const Step*>& steps);
+    // False when the source changed while it was copied.
+    bool put(const std::vector<const Step*>& steps, bool last_try);
+    void landed(const Request& request, const Written& written);
+    // After a failure: the record says what the disk has.
+    void mend(const std::vector<const Step*>& steps, const Manifest& before);
     void remove(const Step& step);
     void forget(const std::string& path) {
-        record_.erase(path);
-        dirty_ = true;
+        if (held_) held_->forget(path);
     }
     void listed(const Step& step);
-    void failed(const Step& step, const std::string& why) {
-        result_.steps.push_back({step, Outcome::failed, why});
-        result_.ok = false;
+    void result(const Step& step, Outcome outcome, std::string detail = {}) {
+        if (outcome == Outcome::done || outcome == Outcome::planned) listed(step);
+        // A source that changed is tried again, and that try decides.
+        if (outcome == Outcome::failed || outcome == Outcome::not_reached ||
+            outcome == Outcome::source_changing)
+            result_.ok = false;
+        result_.steps.push_back({step, outcome, std::move(detail)});
     }
 
     const SyncOptions& options_;
     SyncResult& result_;
-    Manifest& record_;
+    Manifest& entries_;
+    HeldRecord* held_;
     Folders& folders_;
-    bool dirty_ = false;
+    std::vector<std::vector<const Step*>> again_;
 };
 
 void Runner::listed(const Step& step) {
@@ -83,83 +81,110 @@ void Runner::listed(const Step& step) {
 
 void Runner::carry_out(const std::vector<Step>& steps) {
     for (std::size_t i = 0; i < steps.size(); ++i) {
-        const auto& step = steps[i];
-        if (step.action == Action::unchanged) {
-            listed(step);
-            continue;
+        if (stopped()) {
+            for (; i < steps.size(); ++i)
+                if (writes(steps[i]) || steps[i].action == Action::remove)
+                    result(steps[i], Outcome::not_reached);
+            return;
         }
-        if (writes(step)) {
-            std::vector<const Step*> together{&step};
-            if (i + 1 < steps.size() && writes(steps[i + 1]) && steps[i + 1].source == step.source)
-                together.push_back(&steps[++i]);
-            put(together);
-            continue;
-        }
-        if (options_.dry_run) {
-            listed(step);
-            result_.steps.push_back({step, Outcome::planned, {}});
-            continue;
-        }
-        if (step.action == Action::remove) {
-            remove(step);
-            continue;
-        }
-        // A file changed since it was placed is no longer this program's.
-        if (step.action == Action::forget || step.reason == Reason::changed_since_placed)
-            forget(step.path);
-        listed(step);
-        result_.steps.push_back({step, Outcome::done, {}});
+        one(steps, i);
     }
+    // Once more, the files whose source changed while they were copied (an upload that
+    // has ended by now).
+    for (const auto& together : std::exchange(again_, {}))
+        if (!stopped()) put(together, true);
 }
 
-void Runner::put(const std::vector<const Step*>& steps) {
+void Runner::one(const std::vector<Step>& steps, std::size_t& i) {
+    const auto& step = steps[i];
+    if (step.action == Action::unchanged) return listed(step);
+    if (writes(step)) {
+        std::vector<const Step*> together{&step};
+        if (i + 1 < steps.size() && writes(steps[i + 1]) && steps[i + 1].source == step.source)
+            together.push_back(&steps[++i]);
+        if (!put(together, false)) again_.push_back(together);
+        return;
+    }
+    if (falls_short(step)) result_.ok = false;
+    if (options_.dry_run) return result(step, Outcome::planned);
+    if (step.action == Action::remove) return remove(step);
+    // A file changed since it was placed is no longer this program's.
+    if (step.action == Action::forget || step.reason == Reason::changed_since_placed)
+        forget(step.path);
+    result(step, Outcome::done);
+}
+
+void Runner::landed(const Request& request, const Written& written) {
+    const auto gz = request.sent + ".gz";
+    // The .gz first, as it is renamed first.
+    for (const auto& [path, placed] : {std::pair{gz, written.gz}, {request.sent, written.file}})
+        if (placed) {
+            auto entry = *placed;
+            entry.stamp = settled(entry.stamp);
+            entry.source = settled(written.source);
+            held_->placed(path, entry);
+            result_.bytes += entry.size;
+        }
+}
+
+bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
     const auto& request = *steps.front()->source;
     const bool file = steps.front()->path == request.sent;
     const bool gzip = steps.back()->path != request.sent;
     if (options_.dry_run) {
         result_.bytes += file ? request.size : 0;
-        for (const auto* step : steps) {
-            listed(*step);
-            result_.steps.push_back({*step, Outcome::planned, {}});
-        }
-        return;
+        for (const auto* step : steps)
+            result(*step, Outcome::planned);
+        return true;
     }
+    Manifest before;
+    for (const auto* step : steps)
+        if (const auto found = entries_.find(step->path); found != entries_.end())
+            before.insert(*found);
     try {
         folders_.make(folder_of(request.sent));
-        const auto written =
-            place_file(analysis::to_path(request.source), folders_.place(request.sent), file, gzip);
-        const auto gz = request.sent + ".gz";
-        if (written.file) record_[request.sent] = {*written.file};
-        if (written.gz) record_[gz] = {*written.gz};
-        for (auto* placed :
-             {written.file ? &record_[request.sent] : nullptr, written.gz ? &record_[gz] : nullptr})
-            if (placed) {
-                placed->stamp = settled(placed->stamp);
-                placed->source = settled(written.source);
-                result_.bytes += placed->size;
-            }
-        dirty_ = true;
+        place_file(analysis::to_path(request.source), folders_.place(request.sent), file, gzip,
+                   [&](const Written& written) { landed(request, written); });
+    } catch (const SourceChanged&) {
+        mend(steps, before);
+        result(*steps.front(), last_try ? Outcome::source_changing : Outcome::source_changed);
+        return false;
     } catch (const std::exception& e) {
-        // A .gz put in place before its file failed was taken away again.
-        for (const auto* step : steps)
-            if (record_.count(step->path) &&
-                look_at(folders_.place(step->path)).kind != Look::Kind::plain)
-                forget(step->path);
-        return failed(*steps.front(), e.what());
+        mend(steps, before);
+        result(*steps.front(), Outcome::failed, e.what());
+        return true;
     }
+    for (const auto* step : steps)
+        result(*step, Outcome::done);
+    return true;
+}
+
+void Runner::mend(const std::vector<const Step*>& steps, const Manifest& before) {
     for (const auto* step : steps) {
-        listed(*step);
-        result_.steps.push_back({*step, Outcome::done, {}});
+        const auto& path = step->path;
+        const auto was = before.find(path);
+        const auto now = entries_.find(path);
+        if (now == entries_.end() || (was != before.end() && was->second == now->second)) continue;
+        // Journaled, then not renamed in (or a .gz taken away again): what is there is what
+        // was there before, or nothing.
+        const auto look = look_at(folders_.place(path));
+        if (was != before.end() && look.kind == Look::Kind::plain) {
+            try {
+                held_->placed(path, was->second);
+                continue;
+            } catch (const std::exception&) {
+            }
+        }
+        forget(path);
     }
 }
 
 void Runner::remove(const Step& step) {
     std::error_code ec;
     fs::remove(folders_.place(step.path), ec);
-    if (ec) return failed(step, ec.message());
+    if (ec) return result(step, Outcome::failed, ec.message());
     forget(step.path);
-    listed(step);
-    result_.steps.push_back({step, Outcome::done, {}});
+    result(step, Outcome::done);
 }
 
 std::vector<const Request*> wanted_of(const std::vector<MapRequests>& maps) {
@@ -173,28 +198,39 @@ std::vector<const Request*> wanted_of(const std::vector<MapRequests>& maps) {
     return sorted;
 }
 
+void plan_and_run(const std::vector<MapRequests>& maps, const SyncOptions& options,
+                  SyncResult& result, Manifest& entries, HeldRecord* held) {
+    Folders folders(options.dir);
+    auto plan = plan_sync(wanted_of(maps), options, entries, folders);
+    result.unneeded = plan.unneeded;
+    if (held && plan.restamped) held->touched();
+    Runner(options, result, entries, held, folders).carry_out(plan.steps);
+}
+
 } // namespace
 
 bool falls_short(const Step& step) {
-    return step.action == Action::keep && step.reason == Reason::in_the_way;
+    return step.reason == Reason::unreadable ||
+           (step.action == Action::keep && step.reason == Reason::in_the_way);
 }
 
 SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const SyncOptions& options) {
     SyncResult result;
-    auto record = load_manifest(options.dir);
-    Folders folders(options.dir);
-    auto plan = plan_sync(wanted_of(maps), options, record, folders);
-    result.unneeded = plan.unneeded;
-    for (const auto& step : plan.steps)
-        if (falls_short(step)) result.ok = false;
-    if (!options.dry_run) fs::create_directories(options.dir);
-    Runner runner(options, result, record, folders);
-    runner.carry_out(plan.steps);
-    if (!options.dry_run && (runner.dirty() || plan.restamped))
-        // The record was read as this program's own, hidden or not.
-        game::replace_whole_file(options.dir / std::string(manifest_name),
-                                 game::MemorySource(manifest_text(record)),
-                                 analysis::os::Hidden::replaced);
+    if (options.dry_run) {
+        auto entries = read_record(options.dir);
+        plan_and_run(maps, options, result, entries, nullptr);
+        return result;
+    }
+    fs::create_directories(options.dir);
+    HeldRecord held(options.dir, options.wait);
+    plan_and_run(maps, options, result, held.entries(), &held);
+    try {
+        held.save();
+    } catch (const std::exception& e) {
+        // The journal beside it still names every file placed: the next run folds it in.
+        result.record_failure = e.what();
+        result.ok = false;
+    }
     return result;
 }
 

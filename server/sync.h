@@ -10,6 +10,7 @@
 
 #include "server/requests.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -23,6 +24,13 @@ struct SyncOptions {
     bool dry_run = false; // plan only: nothing is written
     bool gzip = false;    // NAME.gz beside each file, for a web server's precompressed gzip
     bool overwrite = false;
+    bool wait = false; // for another run that holds the folder, rather than fail
+    // The server's mod folder, whose owner is taken as the user the server runs as: a file
+    // that user cannot read is never published. Empty: not asked.
+    std::filesystem::path mod_folder = {};
+    // Set (to the signal's number) when the run is to stop: the file in hand is finished,
+    // the record written, and no other step taken.
+    const std::atomic<int>* stop = nullptr;
 };
 
 enum class Action {
@@ -48,6 +56,8 @@ enum class Reason {
     foreign_gzip,         // keep: a .gz not placed by this program, which a web server that
                           // sends .gz files sends in place of its file
     in_the_way,           // keep: a link or other file is at its place or on its way
+    unreadable,           // keep, or remove what was placed before: the server's user
+                          // cannot read its source, so the server never sends it
     changed_since_placed, // keep: to be removed, but changed since it was placed
 };
 
@@ -64,7 +74,11 @@ bool falls_short(const Step& step);
 enum class Outcome {
     planned, // a dry run's step
     done,
-    failed, // `detail` says why
+    failed,          // `detail` says why
+    source_changed,  // its source changed while it was copied: not put in place (and tried
+                     // once more at the end of the run, which is another result)
+    source_changing, // its source changed on that second try too: not placed
+    not_reached,     // the run was stopped first
 };
 
 struct StepResult {
@@ -82,11 +96,15 @@ struct SyncResult {
     std::vector<StepResult> steps;
     // Placed before, needed by no map given, and left without `prune`.
     std::size_t unneeded = 0;
-    bool ok = true; // false when a file that should be in the folder is not
+    bool ok = true;  // false when a file that should be in the folder is not
+    int stopped = 0; // the signal that stopped the run
+    // Why the record could not be written whole (its journal then keeps what was placed).
+    std::string record_failure;
 };
 
-// Throws std::runtime_error when the folder's record is damaged or not this program's:
-// then nothing is changed.
+// Throws FolderBusy (server/record.h) when another run holds the folder and `wait` is not
+// given, std::runtime_error when the folder's record is damaged or not this program's: then
+// nothing is changed.
 SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const SyncOptions& options);
 
 } // namespace tarnwick::server

@@ -16,7 +16,7 @@ std::string gz_of(const std::string& path) {
 class Planner {
 public:
     Planner(const SyncOptions& options, Manifest& record, Folders& folders)
-        : options_(options), record_(record), folders_(folders) {}
+        : options_(options), record_(record), folders_(folders), user_(options.mod_folder) {}
 
     void file(const Request& request);
     void prune(const std::set<std::string>& kept);
@@ -36,6 +36,13 @@ private:
     // Without gzip: a .gz this program did not place, which a web server may send instead.
     void foreign_gzip(const std::string& path);
     void remove(const std::string& path, Reason reason);
+    // A copy placed before goes too (with its .gz): the server never sends it.
+    void unreadable(const std::string& path, const Look& target) {
+        step(Action::keep, Reason::unreadable, path);
+        if (!ours(path) || target.kind != Look::Kind::plain) return;
+        remove(path, Reason::unreadable);
+        if (ours(gz_of(path))) remove(gz_of(path), Reason::unreadable);
+    }
     bool ours(const std::string& path) const { return record_.count(path) != 0; }
     fs::path place(const std::string& path) const { return folders_.place(path); }
     bool taken(const std::string& path) const {
@@ -52,6 +59,7 @@ private:
     const SyncOptions& options_;
     Manifest& record_;
     Folders& folders_;
+    os::ServerUser user_;
     SyncPlan plan_;
 };
 
@@ -61,6 +69,8 @@ void Planner::file(const Request& request) {
     if (target.kind == Look::Kind::link || target.kind == Look::Kind::folder ||
         target.kind == Look::Kind::other)
         return step(Action::keep, Reason::in_the_way, path);
+    // The server never sends what it cannot read: a copy here would publish a secret.
+    if (!user_.can_read(analysis::to_path(request.source))) return unreadable(path, target);
     if (!options_.gzip) foreign_gzip(path);
     const bool in_place = target.kind != Look::Kind::nothing;
     if (in_place && !ours(path) && !options_.overwrite) return foreign(path, target, request);

@@ -64,7 +64,7 @@ std::optional<std::string> gunzip(std::string_view bytes, std::uint64_t limit) {
     return out;
 }
 
-Judgement judge(std::string_view server_file, const HttpAnswer& answer) {
+Judgement judge(std::string_view entry, std::string_view server_file, const HttpAnswer& answer) {
     if (answer.status == 0) return {Verdict::error, answer.error};
     if (answer.status != 200) return {Verdict::missing, "status " + std::to_string(answer.status)};
     if (answer.cut) {
@@ -76,7 +76,8 @@ Judgement judge(std::string_view server_file, const HttpAnswer& answer) {
     const auto encoding = answer.header("Content-Encoding");
     std::string decoded;
     std::string_view got = answer.body;
-    if (game::same_name(encoding, "gzip")) {
+    const bool gzipped = game::same_name(encoding, "gzip");
+    if (gzipped) {
         auto bytes = gunzip(answer.body, server_file.size());
         if (!bytes) return {Verdict::encoding, "sent as gzip, but not gzip bytes"};
         decoded = std::move(*bytes);
@@ -89,7 +90,13 @@ Judgement judge(std::string_view server_file, const HttpAnswer& answer) {
         return {Verdict::encoding, "gzip bytes without Content-Encoding: gzip"};
     if (looks_like_html(got, answer.header("Content-Type")))
         return {Verdict::html, "a web page of " + std::to_string(got.size()) + " bytes"};
-    return {Verdict::differs, how_it_differs(server_file, got)};
+    if (!gzipped) return {Verdict::differs, how_it_differs(server_file, got)};
+    // A web server that sends precompressed files sent an old ENTRY.gz in the file's place.
+    const auto sent = "the site sent " + std::string(entry) + ".gz gzip-encoded: ";
+    if (got.size() > server_file.size()) // gunzip stops one byte past the server's size
+        return {Verdict::differs, sent + "longer than the server's file of " +
+                                      std::to_string(server_file.size()) + " bytes"};
+    return {Verdict::differs, sent + how_it_differs(server_file, got)};
 }
 
 std::string missing_cost(std::uint64_t size, const game::ServerConfig& config) {

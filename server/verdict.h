@@ -29,7 +29,9 @@ struct Judgement {
     std::string detail;
 };
 
-Judgement judge(std::string_view server_file, const HttpAnswer& answer);
+// `entry` is the file asked for, named in a `differs` that came gzip-encoded: a web server
+// that sends precompressed files sent the old ENTRY.gz in its place.
+Judgement judge(std::string_view entry, std::string_view server_file, const HttpAnswer& answer);
 
 // The bytes of a gzip stream, or nothing when they are not one (or would pass `limit`).
 std::optional<std::string> gunzip(std::string_view bytes, std::uint64_t limit);

@@ -8,9 +8,8 @@
 namespace tarnwick::game {
 namespace {
 
-// Nested execs beyond this, or more text than this run in all, are a loop by other names.
+// Nested execs beyond this are a loop by other names.
 constexpr std::size_t max_exec_depth = 16;
-constexpr std::size_t max_run_bytes = 4u << 20;
 
 bool separates(char c) {
     const auto byte = static_cast<unsigned char>(c);
@@ -83,14 +82,16 @@ private:
     const ConfigFiles& files_;
     ServerConfig config_;
     std::vector<std::string> running_; // lower-cased names, outermost first
-    std::size_t budget_ = max_run_bytes;
+    std::size_t budget_ = max_config_bytes;
+    bool cut_ = false;
     std::optional<std::string> url_warning_;
 };
 
 void Runner::run(std::string_view text, std::string_view name) {
     text = text.substr(0, text.find('\0'));
     if (text.size() > budget_) {
-        warn(std::string(name), "more text than a server runs from its files, cut");
+        if (!cut_) warn(std::string(name), "more text than a server runs from its files, cut");
+        cut_ = true;
         text = text.substr(0, budget_);
     }
     budget_ -= text.size();
@@ -141,7 +142,8 @@ void Runner::exec(const std::vector<std::string_view>& words, const std::string&
         return warn(where, shown + "runs itself again, not followed");
     if (running_.size() >= max_exec_depth)
         return warn(where, shown + "nested too deep, not followed");
-    const auto text = files_(file);
+    // One byte past the budget tells a file that would be cut from one that fits.
+    const auto text = files_(file, budget_ + 1);
     if (!text) return warn(where, shown + "no such file");
     run(*text, file);
 }

@@ -12,9 +12,15 @@
 
 namespace tarnwick::game {
 
-// The bytes of the file that `exec NAME` runs, or nothing when there is none. The reader
-// asks only for names the server would open.
-using ConfigFiles = std::function<std::optional<std::string>(std::string_view name)>;
+// More text than this run in all, from every file, is a loop by other names: the rest is
+// not run, and not read.
+inline constexpr std::size_t max_config_bytes = 4u << 20;
+
+// The first `limit` bytes of the file that `exec NAME` runs (all of it when shorter), or
+// nothing when there is none. The reader asks only for names the server would open, and
+// for no more than it has left to run.
+using ConfigFiles =
+    std::function<std::optional<std::string>(std::string_view name, std::size_t limit)>;
 
 // A cvar's last setting and the line that made it ("server.cfg line 4").
 struct ConfigSetting {

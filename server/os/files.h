@@ -8,6 +8,7 @@
 #include "server/manifest.h"
 
 #include <filesystem>
+#include <memory>
 
 namespace tarnwick::server::os {
 
@@ -25,5 +26,35 @@ Look look_at(const std::filesystem::path& path, Links links = Links::kept);
 
 // The stamp of `file`, a plain file open for reading at `path`. Throws analysis::FileError.
 Stamp stamp_of(Handle file, const std::filesystem::path& path);
+
+// An advisory lock on the file at `path` (made when not there, never through a link), held
+// until unlock_file, or until the process ends however it ends. When another process
+// holds it: waits for it when `wait`; else gives no_handle, with `holder` the process that
+// holds it (0 when it cannot be told). Throws analysis::FileError.
+Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder);
+void unlock_file(Handle file) noexcept;
+
+// Opens the file at `path` to append to, made when not there, never through a link.
+// Throws analysis::FileError.
+Handle open_to_append(const std::filesystem::path& path);
+// Cuts the file back to `size` bytes: a line a full disk left half written goes. False
+// when it cannot.
+bool cut_to(Handle file, std::uint64_t size) noexcept;
+
+// The user a server runs as, taken to be the owner of its mod folder.
+class ServerUser {
+public:
+    explicit ServerUser(const std::filesystem::path& mod_folder);
+    ~ServerUser();
+    ServerUser(const ServerUser&) = delete;
+    ServerUser& operator=(const ServerUser&) = delete;
+    // False when that user could not read `file` (through its links, each folder on the way
+    // searched). Always true where files carry no such permissions (Windows).
+    bool can_read(const std::filesystem::path& file);
+
+private:
+    struct Known;
+    std::unique_ptr<Known> known_;
+};
 
 } // namespace tarnwick::server::os

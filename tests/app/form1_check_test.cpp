@@ -7,6 +7,7 @@
 #include "controls/elpanel.h"
 #include "controls/skinned_menu.h"
 #include "form1_fixture.h"
+#include "run_program.h"
 #include "synthetic_game.h"
 
 #include <QApplication>
@@ -14,11 +15,16 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <gmock/gmock.h>
+#include <nlohmann/json.hpp>
+#include <set>
 
 namespace tarnwick::testing {
 namespace {
 
+using namespace std::string_literals;
+
 using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::Eq;
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -36,6 +42,7 @@ protected:
         mod("sound/x/hit.wav", "RIFF");
         mod("mine.wad", wad_bytes({"wall"}));
         mod("maps/de_foo.bsp", map_with_textures(map_entities, {{"wall", false}}));
+        put_file(mod_dir.parent_path(), "valve/sound/valve.wav", "RIFF");
     }
 
     void mod(std::string_view relative, std::string_view bytes) {
@@ -43,7 +50,7 @@ protected:
     }
 
     // The status whose colour `colour` is: missing for the red of unsafe, refused and
-    // damaged too.
+    // damaged too, case for the amber of unchecked.
     static std::string status_of(const QColor& colour) {
         std::string name = "other";
         for (int s = game::status_count - 1; s >= 0; --s)
@@ -61,6 +68,26 @@ protected:
                    (brush.style() == Qt::NoBrush ? "plain" : status_of(brush.color()));
         }
         return out;
+    }
+
+    // The report's headings that start with `start`, separated by ", ".
+    std::string headings(const std::string& start) const {
+        const auto* list = form->report_window()->List1;
+        QStringList found;
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->font().bold() && list->item(i)->text().startsWith(start.c_str()))
+                found << list->item(i)->text();
+        return found.join(", ").toStdString();
+    }
+
+    // The report's first line under the counts.
+    std::string first_note() const {
+        const auto* report = form->report_window();
+        for (int i = 0; i < report->List1->count(); ++i) {
+            const auto* item = report->List1->item(i);
+            if (!report->row_of(item) && !item->font().bold()) return item->text().toStdString();
+        }
+        return {};
     }
 
     // The report window's rows of `kind`, each as "entry=status" by its colour.
@@ -99,14 +126,13 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
     EXPECT_EQ(coloured(), "halflife.wad=stock, mine.wad=found, models/x.mdl=found, "
                           "sound/Door.wav=case, sound/gone.wav=missing");
     ASSERT_TRUE(form->report_window() && form->report_window()->isVisible());
-    EXPECT_THAT(form->report_window()->copy_text(), HasSubstr(": 7 entries: 4 found, 1 case"));
     EXPECT_EQ(dialogs.asked.size(), 1u) << "the map is in a mod's maps folder: nothing asked";
 
-    // The report moves by its title, with drag code of its own, and closes with its cross.
+    // The report moves by its title as the main window does, and closes with its cross.
     auto* report = form->report_window();
     auto* panel = report->elpanel1;
     const QPoint corner = report->pos(), title(60, 12);
-    cursor = {700, 300};
+    cursor = panel->mapTo(report, title) + corner;
     QTest::mousePress(panel, Qt::LeftButton, {}, title);
     cursor += QPoint(-40, 25);
     QTest::mouseMove(panel, title + QPoint(1, 0));
@@ -129,16 +155,39 @@ TEST_F(Form1Check, CheckingColoursTheShownEntriesAndReportsBesideUntilTheListCha
     }
 }
 
-TEST_F(Form1Check, CompletingTheListAddsWhatTheFoundFilesNeedAndTheOtherItemsLeaveOut) {
+TEST_F(Form1Check, EachChangeOfTheListIsSaidAndTheListCheckedAsItNowIs) {
     analyse(map);
-    form->game_check().complete_list();
-    EXPECT_EQ(shown(), "halflife.wad, mine.wad, models/x.mdl, sound/Door.wav, sound/gone.wav, "
-                       "models/xT.mdl, sound/x/hit.wav");
-
-    form->game_check().use_disk_spelling();
-    EXPECT_THAT(shown(), HasSubstr("models/x.mdl, sound/door.wav, sound/gone.wav"));
-    form->game_check().leave_out_stock_and_missing();
-    EXPECT_EQ(shown(), "mine.wad, models/x.mdl, sound/door.wav, models/xT.mdl, sound/x/hit.wav");
+    form->game_check().check_game_folder();
+    // Checked again from the listing already made: a file put there since is not seen.
+    mod("sound/gone.wav", "RIFF");
+    const struct {
+        void (app::GameCheck::*change)();
+        std::string shown, said, coloured;
+    } table[] = {
+        {&app::GameCheck::complete_list,
+         "halflife.wad, mine.wad, models/x.mdl, sound/Door.wav, sound/gone.wav, models/xT.mdl, "
+         "sound/x/hit.wav",
+         "added 2: models/xT.mdl, sound/x/hit.wav", "models/xT.mdl=found, sound/x/hit.wav=found"},
+        {&app::GameCheck::use_disk_spelling,
+         "halflife.wad, mine.wad, models/x.mdl, sound/door.wav, sound/gone.wav, models/xT.mdl, "
+         "sound/x/hit.wav",
+         "respelled 1: sound/door.wav", "sound/door.wav=found, sound/gone.wav=missing"},
+        {&app::GameCheck::use_disk_spelling, "", "nothing respelled", "sound/door.wav=found"},
+        {&app::GameCheck::leave_out_stock_and_missing,
+         "mine.wad, models/x.mdl, sound/door.wav, models/xT.mdl, sound/x/hit.wav",
+         "left out 2: halflife.wad, sound/gone.wav", "mine.wad=found"},
+    };
+    for (const auto& row : table) {
+        (form->game_check().*row.change)();
+        if (!row.shown.empty()) {
+            EXPECT_EQ(shown(), row.shown);
+        }
+        EXPECT_EQ(first_note(), row.said);
+        EXPECT_THAT(coloured(), HasSubstr(row.coloured)) << row.said;
+        EXPECT_THAT(form->report_window()->windowTitle().toStdString(),
+                    HasSubstr(std::to_string(form->List2.count()) + " entries: "))
+            << "the counts of the list as it now is";
+    }
 
     // The list's limit holds: the texture model fits, the sound does not.
     analyse(map);
@@ -154,9 +203,13 @@ TEST_F(Form1Check, TheMenuIsGreyedWithoutAMapOpensOnARightClickAndF5Checks) {
     form->show_menu(QPoint(10, 10));
     auto* menu = form->menu();
     ASSERT_NE(menu, nullptr);
-    for (const auto& item : menu->items())
-        EXPECT_FALSE(item.enabled) << item.text.toStdString() << ": no map yet";
-    QTest::keyClick(menu, Qt::Key_Escape);
+    const auto& items = menu->items();
+    for (std::size_t i = 0; i + 1 < items.size(); ++i)
+        EXPECT_FALSE(items[i].enabled) << items[i].text.toStdString() << ": no map yet";
+    // The server's engine is chosen with or without a map, and kept for the checks.
+    EXPECT_EQ(items.back().text.toStdString(), "Server &Engine: HLDS");
+    QTest::keyClick(menu, Qt::Key_E);
+    EXPECT_EQ(form->game_check().engine(), game::Engine::rehlds);
 
     analyse(map);
     QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(20, 5), QPoint(20, 5));
@@ -170,6 +223,7 @@ TEST_F(Form1Check, TheMenuIsGreyedWithoutAMapOpensOnARightClickAndF5Checks) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }));
     QTest::keyClick(form.get(), Qt::Key_F5);
     EXPECT_THAT(coloured(), HasSubstr("sound/gone.wav=missing"));
+    EXPECT_THAT(form->report_window()->copy_text(), HasSubstr(" generic of 4096, "));
 }
 
 TEST_F(Form1Check, AMapOutsideAModFindsTheGameInSteamOrAsksForItOnce) {
@@ -264,15 +318,13 @@ TEST_F(Form1Check, TheReportShowsGroupsWrapsCopiesAndChoosesEntries) {
     form->game_check().check_game_folder();
     auto* report = form->report_window();
     auto* list = report->List1;
-    QStringList headings;
     const QListWidgetItem* long_row = nullptr;
     for (int i = 0; i < list->count(); ++i) {
         const auto* row = report->row_of(list->item(i));
-        if (!row && list->item(i)->font().bold()) headings << list->item(i)->text();
         if (row && row->kind == game::RowKind::entry && row->entry == long_entry)
             long_row = list->item(i);
     }
-    EXPECT_EQ(headings.join(", ").toStdString(),
+    EXPECT_EQ(headings(""),
               "Missing (2), Other Case (1), Warnings (1), Limits (2), Stock (1), Found (4)");
 
     // Wrapped to the width, the whole entry kept, no line wider than the list's inside.
@@ -302,21 +354,88 @@ TEST_F(Form1Check, TheReportShowsGroupsWrapsCopiesAndChoosesEntries) {
         AllOf(Eq(report->copy_text()), HasSubstr("\n  missing: sound/gone.wav (named by ")));
 }
 
-TEST(ReportPlace, BesideElseWhereItCoversLeast) {
-    const QRect screen(0, 0, 1000, 700);
-    const QSize size(452, 380);
-    const struct {
-        QRect owner;
-        QPoint at;
-    } table[] = {
-        {{100, 50, 300, 500}, {404, 50}}, // room on the right
-        {{500, 50, 300, 500}, {44, 50}},  // on the left
-        {{0, 50, 600, 500}, {548, 50}},   // at the screen's left edge: the report at the right
-        {{400, 50, 600, 500}, {0, 50}},   // at its right edge: the report at the left
-        {{400, 500, 600, 500}, {0, 320}}, // kept on the screen
+// The window's check and comparison against the command line's --check --follow and
+// --audit, on an installation with valve/ beside the mod and on a copy without it.
+TEST_F(Form1Check, TheWindowTellsWhatTheCommandLineTells) {
+    std::string shooters;
+    for (int i = 0; i < 5; ++i)
+        shooters += R"({"classname" "env_shooter" "targetname" "shooter01" "shootmodel" )"
+                    R"("models/gone.mdl"})";
+    mod("maps/de_foo.bsp",
+        map_with_textures(R"({"wad" "\cs\halflife.wad;\cs\mine.wad;\cs\deep.wad"})" +
+                              std::string(map_entities) + shooters,
+                          {{"wall", false}, {"deep", false}}));
+    mod("wads/deep.wad", wad_bytes({"deep"}));
+    mod("maps/de_foo.res", "sound/door.wav\nmodels/extra.mdl\nsound/Door.wav\n");
+    const auto bare = dir.path() / "bare/cstrike";
+    std::filesystem::create_directories(bare);
+    std::filesystem::copy(mod_dir, bare, std::filesystem::copy_options::recursive);
+
+    const auto lines = [](const std::string& text) {
+        return QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
     };
-    for (const auto& row : table)
-        EXPECT_EQ(app::report_place(row.owner, size, screen), row.at) << row.owner.x();
+    const auto json_statuses = [&] {
+        const auto report = nlohmann::json::parse(read_file(dir.file("report.json")));
+        std::set<std::string> statuses;
+        for (const auto& e : report["maps"][0]["entries"])
+            statuses.insert(e["entry"].get<std::string>() + "=" + e["status"].get<std::string>());
+        return statuses;
+    };
+    const struct {
+        std::filesystem::path mod;
+        std::string gone; // the missing model's status
+    } installations[] = {{mod_dir, "missing"}, {bare, "unchecked"}};
+    const struct {
+        void (app::GameCheck::*run)();
+        const char* options;
+    } fronts[] = {{&app::GameCheck::check_game_folder, "--check --follow"},
+                  {&app::GameCheck::compare_with_res, "--audit"}};
+    for (const auto& [folder, gone] : installations) {
+        const auto map_path = (folder / "maps/de_foo.bsp").string();
+        analyse(map_path);
+        for (const auto& front : fronts) {
+            SCOPED_TRACE(folder.string() + " " + front.options);
+            (form->game_check().*front.run)();
+            const auto* report = form->report_window();
+            const auto cli =
+                run_res(dir, front.options + " --report report.json \""s + map_path + "\"");
+            // The same lines, but for the hints the command line adds about its options.
+            const auto window_lines = lines(report->copy_text()), cli_lines = lines(cli.err);
+            ASSERT_EQ(window_lines.size(), cli_lines.size()) << cli.err;
+            for (int i = 0; i < window_lines.size(); ++i)
+                EXPECT_TRUE(cli_lines[i].startsWith(window_lines[i])) << cli_lines[i].toStdString();
+            std::set<std::string> statuses;
+            for (const auto& row : report->rows())
+                if (row.kind == game::RowKind::entry)
+                    statuses.insert(row.entry + "=" + std::string(game::status_name(row.status)));
+            EXPECT_EQ(statuses, json_statuses());
+            EXPECT_THAT(statuses, Contains("models/gone.mdl=" + gone));
+            EXPECT_THAT(report->copy_text(),
+                        HasSubstr("deep.wad: not at the top of any search "
+                                  "folder, where the engine looks: it lies at"));
+        }
+        // Not Checked counts what was not checked, as the line under it does.
+        std::size_t unchecked = 0;
+        for (const auto& row : form->report_window()->rows())
+            if (row.kind == game::RowKind::unchecked_counts)
+                unchecked = row.numbers[0] + row.numbers[1];
+        EXPECT_EQ(headings("Not Checked"),
+                  unchecked ? "Not Checked (" + std::to_string(unchecked) + ")" : "")
+            << "not checked";
+        // What a missing valve/ could hold is amber, never red.
+        EXPECT_THAT(coloured(), HasSubstr("sound/gone.wav=" +
+                                          std::string(gone == "missing" ? "missing" : "case")));
+    }
+    // The window names the entities that name a missing file as the command line does.
+    analyse(map);
+    form->game_check().check_game_folder();
+    const auto* list = form->report_window()->List1;
+    QString named;
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text().startsWith("models/gone.mdl")) named = list->item(i)->text();
+    EXPECT_EQ(named.simplified().toStdString(),
+              "models/gone.mdl named by env_shooter \"shooter01\", env_shooter \"shooter01\", "
+              "env_shooter \"shooter01\" and 2 more");
 }
 
 } // namespace

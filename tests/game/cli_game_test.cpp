@@ -182,6 +182,19 @@ Files::value_type map(std::string_view entities, const std::vector<TextureSpec>&
 
 // The ways the game reads what the check reads, a row each on a folder of its own.
 TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
+    const auto checked =
+        map(worldspawn + R"({"model" "models/plugin.mdl"}{"model" "models/new.mdl"})", {}, 1);
+    const Files::value_type base_map = {
+        "cstrike/maps/de_base.bsp",
+        map_with_textures(worldspawn + R"({"model" "models/base_only.mdl"}{"model" "*1"})", {}, 3)};
+    const auto reslist = "] reslist model\n  #  index  name\n  1  1  maps/de_base.bsp 1024\n"
+                         "  2  2  *1\n  3  3  models/w_ak47.mdl\n  4  4  models/plugin.mdl\n"
+                         "  5  5  models/base_only.mdl\n] reslist sound\n"
+                         "  1  1  weapons/ak47-1.wav\n  2  2  plugin/hello.wav\n";
+    const auto rescount = "    Type    : Total Limit\n    model   : 229   510\n"
+                          "    sound   : 343   511\n    generic : 20    4096\n"
+                          "    event   : 29    255\n    decal   : 225   511\n"
+                          "  ------------------------\n  846 Total of precached resource count\n";
     const struct {
         const char* name;
         Files files;
@@ -230,16 +243,60 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
          {"maps/m.res\r\nhalflife.wad\r\nmodels/props/terror.mdl\r\n",
           "  models/props\\terror.mdl: holds a backslash: the server drops the .res word"},
          {"names halflife.wad"}},
-        {"limits with the game's own slots", {map("{}", {}, 400)},
+        {"limits with the numbers given, the game's names known", {map("{}", {}, 400)},
          "--check --base-counts generic=2,models=112,sounds=3",
-         {"  limits: 512 models of 511, 3 sounds of 511, 4 generic of 511, 519 resources of 1280, "
-          "2 .res lines of 512\n  error: 512 models, 1 over the limit of 511\n"},
-         {"the map's alone"}},
-        {"limits of the map's alone", {map("{}", {}, 400)}, "--check",
-         {"400 models of 511", "\nthe counts are the map's alone: the game and its plugins"},
+         {"  limits: 512 models of 510, 3 sounds of 511, 4 generic of 511, 0 events of 255, 0 "
+          "decals of 511, 519 resources of 1280, ",
+          "  error: 512 models, 2 over the limit of 510\n"},
+         {"the map's alone", "the game's own"}},
+        {"limits of the map's alone in another mod", {map("{}", {}, 400)}, "--check --game valve",
+         {"400 models of 510", "\nthe counts are the map's alone: the game and its plugins"},
          {"error"}},
         {"base counts misspelt", {map("{}")}, "--check --base-counts models=1,models=2",
-         {"not models=N,sounds=N,generic=N: models=1,models=2"}},
+         {"neither a file nor models=N,sounds=N,generic=N,events=N,decals=N: models=1,models=2"}},
+        // The game's 169 models, then the map and its inline models.
+        {"509 models with the game's share", {map("{}", {}, 340)}, "--check",
+         {"  limits: 509 models of 510, 304 sounds of 511, ",
+          "  with the game's own 169 models, 304 sounds, 5 generic, 29 events and 225 decals; "
+          "the server's plugins add their own (--base-counts)\n"},
+         {"error", "alone"}},
+        {"510 models with the game's share", {map("{}", {}, 341)}, "--check",
+         {"  limits: 510 models of 510, "}, {"error"}},
+        {"511 models with the game's share", {map("{}", {}, 342)}, "--check",
+         {"  error: 511 models, 1 over the limit of 510\n"}},
+        // The weapon's model and sound take no slot again; the hostage's model and sounds do.
+        {"what the game precaches itself, and for hostages",
+         {map(worldspawn + R"({"model" "models/w_ak47.mdl" "noise" "weapons/ak47-1.wav"})"
+                           R"({"classname" "hostage_entity"}{"model" "models/mine.mdl"})")},
+         "--check", {"  limits: 172 models of 510, 309 sounds of 511, 10 generic of 511, "}},
+        // ReHLDS: a .res word the model or sound table holds takes no slot; the desert sky,
+        // which the map has none of, its own six.
+        {"what the game precaches itself, on ReHLDS",
+         {map(worldspawn + R"({"model" "models/w_ak47.mdl" "noise" "weapons/ak47-1.wav"})"
+                           R"({"model" "models/mine.mdl"})")},
+         "--check --engine ReHLDS", {"  limits: 171 models of 510, 304 sounds of 511, 12 generic "
+                                     "of 4096, 29 events of 255, 225 decals of 511, 741 resources "
+                                     "of 4096, "}},
+        {"an engine the program does not know", {map("{}")}, "--check --engine xash",
+         {"--engine: xash not in {hlds,rehlds}"}},
+        // The base less the map it was taken on: its map slot, inline model and own model.
+        {"a reslist", {checked, base_map, {"base.txt", reslist}},
+         "--check --engine rehlds --base-counts base.txt",
+         {"  limits: 4 models of 510, 2 sounds of 511, 7 generic of 4096, 0 events of 255, 0 "
+          "decals of 511, 13 resources of 4096, "}},
+        {"a rescount", {checked, base_map, {"base.txt", rescount}},
+         "--check --base-counts base.txt --base-map de_base",
+         {"  limits: 229 models of 510, 343 sounds of 511, 18 generic of 511, 29 events of 255, "
+          "225 decals of 511, 844 resources of 1280, "}},
+        {"a rescount without its map", {checked, {"base.txt", rescount}},
+         "--check --base-counts base.txt",
+         {"tarnwick-res: the base counts base.txt are a rescount table: --base-map must name the "
+          "map it was taken on\n"}},
+        {"a listing the program cannot read",
+         {checked, {"base.txt", "reslist model\n1 1 a.mdl\nreslist skies\n"}},
+         "--check --base-counts base.txt",
+         {"cannot read the base counts base.txt: line 3: reslist of no table the server has: "
+          "\"skies\"\n"}},
         {"<mod>_addon only with --addon",
          {map(worldspawn + R"({"noise" "a.wav"})"), {"cstrike_addon/sound/a.wav", "RIFF"}},
          "--check --addon", {" 1 found, 0 case, 0 missing,"}},

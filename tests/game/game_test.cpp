@@ -9,8 +9,10 @@
 #include "game/formats/liblist.h"
 #include "game/formats/library_folders.h"
 #include "game/formats/pak.h"
+#include "game/formats/server_listing.h"
 #include "game/formats/studio_model.h"
 #include "game/formats/wad.h"
+#include "game/game_precache.h"
 #include "game/report.h"
 #include "game/rules.h"
 #include "game/steam.h"
@@ -174,23 +176,124 @@ TEST(NameRules, WarnOfWhatClientsAndTheServerRefuse) {
         EXPECT_EQ(game::name_warnings(row.entry), row.warnings) << row.name;
 }
 
-TEST_F(Resolving, WarnsWhereADeepWadMustGoAndCountsAgainstTheLimits) {
+TEST_F(Resolving, WarnsWhereADeepWadMustGoAndThatAMissingKeyWadStopsTheServer) {
     mod("wads/Deep.wad", wad_bytes({"x"}));
-    std::vector<std::string> scan = {"deep.wad", "models/x.mdl", "sprites/s.spr"};
-    for (int i = 0; i < 513; ++i)
-        scan.push_back("sound/s" + std::to_string(i) + ".wav");
-    mod("maps/de_foo.bsp", map_with_textures("{}", {}, 510));
+    mod("maps/de_foo.bsp", map_with_textures(R"({"wad" "\cs\deep.wad;\cs\gone.wad"})", {}));
     const auto folder = game();
-    auto r = game::Resolver(folder, {}).resolve(dir.file("cstrike/maps/de_foo.bsp"), scan, true);
+    auto r = game::Resolver(folder, {})
+                 .resolve(dir.file("cstrike/maps/de_foo.bsp"), {"deep.wad", "gone.wad"}, false);
     // Places are written with forward slashes on every system.
     const auto mod_folder = (dir.path() / "cstrike").generic_string();
+    const auto stops = "the map's wad key names it: a server without it stops at the map's start";
     EXPECT_THAT(r.entries[0].warnings,
-                Contains(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
-                                   mod_folder + "/deep.wad")));
-    game::count_limits(r, 512);
-    EXPECT_FALSE(r.limits.back().over()); // 512 .res lines: at the limit, not over
-    // The model's texture model and sound are loaded with it: not counted.
-    EXPECT_THAT(game::text_report(r), Contains("  error: 513 sounds, 2 over the limit of 511"));
+                ElementsAre(HasSubstr("lies at " + mod_folder + "/wads/Deep.wad and must go to " +
+                                      mod_folder + "/deep.wad"),
+                            stops));
+    EXPECT_THAT(r.entries[1].warnings, ElementsAre(stops));
+}
+
+// A server copy without valve/: what a clean game ships is known all the same.
+TEST(ServerCopy, KnowsWhatTheGameShipsWithoutValve) {
+    const TempDir dir;
+    put_file(dir.path(), "cstrike/wads/deep.wad", wad_bytes({"x"}));
+    put_file(dir.path(), "dod/liblist.gam", "game \"DoD\"\n");
+    const game::GameFolder cstrike(dir.path() / "cstrike"), dod(dir.path() / "dod");
+    const struct {
+        const game::GameFolder& game;
+        const char* entry;
+        game::Status status;
+    } table[] = {
+        {cstrike, "de_plaka.wad", game::Status::missing},
+        {cstrike, "deep.wad", game::Status::missing}, // a copy lying deeper does not count
+        {cstrike, "GFX.wad", game::Status::stock},
+        {cstrike, "spraypaint.wad", game::Status::stock},
+        {cstrike, "models/w_ak47.mdl", game::Status::stock},
+        {cstrike, "sound/weapons/ak47-1.wav", game::Status::stock},
+        {cstrike, "sound/mine.wav", game::Status::unchecked},
+        {dod, "models/w_ak47.mdl", game::Status::unchecked},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(game::Resolver(row.game, {}, true).look_up(row.entry, {}).status, row.status)
+            << row.entry;
+}
+
+game::Outcome outcome(std::string entry, game::Status status, game::From from = {}) {
+    game::Outcome o;
+    o.entry = std::move(entry);
+    o.status = status;
+    o.from = std::move(from);
+    return o;
+}
+
+// The limits line up to the message's bytes, which the engine rows do not set.
+std::string counted(game::MapResolution r, game::Engine engine, std::string mod = "valve") {
+    game::count_limits(r, {engine, std::move(mod),
+                           Lines{"maps/de_x.bsp", "maps/de_x.res", "mine.wad", "models/x.mdl",
+                                 "sound/a.wav", "gfx/env/nightbk.tga"},
+                           nullptr});
+    const auto line = game::text_report(r)[1];
+    return line.substr(0, line.find(',', line.find(" resources of")));
+}
+
+TEST(Limits, CountWhatEachEngineCounts) {
+    game::MapResolution r;
+    r.map = "/srv/cstrike/maps/de_x.bsp";
+    r.brush_models = 10; // the world and *1 … *9
+    r.named_inline_models = 2;
+    r.wad_key = {"mine.wad", "halflife.wad"};
+    using S = game::Status;
+    r.entries = {outcome("mine.wad", S::found),
+                 outcome("halflife.wad", S::stock),
+                 outcome("gfx/env/nightbk.tga", S::found),
+                 outcome("models/x.mdl", S::found),
+                 outcome("models/X.MDL", S::case_mismatch),
+                 outcome("models/xT.mdl", S::found, game::From::needed_by("models/x.mdl")),
+                 outcome("sound/a.wav", S::found),
+                 outcome("sound/weapons/ak47-1.wav", S::stock, game::From::entities())};
+    // HLDS: every inline model; every .res word a generic slot. ReHLDS: the inline models
+    // named; the map's sky, packages and T model its own generic; a .res word already a model
+    // or a sound none.
+    EXPECT_EQ(counted(r, game::Engine::hlds),
+              "  limits: 11 models of 510, 2 sounds of 511, 6 generic of 511, 0 events of 255, "
+              "0 decals of 511, 19 resources of 1280");
+    EXPECT_EQ(counted(r, game::Engine::rehlds),
+              "  limits: 4 models of 510, 2 sounds of 511, 4 generic of 4096, 0 events of 255, "
+              "0 decals of 511, 10 resources of 4096");
+    // In cstrike the game's share comes first, and its weapon's sound takes no slot again.
+    EXPECT_EQ(counted(r, game::Engine::hlds, "cstrike"),
+              "  limits: 180 models of 510, 305 sounds of 511, 11 generic of 511, 29 events of "
+              "255, 225 decals of 511, 750 resources of 1280");
+    game::count_limits(r, {game::Engine::rehlds, "valve", {}, nullptr});
+    std::vector<std::string> sent;
+    for (const auto& o : r.entries)
+        if (o.engine_sends) sent.push_back(o.entry);
+    EXPECT_THAT(sent, ElementsAre("mine.wad", "gfx/env/nightbk.tga", "models/xT.mdl"));
+    EXPECT_EQ(game::engine_named("ReHLDS"), game::Engine::rehlds);
+    EXPECT_EQ(game::engine_named("xash"), std::nullopt);
+}
+
+TEST(Limits, TheGamesOwnShare) {
+    const struct {
+        const char* mod;
+        bool hostages;
+        std::array<std::size_t, game::table_count>
+            counts; // models, sounds, generic, events, decals
+    } table[] = {
+        {"cstrike", false, {169, 304, 5, 29, 225}},
+        // The scientist model and five sounds; its smoke sprite the game has already.
+        {"cstrike", true, {170, 309, 5, 29, 225}},
+        {"CZero", false, {171, 304, 5, 29, 225}},
+    };
+    for (const auto& row : table) {
+        const auto share = game::game_share(row.mod, row.hostages);
+        ASSERT_TRUE(share) << row.mod;
+        for (std::size_t t = 0; t < game::table_count; ++t)
+            EXPECT_EQ(share->count(static_cast<game::Table>(t)), row.counts[t]) << row.mod << t;
+    }
+    EXPECT_FALSE(game::game_share("valve", false));
+    EXPECT_TRUE(game::game_precaches("MODELS\\W_AK47.MDL"));
+    EXPECT_TRUE(game::game_precaches("sound/weapons/ak47-1.wav"));
+    EXPECT_FALSE(game::game_precaches("weapons/ak47-1.wav"));
 }
 
 std::string changed(std::string bytes, std::size_t at, std::int32_t v) {
@@ -264,6 +367,10 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
     auto pak_of = [](std::string b) { return [b] { game::read_pak_directory(MemorySource(b)); }; };
     auto mdl = [](std::string b) { return [b] { game::read_studio_model(MemorySource(b)); }; };
     auto vdf = [](std::string text) { return [text] { game::read_library_folders(text); }; };
+    auto listing = [](std::string text) { return [text] { game::read_server_listing(text); }; };
+    std::string many_sounds;
+    for (int i = 0; i <= 4096; ++i)
+        many_sounds += "1 1 a.wav\n";
     const Damage table[] = {
         {"bsp of version 31", bsp(changed(map, 0, 31)), "not a map of version 29 or 30"},
         {"bsp texture lump past the end", bsp(changed(map, 20, 1 << 20)), "damaged at offset"},
@@ -293,6 +400,22 @@ TEST(Formats, RefuseForeignAndDamagedFiles) {
          "offset 38: a block is not closed"},
         {"vdf key without a value", vdf(R"("libraryfolders" { "path" })"), "\"path\" has no value"},
         {"vdf too many closed", vdf(R"("1" "/x" })"), "offset 9: a \"}\" that closes no block"},
+        {"listing of neither kind", listing("Type : Total Limit\n"),
+         "line 1: neither a rescount table nor a reslist listing"},
+        {"listing of no table", listing("reslist model\n1 1 a.mdl\n] reslist\n"),
+         "line 3: reslist of no table the server has: \"\""},
+        {"listing before its table", listing("\n  1 1 a.mdl\n"),
+         "line 2: a resource before any reslist line says its table"},
+        {"listing without a name", listing("reslist sound\r\n1. (3)\r\n"),
+         "line 2: not a reslist line: its number, index and name"},
+        {"listing of a long name", listing("reslist sound\n1 1 " + std::string(64, 'a')),
+         "line 2: a name longer than the 63 characters"},
+        {"listing longer than the engine's list", listing("reslist sound\n" + many_sounds),
+         "line 4098: more resources of one table than the 4096 the engine holds"},
+        {"rescount without a total", listing("model : x 510\n"),
+         "line 1: a rescount row of model without its total"},
+        {"rescount twice", listing("sound : 1 511\nsound : 2 511\n"),
+         "line 2: a second total of sound"},
     };
     for (const auto& row : table) {
         try {

@@ -71,10 +71,11 @@ TEST(ServerConfig, RunsAsTheServer) {
         {"loop.cfg", "exec loop.cfg\nsv_allowdownload 0"},
         {"sub/more.rc", "sv_filetransfermaxsize 2048.9k"},
     };
-    const game::ConfigFiles files = [&](std::string_view name) -> std::optional<std::string> {
+    const game::ConfigFiles files = [&](std::string_view name,
+                                        std::size_t limit) -> std::optional<std::string> {
         const auto it = disk.find(std::string(name));
         if (it == disk.end()) return std::nullopt;
-        return it->second;
+        return it->second.substr(0, limit);
     };
     const struct {
         std::string text;
@@ -103,6 +104,27 @@ TEST(ServerConfig, RunsAsTheServer) {
     for (const auto& row : table)
         EXPECT_EQ(summary(game::read_server_config(row.text, "server.cfg", files)), row.expected)
             << row.text;
+}
+
+// Each exec of a file far larger than what is left to run reads no more than is left: the
+// whole run reads the budget once, however many execs there are, and says it cut once.
+TEST(ServerConfig, ReadsNoMoreThanItRuns) {
+    constexpr std::size_t big = std::size_t{100} << 20;
+    std::size_t read = 0;
+    const game::ConfigFiles files = [&](std::string_view, std::size_t limit) {
+        const auto bytes = std::min(limit, big);
+        read += bytes;
+        std::string text = "sv_allowdownload 0 // on";
+        text.resize(bytes, ' ');
+        return std::optional<std::string>(std::move(text));
+    };
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "exec big.cfg\n";
+    const auto config = game::read_server_config(text + "sv_send_resources 0", "server.cfg", files);
+    EXPECT_LE(read, game::max_config_bytes + 200);
+    EXPECT_EQ(summary(config), "url none allow=0 send=0 max=10485760\n"
+                               "big.cfg: more text than a server runs from its files, cut");
 }
 
 } // namespace

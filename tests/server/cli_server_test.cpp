@@ -2,10 +2,14 @@
 
 #include "game_fixture.h"
 #include "run_program.h"
+#include "server/record.h"
 #include "web_server.h"
 
 #include <map>
 #include <nlohmann/json.hpp>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace tarnwick::testing {
 namespace {
@@ -77,16 +81,26 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
                           R"({"model" "models/X.mdl"}{"model" "models/p.mdl"})",
                           {}));
     mod("maps/de_foo.res",
-        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav\r\n");
+        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav sound/n.sox\r\n");
     mod("sound/DL.wav", "RIFF");
     mod("sound/a~b.wav", "RIFF");
+    mod("sound/n.sox", "RIFF"); // the clients would take it, the server drops the word
     mod("mapcycle.txt", "de_foo\nde_bar\n");
     write_file(dir.path() / "stock.txt", "sound/v.wav\n");
     const auto options = "--follow --mapcycle cstrike/mapcycle.txt --fastdl site --gzip";
+    // A stale .gz this program did not place: a dry run says what the run then says.
+    put_file(dir.path(), "site/maps/de_bar.bsp.gz", "OLD");
+    const auto stale = "maps/de_bar.bsp.gz: not placed by this program; a web server that sends "
+                       ".gz files sends it in place of maps/de_bar.bsp: players get the old map "
+                       "(--overwrite replaces it)"s;
+    EXPECT_THAT(run(options + " --stock-list stock.txt --dry-run"s).err,
+                HasSubstr("would keep " + stale));
     const auto first = run(options + " --stock-list stock.txt --report r.json --verbose"s);
+    EXPECT_THAT(first.err, HasSubstr("\nkept " + stale));
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(listing(dir.path() / "site"),
-              ".tarnwick-fastdl\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/detail/brick.tga.gz\n"
+              ".tarnwick-fastdl\n.tarnwick-fastdl.lock\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/"
+              "detail/brick.tga.gz\n"
               "maps\nmaps/de_bar.bsp\nmaps/de_bar.bsp.gz\nmaps/de_foo.bsp\nmaps/de_foo.bsp.gz\n"
               "maps/de_foo.res\nmaps/de_foo.res.gz\nmaps/de_foo_detail.txt\nmaps/"
               "de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
@@ -95,8 +109,10 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
               "sound/x/hit.wav\nsound/x/hit.wav.gz\n");
     EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
-    EXPECT_EQ(count(first.err, "never placed"), 1u); // only the name clients refuse
-    EXPECT_THAT(first.err, HasSubstr("  never placed on the download site: sound/a~b.wav: "));
+    EXPECT_EQ(count(first.err, "never placed"), 2u); // only the names refused
+    EXPECT_THAT(first.err, AllOf(HasSubstr("  never placed on the download site: sound/a~b.wav: "),
+                                 HasSubstr("  never placed on the download site: sound/n.sox: "
+                                           "holds .so inside")));
     const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
     EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
     EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
@@ -213,7 +229,8 @@ TEST_F(AdminServer, TheResIsOnTheSiteAndProbed) {
     run(cycle + "--follow --overwrite --collect out"s);
     run(cycle + "--follow --fastdl site"s);
     std::filesystem::remove(dir.path() / "site/maps/de_bar.bsp.gz"); // not this program's
-    std::filesystem::remove(dir.path() / "site/.tarnwick-fastdl");
+    for (const auto* record : {".tarnwick-fastdl", ".tarnwick-fastdl.lock"})
+        std::filesystem::remove(dir.path() / "site" / record);
     EXPECT_EQ(listing(dir.path() / "site"), listing(dir.path() / "out"));
     EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("maps/de_foo.res\n"));
 
@@ -268,6 +285,34 @@ TEST_F(AdminServer, SendsTheExtraFilesWithEveryMap) {
     EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("sound/plugin/hi.wav\n"));
 }
 
+#ifndef _WIN32
+// The cycle names fy_snow: the server opens maps/fy_snow.bsp when it is there, whatever
+// else differs only in case. A run while another holds the site is refused, naming it.
+TEST_F(ServerCommandLine, PublishesTheMapTheServerOpensOneRunAtATime) {
+    mod("maps/FY_SNOW.bsp", map_with_textures(R"({"classname" "worldspawn" "message" "x"})", {}));
+    mod("maps/fy_snow.bsp", map_with_textures(R"({"classname" "worldspawn"})", {}));
+    mod("mapcycle.txt", "fy_snow\n");
+    const auto cycle = "--mapcycle cstrike/mapcycle.txt --fastdl site"s;
+    const auto exact = run(cycle);
+    EXPECT_EQ(exact.status, 0) << exact.err;
+    const auto published = [&] { return read_file(dir.path() / "site/maps/fy_snow.bsp"); };
+    EXPECT_TRUE(published() == read_file(dir.path() / "cstrike/maps/fy_snow.bsp"));
+    std::filesystem::remove(dir.path() / "cstrike/maps/fy_snow.bsp");
+    const auto other = run(cycle);
+    EXPECT_THAT(other.err, HasSubstr("mapcycle.txt line 1: no maps/fy_snow.bsp: the server opens "
+                                     "maps/FY_SNOW.bsp"));
+    EXPECT_TRUE(published() == read_file(dir.path() / "cstrike/maps/FY_SNOW.bsp"));
+
+    std::uint64_t holder = 0;
+    const auto lock =
+        server::os::lock_file(dir.path() / "site" / std::string(server::lock_name), false, holder);
+    const auto busy = run(cycle);
+    server::os::unlock_file(lock);
+    EXPECT_EQ(busy.status, 1);
+    EXPECT_THAT(busy.err, HasSubstr("site is being synced by process " + std::to_string(getpid())));
+}
+#endif
+
 TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     TempDir dir;
     put_file(dir.path(), "cstrike/maps/m.bsp",
@@ -305,12 +350,18 @@ TEST_F(ServerCommandLine, ProbesTheSite) {
     const auto cycle = "--mapcycle cstrike/mapcycle.txt"s;
     ASSERT_EQ(run(cycle + " --fastdl site --gzip").status, 0);
     const WebServer web(dir.path() / "site");
-    const auto fine = run(cycle + " --probe " + web.url() + " --report r.json");
+    // The site's credentials are used, and never shown.
+    const auto shown = "http://***@" + web.url().substr(7);
+    const auto secret = "http://admin:s3cret@" + web.url().substr(7);
+    const auto fine = run(cycle + " --probe " + secret + " --report r.json");
     EXPECT_EQ(fine.status, 0) << fine.err;
-    EXPECT_THAT(fine.err, HasSubstr("probe of " + web.url() + ": 3 files, 3 ok"));
-    const auto probed = nlohmann::json::parse(read_file(dir.file("r.json")))["probe"][0];
+    EXPECT_THAT(fine.err, HasSubstr("probe of " + shown + ": 3 files, 3 ok"));
+    const auto json = read_file(dir.file("r.json"));
+    EXPECT_THAT(fine.out + fine.err + json,
+                Not(::testing::AnyOf(HasSubstr("s3cret"), HasSubstr("admin"))));
+    const auto probed = nlohmann::json::parse(json)["probe"][0];
     EXPECT_EQ(probed["url"].get<std::string>() + " " + probed["verdict"].get<std::string>(),
-              web.url() + "maps/de_foo.bsp ok");
+              shown + "maps/de_foo.bsp ok");
 
     std::filesystem::remove(dir.path() / "site/mine.wad");
     std::filesystem::remove(dir.path() / "site/mine.wad.gz");

@@ -1,13 +1,23 @@
 // The download folder's sync, as scenarios on a scratch folder.
 
+#include "analysis/replacement_file.h"
 #include "hide_file.h"
 #include "server/manifest.h"
+#include "server/placing.h"
+#include "server/record.h"
 #include "server/sync.h"
 #include "server/verdict.h"
 #include "synthetic_game.h"
 #include "synthetic_map.h"
 
+#include <condition_variable>
 #include <gmock/gmock.h>
+#include <mutex>
+#include <thread>
+#ifndef _WIN32
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
 
 namespace tarnwick::testing {
 namespace {
@@ -17,6 +27,9 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using Paths = std::vector<std::string>;
+using namespace std::chrono_literals;
+using namespace std::string_literals;
+using analysis::WriteStep;
 
 class Sync : public ::testing::Test {
 protected:
@@ -30,15 +43,68 @@ protected:
         return server::sync_download_folder(maps, options);
     }
     fs::path site() const { return dir.path() / "site"; }
+    // A few maps of some size, each with a sound, and the site's files they make.
+    server::MapRequests scratch_maps(std::size_t size = 3000) {
+        server::MapRequests maps{"all", {}, {}};
+        for (const auto* name : {"de_a", "de_b", "de_c"}) {
+            maps.files.push_back(file("maps/"s + name + ".bsp", std::string(size, name[3])));
+            maps.files.push_back(file("sound/"s + name + ".wav", name));
+        }
+        return maps;
+    }
+    // Every file under its final name on the site, with its bytes.
+    std::map<std::string, std::string> published() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(site()))
+            if (entry.is_regular_file() && entry.path().filename().string()[0] != '.')
+                files[entry.path().lexically_relative(site()).generic_string()] =
+                    read_file(entry.path());
+        return files;
+    }
+    // The record (with what its journal adds) names each file on the site as it is there;
+    // not strictly: names each, none an orphan.
+    void expect_record_matches_site(bool strictly = true) const {
+        const auto record = server::read_record(site());
+        const auto files = published();
+        for (const auto& [path, bytes] : files) {
+            const auto found = record.find(path);
+            ASSERT_NE(found, record.end()) << path << ": on the site, not in the record";
+            if (!strictly) continue;
+            EXPECT_EQ(found->second.size, bytes.size()) << path;
+            EXPECT_EQ(found->second.hash, server::file_hash(site() / path)) << path;
+        }
+        for (const auto& [path, placed] : record)
+            if (strictly) {
+                EXPECT_TRUE(files.count(path)) << path << ": in the record, not on the site";
+            }
+    }
+    // Each file on the site is its source's bytes (gzipped for a .gz).
+    void expect_whole(const std::map<std::string, std::string>& files) const {
+        for (const auto& [path, bytes] : files) {
+            const bool gz = path.ends_with(".gz");
+            const auto source =
+                dir.path() / "server" / (gz ? path.substr(0, path.size() - 3) : path);
+            EXPECT_TRUE((gz ? gunzip(bytes) : bytes) == read_file(source)) << path << " not whole";
+        }
+    }
     std::string on_site(const std::string& relative) const {
         return read_file((site() / relative).string());
     }
     // The probe's reading of a .gz, checked against zlib's own gzip in its tests.
     static std::string gunzip(const std::string& bytes) {
-        return server::gunzip(bytes, 1 << 16).value_or("not gzip");
+        return server::gunzip(bytes, 1 << 20).value_or("not gzip");
     }
 
     TempDir dir;
+};
+
+// A run stopped as by a kill: what no handler in the program catches.
+struct Killed {};
+
+// The write fault, unset again however the test ends.
+struct Fault {
+    explicit Fault(analysis::WriteFault fault) { analysis::set_write_fault(std::move(fault)); }
+    ~Fault() { analysis::set_write_fault({}); }
 };
 
 TEST_F(Sync, CopiesOnceThenOnlyWhatChanged) {
@@ -146,17 +212,222 @@ TEST_F(Sync, ADryRunPlansWhatTheRunDoes) {
     EXPECT_THAT(sync({a, cd}, {.prune = true}).removed, IsEmpty()) << "no longer this program's";
 }
 
+// Two runs at once: the second is refused at once, naming the first, or with `wait` runs
+// when it ends; a reader never sees a file under its final name that is not whole.
+TEST_F(Sync, OneRunAtATime) {
+    const auto maps = scratch_maps();
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool first_inside = false, let_go = false;
+    const Fault fault([&](WriteStep step, const fs::path&) {
+        std::unique_lock lock(mutex);
+        if (step != WriteStep::rename || first_inside) return;
+        first_inside = true;
+        changed.notify_all();
+        changed.wait_for(lock, 30s, [&] { return let_go; });
+    });
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        while (!done)
+            if (fs::exists(site())) expect_whole(published());
+    });
+    std::thread first([&] { sync({maps}, {.gzip = true}); });
+    {
+        std::unique_lock lock(mutex);
+        EXPECT_TRUE(changed.wait_for(lock, 30s, [&] { return first_inside; }));
+    }
+    try {
+        sync({maps}, {.gzip = true});
+        ADD_FAILURE() << "a second run while the first holds the folder";
+    } catch (const server::FolderBusy& busy) {
+#ifndef _WIN32
+        EXPECT_EQ(busy.holder, static_cast<std::uint64_t>(getpid()));
+#endif
+    }
+    server::SyncResult waited;
+    std::thread second([&] { waited = sync({maps}, {.gzip = true, .wait = true}); });
+    {
+        std::lock_guard lock(mutex);
+        let_go = true;
+    }
+    changed.notify_all();
+    first.join();
+    second.join();
+    done = true;
+    reader.join();
+    EXPECT_EQ(waited.unchanged.size(), 12u);
+    expect_whole(published());
+    expect_record_matches_site();
+}
+
+// A run stopped at any step of writing a file, on a first run and a replacing one: every
+// file on the site is in the record, and the next run repairs the rest.
+TEST_F(Sync, AKilledRunLeavesNoOrphanAndTheNextRepairsAll) {
+    for (const bool replacing : {false, true})
+        for (const auto step :
+             {WriteStep::create, WriteStep::write, WriteStep::flush, WriteStep::rename})
+            for (const int at : {1, 4}) {
+                fs::remove_all(site());
+                auto maps = scratch_maps();
+                if (replacing) {
+                    sync({maps}, {.gzip = true});
+                    maps = scratch_maps(3001);
+                }
+                int calls = 0;
+                {
+                    const Fault fault([&](WriteStep now, const fs::path&) {
+                        if (now == step && ++calls == at) throw Killed{};
+                    });
+                    EXPECT_THROW(sync({maps}, {.gzip = true}), Killed);
+                }
+                SCOPED_TRACE(std::to_string(static_cast<int>(step)) + " " + std::to_string(at));
+                // Journaled before its rename, a file stopped there is named with its new
+                // bytes: the next run finds the old ones and replaces them.
+                expect_record_matches_site(false);
+                const auto rerun = sync({maps}, {.gzip = true});
+                EXPECT_TRUE(rerun.ok);
+                EXPECT_THAT(rerun.foreign, IsEmpty());
+                EXPECT_EQ(published().size(), 12u);
+                expect_whole(published());
+                expect_record_matches_site();
+            }
+}
+
+// A full disk: a line for each file not placed, a record that names what is there, and
+// the next run (with room) places the rest.
+TEST_F(Sync, AFullDiskLeavesATrueRecord) {
+    const auto maps = scratch_maps();
+    int writes = 0;
+    {
+        const Fault fault([&](WriteStep step, const fs::path&) {
+            if (step == WriteStep::write && ++writes > 3)
+                throw analysis::FileError("cannot write: No space left on device");
+        });
+        const auto full = sync({maps}, {.gzip = true});
+        EXPECT_FALSE(full.ok);
+        std::size_t failed = 0;
+        for (const auto& done : full.steps)
+            failed += done.outcome == server::Outcome::failed;
+        EXPECT_EQ(failed, 6u - published().size() / 2);
+    }
+    expect_whole(published());
+    expect_record_matches_site();
+    EXPECT_TRUE(sync({maps}, {.gzip = true}).ok);
+    EXPECT_EQ(published().size(), 12u);
+    expect_record_matches_site();
+}
+
+#ifndef _WIN32
+TEST_F(Sync, AFullDiskForReal) {
+    const auto mount_point = dir.path() / "small";
+    fs::create_directories(mount_point);
+    if (geteuid() != 0 || ::mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=160k") != 0)
+        GTEST_SKIP() << "a small file system of its own needs root";
+    const auto maps = scratch_maps(100000);
+    server::SyncResult full;
+    try {
+        full = server::sync_download_folder({maps}, {.dir = mount_point / "site", .gzip = true});
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << e.what();
+    }
+    EXPECT_FALSE(full.ok);
+    fs::create_directory_symlink(mount_point / "site", site());
+    expect_whole(published());
+    expect_record_matches_site();
+    ::umount2(mount_point.c_str(), MNT_DETACH);
+}
+#endif
+
+// SIGINT or SIGTERM: the file in hand is finished, the record written, nothing more done.
+TEST_F(Sync, AStopFinishesTheFileInHand) {
+    std::atomic<int> stop{0};
+    const Fault fault([&](WriteStep step, const fs::path&) {
+        if (step == WriteStep::rename) stop = 15;
+    });
+    const auto stopped = sync({scratch_maps()}, {.gzip = true, .stop = &stop});
+    EXPECT_EQ(stopped.stopped, 15);
+    EXPECT_EQ(stopped.added, (Paths{"maps/de_a.bsp", "maps/de_a.bsp.gz"}));
+    EXPECT_EQ(stopped.steps.back().outcome, server::Outcome::not_reached);
+    EXPECT_FALSE(fs::exists(site() / std::string(server::journal_name)));
+    expect_record_matches_site();
+}
+
+// A map still being uploaded is never published cut short: tried once more at the end, and
+// not placed when it is still changing.
+TEST_F(Sync, ASourceThatChangesWhileCopiedIsNotPutInPlace) {
+    for (const int changes : {1, 2}) {
+        fs::remove_all(site());
+        const server::MapRequests map{"de_up", {file("maps/de_up.bsp", "START")}, {}};
+        int changed = 0;
+        const Fault fault([&](WriteStep step, const fs::path& to) {
+            if (step != WriteStep::write || to.filename() != "de_up.bsp" || changed == changes)
+                return;
+            ++changed;
+            write_file(dir.path() / "server/maps/de_up.bsp",
+                       "START, and more" + std::to_string(changed));
+        });
+        const auto result = sync({map});
+        EXPECT_EQ(result.ok, changes == 1);
+        EXPECT_EQ(result.steps.front().outcome, server::Outcome::source_changed);
+        EXPECT_EQ(result.steps.back().outcome,
+                  changes == 1 ? server::Outcome::done : server::Outcome::source_changing);
+        if (changes == 1)
+            EXPECT_EQ(on_site("maps/de_up.bsp"), "START, and more1");
+        else
+            EXPECT_FALSE(fs::exists(site() / "maps/de_up.bsp"));
+        expect_record_matches_site();
+    }
+}
+
+#ifndef _WIN32
+// A file the server's own user cannot read is never published, even by a run as root.
+TEST_F(Sync, NeverPublishesWhatTheServersUserCannotRead) {
+    if (geteuid() != 0) GTEST_SKIP() << "a server's user of its own needs root";
+    const server::MapRequests map{
+        "de_a", {file("maps/de_a.bsp", "A"), file("secret.txt", "PW")}, {}};
+    fs::permissions(dir.path() / "server/secret.txt",
+                    fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(dir.path() / "server/secret.txt", dir.path() / "server/maps/de_a.txt");
+    const server::Request linked{"maps/de_a.txt", (dir.path() / "server/maps/de_a.txt").string(),
+                                 2};
+    const server::MapRequests with_link{"de_a", {map.files[0], linked}, {}};
+    ASSERT_EQ(chown((dir.path() / "server").c_str(), 65534, 65534), 0);
+    const auto result = sync({with_link}, {.mod_folder = dir.path() / "server"});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.added, Paths{"maps/de_a.bsp"});
+    ASSERT_EQ(result.steps.size(), 2u);
+    EXPECT_EQ(result.steps[1].step.reason, server::Reason::unreadable);
+    EXPECT_FALSE(fs::exists(site() / "maps/de_a.txt"));
+    // Placed by a run that did not ask: taken off the site.
+    sync({with_link});
+    const auto again = sync({with_link}, {.mod_folder = dir.path() / "server"});
+    EXPECT_FALSE(again.ok);
+    EXPECT_EQ(again.removed, Paths{"maps/de_a.txt"});
+    EXPECT_FALSE(fs::exists(site() / "maps/de_a.txt"));
+}
+#endif
+
 TEST_F(Sync, RefusesADamagedOrForeignRecord) {
     const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
     sync({a});
     const auto record = (site() / std::string(server::manifest_name)).string();
     const auto good = read_file(record);
-    for (const auto& bad :
-         Paths{"<html>", good + "12\tzz\n", good + "1\t00000000\t1\t1\t1\t1\t../x\n",
-               good.substr(0, good.size() - 3)}) {
-        write_file(record, bad);
+    fs::remove(site() / std::string(server::lock_name));
+    const auto journal = (site() / std::string(server::journal_name)).string();
+    const auto journaled = std::string(server::journal_header);
+    // The record's text, or the journal's after a good record.
+    for (const auto& [bad, in_journal] : std::vector<std::pair<std::string, bool>>{
+             {"<html>", false},
+             {good + "12\tzz\n", false},
+             {good + "1\t00000000\t1\t1\t1\t1\t../x\n", false},
+             {good.substr(0, good.size() - 3), false},
+             {journaled + "-\t../x\n", true},
+             {journaled + "+\t12\tzz\n", true}}) {
+        write_file(record, in_journal ? good : bad);
+        if (in_journal) write_file(journal, bad);
         EXPECT_THROW(sync({}, {.prune = true}), std::runtime_error) << bad;
-        EXPECT_EQ(on_site("maps/de_a.bsp"), "A");
+        EXPECT_EQ(published(), (std::map<std::string, std::string>{{"maps/de_a.bsp", "A"}}));
+        EXPECT_FALSE(fs::exists(site() / std::string(server::lock_name)));
     }
 }
 

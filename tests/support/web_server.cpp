@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace tarnwick::testing {
 namespace {
@@ -83,18 +84,40 @@ std::string config(const std::string& root, const std::string& scratch, int port
            "\"; limit_rate_after 2k; limit_rate 1; }\n}\n";
 }
 
-} // namespace
-
-int free_port() {
+// A socket bound to a free local port, and the port.
+std::pair<SOCKET, int> bound_socket() {
     init_sockets();
     const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
     auto address = local(0);
     socklen_t size = sizeof address;
     if (s == INVALID_SOCKET || bind(s, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        getsockname(s, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        if (s != INVALID_SOCKET) closesocket(s);
         throw std::runtime_error("no free local port");
+    }
+    return {s, ntohs(address.sin_port)};
+}
+
+} // namespace
+
+int free_port() {
+    const auto [s, port] = bound_socket();
     closesocket(s);
-    return ntohs(address.sin_port);
+    return port;
+}
+
+DeadSite::DeadSite() {
+    const auto [s, port] = bound_socket();
+    if (listen(s, SOMAXCONN) != 0) {
+        closesocket(s);
+        throw std::runtime_error("cannot listen on a local port");
+    }
+    socket_ = static_cast<std::intptr_t>(s);
+    port_ = port;
+}
+
+DeadSite::~DeadSite() {
+    closesocket(static_cast<SOCKET>(socket_));
 }
 
 WebServer::WebServer(const std::filesystem::path& root) {

@@ -6,6 +6,7 @@
 #include "synthetic_map.h"
 #include "web_process.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -35,6 +36,22 @@ private:
     int catch_all_port_ = 0;
     int slow_port_ = 0;
     long pid_ = 0;
+};
+
+// A site that takes connections and never answers: the system completes them in the queue
+// of a listening socket that nothing reads.
+class DeadSite {
+public:
+    DeadSite();
+    ~DeadSite();
+    DeadSite(const DeadSite&) = delete;
+    DeadSite& operator=(const DeadSite&) = delete;
+
+    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+private:
+    std::intptr_t socket_;
+    int port_ = 0;
 };
 
 int free_port();

@@ -31,6 +31,13 @@ std::size_t on_body(char* data, std::size_t, std::size_t size, void* user) {
     return size;
 }
 
+// The site gave no answer: nothing to judge it by, and a sign that the next requests to it
+// would fare the same.
+bool unanswered(CURLcode result) {
+    return result == CURLE_OPERATION_TIMEDOUT || result == CURLE_COULDNT_CONNECT ||
+           result == CURLE_COULDNT_RESOLVE_HOST || result == CURLE_GOT_NOTHING;
+}
+
 std::size_t on_header(char* data, std::size_t, std::size_t size, void* user) {
     add_header_line(static_cast<Transfer*>(user)->answer, {data, size});
     return size;
@@ -59,7 +66,8 @@ public:
 
 private:
     CURL* start(const HttpRequest& request, Transfer& transfer);
-    void finish(CURLMsg* message, const std::function<void(std::size_t, HttpAnswer&&)>& answered);
+    void finish(CURLMsg* message, const std::vector<HttpRequest>& requests, SiteWatch& watch,
+                const std::function<void(std::size_t, HttpAnswer&&)>& answered);
 
     HttpLimits limits_;
     CURLM* multi_ = nullptr;
@@ -95,7 +103,8 @@ CURL* CurlClient::start(const HttpRequest& request, Transfer& transfer) {
     return easy;
 }
 
-void CurlClient::finish(CURLMsg* message,
+void CurlClient::finish(CURLMsg* message, const std::vector<HttpRequest>& requests,
+                        SiteWatch& watch,
                         const std::function<void(std::size_t, HttpAnswer&&)>& answered) {
     CURL* easy = message->easy_handle;
     Transfer* transfer = nullptr;
@@ -111,19 +120,30 @@ void CurlClient::finish(CURLMsg* message,
             transfer->error[0] ? transfer->error.data() : curl_easy_strerror(message->data.result);
         answer.body.clear();
         answer.cut = false;
+        answer.unanswered = unanswered(message->data.result);
     }
     curl_multi_remove_handle(multi_, easy);
     idle_.push_back(easy);
+    watch.ended(requests[transfer->index].url, answer);
     answered(transfer->index, std::move(answer));
 }
 
 void CurlClient::fetch(const std::vector<HttpRequest>& requests,
                        const std::function<void(std::size_t, HttpAnswer&&)>& answered) {
     std::vector<std::unique_ptr<Transfer>> transfers(requests.size());
+    SiteWatch watch;
     std::size_t next = 0, running = 0;
     while (next < requests.size() || running > 0) {
         for (; next < requests.size() && running < static_cast<std::size_t>(limits_.parallel);
-             ++next, ++running) {
+             ++next) {
+            const auto& url = requests[next].url;
+            if (auto instead = watch.instead_of(url)) {
+                answered(next, std::move(*instead));
+                continue;
+            }
+            if (watch.must_wait(url)) break;
+            watch.started(url);
+            ++running;
             transfers[next] = std::make_unique<Transfer>();
             transfers[next]->index = next;
             transfers[next]->max_bytes = requests[next].max_bytes;
@@ -134,7 +154,7 @@ void CurlClient::fetch(const std::vector<HttpRequest>& requests,
         int left = 0;
         while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
             if (message->msg != CURLMSG_DONE) continue;
-            finish(message, answered);
+            finish(message, requests, watch, answered);
             --running;
         }
         if (active > 0) curl_multi_poll(multi_, nullptr, 0, 100, nullptr);

@@ -4,6 +4,7 @@
 #include "server/http_client.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -25,12 +26,19 @@ struct Handle {
     Handle& operator=(const Handle&) = delete;
 };
 
+// Some WinHTTPs (wine's) pass on the socket's own error for these two.
+constexpr DWORD socket_timed_out = 10060; // WSAETIMEDOUT
+constexpr DWORD socket_refused = 10061;   // WSAECONNREFUSED
+
 std::string why(DWORD code) {
     switch (code) {
     case ERROR_WINHTTP_TIMEOUT:
+    case socket_timed_out:
         return "timed out";
     case ERROR_WINHTTP_CANNOT_CONNECT:
         return "cannot connect";
+    case socket_refused:
+        return "connection refused";
     case ERROR_WINHTTP_CONNECTION_ERROR:
         return "connection lost";
     case ERROR_WINHTTP_NAME_NOT_RESOLVED:
@@ -47,9 +55,49 @@ std::string why(DWORD code) {
     }
 }
 
+// The site gave no answer: nothing to judge it by, and a sign that the next requests to it
+// would fare the same.
+bool unanswered(DWORD code) {
+    return code == ERROR_WINHTTP_TIMEOUT || code == ERROR_WINHTTP_CANNOT_CONNECT ||
+           code == ERROR_WINHTTP_NAME_NOT_RESOLVED || code == socket_timed_out ||
+           code == socket_refused;
+}
+
 // The address's bytes are ASCII: the probe percent-encodes the rest.
 std::wstring wide(std::string_view text) {
     return std::wstring(text.begin(), text.end());
+}
+
+int hex_value(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+// The user name or password of an address, with its %XX escapes decoded as libcurl does.
+std::wstring unescaped(std::wstring_view text) {
+    std::wstring out;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const int high = at + 2 < text.size() && text[at] == L'%' ? hex_value(text[at + 1]) : -1;
+        const int low = high < 0 ? -1 : hex_value(text[at + 2]);
+        if (low < 0) {
+            out += text[at];
+        } else {
+            out += static_cast<wchar_t>(high * 16 + low);
+            at += 2;
+        }
+    }
+    return out;
+}
+
+// Basic credentials from the address, sent with the first request as libcurl sends them.
+void set_credentials(HINTERNET request, const URL_COMPONENTS& parts) {
+    if (parts.dwUserNameLength == 0) return;
+    const auto user = unescaped({parts.lpszUserName, parts.dwUserNameLength});
+    const auto password = unescaped({parts.lpszPassword, parts.dwPasswordLength});
+    WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
+                          user.c_str(), password.c_str(), nullptr);
 }
 
 std::string narrow(std::wstring_view text) {
@@ -74,10 +122,24 @@ public:
                const std::function<void(std::size_t, HttpAnswer&&)>& answered) override {
         std::atomic<std::size_t> next{0};
         std::mutex one_at_a_time;
+        std::condition_variable request_ended;
+        SiteWatch watch;
         const auto work = [&] {
             for (std::size_t i; (i = next++) < requests.size();) {
-                auto answer = get(requests[i]);
-                const std::lock_guard lock(one_at_a_time);
+                const auto& url = requests[i].url;
+                std::unique_lock lock(one_at_a_time);
+                request_ended.wait(lock, [&] { return !watch.must_wait(url); });
+                auto instead = watch.instead_of(url);
+                if (!instead) {
+                    watch.started(url);
+                    lock.unlock();
+                }
+                auto answer = instead ? std::move(*instead) : get(requests[i]);
+                if (!instead) {
+                    lock.lock();
+                    watch.ended(url, answer);
+                    request_ended.notify_all();
+                }
                 answered(i, std::move(answer));
             }
         };
@@ -103,14 +165,17 @@ HttpAnswer WinHttpClient::get(const HttpRequest& asked) const {
     const auto deadline = std::chrono::steady_clock::now() + limits_.timeout;
     HttpAnswer answer;
     const auto fail = [&] {
+        const auto code = GetLastError();
         answer = {};
-        answer.error = why(GetLastError());
+        answer.error = why(code);
+        answer.unanswered = unanswered(code);
         return answer;
     };
     auto url = wide(asked.url);
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof parts;
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = DWORD(-1);
+    parts.dwUserNameLength = parts.dwPasswordLength = DWORD(-1);
     if (!WinHttpCrackUrl(url.c_str(), 0, 0, &parts)) return fail();
     const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
     const std::wstring path(parts.lpszUrlPath, parts.dwUrlPathLength + parts.dwExtraInfoLength);
@@ -121,6 +186,7 @@ HttpAnswer WinHttpClient::get(const HttpRequest& asked) const {
                            WINHTTP_DEFAULT_ACCEPT_TYPES,
                            parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0));
     if (!request.h) return fail();
+    set_credentials(request.h, parts);
     DWORD redirects = static_cast<DWORD>(limits_.max_redirects);
     WinHttpSetOption(request.h, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects,
                      sizeof redirects);
