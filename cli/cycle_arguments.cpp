@@ -32,7 +32,8 @@ std::vector<MapArgument> cycle_arguments(const std::string& file, const std::str
     for (const auto& map : cycle.maps) {
         const auto shown = analysis::single_byte_to_utf8(map.name);
         if (map.skipped)
-            maps.push_back({shown, "not a map the server has: the server skips it"});
+            maps.push_back(
+                {shown, "not a map the server has: the server skips it", {}, false, true});
         else if (map.in_pack)
             maps.push_back({shown, "in a pack file: it ships with the game", {}, true});
         else

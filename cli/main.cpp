@@ -4,20 +4,25 @@
 
 #include "analysis/file_system.h"
 #include "analysis/module1.h"
+#include "analysis/single_byte.h"
 #include "analysis/stock_filter.h"
 #include "cli/console.h"
 #include "cli/cycle_arguments.h"
 #include "cli/map_arguments.h"
 #include "cli/options.h"
+#include "cli/run_summary.h"
 #include "cli/server_run.h"
 #include "cli/terminal_progress.h"
 #include "game/file_source.h"
 #include "game/session.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,7 +34,8 @@ std::string count_text(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " resource" : " resources");
 }
 
-// Writes (or prints) the resource file of `map` with `entries`. Returns false on failure.
+// Writes (or prints, or with --dry-run says it would write) the resource file of `map` with
+// `entries`. Returns false on failure.
 bool put_res(const std::string& map, const std::vector<std::string>& entries,
              const cli::Options& options, cli::TerminalProgress& display) {
     const auto head = map + ": " + count_text(entries.size()) + ", ";
@@ -42,8 +48,15 @@ bool put_res(const std::string& map, const std::vector<std::string>& entries,
     }
     const auto destination = analysis::res_path_for(map);
     // Whatever is there is kept: a hidden file, a link, a pipe.
-    if (!options.overwrite && analysis::name_taken(destination)) {
-        display.report(head + "kept the existing " + destination + " (--overwrite replaces it)");
+    const bool taken = analysis::name_taken(destination);
+    const bool dry = options.game.dry_run;
+    if (!options.overwrite && taken) {
+        display.report(head + (dry ? "would keep" : "kept") + " the existing " + destination +
+                       " (--overwrite replaces it)");
+        return true;
+    }
+    if (dry) {
+        display.report(head + (taken ? "would replace " : "would write ") + destination);
         return true;
     }
     const auto written = analysis::write_res_file(entries, map);
@@ -65,85 +78,246 @@ std::string option_hinted(const game::ReportRow& row) {
         line += " (--base-counts)";
     else if (row.kind == game::RowKind::no_mod_folder)
         line += " (--game names one)";
-    else if (row.kind == game::RowKind::unchecked_counts)
-        line += ", or give --stock-list a list made there by --make-stock-list; --check does not "
-                "fail on them";
     return line;
 }
 
-void report_rows(const std::vector<game::ReportRow>& rows, cli::TerminalProgress& display) {
-    for (const auto& row : rows)
-        if (const auto line = option_hinted(row); !line.empty()) display.report(line);
+// "a, b, c, …": the first few of `names`, single-byte.
+std::string first_names(const std::vector<std::string>& names) {
+    constexpr std::size_t shown = 3;
+    std::string text;
+    for (std::size_t i = 0; i < std::min(shown, names.size()); ++i)
+        text += (i ? ", " : "") + analysis::single_byte_to_utf8(names[i]);
+    return names.size() > shown ? text + ", …" : text;
 }
 
-// Copies the map's download folder (--collect); false when a file failed or was kept.
-bool collect(const game::CheckedMap& checked, const cli::Options& options, game::Session& session,
-             cli::TerminalProgress& display) {
+std::string files_text(std::size_t n) {
+    return game::counted(n, "file", "files");
+}
+
+// What became of the words of the .res replaced that the new list lacks.
+void report_old_res(const game::OldRes& old, bool fresh, cli::TerminalProgress& display) {
+    if (!old.unreadable.empty()) display.report("  the old .res cannot be read: " + old.unreadable);
+    if (!old.carried.empty()) {
+        std::vector<std::string> names;
+        for (const auto& o : old.carried)
+            names.push_back(o.entry);
+        display.report(
+            (fresh ? "  not kept from the old .res (--fresh): " : "  kept from the old .res: ") +
+            files_text(names.size()) + " (" + first_names(names) + ")");
+    }
+    // One line a reason, in the order the reasons first come.
+    std::vector<std::pair<std::string, std::vector<std::string>>> by_reason;
+    for (const auto& l : old.left_out) {
+        auto at = std::find_if(by_reason.begin(), by_reason.end(),
+                               [&](const auto& r) { return r.first == l.reason; });
+        if (at == by_reason.end()) at = by_reason.insert(by_reason.end(), {l.reason, {}});
+        at->second.push_back(l.word);
+    }
+    for (const auto& [reason, words] : by_reason)
+        display.report("  left out of the old .res: " + first_names(words) + ": " + reason);
+}
+
+// What a plain scan's .res drops of the one it replaces, which it keeps byte for byte.
+void report_dropped(const std::string& map, const std::vector<std::string>& entries,
+                    cli::TerminalProgress& display) {
+    std::vector<std::string> lacking;
+    try {
+        if (const auto old = game::read_res_file(analysis::res_path_for(map)))
+            lacking = game::words_lacking(map, entries, *old);
+    } catch (const std::exception& e) {
+        return display.report("  the old .res cannot be read: " + std::string(e.what()));
+    }
+    if (lacking.empty()) return;
+    display.report("  the old .res named " + std::to_string(lacking.size()) +
+                   (lacking.size() == 1 ? " word" : " words") + " the new one lacks (" +
+                   first_names(lacking) + "); --follow keeps those the server has");
+}
+
+// What one run is given and where it tells what it finds.
+struct Run {
+    const cli::Options& options;
+    game::Session* session;
+    cli::ServerRun& server;
+    cli::TerminalProgress& display;
+    cli::RunSummary& summary;
+    bool counts_alone = false; // a map's counts are its own alone: said once, at the end
+    bool unchecked = false;    // something was not checked: how to check it said once
+    bool extra_said = false;   // the --extra files are checked once a run
+    void report(const std::string& line) const { display.report(line); }
+};
+
+// A map's rows: what is not checked only counted, but with --verbose; what the run says
+// once left for its end.
+void report_rows(const std::vector<game::ReportRow>& rows, Run& run) {
+    for (const auto& row : rows) {
+        const bool unchecked_name =
+            (row.kind == game::RowKind::entry && row.status == game::Status::unchecked) ||
+            row.kind == game::RowKind::unchecked_texture;
+        if (unchecked_name && !run.options.verbose) continue;
+        if (row.kind == game::RowKind::counts_alone) {
+            run.counts_alone = true;
+            continue;
+        }
+        run.unchecked = run.unchecked || row.kind == game::RowKind::unchecked_counts;
+        if (const auto line = option_hinted(row); !line.empty()) run.report(line);
+    }
+}
+
+// The --extra files as the first map's game folder has them, said once a run: their
+// counts, then each that is not found as named, or that a .res cannot name.
+void report_extra(const std::vector<game::Outcome>& extra, Run& run) {
+    if (run.extra_said || extra.empty()) return;
+    run.extra_said = true;
+    std::array<std::size_t, game::status_count> counts{};
+    std::vector<std::string> lines;
+    bool failed = false;
+    for (const auto& o : extra) {
+        ++counts[static_cast<int>(o.status)];
+        const auto refused = game::res_word_refusal(o.entry);
+        failed = failed || !refused.empty() || o.status == game::Status::missing;
+        if (!refused.empty())
+            lines.push_back("  refused: " + analysis::single_byte_to_utf8(o.entry) + ": " +
+                            refused);
+        else if (auto line = game::row_text({.kind = game::RowKind::entry,
+                                             .status = o.status,
+                                             .entry = o.entry,
+                                             .spelled = o.spelled,
+                                             .text = o.reason});
+                 !line.empty())
+            lines.push_back(std::move(line));
+    }
+    std::string head =
+        run.options.game.extra + ": " + files_text(extra.size()) + ", sent with every map:";
+    for (int s = 0; s < game::status_count; ++s)
+        if (counts[s])
+            head += " " + std::to_string(counts[s]) + " " +
+                    std::string(game::status_name(static_cast<game::Status>(s))) + ",";
+    head.pop_back();
+    run.report(head);
+    for (const auto& line : lines)
+        run.report(line);
+    if (failed && run.options.game.check) run.summary.failed(cli::Failure::extra_files);
+}
+
+// Copies the map's download folder (--collect), or says what it would copy; false when a
+// file failed or was kept.
+bool collect(const game::CheckedMap& checked, const Run& run) {
+    const auto& options = run.options;
     const bool overwrite = options.overwrite;
+    const bool dry = options.writes_nothing();
     const auto result =
-        session.collect(checked, {analysis::to_path(options.game.collect),
-                                  [overwrite](const std::string&) { return overwrite; }});
-    for (const auto& file : result.files)
-        display.report("  " + game::collected_text(file) +
-                       (file.outcome == game::CollectOutcome::kept && !overwrite
-                            ? " (--overwrite replaces it)"
-                            : ""));
-    display.report(checked.resolution.map + ": collected " + std::to_string(result.copied) +
-                   " files into " + options.game.collect);
+        run.session->collect(checked, {analysis::to_path(options.game.collect),
+                                       [overwrite](const std::string&) { return overwrite; }, dry});
+    for (const auto& file : result.files) {
+        const bool copied = file.outcome == game::CollectOutcome::copied;
+        run.report("  " + (dry && copied ? "would copy " + file.path : game::collected_text(file)) +
+                   (file.outcome == game::CollectOutcome::kept && !overwrite
+                        ? " (--overwrite replaces it)"
+                        : ""));
+    }
+    run.report(checked.resolution.map + (dry ? ": would collect " : ": collected ") +
+               std::to_string(result.copied) + " files into " + options.game.collect);
     return result.ok;
 }
 
 // Resolves the map's entries in the game folder, reports them, and writes the .res the
-// options ask for (nothing with --check). Returns false on failure, or when --check finds
-// something missing, or --audit a .res that fails.
-bool resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
-                     const cli::Options& options, game::Session& session, cli::ServerRun& server,
-                     cli::TerminalProgress& display) {
+// options ask for (nothing in a mode that reads, nor with --fastdl); what fails goes to
+// the summary.
+void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::string>& scanned,
+                     Run& run) {
     const auto& map = argument.path;
-    const auto report = [&](const std::string& line) { display.report(line); };
-    const auto resolved = session.resolve(map, scanned);
-    report_rows(resolved.rows, display);
-    if (!resolved.map) return false;
+    const auto& options = run.options;
+    const auto report = [&](const std::string& line) { run.report(line); };
+    const auto resolved = run.session->resolve(map, scanned);
+    report_rows(resolved.rows, run);
+    if (!resolved.map) return run.summary.failed(cli::Failure::unread_map);
     const auto& checked = *resolved.map;
     const auto& resolution = checked.resolution;
+    report_extra(checked.extra, run);
+    run.summary.checked(resolution);
     if (options.game.check) {
-        server.add(session, checked, argument.sent, report);
-        bool audited = true;
-        if (options.game.audit) {
-            const auto audit = session.audit(checked);
-            report_rows(game::audit_rows(audit), display);
-            audited = !audit.failed();
-        }
-        return !resolution.incomplete() && !resolution.has_problems() && !resolution.over_limit() &&
-               audited;
+        run.server.add(*run.session, checked, argument.sent, report);
+        if (resolution.incomplete() || resolution.has_problems() || resolution.over_limit())
+            run.summary.failed(cli::Failure::checked_map);
+        if (!options.game.audit) return;
+        const auto audit = run.session->audit(checked);
+        report_rows(game::audit_rows(audit), run);
+        if (audit.failed()) run.summary.failed(cli::Failure::failed_audit);
+        return;
     }
-    bool ok = put_res(map, checked.res_lines, options, display);
+    if (options.puts_res()) {
+        if (!put_res(map, checked.res_lines, options, run.display))
+            run.summary.failed(cli::Failure::unwritten_res);
+        report_old_res(checked.old, options.fresh, run.display);
+    }
     // After the .res is written: what the server sends is the .res beside the map.
-    server.add(session, checked, argument.sent, report);
-    if (!options.game.collect.empty()) ok = collect(checked, options, session, display) && ok;
-    return ok;
+    run.server.add(*run.session, checked, argument.sent, report);
+    if (!options.game.collect.empty() && !collect(checked, run))
+        run.summary.failed(cli::Failure::uncollected);
 }
 
-// Analyses one map and writes (or prints) its resource file. Returns false on failure.
-bool process(const cli::MapArgument& argument, const cli::Options& options, game::Session* session,
-             cli::ServerRun& server, cli::TerminalProgress& display) {
+// Analyses one map and writes (or prints) its resource file; what fails goes to the summary.
+void process(const cli::MapArgument& argument, Run& run) {
     const auto& map = argument.path;
+    const auto& options = run.options;
     if (!cli::has_map_extension(map)) {
-        display.report(map + ": not a .bsp map, skipped");
-        return false;
+        run.report(map + ": not a .bsp map, skipped");
+        return run.summary.failed(cli::Failure::unread_map);
     }
     analysis::ResourceList list;
     std::string why;
-    display.start_map(map);
-    cli::MapProgress progress(display);
+    run.display.start_map(map);
+    cli::MapProgress progress(run.display);
     if (!analysis::scan_map(map, analysis::file_name_of(map), list, progress, {}, &why)) {
-        display.report(map + ": cannot read the map: " + why);
-        return false;
+        run.report(map + ": cannot read the map: " + why);
+        return run.summary.failed(cli::Failure::unread_map);
     }
-    if (session)
-        return resolve_and_put(argument, analysis::shown_entries(list, true), options, *session,
-                               server, display);
-    return put_res(map, analysis::shown_entries(list, !options.only_custom), options, display);
+    if (run.session) return resolve_and_put(argument, analysis::shown_entries(list, true), run);
+    const auto entries = analysis::shown_entries(list, !options.only_custom);
+    if (!options.puts_res()) return run.report(map + ": " + count_text(entries.size()));
+    if (options.overwrite && !options.to_stdout) report_dropped(map, entries, run.display);
+    if (!put_res(map, entries, options, run.display))
+        run.summary.failed(cli::Failure::unwritten_res);
+}
+
+// One argument of the batch: a map, or what it names instead.
+void process_argument(const cli::MapArgument& argument, Run& run) {
+    try {
+        if (argument.problem.empty()) return process(argument, run);
+        // A map the cycle skips has been said once already, by the cycle's reading.
+        if (!argument.said) run.report(argument.path + ": " + argument.problem);
+        if (!argument.note)
+            run.summary.failed(argument.said ? cli::Failure::skipped_map
+                                             : cli::Failure::unread_map);
+    } catch (const std::exception& e) {
+        run.report(argument.path + ": " + e.what());
+        run.summary.failed(cli::Failure::unread_map);
+    }
+}
+
+// What is said once a run, then the summary.
+void finish(const Run& run) {
+    if (run.counts_alone)
+        run.report(option_hinted({.kind = game::RowKind::counts_alone}).substr(2));
+    if (run.unchecked)
+        run.report("what was not checked: check on the full installation, or give --stock-list a "
+                   "list made there by --make-stock-list; --check does not fail on it" +
+                   std::string(run.options.verbose ? "" : " (--verbose names it)"));
+    for (const auto& line : run.summary.lines())
+        run.report(line);
+}
+
+// The words of the --extra list, read as the server reads a .res.
+std::vector<std::string> extra_files(const std::string& path) {
+    if (path.empty()) return {};
+    try {
+        const auto text = game::read_res_text(
+            game::read_small_file(game::FileSource(path), game::res_read_limit));
+        if (text.utf16) throw std::runtime_error("UTF-16, of which a .res reading takes nothing");
+        return text.lines;
+    } catch (const std::exception& e) {
+        throw std::runtime_error("cannot read the extra list " + path + ": " + e.what());
+    }
 }
 
 // The session of the game folder options, when any is given.
@@ -154,11 +328,15 @@ std::unique_ptr<game::Session> game_session(const cli::Options& options) {
     auto mod = options.game.game;
     if (mod.empty() && !options.game.mapcycle.empty())
         mod = cli::mod_of_cycle(options.game.mapcycle);
+    // A .res replaced keeps the files it names that the new list lacks.
+    auto old_res = game::OldResUse::ignore;
+    if (options.puts_res() && options.overwrite && !options.to_stdout)
+        old_res = options.fresh ? game::OldResUse::report : game::OldResUse::carry;
     // A server copy often lacks valve/: the command line says what it could not check.
     const auto& game = options.game;
-    return std::make_unique<game::Session>(
-        game::SessionSettings{mod, game.stock_list, choice, game.base_counts, game.addon, true,
-                              game.engine, game.base_listing, game.base_map});
+    return std::make_unique<game::Session>(game::SessionSettings{
+        mod, game.stock_list, choice, game.base_counts, game.addon, true, game.engine,
+        game.base_listing, game.base_map, old_res, extra_files(game.extra)});
 }
 
 // The maps to analyse: the arguments, or the cycle's maps.
@@ -175,8 +353,10 @@ bool write_report(const game::Session& session, const cli::ServerRun& server,
                   const std::string& path, cli::TerminalProgress& display) {
     if (path.empty()) return true;
     try {
-        const auto json = server.json(session.json());
-        game::replace_whole_file(analysis::to_path(path), game::MemorySource(json));
+        auto report = session.json_document();
+        server.add_json(report);
+        game::replace_whole_file(analysis::to_path(path),
+                                 game::MemorySource(game::json_text(report)));
     } catch (const std::exception& e) {
         display.report("cannot write the report " + path + ": " + e.what());
         return false;
@@ -208,26 +388,18 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
     }
     cli::TerminalProgress display(maps.size());
     cli::ServerRun server(options);
-    bool all_done = true;
+    cli::RunSummary summary;
+    Run run{options, session.get(), server, display, summary};
     for (const auto& argument : maps) {
-        const auto& map = argument.path;
-        bool done = argument.note;
-        try {
-            if (argument.problem.empty())
-                done = process(argument, options, session.get(), server, display);
-            else
-                display.report(map + ": " + argument.problem);
-        } catch (const std::exception& e) {
-            display.report(map + ": " + e.what());
-        }
-        all_done = done && all_done;
+        process_argument(argument, run);
         display.finish_map();
     }
     const auto report = [&](const std::string& line) { display.report(line); };
-    all_done = server.finish(report) && all_done;
-    if (session)
-        all_done = write_report(*session, server, options.game.report, display) && all_done;
+    server.finish(report, summary);
+    if (session && !write_report(*session, server, options.game.report, display))
+        summary.failed(cli::Failure::unwritten_res);
+    finish(run);
     display.clear();
     if (server.stopped()) return 128 + server.stopped();
-    return all_done ? 0 : 1;
+    return summary.ok() ? 0 : 1;
 }

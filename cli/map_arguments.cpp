@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string utf8_of(const fs::path& path) {
-    const auto u8 = path.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
 // The maps in `folder` and, with `recursive`, in its subfolders (never through a link to a
 // folder, which could lead round in a circle). A folder that cannot be read is a problem.
 void add_folder(const fs::path& folder, bool recursive, std::vector<MapArgument>& found) {
@@ -29,10 +24,10 @@ void add_folder(const fs::path& folder, bool recursive, std::vector<MapArgument>
         std::error_code kind;
         if (recursive && entry.is_directory(kind) && !entry.is_symlink(kind))
             add_folder(entry.path(), recursive, found);
-        else if (entry.is_regular_file(kind) && has_map_extension(utf8_of(entry.path())))
-            found.push_back({utf8_of(entry.path()), {}});
+        else if (entry.is_regular_file(kind) && has_map_extension(analysis::utf8_of(entry.path())))
+            found.push_back({analysis::utf8_of(entry.path()), {}});
     }
-    if (ec) found.push_back({utf8_of(folder), "cannot read the folder: " + ec.message()});
+    if (ec) found.push_back({analysis::utf8_of(folder), "cannot read the folder: " + ec.message()});
 }
 
 void add_argument(const std::string& path, bool recursive, std::vector<MapArgument>& maps) {

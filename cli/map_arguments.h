@@ -19,6 +19,7 @@ struct MapArgument {
     std::string sent =
         {};            // the map's name as the server sends it (from a cycle); empty: its file's
     bool note = false; // the problem is only said: the map has nothing to check
+    bool said = false; // a map the cycle skips: its reading has said so
 };
 
 // The arguments in order. A folder stands for every .bsp file in it, sorted by name, and

@@ -23,6 +23,10 @@ constexpr const char* footer =
     "folders (liblist.gam's fallback_dir, its own in turn, and valve last) and their pack\n"
     "files, and a report goes to standard error.\n"
     "\n"
+    "--check, --audit, --probe, --dry-run and --make-stock-list write nothing but the\n"
+    "--report file, whatever else is given: beside them, --fastdl and --collect say what\n"
+    "they would do. --fastdl writes the site and no .res.\n"
+    "\n"
     "Exit status: 0 when every map was analysed, 1 when any map could not be read or\n"
     "its file not written (or, with --check, when a file or texture is missing or a limit\n"
     "is passed; with --audit also when a .res lacks a file that exists, names a missing\n"
@@ -134,6 +138,12 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts,
         ->check(CLI::IsMember({"hlds", "rehlds"}, CLI::ignore_case).description(""))
         ->type_name("hlds|rehlds")
         ->group(group);
+    app.add_option("--extra", game.extra,
+                   "files the server sends with every map (its plugins' sounds and models), one "
+                   "path a line as in a .res: added to every .res written and to every map's "
+                   "files on the site, and checked once")
+        ->type_name("FILE")
+        ->group(group);
     auto* base = app.add_option("--base-counts", base_counts,
                                 "what the game and its plugins precache before the map: a file "
                                 "of what a running ReHLDS printed (its rescount table, or its "
@@ -161,9 +171,14 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts,
     auto* fastdl = app.add_option("--fastdl", game.fastdl,
                                   "keep DIR, the download site's folder, in sync with every file "
                                   "a client may request for the maps (spelled as the server sends "
-                                  "it); a file this program did not place is kept and reported")
+                                  "it), from the .res files that are there; writes no .res; a file "
+                                  "this program did not place is kept and reported")
                        ->type_name("DIR")
                        ->group(site);
+    app.add_flag("--dry-run", game.dry_run,
+                 "say what the run would write (the .res files, --collect, --fastdl); write "
+                 "nothing")
+        ->group(site);
     // What changes how --fastdl syncs, and means nothing without it.
     const struct {
         const char* name;
@@ -172,8 +187,6 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts,
     } sync_flags[] = {
         {"--prune", &game.prune,
          "also remove what an earlier --fastdl placed and no map given needs any more"},
-        {"--dry-run", &game.dry_run,
-         "say what --fastdl would add, replace and remove; write nothing"},
         {"--gzip", &game.gzip,
          "also write NAME.gz beside each file, for a web server's precompressed gzip"},
         {"--wait", &game.wait,
@@ -215,10 +228,10 @@ void take_probe(const CLI::App& app, Options& options) {
 } // namespace
 
 bool GameOptions::any() const {
-    return !game.empty() || !stock_list.empty() || !report.empty() || !collect.empty() ||
-           !mapcycle.empty() || !fastdl.empty() || probe || check || audit || choice.follow ||
-           choice.fix_case || choice.skip_missing || choice.skip_stock || base_counts.given ||
-           !base_listing.empty() || engine != game::Engine::hlds || addon;
+    // --dry-run only says what the run would write, whatever else is given.
+    auto given = *this;
+    given.dry_run = false;
+    return given != GameOptions{};
 }
 
 std::optional<int> parse_options(const std::vector<std::string>& arguments, Options& options) {
@@ -232,9 +245,15 @@ std::optional<int> parse_options(const std::vector<std::string>& arguments, Opti
     app.add_flag("--only-custom", options.only_custom,
                  "leave out the texture packages that ship with the game");
     app.add_flag("--overwrite", options.overwrite,
-                 "replace an existing .res file (it is kept otherwise)");
+                 "replace an existing .res file (it is kept otherwise); with --fastdl, replace "
+                 "on the site what this program did not place");
+    app.add_flag("--fresh", options.fresh,
+                 "with --overwrite and the game folder: write the new list alone, without the "
+                 "files of the old .res that the new list lacks (they are kept otherwise)");
     app.add_flag("--stdout", options.to_stdout,
                  "print each .res file to standard output instead of writing it");
+    app.add_flag("--verbose", options.verbose,
+                 "name each file and texture not checked, not only their count");
     app.add_flag("-r,--recursive", options.recursive,
                  "take the maps in the subfolders of a folder too");
     auto* maps =

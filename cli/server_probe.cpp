@@ -10,12 +10,15 @@
 
 namespace tarnwick::cli {
 
+// The in-game download's limit is the server's too: read for every server run, but what
+// its reading warns of is the probe's to say.
 void ServerRun::read_config(const game::GameFolder& folder, const Report& report) {
-    if (config_ || !options_.probe) return;
+    if (config_) return;
     const auto files = server::config_files(folder);
     const auto text = files("server.cfg", game::max_config_bytes + 1);
-    if (!text) report("server.cfg: not found; the server's defaults are taken");
     config_ = text ? game::read_server_config(*text, "server.cfg", files) : game::ServerConfig{};
+    if (!options_.probe) return;
+    if (!text) report("server.cfg: not found; the server's defaults are taken");
     for (const auto& warning : config_->warnings)
         report(warning);
 }

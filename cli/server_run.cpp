@@ -4,6 +4,7 @@
 #include "analysis/single_byte.h"
 #include "cli/console.h"
 #include "cli/sync_text.h"
+#include "game/report.h"
 #include "server/record.h"
 
 #include <cstdio>
@@ -13,14 +14,20 @@
 namespace tarnwick::cli {
 namespace {
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
+using game::counted;
+
+bool over(const server::Request& file, const game::ServerConfig& config) {
+    return static_cast<double>(file.size) > config.transfer_max_size;
 }
 
-std::string over_limit(const server::Request& file) {
-    if (file.size <= server::in_game_download_limit) return {};
-    return " (over 10 MiB: the game's own download refuses it at the default "
-           "sv_filetransfermaxsize, so it must be on the download site)";
+std::string over_limit(const server::Request& file, const game::ServerConfig& config) {
+    if (!over(file, config)) return {};
+    if (config.transfer_max_size == game::default_transfer_max_size)
+        return " (over 10 MiB: the game's own download refuses it at the default "
+               "sv_filetransfermaxsize, so it must be on the download site)";
+    return " (over sv_filetransfermaxsize, " +
+           size_text(static_cast<std::uint64_t>(config.transfer_max_size)) +
+           ": the game's own download refuses it, so it must be on the download site)";
 }
 
 nlohmann::ordered_json paths(const std::vector<std::string>& list) {
@@ -49,17 +56,18 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
     const auto& requests = maps_.emplace_back(server::map_requests(session, map, sent));
     auto line = "  download: " + counted(requests.files.size(), "file", "files") + ", " +
                 size_text(requests.bytes()) + " for a new player";
-    if (const auto* largest = requests.largest())
+    const auto* largest = requests.largest();
+    if (largest)
         line += "; the largest " + analysis::single_byte_to_utf8(largest->sent) + ", " +
-                size_text(largest->size) + over_limit(*largest);
-    report(line);
+                size_text(largest->size) + over_limit(*largest, *config_);
+    if (verbose_ || (largest && over(*largest, *config_))) report(line);
     for (const auto& refused : requests.refused)
         report("  never placed on the download site: " +
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);
 }
 
-bool ServerRun::finish(const Report& report) {
-    if (!active()) return true;
+void ServerRun::finish(const Report& report, RunSummary& summary) {
+    if (!active()) return;
     std::set<std::string> distinct;
     std::uint64_t bytes = 0;
     for (const auto& map : maps_)
@@ -68,11 +76,15 @@ bool ServerRun::finish(const Report& report) {
     report(counted(maps_.size(), "map", "maps") + ": " +
            counted(distinct.size(), "distinct file", "distinct files") + ", " + size_text(bytes) +
            " in all for a new player");
-    if (options_.fastdl.empty()) return probe(report);
+    if (!options_.fastdl.empty()) sync(report, summary);
+    if (!probe(report)) summary.failed(Failure::probe_failed);
+}
+
+void ServerRun::sync(const Report& report, RunSummary& summary) {
     const StopSignals signals;
     const server::SyncOptions sync{analysis::to_path(options_.fastdl),
                                    options_.prune,
-                                   options_.dry_run,
+                                   dry_run_,
                                    options_.gzip,
                                    overwrite_,
                                    options_.wait,
@@ -84,29 +96,29 @@ bool ServerRun::finish(const Report& report) {
         report(options_.fastdl + " is being synced by " +
                (busy.holder ? "process " + std::to_string(busy.holder) : "another process") +
                " (--wait waits for it)");
-        return false;
+        return summary.failed(Failure::site_busy);
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
-        return false;
+        return summary.failed(Failure::unplaced_files);
     }
     for (const auto& line : sync_lines(*sync_, sync))
         report(line);
-    return probe(report) && sync_->ok;
+    if (!sync_->ok) summary.failed(Failure::unplaced_files);
 }
 
-std::string ServerRun::json(const std::string& session_json) const {
-    if (!active()) return session_json;
-    auto report = nlohmann::ordered_json::parse(session_json);
-    for (auto& map : report["maps"])
-        for (const auto& requests : maps_)
-            if (map["map"] == requests.map) map["download_bytes"] = requests.bytes();
+void ServerRun::add_json(nlohmann::ordered_json& report) const {
+    if (!active()) return;
+    // The session's maps and these are the same maps in the same order: each map resolved
+    // was added here.
+    auto& maps = report["maps"];
+    for (std::size_t i = 0; i < maps_.size() && i < maps.size(); ++i)
+        maps[i]["download_bytes"] = maps_[i].bytes();
     if (sync_)
         report["fastdl"] = {
             {"added", paths(sync_->added)},     {"replaced", paths(sync_->replaced)},
             {"removed", paths(sync_->removed)}, {"unchanged", paths(sync_->unchanged)},
             {"foreign", paths(sync_->foreign)}, {"bytes", sync_->bytes}};
     add_probe(report);
-    return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
 } // namespace tarnwick::cli

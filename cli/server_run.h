@@ -5,6 +5,7 @@
 // the JSON report.
 
 #include "cli/options.h"
+#include "cli/run_summary.h"
 #include "game/formats/server_config.h"
 #include "game/session.h"
 #include "server/probe.h"
@@ -24,31 +25,36 @@ public:
     using Report = std::function<void(const std::string&)>;
 
     explicit ServerRun(const Options& options)
-        : options_(options.game), overwrite_(options.overwrite) {}
+        : options_(options.game), overwrite_(options.overwrite), dry_run_(options.writes_nothing()),
+          verbose_(options.verbose) {}
     // Nothing of this is done, nor said, without --mapcycle or --fastdl.
     bool active() const {
         return !options_.mapcycle.empty() || !options_.fastdl.empty() || options_.probe;
     }
 
-    // Takes the map's requests and reports their sizes.
+    // Takes the map's requests and reports what clients may not download, and their sizes
+    // when a file is too large for the in-game download (or with --verbose).
     void add(const game::Session& session, const game::CheckedMap& map, const std::string& sent,
              const Report& report);
-    // The whole set's size, then the sync with --fastdl, then the probe with --probe. False
-    // when the sync failed, or the probe found a file that is not ok.
-    bool finish(const Report& report);
+    // The whole set's size, then the sync with --fastdl, then the probe with --probe; a sync
+    // that failed, or a probe that found a file that is not ok, goes to the summary.
+    void finish(const Report& report, RunSummary& summary);
+    // The session's report with each map's download_bytes and the run's fastdl and probe.
+    void add_json(nlohmann::ordered_json& report) const;
     // The signal that stopped the sync; 0 when none did.
     int stopped() const { return sync_ ? sync_->stopped : 0; }
-    // The session's JSON with each map's download_bytes and the run's fastdl.
-    std::string json(const std::string& session_json) const;
 
 private:
     // The server's settings, from the server.cfg of the first map's mod folder.
     void read_config(const game::GameFolder& folder, const Report& report);
+    void sync(const Report& report, RunSummary& summary);
     bool probe(const Report& report);
     void add_probe(nlohmann::ordered_json& report) const;
 
     const GameOptions& options_;
     bool overwrite_;
+    bool dry_run_; // the sync says what it would do
+    bool verbose_; // each map's download said, not only one over the in-game limit
     std::vector<server::MapRequests> maps_;
     std::filesystem::path mod_folder_; // of the first map: its owner runs the server
     std::optional<server::SyncResult> sync_;

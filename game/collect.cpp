@@ -52,9 +52,9 @@ void refuse_folder_links(const fs::path& into, const fs::path& relative) {
     }
 }
 
-class Collector {
+class FileCopier {
 public:
-    Collector(const CollectRequest& request, CollectResult& result)
+    FileCopier(const CollectRequest& request, CollectResult& result)
         : request_(request), result_(result) {}
 
     // Only what the clients would download goes into the folder, whatever named it.
@@ -78,8 +78,10 @@ public:
                     return add(CollectOutcome::kept, shown);
                 }
             }
-            fs::create_directories(to.parent_path());
-            replace_whole_file(to, *from);
+            if (!target.dry_run) {
+                fs::create_directories(to.parent_path());
+                replace_whole_file(to, *from);
+            }
             ++result_.copied;
             add(CollectOutcome::copied, shown);
         } catch (const std::exception& e) {
@@ -118,16 +120,21 @@ std::string collected_text(const Collected& file) {
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,
                       const CollectRequest& request) {
     CollectResult result;
-    Collector collector(request, result);
+    FileCopier copier(request, result);
     const auto names = analysis::map_names_of_path(request.map_path);
-    collector.put(names.map_line(), {request.map_path, {}});
-    collector.put(names.res_line(), {{}, request.res_bytes});
+    copier.put(names.map_line(), {request.map_path, {}});
+    copier.put(names.res_line(), {{}, request.res_bytes});
     // Under the .res's spelling, so that the folder and the .res agree.
     NameSet done;
     for (const auto* outcome : selected(resolution, request.choice)) {
         const bool custom = present(outcome->status);
         const auto line = res_line(*outcome, request.choice);
-        if (custom && done.insert(line)) collector.put(line, {game.disk_path(*outcome->place), {}});
+        if (custom && done.insert(line)) copier.put(line, {game.disk_path(*outcome->place), {}});
+    }
+    for (const auto& outcome : request.named) {
+        const auto line = res_line(outcome, request.choice);
+        if (present(outcome.status) && done.insert(line))
+            copier.put(line, {game.disk_path(*outcome.place), {}});
     }
     return result;
 }

@@ -40,6 +40,7 @@ struct CollectTarget {
     // Asked with the file's relative path (UTF-8) when a different file is in the way:
     // true replaces it. Unset: it is kept.
     std::function<bool(const std::string&)> replace;
+    bool dry_run = false; // nothing is written: each file copied is one that would be
 };
 
 struct CollectRequest {
@@ -47,6 +48,7 @@ struct CollectRequest {
     std::string res_bytes; // the .res as this run made it
     WriteChoice choice;    // what the .res holds
     CollectTarget target;
+    std::vector<Outcome> named = {}; // what the .res names besides the map's entries
 };
 
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,

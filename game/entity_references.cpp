@@ -36,9 +36,9 @@ std::string wad_of_part(std::string_view part) {
 
 namespace {
 
-class Collector {
+class EntityNameCollector {
 public:
-    explicit Collector(EntityReferences& out) : out_(out) {}
+    explicit EntityNameCollector(EntityReferences& out) : out_(out) {}
 
     void entity(const EntityPairs& pairs) {
         const bool first = first_;
@@ -104,7 +104,7 @@ private:
 
 EntityReferences entity_references(std::string_view entity_text) {
     EntityReferences out;
-    Collector collector(out);
+    EntityNameCollector collector(out);
     for_each_entity(entity_text, [&](const EntityPairs& pairs) { collector.entity(pairs); });
     return out;
 }

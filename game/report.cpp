@@ -66,9 +66,32 @@ nlohmann::ordered_json audit_json(const Audit& a) {
     return audit;
 }
 
+void add_old_res(const OldRes& old, nlohmann::ordered_json& map) {
+    if (old.path.empty()) return;
+    auto carried = nlohmann::ordered_json::array(), left_out = carried;
+    for (const auto& o : old.carried)
+        carried.push_back(single_byte_to_utf8(o.entry));
+    for (const auto& l : old.left_out)
+        left_out.push_back({{"word", single_byte_to_utf8(l.word)}, {"reason", l.reason}});
+    map["carried"] = std::move(carried);
+    map["left_out"] = std::move(left_out);
+}
+
 } // namespace
 
-std::string json_report(const std::vector<MapResolution>& maps, const std::vector<Audit>& audits) {
+std::string json_report(const std::vector<MapResolution>& maps, const std::vector<Audit>& audits,
+                        const std::vector<OldRes>& olds) {
+    return json_text(json_document(maps, audits, olds));
+}
+
+std::string json_text(const nlohmann::ordered_json& document) {
+    // Names that are not UTF-8 (a map path given in another encoding) are shown, not refused.
+    return document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+nlohmann::ordered_json json_document(const std::vector<MapResolution>& maps,
+                                     const std::vector<Audit>& audits,
+                                     const std::vector<OldRes>& olds) {
     auto list = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const auto& r = maps[i];
@@ -87,12 +110,10 @@ std::string json_report(const std::vector<MapResolution>& maps, const std::vecto
             map["limits"][l.what] = {{"count", l.count}, {"limit", l.limit}};
         if (!r.limits.empty()) map["counts_alone"] = r.counts_alone;
         if (i < audits.size()) map["audit"] = audit_json(audits[i]);
+        if (i < olds.size()) add_old_res(olds[i], map);
         list.push_back(std::move(map));
     }
-    // Names that are not UTF-8 (a map path given in another encoding) are shown, not refused.
-    return nlohmann::ordered_json{{"maps", std::move(list)}}.dump(
-               2, ' ', false, nlohmann::json::error_handler_t::replace) +
-           "\n";
+    return nlohmann::ordered_json{{"maps", std::move(list)}};
 }
 
 } // namespace tarnwick::game

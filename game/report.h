@@ -5,10 +5,12 @@
 // for programs.
 
 #include "game/audit.h"
+#include "game/old_res.h"
 #include "game/resolution.h"
 
 #include <array>
 #include <cstddef>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -98,14 +100,24 @@ std::string row_text(const ReportRow& row);
 // The lines of `rows`, those the text leaves out left out.
 std::vector<std::string> report_text(const std::vector<ReportRow>& rows);
 
-// The text of report_rows() and of audit_rows().
+// The text of report_rows().
 std::vector<std::string> text_report(const MapResolution& resolution);
-std::vector<std::string> audit_report(const Audit& audit);
+
+// "1 file", "2 files": a count and its noun, for people.
+std::string counted(std::size_t n, const char* one, const char* many);
 
 // {"maps":[{"map":…,"entries":[{"entry","status","file","spelled","from",…}],
-//  "unused_wads":[…],"missing_textures":[…],"audit":{…}}]} with entries in the order of
-// the .res; "audit" only when `audits` (one a map, in the same order) are given.
+//  "unused_wads":[…],"missing_textures":[…],"audit":{…},"carried":[…],"left_out":[…]}]}
+// with entries in the order of the .res; "audit" only when `audits` (one a map, in the same
+// order) are given, "carried" and "left_out" when `olds` are and the map had a .res.
 std::string json_report(const std::vector<MapResolution>& maps,
-                        const std::vector<Audit>& audits = {});
+                        const std::vector<Audit>& audits = {},
+                        const std::vector<OldRes>& olds = {});
+// The same as a document, for a front end to add its own parts to before it is written.
+nlohmann::ordered_json json_document(const std::vector<MapResolution>& maps,
+                                     const std::vector<Audit>& audits = {},
+                                     const std::vector<OldRes>& olds = {});
+// The document as the report's text.
+std::string json_text(const nlohmann::ordered_json& document);
 
 } // namespace tarnwick::game

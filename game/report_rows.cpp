@@ -57,10 +57,6 @@ void add_unchecked_rows(const MapResolution& r, std::vector<ReportRow>& rows) {
                     .numbers = {files, r.unchecked_textures.size()}});
 }
 
-std::string counted(std::size_t n, const char* one, const char* many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string counts_text(const std::string& map, const MapCounts& c) {
     return map + ": " + counts_summary(c);
 }
@@ -293,8 +289,8 @@ std::string row_text(const ReportRow& row) {
         return "  texture not checked: " + single_byte_to_utf8(row.entry);
     case RowKind::unchecked_counts:
         return "  " + counted(row.numbers[0], "file", "files") + " and " +
-               counted(row.numbers[1], "texture", "textures") + " not checked (" + row.where +
-               " is not there): check on the full installation";
+               counted(row.numbers[1], "texture", "textures") + " not checked: " + row.where +
+               " is not there";
     case RowKind::damaged_map:
         return "  damaged map: " + row.text + ": the game refuses to load it";
     case RowKind::folder_warning:
@@ -326,12 +322,12 @@ std::vector<std::string> report_text(const std::vector<ReportRow>& rows) {
     return lines;
 }
 
-std::vector<std::string> text_report(const MapResolution& resolution) {
-    return report_text(report_rows(resolution));
+std::string counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::vector<std::string> audit_report(const Audit& audit) {
-    return report_text(audit_rows(audit));
+std::vector<std::string> text_report(const MapResolution& resolution) {
+    return report_text(report_rows(resolution));
 }
 
 } // namespace tarnwick::game

@@ -13,17 +13,21 @@ bool is_wad(std::string_view entry) {
 
 } // namespace
 
+std::string left_out_by(const Outcome& o, const WriteChoice& choice) {
+    if (choice.skip_missing && o.status == Status::missing) return "not found (--skip-missing)";
+    if (choice.skip_stock && o.status == Status::stock) return "ships with the game (--skip-stock)";
+    if (choice.only_custom && is_wad(o.entry) &&
+        (analysis::is_stock_wad(res_line(o, choice)) || is_spray_package(o.entry)))
+        return "ships with the game (--only-custom)";
+    return {};
+}
+
 std::vector<const Outcome*> selected(const MapResolution& resolution, const WriteChoice& choice) {
     std::vector<const Outcome*> chosen;
     for (const auto& o : resolution.entries) {
         if (o.followed && !choice.follow) continue;
         if (o.status == Status::replaced || o.status == Status::refused) continue;
-        if (choice.skip_missing && o.status == Status::missing) continue;
-        if (choice.skip_stock && o.status == Status::stock) continue;
-        if (choice.only_custom && is_wad(o.entry) &&
-            (analysis::is_stock_wad(res_line(o, choice)) || is_spray_package(o.entry)))
-            continue;
-        chosen.push_back(&o);
+        if (left_out_by(o, choice).empty()) chosen.push_back(&o);
     }
     return chosen;
 }

@@ -27,6 +27,7 @@ struct BaseCounts {
     std::array<std::size_t, table_count> counts{};
     std::array<std::vector<std::string>, table_count> names{};
     bool given = false;
+    bool operator==(const BaseCounts&) const = default;
     std::size_t& operator[](Table table) { return counts[static_cast<std::size_t>(table)]; }
 };
 

@@ -10,6 +10,7 @@
 #include "game/formats/names.h"
 #include "game/formats/server_listing.h"
 #include "game/formats/text_lines.h"
+#include "game/old_res.h"
 #include "game/resolver.h"
 #include "game/rules.h"
 
@@ -145,12 +146,17 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
         for (const auto& warning : listed->warnings())
             resolved.rows.push_back(folder_warning_row(warning));
     }
-    CheckedMap map{Resolver(*listed, stock_, settings_.unchecked_without_fallback)
-                       .resolve(map_path, entries, choice.follow),
-                   {},
-                   mod,
-                   choice};
+    const Resolver resolver(*listed, stock_, settings_.unchecked_without_fallback);
+    CheckedMap map{resolver.resolve(map_path, entries, choice.follow), {}, mod, choice, {}, {}};
     map.res_lines = res_entries(map.resolution, choice);
+    add_extra(resolver, map);
+    if (settings_.old_res != OldResUse::ignore) {
+        map.old = carry_old_res(resolver, map_path, map.res_lines, choice);
+        if (settings_.old_res == OldResUse::carry)
+            for (auto& line : map.old.lines(choice))
+                map.res_lines.push_back(std::move(line));
+        olds_.push_back(map.old);
+    }
     const auto* base = listing_ ? this->base(mod, resolved.rows) : &settings_.base_counts;
     count_limits(map.resolution,
                  {settings_.engine, mod_name(mod), res_words(map_path, map.res_lines), base});
@@ -158,6 +164,20 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
     resolved_.push_back(map.resolution);
     resolved.map = std::move(map);
     return resolved;
+}
+
+// The extra files, each checked as a map's entry, and those a .res may name added to its
+// lines once.
+void Session::add_extra(const Resolver& resolver, CheckedMap& map) const {
+    NameSet listed;
+    for (const auto& line : map.res_lines)
+        listed.insert(index_key(line));
+    for (const auto& word : settings_.extra) {
+        auto& outcome = map.extra.emplace_back(resolver.look_up(word, From::res()));
+        if (res_word_refusal(word).empty() && left_out_by(outcome, map.choice).empty() &&
+            listed.insert(index_key(word)))
+            map.res_lines.push_back(res_line(outcome, map.choice));
+    }
 }
 
 void Session::add_map_rows(const MapResolution& resolution, std::vector<ReportRow>& rows) {
@@ -216,12 +236,19 @@ Audit Session::audit(const CheckedMap& map) {
 CollectResult Session::collect(const CheckedMap& map, CollectTarget target) const {
     const auto& path = map.resolution.map;
     const auto res = analysis::format_res_file(map.res_lines, analysis::file_name_of(path));
+    auto named = map.extra;
+    if (settings_.old_res == OldResUse::carry)
+        named.insert(named.end(), map.old.carried.begin(), map.old.carried.end());
     return game::collect(*folders_.at(map.mod), map.resolution,
-                         {path, res, map.choice, std::move(target)});
+                         {path, res, map.choice, std::move(target), std::move(named)});
 }
 
 std::string Session::json() const {
-    return json_report(resolved_, audits_);
+    return json_text(json_document());
+}
+
+nlohmann::ordered_json Session::json_document() const {
+    return game::json_document(resolved_, audits_, olds_);
 }
 
 std::string stock_list_of(const std::string& mod) {

@@ -8,9 +8,11 @@
 #include "game/audit.h"
 #include "game/collect.h"
 #include "game/game_folder.h"
+#include "game/old_res.h"
 #include "game/report.h"
 #include "game/res_lines.h"
 #include "game/resolution.h"
+#include "game/resolver.h"
 #include "game/rules.h"
 
 #include <filesystem>
@@ -22,6 +24,13 @@
 #include <vector>
 
 namespace tarnwick::game {
+
+// What a check does with the .res beside the map, which the .res it writes replaces.
+enum class OldResUse {
+    ignore,
+    report, // its words that the new list lacks are told apart, the new list written alone
+    carry,  // those that name a file clients may download are carried into the new list
+};
 
 struct SessionSettings {
     std::string game;       // the mod folder; empty: the folder above the map's maps folder
@@ -38,6 +47,9 @@ struct SessionSettings {
     // listing names.
     std::string base_listing;
     std::string base_map;
+    OldResUse old_res = OldResUse::ignore;
+    // Files the server sends with every map: added to each .res after the map's own list.
+    std::vector<std::string> extra = {};
     // The game's share of the counts is said once a session (a run of the command line),
     // not in every map's report; a window's reports each stand alone.
     bool game_share_once = true;
@@ -47,8 +59,10 @@ struct SessionSettings {
 struct CheckedMap {
     MapResolution resolution;
     std::vector<std::string> res_lines;
-    std::filesystem::path mod; // the mod folder it was resolved in
-    WriteChoice choice;        // what its .res holds
+    std::filesystem::path mod;  // the mod folder it was resolved in
+    WriteChoice choice;         // what its .res holds
+    OldRes old;                 // the .res beside it, when the settings look at it
+    std::vector<Outcome> extra; // the settings' extra files, looked up in its game folder
 };
 
 // What a check found: the map resolved, or nothing when the game folder cannot be found or
@@ -78,6 +92,7 @@ public:
     CollectResult collect(const CheckedMap& map, CollectTarget target) const;
     // The JSON report of every map resolved, with their audits when any were made.
     std::string json() const;
+    nlohmann::ordered_json json_document() const;
 
     const SessionSettings& settings() const { return settings_; }
     // The game folder a map was resolved in.
@@ -90,6 +105,7 @@ public:
 
 private:
     const GameFolder& folder(const std::filesystem::path& mod);
+    void add_extra(const Resolver& resolver, CheckedMap& map) const;
     // What the listing gives in `mod`, less the map it was taken on; nothing without one.
     const BaseCounts* base(const std::filesystem::path& mod, std::vector<ReportRow>& rows);
     MapResolution resolve_base_map(const GameFolder& game, const std::string& path) const;
@@ -100,7 +116,8 @@ private:
     std::map<std::filesystem::path, std::unique_ptr<GameFolder>> folders_;
     std::map<const GameFolder*, bool> warned_;
     std::vector<MapResolution> resolved_;
-    std::vector<Audit> audits_;         // one a map resolved, when audited
+    std::vector<Audit> audits_; // one a map resolved, when audited
+    std::vector<OldRes> olds_;  // one a map resolved, when the settings look at the old .res
     std::optional<BaseCounts> listing_; // the base file's, as listed
     std::map<std::filesystem::path, BaseCounts> bases_;
     bool game_share_said_ = false;

@@ -14,6 +14,10 @@ Cycle read_cycle(const game::GameFolder& game, std::string_view text, const std:
         cycle.lines.push_back(file + ": " + warning);
     game::NameSet seen;
     for (const auto& map : read.maps) {
+        if (map.name.starts_with(';'))
+            cycle.lines.push_back(file + " line " + std::to_string(map.line) +
+                                  ": ';' starts no comment in mapcycle.txt: the server takes "
+                                  "each word as a map name and skips it; start the line with //");
         // The server lists every name, but runs a map the same way each time: check it once.
         if (!seen.insert(map.name)) continue;
         CycleMap entry{map.name, {}, map.line};
@@ -22,7 +26,6 @@ Cycle read_cycle(const game::GameFolder& game, std::string_view text, const std:
         const auto& places = game.candidates(sought);
         if (places.empty()) {
             entry.skipped = true;
-            ++cycle.skipped;
             cycle.lines.push_back(file + " line " + std::to_string(map.line) + ": Skipping " +
                                   analysis::single_byte_to_utf8(map.name) +
                                   " from mapcycle, not a valid map");
@@ -39,8 +42,7 @@ Cycle read_cycle(const game::GameFolder& game, std::string_view text, const std:
         }
         cycle.maps.push_back(std::move(entry));
     }
-    cycle.empty = read.maps.empty();
-    if (cycle.empty)
+    if (read.maps.empty())
         cycle.lines.push_back(file +
                               ": the cycle names no map: the server falls back to its default map");
     return cycle;

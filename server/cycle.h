@@ -20,10 +20,10 @@ struct CycleMap {
 };
 
 struct Cycle {
-    std::vector<CycleMap> maps;     // each map once, in the order of the cycle
-    std::vector<std::string> lines; // the reading's warnings and the names skipped, for people
-    std::size_t skipped = 0;
-    bool empty = false; // names no map: the server stays on its default map
+    std::vector<CycleMap> maps; // each map once, in the order of the cycle
+    // The reading's warnings, the names skipped and a cycle that names no map (the server
+    // stays on its default map), for people.
+    std::vector<std::string> lines;
 };
 
 // The cycle in `text`, looked up in `game`; `file` names it in the lines.

@@ -3,6 +3,7 @@
 #include "analysis/file_system.h"
 #include "analysis/map_names.h"
 #include "analysis/module1.h"
+#include "game/old_res.h"
 #include "game/rules.h"
 
 #include <algorithm>
@@ -13,12 +14,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Collector {
+class RequestCollector {
 public:
-    Collector(const RequestSource& source, MapRequests& out) : source_(source), out_(out) {
-        // Clients never request the .res: the server reads it.
-        done_.insert(analysis::map_names_of_path(source.resolution.map).res_line());
-    }
+    // The .res is requested as any other word of it: the server precaches each word, its
+    // own name included, and a client that lacks it asks for it.
+    RequestCollector(const RequestSource& source, MapRequests& out) : source_(source), out_(out) {}
 
     // A word of the .res: requested when it names a file the server has that does not ship
     // with the game, and it may be requested as the server reads it.
@@ -96,13 +96,16 @@ const Request* MapRequests::largest() const {
 
 MapRequests map_requests(const RequestSource& source) {
     MapRequests out{source.resolution.map, {}, {}};
-    Collector collector(source, out);
+    RequestCollector collector(source, out);
     collector.add_map();
     if (source.res)
         for (const auto& word : source.res->lines)
             collector.add_word(word);
     for (const auto& outcome : source.resolution.entries)
         collector.add_entry(outcome);
+    // What the extra list names that a .res cannot is said once a run, not here.
+    for (const auto& word : source.extra)
+        if (game::res_word_refusal(word).empty()) collector.add_word(word);
     return out;
 }
 
@@ -115,7 +118,7 @@ MapRequests map_requests(const game::Session& session, const game::CheckedMap& m
         // A .res that cannot be read sends nothing; the audit says why.
     }
     return map_requests({session.game_folder(map), map.resolution, session.stock(),
-                         res ? &*res : nullptr, map_sent});
+                         res ? &*res : nullptr, map_sent, session.settings().extra});
 }
 
 const game::Place& as_opened(const std::vector<game::Place>& places, std::string_view name) {

@@ -1,10 +1,10 @@
 #pragma once
 
 // What a client may request from a server's download site for one map: the map's .bsp,
-// every word of its .res that names a file the server has, and every file the map needs
-// that the check found; never what ships with the game, never the .res itself (the server
-// reads it, clients never ask for it). Each is spelled as the server sends it, for clients
-// request a name in the case the server sent, and comes with its source on the disk.
+// every word of its .res that names a file the server has (the .res itself when it names
+// itself, as every .res this program writes does), and every file the map needs that the
+// check found; never what ships with the game. Each is spelled as the server sends it, for
+// clients request a name in the case the server sent, and comes with its source on the disk.
 
 #include "game/audit.h"
 #include "game/formats/names.h"
@@ -17,10 +17,6 @@
 #include <vector>
 
 namespace tarnwick::server {
-
-// A file over this is refused by the game's own download at its default
-// sv_filetransfermaxsize: it must be on the download site.
-inline constexpr std::uint64_t in_game_download_limit = 10u << 20;
 
 struct Request {
     std::string sent;   // the relative path as the server sends it, '/' between parts (single-byte)
@@ -51,6 +47,7 @@ struct RequestSource {
     const game::ResText* res = nullptr;    // the .res beside the map as the server reads it
     std::string map_sent;                  // the map's name as the server sends it; empty:
                                            // the file name of the map on the disk
+    std::vector<std::string> extra = {};   // files the server sends with every map
 };
 
 MapRequests map_requests(const RequestSource& source);

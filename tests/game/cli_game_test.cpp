@@ -250,7 +250,7 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
           "  error: 512 models, 2 over the limit of 510\n"},
          {"the map's alone", "the game's own"}},
         {"limits of the map's alone in another mod", {map("{}", {}, 400)}, "--check --game valve",
-         {"400 models of 510", "  the counts are the map's alone: the game and its plugins"},
+         {"400 models of 510", "\nthe counts are the map's alone: the game and its plugins"},
          {"error"}},
         {"base counts misspelt", {map("{}")}, "--check --base-counts models=1,models=2",
          {"neither a file nor models=N,sounds=N,generic=N,events=N,decals=N: models=1,models=2"}},

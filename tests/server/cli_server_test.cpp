@@ -5,6 +5,7 @@
 #include "server/record.h"
 #include "web_server.h"
 
+#include <map>
 #include <nlohmann/json.hpp>
 #ifndef _WIN32
 #include <unistd.h>
@@ -47,6 +48,11 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
     EXPECT_THAT(fine.err, AllOf(HasSubstr("de_pak: in a pack file: it ships with the game\n"),
                                 HasSubstr("the largest sound/bar.wav, 10.0 MiB (over 10 MiB: the "
                                           "game's own download refuses it")));
+    // The server's own limit, where its server.cfg sets one.
+    mod("server.cfg", "sv_filetransfermaxsize 5000000\n");
+    EXPECT_EQ(count(run("--check --mapcycle cstrike/mapcycle.txt").err,
+                    " (over sv_filetransfermaxsize, 4.8 MiB: "),
+              2u);
 
     mod("mapcycle.txt", "de_foo // was de_old\nde_bar\nde_gone\nde_foo.bsp\n");
     const auto r = run("--check --mapcycle cstrike/mapcycle.txt");
@@ -66,8 +72,9 @@ TEST_F(ServerCommandLine, ChecksTheMapsOfTheCycleOnce) {
 }
 
 // What the site gets: the map, what it needs that was found, the words of its .res that name
-// a file, spelled as the server sends them; never what ships with the game (in valve/, in a
-// pack file, on the stock list), what is missing, the .res itself or a name clients refuse.
+// a file (the .res itself among them), spelled as the server sends them; never what ships
+// with the game (in valve/, in a pack file, on the stock list), what is missing or a name
+// clients refuse.
 TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     mod("maps/de_foo.bsp",
         map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\hl\halflife.wad"})"
@@ -88,14 +95,15 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
                        "(--overwrite replaces it)"s;
     EXPECT_THAT(run(options + " --stock-list stock.txt --dry-run"s).err,
                 HasSubstr("would keep " + stale));
-    const auto first = run(options + " --stock-list stock.txt --report r.json"s);
+    const auto first = run(options + " --stock-list stock.txt --report r.json --verbose"s);
     EXPECT_THAT(first.err, HasSubstr("\nkept " + stale));
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(listing(dir.path() / "site"),
               ".tarnwick-fastdl\n.tarnwick-fastdl.lock\ngfx\ngfx/detail\ngfx/detail/brick.tga\ngfx/"
               "detail/brick.tga.gz\n"
               "maps\nmaps/de_bar.bsp\nmaps/de_bar.bsp.gz\nmaps/de_foo.bsp\nmaps/de_foo.bsp.gz\n"
-              "maps/de_foo_detail.txt\nmaps/de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
+              "maps/de_foo.res\nmaps/de_foo.res.gz\nmaps/de_foo_detail.txt\nmaps/"
+              "de_foo_detail.txt.gz\nmine.wad\nmine.wad.gz\nmodels\n"
               "models/X.mdl\nmodels/X.mdl.gz\nmodels/XT.mdl\nmodels/XT.mdl.gz\noverviews\n"
               "overviews/de_foo.bmp\noverviews/de_foo.bmp.gz\noverviews/de_foo.txt\n"
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
@@ -112,6 +120,169 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
     const auto second = run(options + " --stock-list stock.txt"s);
     EXPECT_EQ(second.status, 0);
     EXPECT_THAT(second.err, HasSubstr("site: nothing to copy"));
+}
+
+// Every file under `folder` with a hash of its bytes, but the report and the run's output.
+std::map<std::string, std::size_t> snapshot(const std::filesystem::path& folder) {
+    std::map<std::string, std::size_t> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const auto name = entry.path().lexically_relative(folder).generic_string();
+        if (entry.is_regular_file() && name != "r.json" && name != "stdout" && name != "stderr")
+            files[name] = std::hash<std::string>()(read_file(entry.path()));
+    }
+    return files;
+}
+
+// A server an admin keeps by hand: a .res naming a plugin's sounds, some of them there, a
+// cycle that starts with a ';' line, a stale .gz on the site.
+class AdminServer : public ServerCommandLine {
+protected:
+    AdminServer() {
+        mod("maps/de_foo.res", "// plugin sounds\nmaps/de_foo.bsp\nmaps/de_foo.res\n"
+                               "sound/misc/there.wav sound/misc/gone.wav\nsound/a~b.wav\n");
+        mod("sound/misc/there.wav", "RIFF");
+        mod("sound/a~b.wav", "RIFF");
+        mod("mapcycle.txt", "; the cycle\nde_foo\nde_bar\n");
+        put_file(dir.path(), "site/maps/de_bar.bsp.gz", "old");
+    }
+    static constexpr const char* cycle = "--mapcycle cstrike/mapcycle.txt ";
+};
+
+// A mode that reads writes nothing but its report, whatever else is given.
+TEST_F(AdminServer, ModesThatReadWriteNothing) {
+    run(cycle + "--fastdl site"s); // 1: the cycle names maps the server does not have
+    ASSERT_TRUE(std::filesystem::exists(dir.path() / "site/maps/de_foo.bsp"));
+    const auto before = snapshot(dir.path());
+    // A refused port: the probe fails at once.
+    const char* modes[] = {
+        "--check --follow --fastdl site --prune --gzip --overwrite",
+        "--audit --fix-case --skip-stock --fastdl site --overwrite",
+        "--probe http://127.0.0.1:1/ --follow --fastdl site --collect out --overwrite",
+        "--dry-run --follow --fastdl site --prune --gzip --collect out --overwrite",
+        "--dry-run --overwrite --collect out",
+        "--make-stock-list cstrike --follow --overwrite --collect out --fastdl site",
+    };
+    for (const auto* mode : modes) {
+        const auto r = run(cycle + "--report r.json "s + mode);
+        EXPECT_EQ(snapshot(dir.path()), before) << mode << r.err;
+        EXPECT_THAT(r.err, Not(HasSubstr("kept the existing"))) << mode;
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / "r.json")) << mode;
+        std::filesystem::remove(dir.path() / "r.json");
+    }
+    const auto plain = run("--dry-run --overwrite cstrike/maps/de_foo.bsp");
+    EXPECT_THAT(plain.err, HasSubstr("de_foo.bsp: 0 resources, would replace "));
+    EXPECT_EQ(snapshot(dir.path()), before);
+    // The site is made from the .res files that are there: it writes none.
+    const auto res = read_file(dir.path() / "cstrike/maps/de_foo.res");
+    run(cycle + "--follow --overwrite --fastdl site"s);
+    EXPECT_EQ(read_file(dir.path() / "cstrike/maps/de_foo.res"), res);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "cstrike/maps/de_bar.res"));
+}
+
+// A .res replaced keeps the files it names that the server has and the new list lacks.
+TEST_F(AdminServer, AnOldResKeepsItsFiles) {
+    mod("maps/de_foo.res", read_file(dir.file("cstrike/maps/de_foo.res")) + "sound/v.wav\n");
+    const auto old = read_file(dir.file("cstrike/maps/de_foo.res"));
+    const struct {
+        const char* options;
+        std::string tail; // the end of the .res written; "": the old one is left as it was
+        std::vector<std::string> said;
+    } table[] = {
+        {"--follow --report r.json",
+         "\r\nsound/misc/there.wav\r\nsound/v.wav\r\n",
+         {"  kept from the old .res: 2 files (sound/misc/there.wav, sound/v.wav)\n",
+          "  left out of the old .res: sound/misc/gone.wav: no such file\n",
+          "  left out of the old .res: sound/a~b.wav: holds '~': clients refuse to download it\n"}},
+        {"--skip-stock",
+         "maps/de_foo.res\r\nsound/misc/there.wav\r\n",
+         {"  left out of the old .res: sound/v.wav: ships with the game (--skip-stock)\n"}},
+        {"--follow --fresh",
+         "overviews/de_foo.bmp\r\n",
+         {"  not kept from the old .res (--fresh): 2 files (", "sound/misc/gone.wav: no such"}},
+        {"--follow --dry-run", "", {"  kept from the old .res: 2 files", "would replace"}},
+        // The plain scan's file, byte for byte, and what it drops said.
+        {"",
+         "maps/de_foo.res\r\n",
+         {"  the old .res named 4 words the new one lacks (sound/misc/there.wav, "
+          "sound/misc/gone.wav, sound/a~b.wav, …); --follow keeps those the server has\n"}},
+    };
+    for (const auto& row : table) {
+        mod("maps/de_foo.res", old);
+        const auto r = run("--overwrite "s + row.options + " cstrike/maps/de_foo.bsp");
+        const auto res = read_file(dir.file("cstrike/maps/de_foo.res"));
+        if (row.tail.empty())
+            EXPECT_EQ(res, old) << row.options;
+        else
+            EXPECT_TRUE(res.ends_with(row.tail)) << row.options << res;
+        for (const auto& text : row.said)
+            EXPECT_THAT(r.err, HasSubstr(text)) << row.options;
+    }
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")))["maps"][0];
+    EXPECT_EQ(report["carried"].dump(), R"(["sound/misc/there.wav","sound/v.wav"])");
+    EXPECT_EQ(report["left_out"][0].dump(),
+              R"({"reason":"no such file","word":"sound/misc/gone.wav"})");
+}
+
+// The .res names itself, so players ask for it: it is on the site, the same files as the
+// folder --collect fills, and the probe asks for it.
+TEST_F(AdminServer, TheResIsOnTheSiteAndProbed) {
+    run(cycle + "--follow --overwrite --collect out"s);
+    run(cycle + "--follow --fastdl site"s);
+    std::filesystem::remove(dir.path() / "site/maps/de_bar.bsp.gz"); // not this program's
+    for (const auto* record : {".tarnwick-fastdl", ".tarnwick-fastdl.lock"})
+        std::filesystem::remove(dir.path() / "site" / record);
+    EXPECT_EQ(listing(dir.path() / "site"), listing(dir.path() / "out"));
+    EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("maps/de_foo.res\n"));
+
+    const WebServer web(dir.path() / "site");
+    const auto probed = run(cycle + "--report r.json --probe "s + web.url());
+    std::string verdicts;
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
+    for (const auto& file : report["probe"])
+        verdicts +=
+            file["entry"].get<std::string>() + " " + file["verdict"].get<std::string>() + "\n";
+    EXPECT_THAT(verdicts, HasSubstr("maps/de_foo.res ok\n"));
+}
+
+// What the cycle skips said once, the ';' line explained, and the run summed up last.
+TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
+    mod("maps/de_bar.bsp",
+        map_with_textures(R"({"classname" "worldspawn"}{"noise" "gone.wav"}{"noise" "no.wav"})",
+                          {}));
+    const auto r = run(cycle + "--check --follow"s);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(count(r.err, "Skipping cycle from mapcycle"), 1u);
+    EXPECT_THAT(r.err, Not(HasSubstr("not a map the server has")));
+    EXPECT_THAT(r.err, HasSubstr("mapcycle.txt line 1: ';' starts no comment in mapcycle.txt: the "
+                                 "server takes each word as a map name and skips it; start the "
+                                 "line with //\n"));
+    EXPECT_TRUE(r.err.ends_with("2 maps checked:\n"
+                                "  missing: 2 entries in 1 map (de_bar.bsp)\n"
+                                "exit 1: 2 maps of the cycle are not on the server; 1 map has "
+                                "something to mend\n"))
+        << r.err;
+}
+
+// What the server sends with every map: in every .res and on the site, checked once.
+TEST_F(AdminServer, SendsTheExtraFilesWithEveryMap) {
+    write_file(dir.path() / "extra.txt", "// plugins\nsound/plugin/hi.wav sound/plugin/gone.wav\n"
+                                         "sound/a~b.wav\n");
+    mod("sound/plugin/hi.wav", "RIFF");
+    const auto check = run(cycle + "--check --extra extra.txt"s);
+    EXPECT_EQ(count(check.err, "extra.txt: "), 1u) << check.err;
+    EXPECT_THAT(check.err,
+                AllOf(HasSubstr("extra.txt: 3 files, sent with every map: 2 found, 1 missing\n"
+                                "  missing: sound/plugin/gone.wav\n  refused: sound/a~b.wav: "),
+                      HasSubstr("4 .res lines of 512"),
+                      HasSubstr("the --extra list names files that are missing or refused\n")));
+
+    run("--overwrite --extra extra.txt cstrike/maps/de_bar.bsp");
+    EXPECT_EQ(read_file(dir.file("cstrike/maps/de_bar.res")),
+              "maps/de_bar.bsp\r\nmaps/de_bar.res\r\nsound/plugin/hi.wav\r\n"
+              "sound/plugin/gone.wav\r\n");
+    std::filesystem::remove(dir.path() / "cstrike/maps/de_foo.res");
+    run(cycle + "--fastdl site --extra extra.txt"s); // de_foo has no .res
+    EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("sound/plugin/hi.wav\n"));
 }
 
 #ifndef _WIN32
@@ -153,14 +324,18 @@ TEST(WithoutFallback, ChecksOnlyWhatCanBeKnown) {
     const auto check = [&](const std::string& options) {
         return run_res(dir, "--check " + options + " cstrike/maps/m.bsp");
     };
-    const auto alone = check("--report r.json");
+    // One line a map counts what was not checked; --verbose names it.
+    const auto alone = check("--verbose --report r.json");
     EXPECT_EQ(alone.status, 0) << alone.err;
     EXPECT_THAT(alone.err,
                 AllOf(HasSubstr(" 0 missing, 1 stock, 0 unsafe, 0 replaced, 1 unchecked; "),
                       HasSubstr("1 unchecked texture"),
                       HasSubstr("  not checked: sound/gone.wav\n"),
-                      HasSubstr("1 file and 1 texture not checked (valve/ is not there)"),
-                      HasSubstr("--check does not fail on them")));
+                      HasSubstr("  1 file and 1 texture not checked: valve/ is not there\n"),
+                      HasSubstr("--check does not fail on it\n")));
+    EXPECT_THAT(check("").err,
+                AllOf(Not(HasSubstr("not checked: sound/gone.wav")),
+                      HasSubstr("--check does not fail on it (--verbose names it)")));
     EXPECT_THAT(read_file(dir.file("r.json")), HasSubstr(R"("status": "unchecked")"));
     // A stock list says what the game ships: what it does not list is missing.
     EXPECT_EQ(check("--stock-list lists/other.txt").status, 1);
