@@ -180,7 +180,12 @@ QString group_heading(ReportGroup group) {
 // what is said of it under it.
 ShownRow shown_row(const game::ReportRow& row) {
     if (row.kind == RowKind::entry) return entry_shown(row);
-    return {QString::fromStdString(game::row_text(row)).trimmed(), {}};
+    const auto text = QString::fromStdString(game::row_text(row)).trimmed();
+    // The command line says how once a run; each of the window's reports says it.
+    if (row.kind == RowKind::unchecked_counts)
+        return {text, QStringLiteral("check on the full installation to know whether the game "
+                                     "ships them")};
+    return {text, {}};
 }
 
 } // namespace tarnwick::app

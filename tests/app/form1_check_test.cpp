@@ -428,6 +428,12 @@ TEST_F(Form1Check, TheWindowTellsWhatTheCommandLineTells) {
         EXPECT_EQ(headings("Not Checked"),
                   unchecked ? "Not Checked (" + std::to_string(unchecked) + ")" : "")
             << "not checked";
+        // and says how to check them, which the command line says once a run.
+        const auto* list = form->report_window()->List1;
+        bool how = false;
+        for (int i = 0; i < list->count(); ++i)
+            how = how || list->item(i)->text().contains("check on the full installation");
+        EXPECT_EQ(how, unchecked != 0);
         // What a missing valve/ could hold is amber, never red.
         EXPECT_THAT(coloured(), HasSubstr("sound/gone.wav=" +
                                           std::string(gone == "missing" ? "missing" : "case")));
