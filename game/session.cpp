@@ -147,7 +147,13 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
             resolved.rows.push_back(folder_warning_row(warning));
     }
     const Resolver resolver(*listed, stock_, settings_.unchecked_without_fallback);
-    CheckedMap map{resolver.resolve(map_path, entries, choice.follow), {}, mod, choice, {}, {}};
+    CheckedMap map{resolver.resolve(map_path, entries, choice.follow),
+                   {},
+                   mod,
+                   choice,
+                   {},
+                   {},
+                   resolved_.size()};
     map.res_lines = res_entries(map.resolution, choice);
     add_extra(resolver, map);
     if (settings_.old_res != OldResUse::ignore) {

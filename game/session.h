@@ -63,6 +63,7 @@ struct CheckedMap {
     WriteChoice choice;         // what its .res holds
     OldRes old;                 // the .res beside it, when the settings look at it
     std::vector<Outcome> extra; // the settings' extra files, looked up in its game folder
+    std::size_t report_index;   // its place among the maps of the session's JSON report
 };
 
 // What a check found: the map resolved, or nothing when the game folder cannot be found or
