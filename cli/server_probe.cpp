@@ -1,6 +1,5 @@
 // The probe of the server's download site (--probe), the last step of a server run.
 
-#include "analysis/file_system.h"
 #include "analysis/single_byte.h"
 #include "cli/server_run.h"
 #include "cli/terminal_progress.h"
