@@ -146,14 +146,22 @@ struct Run {
     void report(const std::string& line) const { display.report(line); }
 };
 
-// A map's rows: what is not checked only counted, but with --verbose; what the run says
-// once left for its end.
+// A map's limits said only when a count is over one: on a server of hundreds of maps, a
+// map with nothing to act on is one line.
+bool quiet_limits(const game::ReportRow& row) {
+    return row.kind == game::RowKind::limits &&
+           std::none_of(row.limits.begin(), row.limits.end(),
+                        [](const game::LimitCount& l) { return l.over(); });
+}
+
+// A map's rows: what is not checked only counted, and limits kept within, but with
+// --verbose; what the run says once left for its end.
 void report_rows(const std::vector<game::ReportRow>& rows, Run& run) {
     for (const auto& row : rows) {
         const bool unchecked_name =
             (row.kind == game::RowKind::entry && row.status == game::Status::unchecked) ||
             row.kind == game::RowKind::unchecked_texture;
-        if (unchecked_name && !run.options.verbose) continue;
+        if ((unchecked_name || quiet_limits(row)) && !run.options.verbose) continue;
         if (row.kind == game::RowKind::counts_alone) {
             run.counts_alone = true;
             continue;

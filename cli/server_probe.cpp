@@ -1,6 +1,5 @@
 // The probe of the server's download site (--probe), the last step of a server run.
 
-#include "analysis/file_system.h"
 #include "analysis/single_byte.h"
 #include "cli/server_run.h"
 #include "cli/terminal_progress.h"
@@ -12,14 +11,11 @@ namespace tarnwick::cli {
 
 // The in-game download's limit is the server's too: read for every server run, but what
 // its reading warns of is the probe's to say.
-void ServerRun::read_config(const game::GameFolder& folder, const Report& report) {
-    if (config_) return;
-    const auto files = server::config_files(folder);
-    const auto text = files("server.cfg", game::max_config_bytes + 1);
-    config_ = text ? game::read_server_config(*text, "server.cfg", files) : game::ServerConfig{};
-    if (!options_.probe) return;
-    if (!text) report("server.cfg: not found; the server's defaults are taken");
-    for (const auto& warning : config_->warnings)
+void ServerRun::report_config(const Report& report) {
+    if (config_said_ || !options_.probe) return;
+    config_said_ = true;
+    if (!run_.config_found()) report("server.cfg: not found; the server's defaults are taken");
+    for (const auto& warning : run_.config().warnings)
         report(warning);
 }
 
@@ -57,7 +53,7 @@ private:
 
 bool ServerRun::probe(const Report& report) {
     if (!options_.probe) return true;
-    const auto config = config_.value_or(game::ServerConfig{});
+    const auto& config = run_.config();
     auto site = options_.probe_url;
     if (site.empty()) {
         try {
@@ -67,25 +63,19 @@ bool ServerRun::probe(const Report& report) {
             return false;
         }
     }
-    std::vector<server::ProbeFile> files;
-    std::map<std::string, std::uint64_t> sizes;
-    for (const auto& map : maps_)
-        for (const auto& file : map.files)
-            if (sizes.emplace(file.sent, file.size).second)
-                files.push_back({file.sent, analysis::to_path(file.source)});
+    const auto files = run_.probe_files().size();
     const auto shown_site = server::without_credentials(site);
     ProbeTally tally;
     {
         TerminalStatus status;
-        status.show_now("probe of " + shown_site + ": " + files_counted(files.size()) + " to ask");
-        probed_ = server::probe(
-            *server::make_http_client(), site, files, [&](const server::ProbeResult& result) {
-                tally.add(result);
-                status.show([&] { return tally.progress(shown_site, files.size()); });
-            });
+        status.show_now("probe of " + shown_site + ": " + files_counted(files) + " to ask");
+        run_.probe(*server::make_http_client(), site, [&](const server::ProbeResult& result) {
+            tally.add(result);
+            status.show([&] { return tally.progress(shown_site, files); });
+        });
     }
     std::size_t given_up = 0;
-    for (const auto& result : probed_) {
+    for (const auto& result : run_.probed()) {
         if (result.verdict == server::Verdict::ok) continue;
         if (result.not_asked) {
             ++given_up; // said once below, not once for each file
@@ -95,7 +85,7 @@ bool ServerRun::probe(const Report& report) {
                     std::string(server::verdict_name(result.verdict));
         if (!result.detail.empty()) line += " (" + result.detail + ")";
         if (result.verdict == server::Verdict::missing)
-            line += "; " + server::missing_cost(sizes[result.entry], config);
+            line += "; " + server::missing_cost(run_.size_of(result.entry), config);
         report(line);
     }
     if (given_up > 0)
@@ -103,14 +93,15 @@ bool ServerRun::probe(const Report& report) {
                " not asked: " + std::string(server::SiteWatch::given_up) + " (" +
                std::to_string(server::SiteWatch::unanswered_in_a_row) +
                " requests in a row got no answer)");
-    report("probe of " + shown_site + ": " + files_counted(probed_.size()) + tally.verdicts());
+    report("probe of " + shown_site + ": " + files_counted(run_.probed().size()) +
+           tally.verdicts());
     return tally.all_ok();
 }
 
 void ServerRun::add_probe(nlohmann::ordered_json& report) const {
     if (!options_.probe) return;
     auto list = nlohmann::ordered_json::array();
-    for (const auto& r : probed_)
+    for (const auto& r : run_.probed())
         list.push_back({{"entry", analysis::single_byte_to_utf8(r.entry)},
                         {"url", r.url},
                         {"verdict", server::verdict_name(r.verdict)},

@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <nlohmann/json.hpp>
-#include <set>
 
 namespace tarnwick::cli {
 namespace {
@@ -49,18 +48,16 @@ std::string size_text(std::uint64_t bytes) {
 void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
                     const std::string& sent, const Report& report) {
     if (!active()) return;
-    const auto& folder = session.game_folder(map);
-    read_config(folder, report);
-    if (mod_folder_.empty() && !folder.folders().empty())
-        mod_folder_ = folder.folders().front().path;
-    const auto& requests = maps_.emplace_back(server::map_requests(session, map, sent));
+    const auto& requests = run_.add(session, map, sent);
+    report_config(report);
+    const auto& config = run_.config();
     auto line = "  download: " + counted(requests.files.size(), "file", "files") + ", " +
                 size_text(requests.bytes()) + " for a new player";
     const auto* largest = requests.largest();
     if (largest)
         line += "; the largest " + analysis::single_byte_to_utf8(largest->sent) + ", " +
-                size_text(largest->size) + over_limit(*largest, *config_);
-    if (verbose_ || (largest && over(*largest, *config_))) report(line);
+                size_text(largest->size) + over_limit(*largest, config);
+    if (verbose_ || (largest && over(*largest, config))) report(line);
     for (const auto& refused : requests.refused)
         report("  never placed on the download site: " +
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);
@@ -68,13 +65,9 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
 
 void ServerRun::finish(const Report& report, RunSummary& summary) {
     if (!active()) return;
-    std::set<std::string> distinct;
-    std::uint64_t bytes = 0;
-    for (const auto& map : maps_)
-        for (const auto& file : map.files)
-            if (distinct.insert(file.sent).second) bytes += file.size;
-    report(counted(maps_.size(), "map", "maps") + ": " +
-           counted(distinct.size(), "distinct file", "distinct files") + ", " + size_text(bytes) +
+    const auto total = run_.total();
+    report(counted(run_.maps().size(), "map", "maps") + ": " +
+           counted(total.files, "distinct file", "distinct files") + ", " + size_text(total.bytes) +
            " in all for a new player");
     if (!options_.fastdl.empty()) sync(report, summary);
     if (!probe(report)) summary.failed(Failure::probe_failed);
@@ -88,10 +81,11 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
                                    options_.gzip,
                                    overwrite_,
                                    options_.wait,
-                                   mod_folder_,
+                                   {},
                                    &signals.stop()};
+    const server::SyncResult* result = nullptr;
     try {
-        sync_ = server::sync_download_folder(maps_, sync);
+        result = &run_.sync(sync);
     } catch (const server::FolderBusy& busy) {
         report(options_.fastdl + " is being synced by " +
                (busy.holder ? "process " + std::to_string(busy.holder) : "another process") +
@@ -101,23 +95,21 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
         report("download folder: " + std::string(e.what()));
         return summary.failed(Failure::unplaced_files);
     }
-    for (const auto& line : sync_lines(*sync_, sync))
+    for (const auto& line : sync_lines(*result, sync))
         report(line);
-    if (!sync_->ok) summary.failed(Failure::unplaced_files);
+    if (!result->ok) summary.failed(Failure::unplaced_files);
 }
 
 void ServerRun::add_json(nlohmann::ordered_json& report) const {
     if (!active()) return;
-    // The session's maps and these are the same maps in the same order: each map resolved
-    // was added here.
     auto& maps = report["maps"];
-    for (std::size_t i = 0; i < maps_.size() && i < maps.size(); ++i)
-        maps[i]["download_bytes"] = maps_[i].bytes();
-    if (sync_)
+    for (std::size_t i = 0; i < run_.maps().size(); ++i)
+        maps.at(run_.report_index(i))["download_bytes"] = run_.maps()[i].bytes();
+    if (const auto& sync = run_.synced())
         report["fastdl"] = {
-            {"added", paths(sync_->added)},     {"replaced", paths(sync_->replaced)},
-            {"removed", paths(sync_->removed)}, {"unchanged", paths(sync_->unchanged)},
-            {"foreign", paths(sync_->foreign)}, {"bytes", sync_->bytes}};
+            {"added", paths(sync->added)},     {"replaced", paths(sync->replaced)},
+            {"removed", paths(sync->removed)}, {"unchanged", paths(sync->unchanged)},
+            {"foreign", paths(sync->foreign)}, {"bytes", sync->bytes}};
     add_probe(report);
 }
 

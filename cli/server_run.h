@@ -1,20 +1,17 @@
 #pragma once
 
-// What a run does for a whole server (--mapcycle, --fastdl): the files a client may request
-// for each map checked and their sizes, then the download folder's sync, and their part of
-// the JSON report.
+// What a run says of a whole server (--mapcycle, --fastdl, --probe): the server's run
+// (server/server_run.h) driven, each step said as it ends, and its part of the JSON report.
 
 #include "cli/options.h"
 #include "cli/run_summary.h"
 #include "game/formats/server_config.h"
 #include "game/session.h"
 #include "server/probe.h"
-#include "server/requests.h"
-#include "server/sync.h"
+#include "server/server_run.h"
 
 #include <functional>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +39,11 @@ public:
     // The session's report with each map's download_bytes and the run's fastdl and probe.
     void add_json(nlohmann::ordered_json& report) const;
     // The signal that stopped the sync; 0 when none did.
-    int stopped() const { return sync_ ? sync_->stopped : 0; }
+    int stopped() const { return run_.synced() ? run_.synced()->stopped : 0; }
 
 private:
-    // The server's settings, from the server.cfg of the first map's mod folder.
-    void read_config(const game::GameFolder& folder, const Report& report);
+    // What reading the server's settings warns of, with --probe, once.
+    void report_config(const Report& report);
     void sync(const Report& report, RunSummary& summary);
     bool probe(const Report& report);
     void add_probe(nlohmann::ordered_json& report) const;
@@ -55,11 +52,8 @@ private:
     bool overwrite_;
     bool dry_run_; // the sync says what it would do
     bool verbose_; // each map's download said, not only one over the in-game limit
-    std::vector<server::MapRequests> maps_;
-    std::filesystem::path mod_folder_; // of the first map: its owner runs the server
-    std::optional<server::SyncResult> sync_;
-    std::optional<game::ServerConfig> config_;
-    std::vector<server::ProbeResult> probed_;
+    server::ServerRun run_;
+    bool config_said_ = false;
 };
 
 // "12,345 bytes" or "1.5 MiB"

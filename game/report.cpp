@@ -1,6 +1,7 @@
 #include "game/report.h"
 
 #include "analysis/single_byte.h"
+#include "game/old_res.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -82,6 +83,17 @@ void add_old_res(const OldRes& old, nlohmann::ordered_json& map) {
 std::string json_report(const std::vector<MapResolution>& maps, const std::vector<Audit>& audits,
                         const std::vector<OldRes>& olds) {
     return json_text(json_document(maps, audits, olds));
+}
+
+nlohmann::ordered_json extra_json(const std::vector<Outcome>& extra) {
+    auto list = nlohmann::ordered_json::array();
+    for (const auto& o : extra) {
+        auto entry = entry_json(o);
+        if (const auto refused = res_word_refusal(o.entry); !refused.empty())
+            entry["refused"] = refused;
+        list.push_back(std::move(entry));
+    }
+    return list;
 }
 
 std::string json_text(const nlohmann::ordered_json& document) {

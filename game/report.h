@@ -117,6 +117,9 @@ std::string json_report(const std::vector<MapResolution>& maps,
 nlohmann::ordered_json json_document(const std::vector<MapResolution>& maps,
                                      const std::vector<Audit>& audits = {},
                                      const std::vector<OldRes>& olds = {});
+// The files the server sends with every map, as one map's game folder has them: each as an
+// entry of a map is, with "refused" when a .res cannot name it.
+nlohmann::ordered_json extra_json(const std::vector<Outcome>& extra);
 // The document as the report's text.
 std::string json_text(const nlohmann::ordered_json& document);
 

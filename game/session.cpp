@@ -147,9 +147,16 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
             resolved.rows.push_back(folder_warning_row(warning));
     }
     const Resolver resolver(*listed, stock_, settings_.unchecked_without_fallback);
-    CheckedMap map{resolver.resolve(map_path, entries, choice.follow), {}, mod, choice, {}, {}};
+    CheckedMap map{resolver.resolve(map_path, entries, choice.follow),
+                   {},
+                   mod,
+                   choice,
+                   {},
+                   {},
+                   resolved_.size()};
     map.res_lines = res_entries(map.resolution, choice);
     add_extra(resolver, map);
+    if (resolved_.empty()) extra_ = map.extra;
     if (settings_.old_res != OldResUse::ignore) {
         map.old = carry_old_res(resolver, map_path, map.res_lines, choice);
         if (settings_.old_res == OldResUse::carry)
@@ -248,7 +255,9 @@ std::string Session::json() const {
 }
 
 nlohmann::ordered_json Session::json_document() const {
-    return game::json_document(resolved_, audits_, olds_);
+    auto document = game::json_document(resolved_, audits_, olds_);
+    if (!settings_.extra.empty()) document["extra"] = extra_json(extra_);
+    return document;
 }
 
 std::string stock_list_of(const std::string& mod) {

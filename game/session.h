@@ -63,6 +63,7 @@ struct CheckedMap {
     WriteChoice choice;         // what its .res holds
     OldRes old;                 // the .res beside it, when the settings look at it
     std::vector<Outcome> extra; // the settings' extra files, looked up in its game folder
+    std::size_t report_index;   // its place among the maps of the session's JSON report
 };
 
 // What a check found: the map resolved, or nothing when the game folder cannot be found or
@@ -90,7 +91,8 @@ public:
     // Copies the map's download folder into `target.into`: the map, its .res as
     // `map.res_lines` make it, and every listed file found that does not ship with the game.
     CollectResult collect(const CheckedMap& map, CollectTarget target) const;
-    // The JSON report of every map resolved, with their audits when any were made.
+    // The JSON report of every map resolved, with their audits when any were made, and the
+    // extra files once.
     std::string json() const;
     nlohmann::ordered_json json_document() const;
 
@@ -116,8 +118,9 @@ private:
     std::map<std::filesystem::path, std::unique_ptr<GameFolder>> folders_;
     std::map<const GameFolder*, bool> warned_;
     std::vector<MapResolution> resolved_;
-    std::vector<Audit> audits_; // one a map resolved, when audited
-    std::vector<OldRes> olds_;  // one a map resolved, when the settings look at the old .res
+    std::vector<Audit> audits_;  // one a map resolved, when audited
+    std::vector<OldRes> olds_;   // one a map resolved, when the settings look at the old .res
+    std::vector<Outcome> extra_; // the settings' extra files, as the first map's folder has them
     std::optional<BaseCounts> listing_; // the base file's, as listed
     std::map<std::filesystem::path, BaseCounts> bases_;
     bool game_share_said_ = false;

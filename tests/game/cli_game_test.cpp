@@ -47,7 +47,7 @@ TEST_F(GameCommandLine, WritesThePlainScanUnlessAskedOtherwise) {
         {"--skip-missing", heads + "mine.wad\r\nhalflife.wad\r\nmodels/X.mdl\r\n"},
         {"--skip-stock", heads + "mine.wad\r\nmodels/X.mdl\r\nsound/none.wav\r\n"},
         // The lines counted are the lines written: the stock package left out is not counted.
-        {"--only-custom --fix-case",
+        {"--only-custom --fix-case --verbose",
          heads + "mine.wad\r\nmodels/x.mdl\r\nsound/none.wav\r\n",
          {", 5 .res lines of 512\n"}},
     };
@@ -249,43 +249,44 @@ TEST(TheGamesWay, EachOnAFolderOfItsOwn) {
           "decals of 511, 519 resources of 1280, ",
           "  error: 512 models, 2 over the limit of 510\n"},
          {"the map's alone", "the game's own"}},
-        {"limits of the map's alone in another mod", {map("{}", {}, 400)}, "--check --game valve",
+        {"limits of the map's alone in another mod", {map("{}", {}, 400)}, "--check --game valve --verbose",
          {"400 models of 510", "\nthe counts are the map's alone: the game and its plugins"},
          {"error"}},
         {"base counts misspelt", {map("{}")}, "--check --base-counts models=1,models=2",
          {"neither a file nor models=N,sounds=N,generic=N,events=N,decals=N: models=1,models=2"}},
         // The game's 169 models, then the map and its inline models.
-        {"509 models with the game's share", {map("{}", {}, 340)}, "--check",
+        {"509 models with the game's share", {map("{}", {}, 340)}, "--check --verbose",
          {"  limits: 509 models of 510, 304 sounds of 511, ",
           "  with the game's own 169 models, 304 sounds, 5 generic, 29 events and 225 decals; "
           "the server's plugins add their own (--base-counts)\n"},
          {"error", "alone"}},
+        // At a limit, not over it: nothing to act on, so no limits line.
         {"510 models with the game's share", {map("{}", {}, 341)}, "--check",
-         {"  limits: 510 models of 510, "}, {"error"}},
+         {"1 map checked: nothing to mend"}, {"error", "limits:"}},
         {"511 models with the game's share", {map("{}", {}, 342)}, "--check",
          {"  error: 511 models, 1 over the limit of 510\n"}},
         // The weapon's model and sound take no slot again; the hostage's model and sounds do.
         {"what the game precaches itself, and for hostages",
          {map(worldspawn + R"({"model" "models/w_ak47.mdl" "noise" "weapons/ak47-1.wav"})"
                            R"({"classname" "hostage_entity"}{"model" "models/mine.mdl"})")},
-         "--check", {"  limits: 172 models of 510, 309 sounds of 511, 10 generic of 511, "}},
+         "--check --verbose", {"  limits: 172 models of 510, 309 sounds of 511, 10 generic of 511, "}},
         // ReHLDS: a .res word the model or sound table holds takes no slot; the desert sky,
         // which the map has none of, its own six.
         {"what the game precaches itself, on ReHLDS",
          {map(worldspawn + R"({"model" "models/w_ak47.mdl" "noise" "weapons/ak47-1.wav"})"
                            R"({"model" "models/mine.mdl"})")},
-         "--check --engine ReHLDS", {"  limits: 171 models of 510, 304 sounds of 511, 12 generic "
+         "--check --engine ReHLDS --verbose", {"  limits: 171 models of 510, 304 sounds of 511, 12 generic "
                                      "of 4096, 29 events of 255, 225 decals of 511, 741 resources "
                                      "of 4096, "}},
         {"an engine the program does not know", {map("{}")}, "--check --engine xash",
          {"--engine: xash not in {hlds,rehlds}"}},
         // The base less the map it was taken on: its map slot, inline model and own model.
         {"a reslist", {checked, base_map, {"base.txt", reslist}},
-         "--check --engine rehlds --base-counts base.txt",
+         "--check --engine rehlds --base-counts base.txt --verbose",
          {"  limits: 4 models of 510, 2 sounds of 511, 7 generic of 4096, 0 events of 255, 0 "
           "decals of 511, 13 resources of 4096, "}},
         {"a rescount", {checked, base_map, {"base.txt", rescount}},
-         "--check --base-counts base.txt --base-map de_base",
+         "--check --base-counts base.txt --base-map de_base --verbose",
          {"  limits: 229 models of 510, 343 sounds of 511, 18 generic of 511, 29 events of 255, "
           "225 decals of 511, 844 resources of 1280, "}},
         {"a rescount without its map", {checked, {"base.txt", rescount}},

@@ -251,6 +251,7 @@ TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
                           {}));
     const auto r = run(cycle + "--check --follow"s);
     EXPECT_EQ(r.status, 1);
+    EXPECT_THAT(r.err, Not(HasSubstr("  limits:"))); // none over: a line a map
     EXPECT_EQ(count(r.err, "Skipping cycle from mapcycle"), 1u);
     EXPECT_THAT(r.err, Not(HasSubstr("not a map the server has")));
     EXPECT_THAT(r.err, HasSubstr("mapcycle.txt line 1: ';' starts no comment in mapcycle.txt: the "
@@ -268,8 +269,16 @@ TEST_F(AdminServer, SendsTheExtraFilesWithEveryMap) {
     write_file(dir.path() / "extra.txt", "// plugins\nsound/plugin/hi.wav sound/plugin/gone.wav\n"
                                          "sound/a~b.wav\n");
     mod("sound/plugin/hi.wav", "RIFF");
-    const auto check = run(cycle + "--check --extra extra.txt"s);
+    const auto check = run(cycle + "--check --verbose --extra extra.txt --report r.json"s);
     EXPECT_EQ(count(check.err, "extra.txt: "), 1u) << check.err;
+    const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
+    std::string outcomes; // once for the run, not once a map
+    for (const auto& e : report["extra"])
+        outcomes += e["entry"].get<std::string>() + " " + e["status"].get<std::string>() +
+                    (e.contains("refused") ? " refused" : "") + "\n";
+    EXPECT_EQ(
+        outcomes,
+        "sound/plugin/hi.wav found\nsound/plugin/gone.wav missing\nsound/a~b.wav found refused\n");
     EXPECT_THAT(check.err,
                 AllOf(HasSubstr("extra.txt: 3 files, sent with every map: 2 found, 1 missing\n"
                                 "  missing: sound/plugin/gone.wav\n  refused: sound/a~b.wav: "),
