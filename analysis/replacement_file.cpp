@@ -68,10 +68,10 @@ void ReplacementFile::write(std::string_view bytes) {
     os::write_all(file_, bytes);
 }
 
-void ReplacementFile::flush() {
+void ReplacementFile::flush(const std::function<void(os::Handle)>& while_open) {
     if (flushed_) return;
     before(WriteStep::flush, destination_);
-    os::flush_and_close(std::exchange(file_, os::no_handle));
+    os::flush_and_close(std::exchange(file_, os::no_handle), while_open);
     flushed_ = true;
 }
 

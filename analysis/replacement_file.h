@@ -50,8 +50,8 @@ public:
     // Throws analysis::FileError.
     void write(std::string_view bytes);
     // Flushes the bytes to the disk and closes the file (commit does it when it was not
-    // done). Throws FileError.
-    void flush();
+    // done); `while_open` may look at the file in between. Throws FileError.
+    void flush(const std::function<void(os::Handle)>& while_open = {});
     // Where the bytes are until commit.
     const std::filesystem::path& part() const { return path_; }
     const std::filesystem::path& destination() const { return destination_; }

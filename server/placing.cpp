@@ -38,13 +38,7 @@ public:
         placed_.size += bytes.size();
     }
     // Flushed and closed: the stamp it keeps when renamed.
-    void flush() {
-        file_.flush();
-        const auto look = look_at(file_.part());
-        if (look.kind != Look::Kind::plain)
-            throw analysis::FileError("cannot look at what was written");
-        placed_.stamp = look.stamp;
-    }
+    void flush() { placed_.stamp = os::flush_and_stamp(file_); }
     analysis::ReplacementFile& file() { return file_; }
     const Placed& placed() const { return placed_; }
 
@@ -58,15 +52,9 @@ class Reading {
 public:
     explicit Reading(const fs::path& path) : path_(path) {
         try {
-            file_ = analysis::os::open_for_reading(analysis::utf8_of(path));
+            file_ = os::open_stamped(path, stamp_);
         } catch (const analysis::FileError& e) {
             throw analysis::FileError("cannot read " + analysis::utf8_of(path) + ": " + e.what());
-        }
-        try {
-            stamp_ = os::stamp_of(file_, path);
-        } catch (...) {
-            analysis::os::close_file(file_);
-            throw;
         }
     }
     ~Reading() { analysis::os::close_file(file_); }

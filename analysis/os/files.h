@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -48,8 +49,10 @@ void seek_to(Handle file, std::uint64_t offset);
 // Creates a file that must not exist yet; returns no_handle when one of that name does.
 Handle create_new(const std::filesystem::path& path);
 void write_all(Handle file, std::string_view bytes);
-// Flushes the file's data to the disk and closes it; it is closed even when that fails.
-void flush_and_close(Handle file);
+// Flushes the file's bytes to the disk (and what reading them back needs of its size),
+// lets `while_open` look at the still open file, and closes it; it is closed even when one
+// of these fails.
+void flush_and_close(Handle file, const std::function<void(Handle)>& while_open = {});
 // Gives `to` the permissions that `from` has, where the system has such a thing.
 void copy_permissions(const std::filesystem::path& from, const std::filesystem::path& to) noexcept;
 // Puts the file `from` in the place of `to` in one step, replacing what was there.

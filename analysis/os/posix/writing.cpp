@@ -32,13 +32,24 @@ void write_all(Handle file, std::string_view bytes) {
     }
 }
 
-void flush_and_close(Handle file) {
-    if (::fsync(static_cast<int>(file)) != 0) {
+// fdatasync: the time of the last write need not reach the disk first, since a stamp that
+// differs only makes the next run compare the bytes.
+void flush_and_close(Handle file, const std::function<void(Handle)>& while_open) {
+    const int fd = static_cast<int>(file);
+    if (::fdatasync(fd) != 0) {
         const auto why = reason();
-        ::close(static_cast<int>(file));
+        ::close(fd);
         throw FileError("cannot flush: " + why);
     }
-    if (::close(static_cast<int>(file)) != 0) throw FileError("cannot close: " + reason());
+    if (while_open) {
+        try {
+            while_open(file);
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
+    }
+    if (::close(fd) != 0) throw FileError("cannot close: " + reason());
 }
 
 void copy_permissions(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {

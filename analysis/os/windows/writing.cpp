@@ -27,11 +27,19 @@ void write_all(Handle file, std::string_view bytes) {
     }
 }
 
-void flush_and_close(Handle file) {
+void flush_and_close(Handle file, const std::function<void(Handle)>& while_open) {
     if (!FlushFileBuffers(handle_of(file))) {
         const auto why = last_error_text();
         CloseHandle(handle_of(file));
         throw FileError("cannot flush: " + why);
+    }
+    if (while_open) {
+        try {
+            while_open(file);
+        } catch (...) {
+            CloseHandle(handle_of(file));
+            throw;
+        }
     }
     if (!CloseHandle(handle_of(file))) throw FileError("cannot close: " + last_error_text());
 }
