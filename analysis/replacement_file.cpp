@@ -75,10 +75,15 @@ void ReplacementFile::flush(const std::function<void(os::Handle)>& while_open) {
     flushed_ = true;
 }
 
-// Asked again just before the rename: nothing is ever renamed over a special file.
+// Asked again just before the rename: nothing is ever renamed over a special file. Where
+// nothing is there, the system's refusal to replace anything says so in the same step.
 void ReplacementFile::commit() {
     flush();
     before(WriteStep::rename, destination_);
+    if (os::place_new(path_, destination_)) {
+        committed_ = true;
+        return;
+    }
     if (const auto why = os::why_not_replaceable(destination_, options_.hidden); !why.empty())
         throw ReplaceError(why);
     if (options_.same_permissions) os::copy_permissions(destination_, path_);

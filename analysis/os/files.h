@@ -57,6 +57,9 @@ void flush_and_close(Handle file, const std::function<void(Handle)>& while_open 
 void copy_permissions(const std::filesystem::path& from, const std::filesystem::path& to) noexcept;
 // Puts the file `from` in the place of `to` in one step, replacing what was there.
 void replace(const std::filesystem::path& from, const std::filesystem::path& to);
+// Puts the file `from` at `to` in one step when nothing is there; false, and nothing
+// changed, when something is there or the system cannot do it so.
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to) noexcept;
 void remove_file(const std::filesystem::path& path) noexcept;
 
 // Attributes (attributes.cpp, which also holds plain_file_exists of file_system.h).

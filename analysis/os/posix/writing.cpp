@@ -64,6 +64,10 @@ void replace(const std::filesystem::path& from, const std::filesystem::path& to)
         throw FileError("cannot replace the file: " + reason());
 }
 
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
+    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+}
+
 void remove_file(const std::filesystem::path& path) noexcept {
     ::unlink(path.c_str());
 }

@@ -55,6 +55,13 @@ void replace(const std::filesystem::path& from, const std::filesystem::path& to)
         throw FileError("cannot replace the file: " + last_error_text());
 }
 
+// Shown first, as replace() does; without MOVEFILE_REPLACE_EXISTING the move fails when
+// anything is there.
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
+    return SetFileAttributesW(from.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+           MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+}
+
 void remove_file(const std::filesystem::path& path) noexcept {
     DeleteFileW(path.c_str());
 }
