@@ -41,11 +41,11 @@ ReplacementFile::ReplacementFile(const std::filesystem::path& destination, Repla
 
 void ReplacementFile::open_fixed() {
     path_ = beside(destination_, ".part");
-    file_ = os::create_new(path_);
+    file_ = os::create_new(path_, options_.folder);
     if (file_ != os::no_handle) return;
     // Left by a run that was stopped: only the holder of the folder's lock writes it.
     os::remove_file(path_);
-    file_ = os::create_new(path_);
+    file_ = os::create_new(path_, options_.folder);
     if (file_ == os::no_handle) throw ReplaceError("cannot write beside it");
 }
 
@@ -80,7 +80,7 @@ void ReplacementFile::flush(const std::function<void(os::Handle)>& while_open) {
 void ReplacementFile::commit() {
     flush();
     before(WriteStep::rename, destination_);
-    if (os::place_new(path_, destination_)) {
+    if (os::place_new(path_, destination_, options_.folder)) {
         committed_ = true;
         return;
     }

@@ -37,6 +37,9 @@ struct ReplaceOptions {
     // The new file gets the permissions of the one it replaces; else the system's default
     // for a new file (a public site's files are readable whatever was there before).
     bool same_permissions = true;
+    // The destination's folder, open (os::open_folder), or no_handle; the caller keeps it
+    // open until the file is committed.
+    os::Handle folder = os::no_handle;
 };
 
 class ReplacementFile {

@@ -29,8 +29,8 @@ std::uint32_t add_hash(std::uint32_t hash, std::string_view bytes) {
 // A file written beside its place, with its size and hash counted as it is written.
 class Beside {
 public:
-    explicit Beside(const fs::path& to)
-        : file_(to, {analysis::os::Hidden::replaced, true, false}) {}
+    Beside(const fs::path& to, analysis::os::Handle folder)
+        : file_(to, {analysis::os::Hidden::replaced, true, false, folder}) {}
 
     void write(std::string_view bytes) {
         file_.write(bytes);
@@ -172,13 +172,25 @@ void Folders::make(const std::string& folder) {
         known_[part] = State::made;
 }
 
+analysis::os::Handle Folders::open(const std::string& folder) {
+    if (open_ != analysis::os::no_handle && open_name_ == folder) return open_;
+    if (open_ != analysis::os::no_handle) analysis::os::close_file(open_);
+    open_name_ = folder;
+    return open_ = analysis::os::open_folder(place(folder));
+}
+
+Folders::~Folders() {
+    if (open_ != analysis::os::no_handle) analysis::os::close_file(open_);
+}
+
 Written place_file(const fs::path& source, const fs::path& to, bool file, bool gzip,
-                   const std::function<void(const Written&)>& landing) {
+                   const std::function<void(const Written&)>& landing,
+                   analysis::os::Handle folder) {
     Reading from(source);
     std::optional<Beside> plain, packed;
     std::optional<Gzip> zip;
-    if (file) plain.emplace(to);
-    if (gzip) zip.emplace(packed.emplace(fs::path(to) += ".gz"));
+    if (file) plain.emplace(to, folder);
+    if (gzip) zip.emplace(packed.emplace(fs::path(to) += ".gz", folder));
     std::string buffer(std::min(chunk, from.stamp().size), '\0');
     bool last = false;
     do {

@@ -16,8 +16,11 @@ std::string reason() {
 
 } // namespace
 
-Handle create_new(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+Handle create_new(const std::filesystem::path& path, Handle folder) {
+    constexpr int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    const int fd = folder == no_handle
+                       ? ::open(path.c_str(), flags, 0666)
+                       : ::openat(static_cast<int>(folder), path.filename().c_str(), flags, 0666);
     if (fd >= 0) return fd;
     if (errno == EEXIST) return no_handle;
     throw FileError("cannot create a file there: " + reason());
@@ -64,8 +67,18 @@ void replace(const std::filesystem::path& from, const std::filesystem::path& to)
         throw FileError("cannot replace the file: " + reason());
 }
 
-bool place_new(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
-    return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+Handle open_folder(const std::filesystem::path& path) noexcept {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return fd < 0 ? no_handle : fd;
+}
+
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to,
+               Handle folder) noexcept {
+    if (folder == no_handle)
+        return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+    const int at = static_cast<int>(folder);
+    return ::renameat2(at, from.filename().c_str(), at, to.filename().c_str(), RENAME_NOREPLACE) ==
+           0;
 }
 
 void remove_file(const std::filesystem::path& path) noexcept {

@@ -7,7 +7,7 @@ namespace tarnwick::analysis::os {
 
 // The new file is hidden while it is written, so that one left behind by a crash does
 // not look like a resource file; replace() shows it again.
-Handle create_new(const std::filesystem::path& path) {
+Handle create_new(const std::filesystem::path& path, Handle) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<Handle>(file);
@@ -57,7 +57,13 @@ void replace(const std::filesystem::path& from, const std::filesystem::path& to)
 
 // Shown first, as replace() does; without MOVEFILE_REPLACE_EXISTING the move fails when
 // anything is there.
-bool place_new(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
+// The paths are used whole: no folder is kept open (it would keep others from renaming it).
+Handle open_folder(const std::filesystem::path&) noexcept {
+    return no_handle;
+}
+
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to,
+               Handle) noexcept {
     return SetFileAttributesW(from.c_str(), FILE_ATTRIBUTE_NORMAL) &&
            MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
 }
