@@ -41,11 +41,11 @@ ReplacementFile::ReplacementFile(const std::filesystem::path& destination, Repla
 
 void ReplacementFile::open_fixed() {
     path_ = beside(destination_, ".part");
-    file_ = os::create_new(path_);
+    file_ = os::create_new(path_, options_.folder);
     if (file_ != os::no_handle) return;
     // Left by a run that was stopped: only the holder of the folder's lock writes it.
     os::remove_file(path_);
-    file_ = os::create_new(path_);
+    file_ = os::create_new(path_, options_.folder);
     if (file_ == os::no_handle) throw ReplaceError("cannot write beside it");
 }
 
@@ -68,17 +68,22 @@ void ReplacementFile::write(std::string_view bytes) {
     os::write_all(file_, bytes);
 }
 
-void ReplacementFile::flush() {
+void ReplacementFile::flush(const std::function<void(os::Handle)>& while_open) {
     if (flushed_) return;
     before(WriteStep::flush, destination_);
-    os::flush_and_close(std::exchange(file_, os::no_handle));
+    os::flush_and_close(std::exchange(file_, os::no_handle), while_open);
     flushed_ = true;
 }
 
-// Asked again just before the rename: nothing is ever renamed over a special file.
+// Asked again just before the rename: nothing is ever renamed over a special file. Where
+// nothing is there, the system's refusal to replace anything says so in the same step.
 void ReplacementFile::commit() {
     flush();
     before(WriteStep::rename, destination_);
+    if (os::place_new(path_, destination_, options_.folder)) {
+        committed_ = true;
+        return;
+    }
     if (const auto why = os::why_not_replaceable(destination_, options_.hidden); !why.empty())
         throw ReplaceError(why);
     if (options_.same_permissions) os::copy_permissions(destination_, path_);

@@ -37,6 +37,9 @@ struct ReplaceOptions {
     // The new file gets the permissions of the one it replaces; else the system's default
     // for a new file (a public site's files are readable whatever was there before).
     bool same_permissions = true;
+    // The destination's folder, open (os::open_folder), or no_handle; the caller keeps it
+    // open until the file is committed.
+    os::Handle folder = os::no_handle;
 };
 
 class ReplacementFile {
@@ -50,8 +53,8 @@ public:
     // Throws analysis::FileError.
     void write(std::string_view bytes);
     // Flushes the bytes to the disk and closes the file (commit does it when it was not
-    // done). Throws FileError.
-    void flush();
+    // done); `while_open` may look at the file in between. Throws FileError.
+    void flush(const std::function<void(os::Handle)>& while_open = {});
     // Where the bytes are until commit.
     const std::filesystem::path& part() const { return path_; }
     const std::filesystem::path& destination() const { return destination_; }

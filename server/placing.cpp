@@ -29,8 +29,8 @@ std::uint32_t add_hash(std::uint32_t hash, std::string_view bytes) {
 // A file written beside its place, with its size and hash counted as it is written.
 class Beside {
 public:
-    explicit Beside(const fs::path& to)
-        : file_(to, {analysis::os::Hidden::replaced, true, false}) {}
+    Beside(const fs::path& to, analysis::os::Handle folder)
+        : file_(to, {analysis::os::Hidden::replaced, true, false, folder}) {}
 
     void write(std::string_view bytes) {
         file_.write(bytes);
@@ -38,13 +38,7 @@ public:
         placed_.size += bytes.size();
     }
     // Flushed and closed: the stamp it keeps when renamed.
-    void flush() {
-        file_.flush();
-        const auto look = look_at(file_.part());
-        if (look.kind != Look::Kind::plain)
-            throw analysis::FileError("cannot look at what was written");
-        placed_.stamp = look.stamp;
-    }
+    void flush() { placed_.stamp = os::flush_and_stamp(file_); }
     analysis::ReplacementFile& file() { return file_; }
     const Placed& placed() const { return placed_; }
 
@@ -58,15 +52,9 @@ class Reading {
 public:
     explicit Reading(const fs::path& path) : path_(path) {
         try {
-            file_ = analysis::os::open_for_reading(analysis::utf8_of(path));
+            file_ = os::open_stamped(path, stamp_);
         } catch (const analysis::FileError& e) {
             throw analysis::FileError("cannot read " + analysis::utf8_of(path) + ": " + e.what());
-        }
-        try {
-            stamp_ = os::stamp_of(file_, path);
-        } catch (...) {
-            analysis::os::close_file(file_);
-            throw;
         }
     }
     ~Reading() { analysis::os::close_file(file_); }
@@ -184,13 +172,25 @@ void Folders::make(const std::string& folder) {
         known_[part] = State::made;
 }
 
+analysis::os::Handle Folders::open(const std::string& folder) {
+    if (open_ != analysis::os::no_handle && open_name_ == folder) return open_;
+    if (open_ != analysis::os::no_handle) analysis::os::close_file(open_);
+    open_name_ = folder;
+    return open_ = analysis::os::open_folder(place(folder));
+}
+
+Folders::~Folders() {
+    if (open_ != analysis::os::no_handle) analysis::os::close_file(open_);
+}
+
 Written place_file(const fs::path& source, const fs::path& to, bool file, bool gzip,
-                   const std::function<void(const Written&)>& landing) {
+                   const std::function<void(const Written&)>& landing,
+                   analysis::os::Handle folder) {
     Reading from(source);
     std::optional<Beside> plain, packed;
     std::optional<Gzip> zip;
-    if (file) plain.emplace(to);
-    if (gzip) zip.emplace(packed.emplace(fs::path(to) += ".gz"));
+    if (file) plain.emplace(to, folder);
+    if (gzip) zip.emplace(packed.emplace(fs::path(to) += ".gz", folder));
     std::string buffer(std::min(chunk, from.stamp().size), '\0');
     bool last = false;
     do {

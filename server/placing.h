@@ -46,6 +46,13 @@ public:
         return now == State::absent || now == State::made;
     }
     std::filesystem::path place(const std::string& relative) const;
+    // `folder` (made), open to place files in, or no_handle; kept open until the next
+    // folder is asked for, as a run places a folder's files one after another.
+    analysis::os::Handle open(const std::string& folder);
+
+    Folders(const Folders&) = delete;
+    Folders& operator=(const Folders&) = delete;
+    ~Folders();
 
 private:
     enum class State { absent, present, made, blocked };
@@ -53,6 +60,8 @@ private:
 
     std::filesystem::path dir_;
     std::map<std::string, State> known_;
+    std::string open_name_;
+    analysis::os::Handle open_ = analysis::os::no_handle;
 };
 
 // The folder part of a relative path ('/' between parts); empty for a file at the top.
@@ -74,7 +83,9 @@ public:
 // its place first, flushed, then (after `landing` is told what lands) renamed into it. The
 // folder of `to` must be there. Throws SourceChanged, std::runtime_error (or
 // analysis::FileError), and leaves neither half written.
+// `folder` is the open folder of `to` (Folders::open), or no_handle.
 Written place_file(const std::filesystem::path& source, const std::filesystem::path& to, bool file,
-                   bool gzip, const std::function<void(const Written&)>& landing = {});
+                   bool gzip, const std::function<void(const Written&)>& landing = {},
+                   analysis::os::Handle folder = analysis::os::no_handle);
 
 } // namespace tarnwick::server

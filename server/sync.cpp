@@ -142,9 +142,11 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
         if (const auto found = entries_.find(step->path); found != entries_.end())
             before.insert(*found);
     try {
-        folders_.make(folder_of(request.sent));
-        place_file(analysis::to_path(request.source), folders_.place(request.sent), file, gzip,
-                   [&](const Written& written) { landed(request, written); });
+        const auto folder = folder_of(request.sent);
+        folders_.make(folder);
+        place_file(
+            analysis::to_path(request.source), folders_.place(request.sent), file, gzip,
+            [&](const Written& written) { landed(request, written); }, folders_.open(folder));
     } catch (const SourceChanged&) {
         mend(steps, before);
         result(*steps.front(), last_try ? Outcome::source_changing : Outcome::source_changed);

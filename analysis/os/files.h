@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,14 +47,26 @@ void seek_to(Handle file, std::uint64_t offset);
 
 // Writing (writing.cpp). Throw FileError.
 // Creates a file that must not exist yet; returns no_handle when one of that name does.
-Handle create_new(const std::filesystem::path& path);
+// `folder`, when given, is the open folder of `path` (open_folder): the file is made in it
+// without its whole path being looked up once more.
+Handle create_new(const std::filesystem::path& path, Handle folder = no_handle);
+// The folder at `path`, opened to make files in; no_handle where the system has no such
+// thing or it cannot be opened, and the paths are used whole. Closed with close_file.
+Handle open_folder(const std::filesystem::path& path) noexcept;
 void write_all(Handle file, std::string_view bytes);
-// Flushes the file's data to the disk and closes it; it is closed even when that fails.
-void flush_and_close(Handle file);
+// Flushes the file's bytes to the disk (and what reading them back needs of its size),
+// lets `while_open` look at the still open file, and closes it; it is closed even when one
+// of these fails.
+void flush_and_close(Handle file, const std::function<void(Handle)>& while_open = {});
 // Gives `to` the permissions that `from` has, where the system has such a thing.
 void copy_permissions(const std::filesystem::path& from, const std::filesystem::path& to) noexcept;
 // Puts the file `from` in the place of `to` in one step, replacing what was there.
 void replace(const std::filesystem::path& from, const std::filesystem::path& to);
+// Puts the file `from` at `to` in one step when nothing is there; false, and nothing
+// changed, when something is there or the system cannot do it so. `folder` as for
+// create_new, the folder of both.
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to,
+               Handle folder = no_handle) noexcept;
 void remove_file(const std::filesystem::path& path) noexcept;
 
 // Attributes (attributes.cpp, which also holds plain_file_exists of file_system.h).

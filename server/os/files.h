@@ -5,6 +5,7 @@
 // One implementation for POSIX systems (os/posix/) and one for Windows (os/windows/).
 
 #include "analysis/os/files.h"
+#include "analysis/replacement_file.h"
 #include "server/manifest.h"
 
 #include <filesystem>
@@ -26,6 +27,17 @@ Look look_at(const std::filesystem::path& path, Links links = Links::kept);
 
 // The stamp of `file`, a plain file open for reading at `path`. Throws analysis::FileError.
 Stamp stamp_of(Handle file, const std::filesystem::path& path);
+
+// Opens the file at `path` for reading as analysis::os::open_for_reading does, with its
+// stamp as it is when opened: a sync opens every file of a server, so where the system
+// tells both in one look, it is looked at once. Throws analysis::FileError.
+Handle open_stamped(const std::filesystem::path& path, Stamp& stamp);
+
+// Flushes `file` to the disk (ReplacementFile::flush) and gives the stamp the written file
+// keeps when it is renamed in: taken from the open file where the system keeps it up to
+// date there, so that the file is not looked up by its name once more. Throws
+// analysis::FileError.
+Stamp flush_and_stamp(analysis::ReplacementFile& file);
 
 // An advisory lock on the file at `path` (made when not there, never through a link), held
 // until unlock_file, or until the process ends however it ends. When another process

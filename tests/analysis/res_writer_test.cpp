@@ -2,6 +2,8 @@
 #include "analysis/replacement_file.h"
 #include "synthetic_map.h"
 
+#include <fstream>
+#include <functional>
 #include <gmock/gmock.h>
 #include <map>
 #ifndef _WIN32
@@ -148,6 +150,46 @@ TEST_F(ResWriterTest, AFileAndItsGzipGoInTogetherOrNotAtAll) {
     EXPECT_EQ(dir.contents(),
               (std::map<std::string, std::string>{{"a.bsp", "new"}, {"a.bsp.gz", "new.gz"}}));
 }
+
+#ifndef _WIN32
+// Placed through its open folder, a file lands as by its whole path: in place of nothing
+// or of a file; never over a folder or a link to nothing, which stay as they were.
+TEST_F(ResWriterTest, ThroughItsOpenFolderAFileLandsAsByItsPath) {
+    const std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> cases = {
+        {"nothing", [](const fs::path&) {}},
+        {"a file", [](const fs::path& at) { std::ofstream(at) << "old"; }},
+        {"a folder", [](const fs::path& at) { fs::create_directory(at); }},
+        {"a link to nothing", [](const fs::path& at) { fs::create_symlink("gone", at); }},
+    };
+    const auto folder = analysis::os::open_folder(dir.path());
+    ASSERT_NE(folder, analysis::os::no_handle);
+    for (const auto& [name, lay] : cases) {
+        SCOPED_TRACE(name);
+        const auto at = dir.file("a.txt");
+        lay(at);
+        const auto before = fs::symlink_status(at).type();
+        bool placed = true;
+        try {
+            analysis::ReplacementFile file(at,
+                                           {analysis::os::Hidden::refused, false, true, folder});
+            file.write("new");
+            file.commit();
+        } catch (const analysis::ReplaceError&) {
+            placed = false;
+        }
+        const bool in_the_way =
+            before == fs::file_type::directory || before == fs::file_type::symlink;
+        EXPECT_EQ(placed, !in_the_way);
+        EXPECT_EQ(fs::symlink_status(at).type(), placed ? fs::file_type::regular : before);
+        if (placed) {
+            EXPECT_EQ(dir.contents().at("a.txt"), "new");
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "nothing beside";
+        fs::remove_all(at);
+    }
+    analysis::os::close_file(folder);
+}
+#endif
 
 } // namespace
 } // namespace tarnwick::testing

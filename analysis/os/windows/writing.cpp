@@ -7,7 +7,7 @@ namespace tarnwick::analysis::os {
 
 // The new file is hidden while it is written, so that one left behind by a crash does
 // not look like a resource file; replace() shows it again.
-Handle create_new(const std::filesystem::path& path) {
+Handle create_new(const std::filesystem::path& path, Handle) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<Handle>(file);
@@ -27,11 +27,19 @@ void write_all(Handle file, std::string_view bytes) {
     }
 }
 
-void flush_and_close(Handle file) {
+void flush_and_close(Handle file, const std::function<void(Handle)>& while_open) {
     if (!FlushFileBuffers(handle_of(file))) {
         const auto why = last_error_text();
         CloseHandle(handle_of(file));
         throw FileError("cannot flush: " + why);
+    }
+    if (while_open) {
+        try {
+            while_open(file);
+        } catch (...) {
+            CloseHandle(handle_of(file));
+            throw;
+        }
     }
     if (!CloseHandle(handle_of(file))) throw FileError("cannot close: " + last_error_text());
 }
@@ -45,6 +53,19 @@ void replace(const std::filesystem::path& from, const std::filesystem::path& to)
     if (!SetFileAttributesW(from.c_str(), FILE_ATTRIBUTE_NORMAL) ||
         !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw FileError("cannot replace the file: " + last_error_text());
+}
+
+// Shown first, as replace() does; without MOVEFILE_REPLACE_EXISTING the move fails when
+// anything is there.
+// The paths are used whole: no folder is kept open (it would keep others from renaming it).
+Handle open_folder(const std::filesystem::path&) noexcept {
+    return no_handle;
+}
+
+bool place_new(const std::filesystem::path& from, const std::filesystem::path& to,
+               Handle) noexcept {
+    return SetFileAttributesW(from.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+           MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
 void remove_file(const std::filesystem::path& path) noexcept {

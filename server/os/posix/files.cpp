@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,6 +48,27 @@ Stamp stamp_of(Handle file, const std::filesystem::path&) {
     if (::fstat(static_cast<int>(file), &status) != 0)
         throw analysis::FileError(reason("cannot look at the file"));
     return look_of(status).stamp;
+}
+
+Handle open_stamped(const std::filesystem::path& path, Stamp& stamp) {
+    // Non-blocking, so that opening a pipe that nobody writes returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw analysis::FileError(reason("cannot open"));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw analysis::FileError("not an ordinary file");
+    }
+    stamp = look_of(status).stamp;
+    return fd;
+}
+
+// The open file's own stamp: its time is that of its last write, which the rename and the
+// close leave as it is.
+Stamp flush_and_stamp(analysis::ReplacementFile& file) {
+    Stamp stamp;
+    file.flush([&](Handle open) { stamp = stamp_of(open, file.part()); });
+    return stamp;
 }
 
 } // namespace tarnwick::server::os

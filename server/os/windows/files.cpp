@@ -1,5 +1,6 @@
 #include "server/os/files.h"
 
+#include "analysis/file_system.h"
 #include "analysis/os/windows/common.h"
 
 namespace tarnwick::server::os {
@@ -25,6 +26,27 @@ Look look_at(const fs::path& path, Links links) {
 Stamp stamp_of(Handle, const fs::path& path) {
     const auto look = look_at(path, Links::followed);
     if (look.kind != Look::Kind::plain) throw analysis::FileError("cannot look at the file");
+    return look.stamp;
+}
+
+Handle open_stamped(const fs::path& path, Stamp& stamp) {
+    const auto file = analysis::os::open_for_reading(analysis::utf8_of(path));
+    try {
+        stamp = stamp_of(file, path);
+    } catch (...) {
+        analysis::os::close_file(file);
+        throw;
+    }
+    return file;
+}
+
+// Looked at by its name once closed: the system may set the time of the last write only
+// when the file is closed.
+Stamp flush_and_stamp(analysis::ReplacementFile& file) {
+    file.flush();
+    const auto look = look_at(file.part());
+    if (look.kind != Look::Kind::plain)
+        throw analysis::FileError("cannot look at what was written");
     return look.stamp;
 }
 
