@@ -369,7 +369,8 @@ TEST_F(Form1Check, TheWindowTellsWhatTheCommandLineTells) {
     mod("wads/deep.wad", wad_bytes({"deep"}));
     mod("maps/de_foo.res", "sound/door.wav\nmodels/extra.mdl\nsound/Door.wav\n");
     const auto bare = dir.path() / "bare/cstrike";
-    std::filesystem::create_directories(bare);
+    // Into a folder not there yet: copying a folder onto one is refused on Windows.
+    std::filesystem::create_directories(bare.parent_path());
     std::filesystem::copy(mod_dir, bare, std::filesystem::copy_options::recursive);
 
     const auto lines = [](const std::string& text) {
