@@ -15,16 +15,6 @@ std::string map_name(const std::string& path) {
     return analysis::utf8_of(analysis::to_path(path).filename());
 }
 
-// "de_a, de_b, de_c and 4 more"
-std::string first_maps(const std::vector<std::string>& maps) {
-    constexpr std::size_t shown = 3;
-    std::string text;
-    for (std::size_t i = 0; i < std::min(shown, maps.size()); ++i)
-        text += (i ? ", " : "") + maps[i];
-    if (maps.size() > shown) text += " and " + std::to_string(maps.size() - shown) + " more";
-    return text;
-}
-
 std::string failure_text(Failure failure, std::size_t n) {
     switch (failure) {
     case Failure::unread_map:
@@ -87,7 +77,7 @@ std::vector<std::string> RunSummary::lines() const {
         for (const auto& [kind, problem] : problems_)
             lines.push_back("  " + kind + ": " + counted(problem.entries, "entry", "entries") +
                             " in " + counted(problem.maps.size(), "map", "maps") + " (" +
-                            first_maps(problem.maps) + ")");
+                            game::first_names(problem.maps) + ")");
     }
     if (failures_.empty()) {
         lines.push_back("exit 0");
