@@ -245,29 +245,32 @@ TEST(Limits, CountWhatEachEngineCounts) {
     r.entries = {outcome("mine.wad", S::found),
                  outcome("halflife.wad", S::stock),
                  outcome("gfx/env/nightbk.tga", S::found),
+                 outcome("maps/de_x.txt", S::found),
                  outcome("models/x.mdl", S::found),
                  outcome("models/X.MDL", S::case_mismatch),
                  outcome("models/xT.mdl", S::found, game::From::needed_by("models/x.mdl")),
                  outcome("sound/a.wav", S::found),
                  outcome("sound/weapons/ak47-1.wav", S::stock, game::From::entities())};
     // HLDS: every inline model; every .res word a generic slot. ReHLDS: the inline models
-    // named; the map's sky, packages and T model its own generic; a .res word already a model
-    // or a sound none.
+    // named; the map's sky, packages, description and T model its own generic; a .res word
+    // already a model or a sound none.
     EXPECT_EQ(counted(r, game::Engine::hlds),
               "  limits: 11 models of 510, 2 sounds of 511, 6 generic of 511, 0 events of 255, "
               "0 decals of 511, 19 resources of 1280");
     EXPECT_EQ(counted(r, game::Engine::rehlds),
-              "  limits: 4 models of 510, 2 sounds of 511, 4 generic of 4096, 0 events of 255, "
-              "0 decals of 511, 10 resources of 4096");
-    // In cstrike the game's share comes first, and its weapon's sound takes no slot again.
+              "  limits: 4 models of 510, 2 sounds of 511, 5 generic of 4096, 0 events of 255, "
+              "0 decals of 511, 11 resources of 4096");
+    // In cstrike the game's share comes first, and its weapon's sound takes no slot again;
+    // the game code precaches the map's description.
     EXPECT_EQ(counted(r, game::Engine::hlds, "cstrike"),
-              "  limits: 180 models of 510, 305 sounds of 511, 11 generic of 511, 29 events of "
-              "255, 225 decals of 511, 750 resources of 1280");
+              "  limits: 180 models of 510, 305 sounds of 511, 12 generic of 511, 29 events of "
+              "255, 225 decals of 511, 751 resources of 1280");
     game::count_limits(r, {game::Engine::rehlds, "valve", {}, nullptr});
     std::vector<std::string> sent;
     for (const auto& o : r.entries)
         if (o.engine_sends) sent.push_back(o.entry);
-    EXPECT_THAT(sent, ElementsAre("mine.wad", "gfx/env/nightbk.tga", "models/xT.mdl"));
+    EXPECT_THAT(sent,
+                ElementsAre("mine.wad", "gfx/env/nightbk.tga", "maps/de_x.txt", "models/xT.mdl"));
     EXPECT_EQ(game::engine_named("ReHLDS"), game::Engine::rehlds);
     EXPECT_EQ(game::engine_named("xash"), std::nullopt);
 }
