@@ -97,7 +97,8 @@ std::string summary(const server::SyncResult& r, const server::SyncOptions& opti
            (dry ? ", replace " : ", replaced ") + n(r.replaced.size()) +
            (dry ? ", remove " : ", removed ") + n(r.removed.size()) + "; " + n(r.unchanged.size()) +
            " unchanged, " + n(r.foreign.size()) + " kept; " + n(r.bytes) + " bytes " +
-           (dry ? "to write" : "written") +
+           // A dry run compresses nothing, so the .gz files' bytes are not known.
+           (dry ? (options.gzip ? "to write, and their .gz" : "to write") : "written") +
            (short_of ? "; " + n(short_of) + (dry ? " would not be" : " not") + " as they should be"
                      : "");
 }

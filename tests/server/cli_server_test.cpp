@@ -169,6 +169,8 @@ TEST_F(AdminServer, ModesThatReadWriteNothing) {
         EXPECT_TRUE(std::filesystem::exists(dir.path() / "r.json")) << mode;
         std::filesystem::remove(dir.path() / "r.json");
     }
+    EXPECT_THAT(run(cycle + "--dry-run --fastdl site --gzip"s).err,
+                HasSubstr(" bytes to write, and their .gz\n"));
     const auto plain = run("--dry-run --overwrite cstrike/maps/de_foo.bsp");
     EXPECT_THAT(plain.err, HasSubstr("de_foo.bsp: 0 resources, would replace "));
     EXPECT_EQ(snapshot(dir.path()), before);
