@@ -37,6 +37,7 @@ struct LimitSettings {
     std::string mod;                    // the mod folder's name: cstrike and czero have a share
     std::vector<std::string> res_words; // the words of the .res, the map's two lines first
     const BaseCounts* base = nullptr;   // nothing: the game's share, if known, else none
+    bool default_description = false;   // the server has maps/default.txt
 };
 
 // True for the players' spray packages (a name holding "pldecal" or "tempdecal"), which

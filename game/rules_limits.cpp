@@ -117,25 +117,27 @@ void add_share(Tables& tables, const GameShare& share) {
     tables.add_unnamed(Table::decal, share.decals, decal_name_length);
 }
 
-// The map's description file, which the game code precaches as generic when the server
-// has it (world.cpp).
-std::optional<std::string> description_file(const MapResolution& r) {
+// The description file the game code precaches as generic (world.cpp): the map's own
+// when the server has it, else maps/default.txt when it has that.
+std::optional<std::string> description_file(const MapResolution& r, bool default_description) {
     const auto wanted = "maps/" + map_name(r) + ".txt";
     for (const auto& o : r.entries)
         if (same_name(o.entry, wanted) && present(o.status)) return o.entry;
+    if (default_description) return "maps/default.txt";
     return std::nullopt;
 }
 
-// The map's own share, with what the game code precaches for it, then the .res's words:
-// on an engine that skips them, those the model or sound table holds take no generic slot.
-void add_map(Tables& tables, const MapResolution& r, Engine engine, bool game_code,
+// The map's own share, with the description the game code precaches for it, then the
+// .res's words: on an engine that skips them, those the model or sound table holds take no
+// generic slot.
+void add_map(Tables& tables, const MapResolution& r, Engine engine,
+             const std::optional<std::string>& description,
              const std::vector<std::string>& res_words) {
     const auto own = map_precache(r, engine);
     for (std::size_t t = 0; t < table_count; ++t)
         for (const auto& name : own[t])
             tables.add(static_cast<Table>(t), name);
-    if (const auto description = description_file(r); game_code && description)
-        tables.add(Table::generic, *description);
+    if (description) tables.add(Table::generic, *description);
     const bool skips = engine_ways(engine).res_skips_precached;
     for (const auto& word : res_words) {
         const auto sound = sound_of(word);
@@ -205,7 +207,9 @@ void count_limits(MapResolution& r, const LimitSettings& settings) {
     r.counts_alone = !(settings.base && settings.base->given) && !share;
     for (auto& o : r.entries)
         o.engine_sends = engine_sends(r, o, engine);
-    add_map(tables, r, engine, share.has_value(), settings.res_words);
+    add_map(tables, r, engine,
+            share ? description_file(r, settings.default_description) : std::nullopt,
+            settings.res_words);
     std::size_t whole = 0;
     for (std::size_t t = 0; t < table_count; ++t) {
         const auto count = tables.count(static_cast<Table>(t));
@@ -243,7 +247,7 @@ BaseCounts base_without_map(const BaseCounts& listed, const MapResolution& map,
         add_share(before, *share);
         add_share(after, *share);
     }
-    add_map(after, map, engine, share.has_value(), res_words);
+    add_map(after, map, engine, share ? description_file(map, false) : std::nullopt, res_words);
     for (std::size_t t = 0; t < table_count; ++t) {
         const auto taken = after.count(static_cast<Table>(t)) - before.count(static_cast<Table>(t));
         base.counts[t] -= std::min(base.counts[t], taken);

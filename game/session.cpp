@@ -166,7 +166,8 @@ Resolved Session::resolve_in(const fs::path& mod, const WriteChoice& choice,
     }
     const auto* base = listing_ ? this->base(mod, resolved.rows) : &settings_.base_counts;
     count_limits(map.resolution,
-                 {settings_.engine, mod_name(mod), res_words(map_path, map.res_lines), base});
+                 {settings_.engine, mod_name(mod), res_words(map_path, map.res_lines), base,
+                  present(resolver.look_up("maps/default.txt", From::res()).status)});
     add_map_rows(map.resolution, resolved.rows);
     resolved_.push_back(map.resolution);
     resolved.map = std::move(map);

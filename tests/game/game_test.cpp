@@ -265,6 +265,13 @@ TEST(Limits, CountWhatEachEngineCounts) {
     EXPECT_EQ(counted(r, game::Engine::hlds, "cstrike"),
               "  limits: 180 models of 510, 305 sounds of 511, 12 generic of 511, 29 events of "
               "255, 225 decals of 511, 751 resources of 1280");
+    // A map without a description of its own has the server's maps/default.txt, if any.
+    auto plain = r;
+    std::erase_if(plain.entries, [](const auto& o) { return o.entry == "maps/de_x.txt"; });
+    for (const bool with_default : {false, true}) {
+        game::count_limits(plain, {game::Engine::hlds, "cstrike", {}, nullptr, with_default});
+        EXPECT_EQ(plain.limits[2].count, with_default ? 6u : 5u) << with_default;
+    }
     game::count_limits(r, {game::Engine::rehlds, "valve", {}, nullptr});
     std::vector<std::string> sent;
     for (const auto& o : r.entries)
