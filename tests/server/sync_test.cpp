@@ -438,5 +438,21 @@ TEST_F(Sync, RefusesADamagedOrForeignRecord) {
     }
 }
 
+// A journal cut short by a stop or a full disk, in its header or in its last line, is
+// what it names up to there: never a reason to refuse the folder from then on.
+TEST_F(Sync, TakesAJournalCutShortAsFarAsItGoes) {
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
+    sync({a});
+    const auto journal = (site() / std::string(server::journal_name)).string();
+    const auto header = std::string(server::journal_header);
+    for (const auto& cut : {std::string(), header.substr(0, 9), header + "+\t1\t"}) {
+        write_file(journal, cut);
+        const auto again = sync({a}, {.prune = true});
+        EXPECT_TRUE(again.ok) << cut;
+        EXPECT_EQ(again.unchanged, Paths{"maps/de_a.bsp"}) << cut;
+        EXPECT_FALSE(fs::exists(journal)) << cut;
+    }
+}
+
 } // namespace
 } // namespace tarnwick::testing
