@@ -80,7 +80,12 @@ void HeldRecord::append(const std::string& line) {
     }
 }
 
+void HeldRecord::check() const {
+    if (!os::lock_still_held(lock_, path_of(lock_name))) throw LockLost();
+}
+
 void HeldRecord::placed(const std::string& path, const Placed& placed) {
+    check();
     append(journal_placed(path, placed));
     entries_[path] = placed;
     dirty_ = true;
@@ -99,6 +104,7 @@ void HeldRecord::forget(const std::string& path) {
 
 void HeldRecord::save() {
     if (!dirty_) return;
+    check();
     {
         // The record was read as this program's own, hidden or not.
         analysis::ReplacementFile file(path_of(manifest_name),

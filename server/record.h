@@ -32,6 +32,16 @@ public:
 // either is damaged or not this program's.
 Manifest read_record(const std::filesystem::path& dir);
 
+// The folder's lock file was removed or replaced while this run held it: another run may
+// have taken the folder since, so this one must not write to it any more.
+class LockLost : public std::runtime_error {
+public:
+    LockLost()
+        : std::runtime_error(
+              "its lock file was removed or replaced while this run held it, so another run "
+              "may be writing the folder: this run stopped there") {}
+};
+
 class HeldRecord {
 public:
     // Holds the folder, which must be there, and reads its record. Throws FolderBusy when
@@ -42,14 +52,17 @@ public:
     HeldRecord& operator=(const HeldRecord&) = delete;
 
     Manifest& entries() { return entries_; }
+    // Throws LockLost when the folder is no longer held: asked before each file is written,
+    // placed or removed.
+    void check() const;
     // A file about to be renamed into its place. Throws analysis::FileError when it cannot
-    // be journaled: then it must not be.
+    // be journaled, LockLost as check: then it must not be.
     void placed(const std::string& path, const Placed& placed);
     // A file gone from the folder, or no longer this program's.
     void forget(const std::string& path);
     // Entries changed that need no journal (stamps brought up to date).
     void touched() { dirty_ = true; }
-    // Writes the record whole and drops the journal. Throws.
+    // Writes the record whole and drops the journal. Throws (LockLost as check).
     void save();
 
 private:

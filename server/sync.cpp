@@ -29,9 +29,25 @@ public:
 
 private:
     bool stopped() {
+        if (lost_) return true;
         if (!options_.stop || !*options_.stop) return false;
         result_.stopped = *options_.stop;
         return true;
+    }
+    // False, and the run stopped, when another run may be writing the folder.
+    bool holding() {
+        try {
+            if (held_) held_->check();
+            return true;
+        } catch (const LockLost& e) {
+            lose(e);
+            return false;
+        }
+    }
+    void lose(const LockLost& e) {
+        lost_ = true;
+        result_.record_failure = e.what();
+        result_.ok = false;
     }
     void one(const std::vector<Step>& steps, std::size_t& i);
     // Writes `steps` (a file, its .gz, or both: the .gz second), all from one source.
@@ -60,6 +76,7 @@ private:
     HeldRecord* held_;
     Folders& folders_;
     std::vector<std::vector<const Step*>> again_;
+    bool lost_ = false;
 };
 
 void Runner::listed(const Step& step) {
@@ -137,6 +154,12 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
             result(*step, Outcome::planned);
         return true;
     }
+    const auto unreached = [&] {
+        for (const auto* step : steps)
+            result(*step, Outcome::not_reached);
+        return true;
+    };
+    if (!holding()) return unreached();
     Manifest before;
     for (const auto* step : steps)
         if (const auto found = entries_.find(step->path); found != entries_.end())
@@ -147,6 +170,10 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
         place_file(
             analysis::to_path(request.source), folders_.place(request.sent), file, gzip,
             [&](const Written& written) { landed(request, written); }, folders_.open(folder));
+    } catch (const LockLost& e) {
+        // Neither journaled nor renamed in; what the other run does is its own to record.
+        lose(e);
+        return unreached();
     } catch (const SourceChanged&) {
         mend(steps, before);
         result(*steps.front(), last_try ? Outcome::source_changing : Outcome::source_changed);
@@ -182,6 +209,7 @@ void Runner::mend(const std::vector<const Step*>& steps, const Manifest& before)
 }
 
 void Runner::remove(const Step& step) {
+    if (!holding()) return result(step, Outcome::not_reached);
     std::error_code ec;
     fs::remove(folders_.place(step.path), ec);
     if (ec) return result(step, Outcome::failed, ec.message());
@@ -226,6 +254,8 @@ SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const Sync
     fs::create_directories(options.dir);
     HeldRecord held(options.dir, options.wait);
     plan_and_run(maps, options, result, held.entries(), &held);
+    // The lock lost: the record is the other run's to write now.
+    if (!result.record_failure.empty()) return result;
     try {
         held.save();
     } catch (const std::exception& e) {

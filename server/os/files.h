@@ -45,6 +45,9 @@ Stamp flush_and_stamp(analysis::ReplacementFile& file);
 // holds it (0 when it cannot be told). Throws analysis::FileError.
 Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder);
 void unlock_file(Handle file) noexcept;
+// False when the lock file at `path` is no longer the one `lock` holds (removed, or
+// replaced): it then keeps no other run out.
+bool lock_still_held(Handle lock, const std::filesystem::path& path) noexcept;
 
 // Opens the file at `path` to append to, made when not there, never through a link.
 // Throws analysis::FileError.

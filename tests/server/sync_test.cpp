@@ -265,6 +265,29 @@ TEST_F(Sync, OneRunAtATime) {
     expect_record_matches_site();
 }
 
+#ifndef _WIN32
+// The lock file removed while a run holds it (Windows keeps a held one from removal): a
+// run started then takes the folder, and the first stops before it places or records
+// anything more, so that neither publishes the other's half-written file.
+TEST_F(Sync, ARunWhoseLockFileIsRemovedStops) {
+    const auto maps = scratch_maps();
+    server::SyncResult other;
+    bool once = false;
+    const Fault fault([&](WriteStep step, const fs::path&) {
+        if (step != WriteStep::write || std::exchange(once, true)) return;
+        fs::remove(site() / std::string(server::lock_name));
+        other = sync({maps}, {.gzip = true});
+    });
+    const auto first = sync({maps}, {.gzip = true});
+    EXPECT_FALSE(first.ok);
+    EXPECT_THAT(first.record_failure, HasSubstr("lock file was removed"));
+    EXPECT_TRUE(other.ok);
+    EXPECT_EQ(published().size(), 12u);
+    expect_whole(published());
+    expect_record_matches_site();
+}
+#endif
+
 // A run stopped at any step of writing a file, on a first run and a replacing one: every
 // file on the site is in the record, and the next run repairs the rest.
 TEST_F(Sync, AKilledRunLeavesNoOrphanAndTheNextRepairsAll) {

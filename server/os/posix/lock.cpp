@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarnwick::server::os {
@@ -26,24 +27,38 @@ std::uint64_t holder_of(int fd) {
 } // namespace
 
 // flock: held by the open file, so two runs in one process exclude each other too, and
-// let go by the system when the process ends.
+// let go by the system when the process ends. A lock file removed between its opening and
+// its locking keeps no one out: it is opened again.
 Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) throw analysis::FileError(reason("cannot open the lock file"));
-    while (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
-        if (errno == EINTR) continue;
-        const bool busy = errno == EWOULDBLOCK;
-        const auto why = reason("cannot lock");
-        if (busy) holder = holder_of(fd);
-        ::close(fd);
-        if (busy) return analysis::os::no_handle;
-        throw analysis::FileError(why);
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) throw analysis::FileError(reason("cannot open the lock file"));
+        while (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+            if (errno == EINTR) continue;
+            const bool busy = errno == EWOULDBLOCK;
+            const auto why = reason("cannot lock");
+            if (busy) holder = holder_of(fd);
+            ::close(fd);
+            if (busy) return analysis::os::no_handle;
+            throw analysis::FileError(why);
+        }
+        if (!lock_still_held(fd, path)) {
+            ::close(fd);
+            continue;
+        }
+        const auto self = std::to_string(::getpid()) + "\n";
+        if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, self.data(), self.size(), 0) < 0) {
+            // The lock holds all the same; only the name of its holder is lost.
+        }
+        return fd;
     }
-    const auto self = std::to_string(::getpid()) + "\n";
-    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, self.data(), self.size(), 0) < 0) {
-        // The lock holds all the same; only the name of its holder is lost.
-    }
-    return fd;
+}
+
+bool lock_still_held(Handle lock, const std::filesystem::path& path) noexcept {
+    struct stat held {
+    }, named{};
+    return ::fstat(static_cast<int>(lock), &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
 void unlock_file(Handle file) noexcept {

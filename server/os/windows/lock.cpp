@@ -55,6 +55,11 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
     return reinterpret_cast<Handle>(file);
 }
 
+// Held open without sharing, the lock file can be neither removed nor replaced.
+bool lock_still_held(Handle, const std::filesystem::path&) noexcept {
+    return true;
+}
+
 void unlock_file(Handle file) noexcept {
     CloseHandle(handle_of(file));
 }
