@@ -140,7 +140,6 @@ void Runner::landed(const Request& request, const Written& written) {
             entry.stamp = settled(entry.stamp);
             entry.source = settled(written.source);
             held_->placed(path, entry);
-            result_.bytes += entry.size;
         }
 }
 
@@ -167,9 +166,12 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
     try {
         const auto folder = folder_of(request.sent);
         folders_.make(folder);
-        place_file(
+        const auto written = place_file(
             analysis::to_path(request.source), folders_.place(request.sent), file, gzip,
             [&](const Written& written) { landed(request, written); }, folders_.open(folder));
+        // Counted once in place: bytes that were written beside and taken away again are not.
+        for (const auto& placed : {written.file, written.gz})
+            result_.bytes += placed ? placed->size : 0;
     } catch (const LockLost& e) {
         // Neither journaled nor renamed in; what the other run does is its own to record.
         lose(e);

@@ -345,6 +345,29 @@ TEST_F(Sync, AFullDiskLeavesATrueRecord) {
     expect_record_matches_site();
 }
 
+// A replacement that cannot be renamed in (an unchangeable file, or .gz): the file stays
+// as it was, never beside a new .gz; the record says what is there; nothing counted as
+// written.
+TEST_F(Sync, AFailedReplacementLeavesBothOrNeither) {
+    for (const std::string failing : {"de_a.bsp", "de_a.bsp.gz"}) {
+        fs::remove_all(site());
+        sync({{"de_a", {file("maps/de_a.bsp", "OLD")}, {}}}, {.gzip = true});
+        const Fault fault([&](WriteStep step, const fs::path& to) {
+            if (step == WriteStep::rename && to.filename() == failing)
+                throw analysis::ReplaceError("cannot replace the file: Operation not permitted");
+        });
+        const auto failed = sync({{"de_a", {file("maps/de_a.bsp", "NEW")}, {}}}, {.gzip = true});
+        EXPECT_FALSE(failed.ok) << failing;
+        EXPECT_THAT(failed.replaced, IsEmpty()) << failing;
+        EXPECT_EQ(failed.bytes, 0u) << failing;
+        EXPECT_EQ(on_site("maps/de_a.bsp"), "OLD") << failing;
+        if (fs::exists(site() / "maps/de_a.bsp.gz")) {
+            EXPECT_EQ(gunzip(on_site("maps/de_a.bsp.gz")), "OLD") << failing;
+        }
+        expect_record_matches_site();
+    }
+}
+
 #ifndef _WIN32
 TEST_F(Sync, AFullDiskForReal) {
     const auto mount_point = dir.path() / "small";
