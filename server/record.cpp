@@ -39,11 +39,16 @@ Manifest read_record(const fs::path& dir) {
     return manifest;
 }
 
-HeldRecord::HeldRecord(const fs::path& dir, bool wait) : dir_(dir) {
+HeldRecord::HeldRecord(const fs::path& dir, const Waiting& wait) : dir_(dir) {
     // A damaged or foreign record changes nothing, not even by a lock file beside it.
     if (os::look_at(path_of(lock_name)).kind == os::Look::Kind::nothing) read_record(dir_);
     std::uint64_t holder = 0;
-    lock_ = os::lock_file(path_of(lock_name), wait, holder);
+    lock_ = os::lock_file(path_of(lock_name), false, holder);
+    if (lock_ == analysis::os::no_handle && wait.wait) {
+        if (wait.waiting) wait.waiting(holder);
+        lock_ = os::lock_file(path_of(lock_name), true, holder, wait.stop);
+        if (lock_ == analysis::os::no_handle) throw WaitStopped();
+    }
     if (lock_ == analysis::os::no_handle) throw FolderBusy(holder);
     try {
         entries_ = read_record(dir_);

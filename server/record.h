@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -42,11 +43,25 @@ public:
               "may be writing the folder: this run stopped there") {}
 };
 
+// Stopped (`stop` set) while it waited for another run to let go of the folder: nothing
+// was looked at or changed.
+class WaitStopped : public std::runtime_error {
+public:
+    WaitStopped() : std::runtime_error("stopped while waiting for the download folder") {}
+};
+
 class HeldRecord {
 public:
     // Holds the folder, which must be there, and reads its record. Throws FolderBusy when
-    // another run holds it (once it lets go when `wait`), std::runtime_error as read_record.
-    HeldRecord(const std::filesystem::path& dir, bool wait);
+    // another run holds it, std::runtime_error as read_record. With `wait`, says `waiting`
+    // which process holds it, and waits until it lets go (or throws WaitStopped when `stop`
+    // is set first).
+    struct Waiting {
+        bool wait = false;
+        const std::atomic<int>* stop = nullptr;
+        std::function<void(std::uint64_t holder)> waiting = {};
+    };
+    HeldRecord(const std::filesystem::path& dir, const Waiting& wait);
     ~HeldRecord();
     HeldRecord(const HeldRecord&) = delete;
     HeldRecord& operator=(const HeldRecord&) = delete;

@@ -254,12 +254,19 @@ SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const Sync
         return result;
     }
     fs::create_directories(options.dir);
-    HeldRecord held(options.dir, options.wait);
-    plan_and_run(maps, options, result, held.entries(), &held);
+    std::optional<HeldRecord> held;
+    try {
+        held.emplace(options.dir, HeldRecord::Waiting{options.wait, options.stop, options.waiting});
+    } catch (const WaitStopped&) {
+        result.stopped = *options.stop;
+        result.held = false;
+        return result;
+    }
+    plan_and_run(maps, options, result, held->entries(), &*held);
     // The lock lost: the record is the other run's to write now.
     if (!result.record_failure.empty()) return result;
     try {
-        held.save();
+        held->save();
     } catch (const std::exception& e) {
         // The journal beside it still names every file placed: the next run folds it in.
         result.record_failure = e.what();

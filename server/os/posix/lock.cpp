@@ -29,11 +29,18 @@ std::uint64_t holder_of(int fd) {
 // flock: held by the open file, so two runs in one process exclude each other too, and
 // let go by the system when the process ends. A lock file removed between its opening and
 // its locking keeps no one out: it is opened again.
-Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder) {
+Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder,
+                 const std::atomic<int>* stop) {
+    const auto stopped = [&] { return stop && *stop; };
     for (;;) {
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd < 0) throw analysis::FileError(reason("cannot open the lock file"));
-        while (::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+        // A stop signal, caught without SA_RESTART, ends a wait with EINTR.
+        while (stopped() || ::flock(fd, LOCK_EX | (wait ? 0 : LOCK_NB)) != 0) {
+            if (stopped()) {
+                ::close(fd);
+                return analysis::os::no_handle;
+            }
             if (errno == EINTR) continue;
             const bool busy = errno == EWOULDBLOCK;
             const auto why = reason("cannot lock");

@@ -35,9 +35,11 @@ std::uint64_t holder_of(const std::filesystem::path& path) {
 
 } // namespace
 
-Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder) {
+Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder,
+                 const std::atomic<int>* stop) {
     HANDLE file = open_held(path);
     while (file == INVALID_HANDLE_VALUE) {
+        if (stop && *stop) return analysis::os::no_handle;
         if (GetLastError() != ERROR_SHARING_VIOLATION)
             throw analysis::FileError("cannot open the lock file: " + last_error_text());
         if (!wait) {
