@@ -403,33 +403,38 @@ TEST_F(Sync, AStopFinishesTheFileInHand) {
     expect_record_matches_site();
 }
 
-// A map still being uploaded is never published cut short: tried once more at the end, and
-// not placed when it is still changing.
+// A map still being uploaded (written in place, or renamed in when whole) is never
+// published cut short or old: tried once more at the end, and not placed when it is still
+// changing.
 TEST_F(Sync, ASourceThatChangesWhileCopiedIsNotPutInPlace) {
-    for (const int changes : {1, 2}) {
-        fs::remove_all(site());
-        const server::MapRequests map{"de_up", {file("maps/de_up.bsp", "START")}, {}};
-        int changed = 0;
-        const Fault fault([&](WriteStep step, const fs::path& to) {
-            if (step != WriteStep::write || to.filename() != "de_up.bsp" || changed == changes)
-                return;
-            ++changed;
-            // Growing, as a map being uploaded does: a stamp alone may not move within the
-            // same tick on every system.
-            write_file(dir.path() / "server/maps/de_up.bsp",
-                       "START, and more" + std::string(changed, '!'));
-        });
-        const auto result = sync({map});
-        EXPECT_EQ(result.ok, changes == 1);
-        EXPECT_EQ(result.steps.front().outcome, server::Outcome::source_changed);
-        EXPECT_EQ(result.steps.back().outcome,
-                  changes == 1 ? server::Outcome::done : server::Outcome::source_changing);
-        if (changes == 1)
-            EXPECT_EQ(on_site("maps/de_up.bsp"), "START, and more!");
-        else
-            EXPECT_FALSE(fs::exists(site() / "maps/de_up.bsp"));
-        expect_record_matches_site();
-    }
+    for (const bool renamed : {false, true})
+        for (const int changes : {1, 2}) {
+            SCOPED_TRACE(std::to_string(renamed) + " " + std::to_string(changes));
+            fs::remove_all(site());
+            const server::MapRequests map{"de_up", {file("maps/de_up.bsp", "START")}, {}};
+            int changed = 0;
+            const Fault fault([&](WriteStep step, const fs::path& to) {
+                if (step != WriteStep::write || to.filename() != "de_up.bsp" || changed == changes)
+                    return;
+                ++changed;
+                // Growing, as a map being uploaded does: a stamp alone may not move within the
+                // same tick on every system.
+                const auto source = dir.path() / "server/maps/de_up.bsp";
+                const auto written = renamed ? dir.path() / "server/maps/de_up.tmp" : source;
+                write_file(written, "START, and more" + std::string(changed, '!'));
+                if (renamed) fs::rename(written, source);
+            });
+            const auto result = sync({map});
+            EXPECT_EQ(result.ok, changes == 1);
+            EXPECT_EQ(result.steps.front().outcome, server::Outcome::source_changed);
+            EXPECT_EQ(result.steps.back().outcome,
+                      changes == 1 ? server::Outcome::done : server::Outcome::source_changing);
+            if (changes == 1)
+                EXPECT_EQ(on_site("maps/de_up.bsp"), "START, and more!");
+            else
+                EXPECT_FALSE(fs::exists(site() / "maps/de_up.bsp"));
+            expect_record_matches_site();
+        }
 }
 
 #ifndef _WIN32
