@@ -50,6 +50,7 @@ HeldRecord::HeldRecord(const fs::path& dir, const Waiting& wait) : dir_(dir) {
         if (lock_ == analysis::os::no_handle) throw WaitStopped();
     }
     if (lock_ == analysis::os::no_handle) throw FolderBusy(holder);
+    watch_ = os::LockWatch(lock_, path_of(lock_name));
     try {
         entries_ = read_record(dir_);
         // A stopped run's journal is folded in at once: this run's goes on an empty one.
@@ -86,11 +87,10 @@ void HeldRecord::append(const std::string& line) {
 }
 
 void HeldRecord::check() const {
-    if (!os::lock_still_held(lock_, path_of(lock_name))) throw LockLost();
+    if (!watch_.held()) throw LockLost();
 }
 
 void HeldRecord::placed(const std::string& path, const Placed& placed) {
-    check();
     append(journal_placed(path, placed));
     entries_[path] = placed;
     dirty_ = true;

@@ -68,10 +68,10 @@ public:
 
     Manifest& entries() { return entries_; }
     // Throws LockLost when the folder is no longer held: asked before each file is written,
-    // placed or removed.
+    // journaled (placed) or removed.
     void check() const;
     // A file about to be renamed into its place. Throws analysis::FileError when it cannot
-    // be journaled, LockLost as check: then it must not be.
+    // be journaled: then it must not be.
     void placed(const std::string& path, const Placed& placed);
     // A file gone from the folder, or no longer this program's.
     void forget(const std::string& path);
@@ -87,6 +87,7 @@ private:
     std::filesystem::path dir_;
     Manifest entries_;
     os::Handle lock_ = analysis::os::no_handle;
+    os::LockWatch watch_;
     os::Handle journal_ = analysis::os::no_handle;
     std::uint64_t journal_size_ = 0;
     bool dirty_ = false;

@@ -77,6 +77,7 @@ private:
     Folders& folders_;
     std::vector<std::vector<const Step*>> again_;
     bool lost_ = false;
+    bool asked_ = false; // whether the folder is held, by the file placed last
 };
 
 void Runner::listed(const Step& step) {
@@ -132,6 +133,8 @@ void Runner::one(const std::vector<Step>& steps, std::size_t& i) {
 }
 
 void Runner::landed(const Request& request, const Written& written) {
+    // Renamed in next: never a file another run that took the folder is writing.
+    held_->check();
     const auto gz = request.sent + ".gz";
     // The .gz first, as it is renamed first.
     for (const auto& [path, placed] : {std::pair{gz, written.gz}, {request.sent, written.file}})
@@ -158,7 +161,9 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
             result(*step, Outcome::not_reached);
         return true;
     };
-    if (!holding()) return unreached();
+    // The files beside are made (a stopped run's removed) only while the folder is held;
+    // just after a file was placed, it was asked a moment ago.
+    if (!std::exchange(asked_, false) && !holding()) return unreached();
     Manifest before;
     for (const auto* step : steps)
         if (const auto found = entries_.find(step->path); found != entries_.end())
@@ -172,6 +177,7 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
         // Counted once in place: bytes that were written beside and taken away again are not.
         for (const auto& placed : {written.file, written.gz})
             result_.bytes += placed ? placed->size : 0;
+        asked_ = true;
     } catch (const LockLost& e) {
         // Neither journaled nor renamed in; what the other run does is its own to record.
         lose(e);

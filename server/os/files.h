@@ -48,9 +48,20 @@ Stamp flush_and_stamp(analysis::ReplacementFile& file);
 Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder,
                  const std::atomic<int>* stop = nullptr);
 void unlock_file(Handle file) noexcept;
-// False when the lock file at `path` is no longer the one `lock` holds (removed, or
-// replaced): it then keeps no other run out.
-bool lock_still_held(Handle lock, const std::filesystem::path& path) noexcept;
+// Tells whether the lock file at `path` is still the one `lock` holds: removed, or
+// replaced, it keeps no other run out. Asked before each file a run places, so each ask is
+// one look at the path. Where a held lock file can be neither removed nor replaced
+// (Windows), always held.
+class LockWatch {
+public:
+    LockWatch() = default;
+    LockWatch(Handle lock, std::filesystem::path path);
+    bool held() const noexcept;
+
+private:
+    std::filesystem::path path_;
+    std::uint64_t device_ = 0, node_ = 0;
+};
 
 // Opens the file at `path` to append to, made when not there, never through a link.
 // Throws analysis::FileError.

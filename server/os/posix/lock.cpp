@@ -8,6 +8,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tarnwick::server::os {
 namespace {
@@ -49,7 +50,7 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
             if (busy) return analysis::os::no_handle;
             throw analysis::FileError(why);
         }
-        if (!lock_still_held(fd, path)) {
+        if (!LockWatch(fd, path).held()) {
             ::close(fd);
             continue;
         }
@@ -61,11 +62,18 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
     }
 }
 
-bool lock_still_held(Handle lock, const std::filesystem::path& path) noexcept {
-    struct stat held {
-    }, named{};
-    return ::fstat(static_cast<int>(lock), &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+LockWatch::LockWatch(Handle lock, std::filesystem::path path) : path_(std::move(path)) {
+    struct stat held {};
+    if (::fstat(static_cast<int>(lock), &held) != 0) return;
+    device_ = static_cast<std::uint64_t>(held.st_dev);
+    node_ = static_cast<std::uint64_t>(held.st_ino);
+}
+
+bool LockWatch::held() const noexcept {
+    struct stat named {};
+    return node_ != 0 && ::lstat(path_.c_str(), &named) == 0 &&
+           static_cast<std::uint64_t>(named.st_dev) == device_ &&
+           static_cast<std::uint64_t>(named.st_ino) == node_;
 }
 
 void unlock_file(Handle file) noexcept {

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <string>
+#include <utility>
 
 namespace tarnwick::server::os {
 namespace {
@@ -58,7 +59,9 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
 }
 
 // Held open without sharing, the lock file can be neither removed nor replaced.
-bool lock_still_held(Handle, const std::filesystem::path&) noexcept {
+LockWatch::LockWatch(Handle, std::filesystem::path path) : path_(std::move(path)) {}
+
+bool LockWatch::held() const noexcept {
     return true;
 }
 
