@@ -62,12 +62,10 @@ public:
     Reading& operator=(const Reading&) = delete;
 
     const Stamp& stamp() const { return stamp_; }
-    // The file read is still as it was opened, and still the one its name leads to (an
-    // upload finished by renaming its file in leaves the old one open here).
-    bool unchanged() const {
-        return os::stamp_of(file_, path_) == stamp_ &&
-               look_at(path_, os::Links::followed).stamp == stamp_;
-    }
+    // The file its name leads to is still as the one read was when opened: one look by the
+    // name sees both a file written to in place and an upload finished by renaming its file
+    // in (which leaves the old one open here).
+    bool unchanged() const { return look_at(path_, os::Links::followed).stamp == stamp_; }
     // The next bytes up to the size stamped; empty at the end (or when the file shrank).
     std::string_view next(std::string& buffer) {
         const auto want = std::min<std::uint64_t>(buffer.size(), stamp_.size - at_);
