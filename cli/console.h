@@ -29,4 +29,9 @@ public:
     const std::atomic<int>& stop() const;
 };
 
+// The name of a stop() signal.
+inline std::string signal_name(int signal) {
+    return signal == 2 ? "SIGINT" : "SIGTERM";
+}
+
 } // namespace tarnwick::cli

@@ -1,6 +1,7 @@
 #include "cli/run_summary.h"
 
 #include "analysis/file_system.h"
+#include "cli/console.h"
 #include "game/report.h"
 
 #include <algorithm>
@@ -79,14 +80,12 @@ std::vector<std::string> RunSummary::lines() const {
                             " in " + counted(problem.maps.size(), "map", "maps") + " (" +
                             game::first_names(problem.maps) + ")");
     }
-    if (failures_.empty()) {
-        lines.push_back("exit 0");
-        return lines;
-    }
     std::string why;
+    if (stopped_) why = "stopped by " + signal_name(stopped_);
     for (const auto& [failure, count] : failures_)
         why += (why.empty() ? "" : "; ") + failure_text(failure, count);
-    lines.push_back("exit 1: " + why);
+    const auto status = stopped_ ? 128 + stopped_ : failures_.empty() ? 0 : 1;
+    lines.push_back("exit " + std::to_string(status) + (why.empty() ? "" : ": " + why));
     return lines;
 }
 

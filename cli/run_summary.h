@@ -32,6 +32,8 @@ public:
     // Tallies the problems of a map checked.
     void checked(const game::MapResolution& map);
     void failed(Failure failure, std::size_t count = 1) { failures_[failure] += count; }
+    // A stop signal ended the run: its status is 128 + `signal`, whatever else failed.
+    void stopped(int signal) { stopped_ = signal; }
     bool ok() const { return failures_.empty(); }
     // The closing lines: the maps checked and each kind of problem, then the exit status.
     std::vector<std::string> lines() const;
@@ -46,6 +48,7 @@ private:
     std::size_t maps_ = 0;
     std::vector<std::pair<std::string, Problem>> problems_; // in the order they first came
     std::map<Failure, std::size_t> failures_;
+    int stopped_ = 0;
 };
 
 } // namespace tarnwick::cli

@@ -75,21 +75,25 @@ void ServerRun::finish(const Report& report, RunSummary& summary) {
 
 void ServerRun::sync(const Report& report, RunSummary& summary) {
     const StopSignals signals;
-    const server::SyncOptions sync{analysis::to_path(options_.fastdl),
-                                   options_.prune,
-                                   dry_run_,
-                                   options_.gzip,
-                                   overwrite_,
-                                   options_.wait,
-                                   {},
-                                   &signals.stop()};
+    const auto held_by = [&](std::uint64_t holder, const std::string& then) {
+        report(options_.fastdl + " is being synced by " +
+               (holder ? "process " + std::to_string(holder) : "another process") + then);
+    };
+    const server::SyncOptions sync{
+        analysis::to_path(options_.fastdl),
+        options_.prune,
+        dry_run_,
+        options_.gzip,
+        overwrite_,
+        options_.wait,
+        {},
+        &signals.stop(),
+        [&](std::uint64_t holder) { held_by(holder, ": waiting for it to end"); }};
     const server::SyncResult* result = nullptr;
     try {
         result = &run_.sync(sync);
     } catch (const server::FolderBusy& busy) {
-        report(options_.fastdl + " is being synced by " +
-               (busy.holder ? "process " + std::to_string(busy.holder) : "another process") +
-               " (--wait waits for it)");
+        held_by(busy.holder, " (--wait waits for it)");
         return summary.failed(Failure::site_busy);
     } catch (const std::exception& e) {
         report("download folder: " + std::string(e.what()));
@@ -97,6 +101,7 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
     }
     for (const auto& line : sync_lines(*result, sync))
         report(line);
+    if (result->stopped) summary.stopped(result->stopped);
     if (!result->ok) summary.failed(Failure::unplaced_files);
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/file_system.h"
 #include "analysis/single_byte.h"
+#include "cli/console.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -108,6 +109,9 @@ std::string summary(const server::SyncResult& r, const server::SyncOptions& opti
 std::vector<std::string> sync_lines(const server::SyncResult& result,
                                     const server::SyncOptions& options) {
     std::vector<std::string> lines;
+    if (!result.held)
+        return {analysis::utf8_of(options.dir) + ": stopped by " + signal_name(result.stopped) +
+                " while waiting for the run that holds it; nothing was changed"};
     if (result.unneeded)
         lines.push_back(std::to_string(result.unneeded) +
                         " files placed before are needed by no map given (--prune removes them)");
@@ -120,7 +124,7 @@ std::vector<std::string> sync_lines(const server::SyncResult& result,
         std::size_t left = 0;
         for (const auto& step : result.steps)
             left += step.outcome == server::Outcome::not_reached;
-        lines.push_back(std::string("stopped by ") + (result.stopped == 2 ? "SIGINT" : "SIGTERM") +
+        lines.push_back("stopped by " + signal_name(result.stopped) +
                         ": the file in hand was finished and the record written; " +
                         std::to_string(left) + " left for the next run");
     }

@@ -109,6 +109,8 @@ std::string journal_removed(const std::string& path) {
 }
 
 void apply_journal(std::string_view text, Manifest& manifest) {
+    // Else a full disk that left the journal empty would stop every later run.
+    if (journal_header.starts_with(text)) return;
     if (!text.starts_with(journal_header))
         throw game::FormatError("not a journal of this program's download folder");
     std::size_t number = 1;

@@ -44,8 +44,9 @@ inline constexpr std::string_view journal_header = "tarnwick download folder jou
 std::string journal_placed(const std::string& path, const Placed& placed);
 std::string journal_removed(const std::string& path);
 // Applies a journal to `manifest`. A last line cut short (the run was stopped while it was
-// written, before the file it names was put in place) is left out. Throws game::FormatError
-// as read_manifest does.
+// written, before the file it names was put in place) is left out, and so is a journal cut
+// within its header (stopped, or out of disk, as the journal was begun): it names nothing.
+// Throws game::FormatError as read_manifest does.
 void apply_journal(std::string_view text, Manifest& manifest);
 
 } // namespace tarnwick::server

@@ -62,7 +62,10 @@ public:
     Reading& operator=(const Reading&) = delete;
 
     const Stamp& stamp() const { return stamp_; }
-    Stamp now() const { return os::stamp_of(file_, path_); }
+    // The file its name leads to is still as the one read was when opened: one look by the
+    // name sees both a file written to in place and an upload finished by renaming its file
+    // in (which leaves the old one open here).
+    bool unchanged() const { return look_at(path_, os::Links::followed).stamp == stamp_; }
     // The next bytes up to the size stamped; empty at the end (or when the file shrank).
     std::string_view next(std::string& buffer) {
         const auto want = std::min<std::uint64_t>(buffer.size(), stamp_.size - at_);
@@ -200,7 +203,7 @@ Written place_file(const fs::path& source, const fs::path& to, bool file, bool g
         if (zip) zip->write(bytes, last);
     } while (!last);
     // A file still being uploaded, or rewritten, is not the one the server will have.
-    if (!from.done() || from.now() != from.stamp()) throw SourceChanged();
+    if (!from.done() || !from.unchanged()) throw SourceChanged();
     Written written;
     written.source = from.stamp();
     for (auto* beside : {plain ? &*plain : nullptr, packed ? &*packed : nullptr})

@@ -39,12 +39,18 @@ Manifest read_record(const fs::path& dir) {
     return manifest;
 }
 
-HeldRecord::HeldRecord(const fs::path& dir, bool wait) : dir_(dir) {
+HeldRecord::HeldRecord(const fs::path& dir, const Waiting& wait) : dir_(dir) {
     // A damaged or foreign record changes nothing, not even by a lock file beside it.
     if (os::look_at(path_of(lock_name)).kind == os::Look::Kind::nothing) read_record(dir_);
     std::uint64_t holder = 0;
-    lock_ = os::lock_file(path_of(lock_name), wait, holder);
+    lock_ = os::lock_file(path_of(lock_name), false, holder);
+    if (lock_ == analysis::os::no_handle && wait.wait) {
+        if (wait.waiting) wait.waiting(holder);
+        lock_ = os::lock_file(path_of(lock_name), true, holder, wait.stop);
+        if (lock_ == analysis::os::no_handle) throw WaitStopped();
+    }
     if (lock_ == analysis::os::no_handle) throw FolderBusy(holder);
+    watch_ = os::LockWatch(lock_, path_of(lock_name));
     try {
         entries_ = read_record(dir_);
         // A stopped run's journal is folded in at once: this run's goes on an empty one.
@@ -80,6 +86,10 @@ void HeldRecord::append(const std::string& line) {
     }
 }
 
+void HeldRecord::check() const {
+    if (!watch_.held()) throw LockLost();
+}
+
 void HeldRecord::placed(const std::string& path, const Placed& placed) {
     append(journal_placed(path, placed));
     entries_[path] = placed;
@@ -99,6 +109,7 @@ void HeldRecord::forget(const std::string& path) {
 
 void HeldRecord::save() {
     if (!dirty_) return;
+    check();
     {
         // The record was read as this program's own, hidden or not.
         analysis::ReplacementFile file(path_of(manifest_name),

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,16 +33,43 @@ public:
 // either is damaged or not this program's.
 Manifest read_record(const std::filesystem::path& dir);
 
+// The folder's lock file was removed or replaced while this run held it: another run may
+// have taken the folder since, so this one must not write to it any more.
+class LockLost : public std::runtime_error {
+public:
+    LockLost()
+        : std::runtime_error(
+              "its lock file was removed or replaced while this run held it, so another run "
+              "may be writing the folder: this run stopped there") {}
+};
+
+// Stopped (`stop` set) while it waited for another run to let go of the folder: nothing
+// was looked at or changed.
+class WaitStopped : public std::runtime_error {
+public:
+    WaitStopped() : std::runtime_error("stopped while waiting for the download folder") {}
+};
+
 class HeldRecord {
 public:
     // Holds the folder, which must be there, and reads its record. Throws FolderBusy when
-    // another run holds it (once it lets go when `wait`), std::runtime_error as read_record.
-    HeldRecord(const std::filesystem::path& dir, bool wait);
+    // another run holds it, std::runtime_error as read_record. With `wait`, says `waiting`
+    // which process holds it, and waits until it lets go (or throws WaitStopped when `stop`
+    // is set first).
+    struct Waiting {
+        bool wait = false;
+        const std::atomic<int>* stop = nullptr;
+        std::function<void(std::uint64_t holder)> waiting = {};
+    };
+    HeldRecord(const std::filesystem::path& dir, const Waiting& wait);
     ~HeldRecord();
     HeldRecord(const HeldRecord&) = delete;
     HeldRecord& operator=(const HeldRecord&) = delete;
 
     Manifest& entries() { return entries_; }
+    // Throws LockLost when the folder is no longer held: asked before each file is written,
+    // journaled (placed) or removed.
+    void check() const;
     // A file about to be renamed into its place. Throws analysis::FileError when it cannot
     // be journaled: then it must not be.
     void placed(const std::string& path, const Placed& placed);
@@ -49,7 +77,7 @@ public:
     void forget(const std::string& path);
     // Entries changed that need no journal (stamps brought up to date).
     void touched() { dirty_ = true; }
-    // Writes the record whole and drops the journal. Throws.
+    // Writes the record whole and drops the journal. Throws (LockLost as check).
     void save();
 
 private:
@@ -59,6 +87,7 @@ private:
     std::filesystem::path dir_;
     Manifest entries_;
     os::Handle lock_ = analysis::os::no_handle;
+    os::LockWatch watch_;
     os::Handle journal_ = analysis::os::no_handle;
     std::uint64_t journal_size_ = 0;
     bool dirty_ = false;

@@ -29,9 +29,25 @@ public:
 
 private:
     bool stopped() {
+        if (lost_) return true;
         if (!options_.stop || !*options_.stop) return false;
         result_.stopped = *options_.stop;
         return true;
+    }
+    // False, and the run stopped, when another run may be writing the folder.
+    bool holding() {
+        try {
+            if (held_) held_->check();
+            return true;
+        } catch (const LockLost& e) {
+            lose(e);
+            return false;
+        }
+    }
+    void lose(const LockLost& e) {
+        lost_ = true;
+        result_.record_failure = e.what();
+        result_.ok = false;
     }
     void one(const std::vector<Step>& steps, std::size_t& i);
     // Writes `steps` (a file, its .gz, or both: the .gz second), all from one source.
@@ -60,6 +76,8 @@ private:
     HeldRecord* held_;
     Folders& folders_;
     std::vector<std::vector<const Step*>> again_;
+    bool lost_ = false;
+    bool asked_ = false; // whether the folder is held, by the file placed last
 };
 
 void Runner::listed(const Step& step) {
@@ -115,6 +133,8 @@ void Runner::one(const std::vector<Step>& steps, std::size_t& i) {
 }
 
 void Runner::landed(const Request& request, const Written& written) {
+    // Renamed in next: never a file another run that took the folder is writing.
+    held_->check();
     const auto gz = request.sent + ".gz";
     // The .gz first, as it is renamed first.
     for (const auto& [path, placed] : {std::pair{gz, written.gz}, {request.sent, written.file}})
@@ -123,7 +143,6 @@ void Runner::landed(const Request& request, const Written& written) {
             entry.stamp = settled(entry.stamp);
             entry.source = settled(written.source);
             held_->placed(path, entry);
-            result_.bytes += entry.size;
         }
 }
 
@@ -137,6 +156,14 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
             result(*step, Outcome::planned);
         return true;
     }
+    const auto unreached = [&] {
+        for (const auto* step : steps)
+            result(*step, Outcome::not_reached);
+        return true;
+    };
+    // The files beside are made (a stopped run's removed) only while the folder is held;
+    // just after a file was placed, it was asked a moment ago.
+    if (!std::exchange(asked_, false) && !holding()) return unreached();
     Manifest before;
     for (const auto* step : steps)
         if (const auto found = entries_.find(step->path); found != entries_.end())
@@ -144,9 +171,17 @@ bool Runner::put(const std::vector<const Step*>& steps, bool last_try) {
     try {
         const auto folder = folder_of(request.sent);
         folders_.make(folder);
-        place_file(
+        const auto written = place_file(
             analysis::to_path(request.source), folders_.place(request.sent), file, gzip,
             [&](const Written& written) { landed(request, written); }, folders_.open(folder));
+        // Counted once in place: bytes that were written beside and taken away again are not.
+        for (const auto& placed : {written.file, written.gz})
+            result_.bytes += placed ? placed->size : 0;
+        asked_ = true;
+    } catch (const LockLost& e) {
+        // Neither journaled nor renamed in; what the other run does is its own to record.
+        lose(e);
+        return unreached();
     } catch (const SourceChanged&) {
         mend(steps, before);
         result(*steps.front(), last_try ? Outcome::source_changing : Outcome::source_changed);
@@ -182,6 +217,7 @@ void Runner::mend(const std::vector<const Step*>& steps, const Manifest& before)
 }
 
 void Runner::remove(const Step& step) {
+    if (!holding()) return result(step, Outcome::not_reached);
     std::error_code ec;
     fs::remove(folders_.place(step.path), ec);
     if (ec) return result(step, Outcome::failed, ec.message());
@@ -224,10 +260,19 @@ SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const Sync
         return result;
     }
     fs::create_directories(options.dir);
-    HeldRecord held(options.dir, options.wait);
-    plan_and_run(maps, options, result, held.entries(), &held);
+    std::optional<HeldRecord> held;
     try {
-        held.save();
+        held.emplace(options.dir, HeldRecord::Waiting{options.wait, options.stop, options.waiting});
+    } catch (const WaitStopped&) {
+        result.stopped = *options.stop;
+        result.held = false;
+        return result;
+    }
+    plan_and_run(maps, options, result, held->entries(), &*held);
+    // The lock lost: the record is the other run's to write now.
+    if (!result.record_failure.empty()) return result;
+    try {
+        held->save();
     } catch (const std::exception& e) {
         // The journal beside it still names every file placed: the next run folds it in.
         result.record_failure = e.what();

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct SyncOptions {
     // Set (to the signal's number) when the run is to stop: the file in hand is finished,
     // the record written, and no other step taken.
     const std::atomic<int>* stop = nullptr;
+    // Told, with `wait`, which process holds the folder before the wait.
+    std::function<void(std::uint64_t holder)> waiting = {};
 };
 
 enum class Action {
@@ -98,6 +101,9 @@ struct SyncResult {
     std::size_t unneeded = 0;
     bool ok = true;  // false when a file that should be in the folder is not
     int stopped = 0; // the signal that stopped the run
+    // False when it stopped while waiting for another run to let go of the folder: then
+    // nothing was looked at.
+    bool held = true;
     // Why the record could not be written whole (its journal then keeps what was placed).
     std::string record_failure;
 };

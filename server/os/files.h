@@ -8,6 +8,7 @@
 #include "analysis/replacement_file.h"
 #include "server/manifest.h"
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 
@@ -41,10 +42,26 @@ Stamp flush_and_stamp(analysis::ReplacementFile& file);
 
 // An advisory lock on the file at `path` (made when not there, never through a link), held
 // until unlock_file, or until the process ends however it ends. When another process
-// holds it: waits for it when `wait`; else gives no_handle, with `holder` the process that
-// holds it (0 when it cannot be told). Throws analysis::FileError.
-Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder);
+// holds it: waits for it when `wait` (and gives no_handle when `stop` is set meanwhile);
+// else gives no_handle, with `holder` the process that holds it (0 when it cannot be
+// told). Throws analysis::FileError.
+Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder,
+                 const std::atomic<int>* stop = nullptr);
 void unlock_file(Handle file) noexcept;
+// Tells whether the lock file at `path` is still the one `lock` holds: removed, or
+// replaced, it keeps no other run out. Asked before each file a run places, so each ask is
+// one look at the path. Where a held lock file can be neither removed nor replaced
+// (Windows), always held.
+class LockWatch {
+public:
+    LockWatch() = default;
+    LockWatch(Handle lock, std::filesystem::path path);
+    bool held() const noexcept;
+
+private:
+    std::filesystem::path path_;
+    std::uint64_t device_ = 0, node_ = 0;
+};
 
 // Opens the file at `path` to append to, made when not there, never through a link.
 // Throws analysis::FileError.

@@ -8,6 +8,11 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #ifndef _WIN32
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #endif
 
@@ -321,6 +326,65 @@ TEST_F(ServerCommandLine, PublishesTheMapTheServerOpensOneRunAtATime) {
     server::os::unlock_file(lock);
     EXPECT_EQ(busy.status, 1);
     EXPECT_THAT(busy.err, HasSubstr("site is being synced by process " + std::to_string(getpid())));
+}
+
+// True once `done` holds, false when `seconds` pass first.
+template <typename Done> bool within(int seconds, Done done) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// tarnwick-res started in `dir` and left running; its report goes to the file stderr there.
+pid_t start_res(const TempDir& dir, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), TARNWICK_RES);
+    std::vector<char*> argv;
+    for (auto& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const auto folder = dir.path().string(), err = dir.file("stderr");
+    const pid_t child = fork();
+    if (child != 0) return child;
+    const int out = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out >= 0 && ::dup2(out, STDERR_FILENO) >= 0 && ::chdir(folder.c_str()) == 0)
+        ::execv(argv[0], argv.data());
+    _exit(127);
+}
+
+// A stop while the run waits for another that holds the site: it ends at once, with the
+// signal's status, and the site and its record are as they were.
+TEST_F(ServerCommandLine, AStopEndsTheWaitForTheSite) {
+    const std::vector<std::string> sync{"--fastdl", "site", "--gzip", "--wait",
+                                        "cstrike/maps/de_foo.bsp"};
+    ASSERT_EQ(run("--fastdl site --gzip cstrike/maps/de_foo.bsp").status, 0);
+    const auto record = dir.path() / "site" / std::string(server::manifest_name);
+    const auto before = read_file(record);
+    std::uint64_t holder = 0;
+    const auto lock =
+        server::os::lock_file(dir.path() / "site" / std::string(server::lock_name), false, holder);
+    const auto child = start_res(dir, sync);
+    const auto err = [&] { return read_file(dir.file("stderr")); };
+    EXPECT_TRUE(within(30, [&] {
+        return err().find("waiting for it to end") != std::string::npos;
+    })) << err();
+    ::kill(child, SIGTERM);
+    int status = 0;
+    const bool ended = within(30, [&] { return ::waitpid(child, &status, WNOHANG) == child; });
+    server::os::unlock_file(lock);
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    EXPECT_TRUE(ended) << "still waiting after SIGTERM";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 143) << status;
+    EXPECT_THAT(err(), AllOf(HasSubstr("site: stopped by SIGTERM while waiting for the run that "
+                                       "holds it; nothing was changed"),
+                             HasSubstr("exit 143: stopped by SIGTERM")));
+    EXPECT_TRUE(read_file(record) == before);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "site" / std::string(server::journal_name)));
 }
 #endif
 

@@ -265,6 +265,29 @@ TEST_F(Sync, OneRunAtATime) {
     expect_record_matches_site();
 }
 
+#ifndef _WIN32
+// The lock file removed while a run holds it (Windows keeps a held one from removal): a
+// run started then takes the folder, and the first stops before it places or records
+// anything more, so that neither publishes the other's half-written file.
+TEST_F(Sync, ARunWhoseLockFileIsRemovedStops) {
+    const auto maps = scratch_maps();
+    server::SyncResult other;
+    bool once = false;
+    const Fault fault([&](WriteStep step, const fs::path&) {
+        if (step != WriteStep::write || std::exchange(once, true)) return;
+        fs::remove(site() / std::string(server::lock_name));
+        other = sync({maps}, {.gzip = true});
+    });
+    const auto first = sync({maps}, {.gzip = true});
+    EXPECT_FALSE(first.ok);
+    EXPECT_THAT(first.record_failure, HasSubstr("lock file was removed"));
+    EXPECT_TRUE(other.ok);
+    EXPECT_EQ(published().size(), 12u);
+    expect_whole(published());
+    expect_record_matches_site();
+}
+#endif
+
 // A run stopped at any step of writing a file, on a first run and a replacing one: every
 // file on the site is in the record, and the next run repairs the rest.
 TEST_F(Sync, AKilledRunLeavesNoOrphanAndTheNextRepairsAll) {
@@ -322,6 +345,29 @@ TEST_F(Sync, AFullDiskLeavesATrueRecord) {
     expect_record_matches_site();
 }
 
+// A replacement that cannot be renamed in (an unchangeable file, or .gz): the file stays
+// as it was, never beside a new .gz; the record says what is there; nothing counted as
+// written.
+TEST_F(Sync, AFailedReplacementLeavesBothOrNeither) {
+    for (const std::string failing : {"de_a.bsp", "de_a.bsp.gz"}) {
+        fs::remove_all(site());
+        sync({{"de_a", {file("maps/de_a.bsp", "OLD")}, {}}}, {.gzip = true});
+        const Fault fault([&](WriteStep step, const fs::path& to) {
+            if (step == WriteStep::rename && to.filename() == failing)
+                throw analysis::ReplaceError("cannot replace the file: Operation not permitted");
+        });
+        const auto failed = sync({{"de_a", {file("maps/de_a.bsp", "NEW")}, {}}}, {.gzip = true});
+        EXPECT_FALSE(failed.ok) << failing;
+        EXPECT_THAT(failed.replaced, IsEmpty()) << failing;
+        EXPECT_EQ(failed.bytes, 0u) << failing;
+        EXPECT_EQ(on_site("maps/de_a.bsp"), "OLD") << failing;
+        if (fs::exists(site() / "maps/de_a.bsp.gz")) {
+            EXPECT_EQ(gunzip(on_site("maps/de_a.bsp.gz")), "OLD") << failing;
+        }
+        expect_record_matches_site();
+    }
+}
+
 #ifndef _WIN32
 TEST_F(Sync, AFullDiskForReal) {
     const auto mount_point = dir.path() / "small";
@@ -357,33 +403,38 @@ TEST_F(Sync, AStopFinishesTheFileInHand) {
     expect_record_matches_site();
 }
 
-// A map still being uploaded is never published cut short: tried once more at the end, and
-// not placed when it is still changing.
+// A map still being uploaded (written in place, or renamed in when whole) is never
+// published cut short or old: tried once more at the end, and not placed when it is still
+// changing.
 TEST_F(Sync, ASourceThatChangesWhileCopiedIsNotPutInPlace) {
-    for (const int changes : {1, 2}) {
-        fs::remove_all(site());
-        const server::MapRequests map{"de_up", {file("maps/de_up.bsp", "START")}, {}};
-        int changed = 0;
-        const Fault fault([&](WriteStep step, const fs::path& to) {
-            if (step != WriteStep::write || to.filename() != "de_up.bsp" || changed == changes)
-                return;
-            ++changed;
-            // Growing, as a map being uploaded does: a stamp alone may not move within the
-            // same tick on every system.
-            write_file(dir.path() / "server/maps/de_up.bsp",
-                       "START, and more" + std::string(changed, '!'));
-        });
-        const auto result = sync({map});
-        EXPECT_EQ(result.ok, changes == 1);
-        EXPECT_EQ(result.steps.front().outcome, server::Outcome::source_changed);
-        EXPECT_EQ(result.steps.back().outcome,
-                  changes == 1 ? server::Outcome::done : server::Outcome::source_changing);
-        if (changes == 1)
-            EXPECT_EQ(on_site("maps/de_up.bsp"), "START, and more!");
-        else
-            EXPECT_FALSE(fs::exists(site() / "maps/de_up.bsp"));
-        expect_record_matches_site();
-    }
+    for (const bool renamed : {false, true})
+        for (const int changes : {1, 2}) {
+            SCOPED_TRACE(std::to_string(renamed) + " " + std::to_string(changes));
+            fs::remove_all(site());
+            const server::MapRequests map{"de_up", {file("maps/de_up.bsp", "START")}, {}};
+            int changed = 0;
+            const Fault fault([&](WriteStep step, const fs::path& to) {
+                if (step != WriteStep::write || to.filename() != "de_up.bsp" || changed == changes)
+                    return;
+                ++changed;
+                // Growing, as a map being uploaded does: a stamp alone may not move within the
+                // same tick on every system.
+                const auto source = dir.path() / "server/maps/de_up.bsp";
+                const auto written = renamed ? dir.path() / "server/maps/de_up.tmp" : source;
+                write_file(written, "START, and more" + std::string(changed, '!'));
+                if (renamed) fs::rename(written, source);
+            });
+            const auto result = sync({map});
+            EXPECT_EQ(result.ok, changes == 1);
+            EXPECT_EQ(result.steps.front().outcome, server::Outcome::source_changed);
+            EXPECT_EQ(result.steps.back().outcome,
+                      changes == 1 ? server::Outcome::done : server::Outcome::source_changing);
+            if (changes == 1)
+                EXPECT_EQ(on_site("maps/de_up.bsp"), "START, and more!");
+            else
+                EXPECT_FALSE(fs::exists(site() / "maps/de_up.bsp"));
+            expect_record_matches_site();
+        }
 }
 
 #ifndef _WIN32
@@ -435,6 +486,22 @@ TEST_F(Sync, RefusesADamagedOrForeignRecord) {
         EXPECT_THROW(sync({}, {.prune = true}), std::runtime_error) << bad;
         EXPECT_EQ(published(), (std::map<std::string, std::string>{{"maps/de_a.bsp", "A"}}));
         EXPECT_FALSE(fs::exists(site() / std::string(server::lock_name)));
+    }
+}
+
+// A journal cut short by a stop or a full disk, in its header or in its last line, is
+// what it names up to there: never a reason to refuse the folder from then on.
+TEST_F(Sync, TakesAJournalCutShortAsFarAsItGoes) {
+    const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "A")}, {}};
+    sync({a});
+    const auto journal = (site() / std::string(server::journal_name)).string();
+    const auto header = std::string(server::journal_header);
+    for (const auto& cut : {std::string(), header.substr(0, 9), header + "+\t1\t"}) {
+        write_file(journal, cut);
+        const auto again = sync({a}, {.prune = true});
+        EXPECT_TRUE(again.ok) << cut;
+        EXPECT_EQ(again.unchanged, Paths{"maps/de_a.bsp"}) << cut;
+        EXPECT_FALSE(fs::exists(journal)) << cut;
     }
 }
 

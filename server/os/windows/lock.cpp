@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <string>
+#include <utility>
 
 namespace tarnwick::server::os {
 namespace {
@@ -35,9 +36,11 @@ std::uint64_t holder_of(const std::filesystem::path& path) {
 
 } // namespace
 
-Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder) {
+Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& holder,
+                 const std::atomic<int>* stop) {
     HANDLE file = open_held(path);
     while (file == INVALID_HANDLE_VALUE) {
+        if (stop && *stop) return analysis::os::no_handle;
         if (GetLastError() != ERROR_SHARING_VIOLATION)
             throw analysis::FileError("cannot open the lock file: " + last_error_text());
         if (!wait) {
@@ -53,6 +56,13 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
     SetEndOfFile(file);
     WriteFile(file, self.data(), static_cast<DWORD>(self.size()), &done, nullptr);
     return reinterpret_cast<Handle>(file);
+}
+
+// Held open without sharing, the lock file can be neither removed nor replaced.
+LockWatch::LockWatch(Handle, std::filesystem::path path) : path_(std::move(path)) {}
+
+bool LockWatch::held() const noexcept {
+    return true;
 }
 
 void unlock_file(Handle file) noexcept {
