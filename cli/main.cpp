@@ -244,7 +244,7 @@ void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
     report_extra(checked.extra, run);
     run.summary.checked(resolution);
     if (options.game.check) {
-        run.server.add(*run.session, checked, argument.sent, report);
+        run.server.add(*run.session, checked, argument.sent, report, run.summary);
         if (resolution.incomplete() || resolution.has_problems() || resolution.over_limit())
             run.summary.failed(cli::Failure::checked_map);
         if (!options.game.audit) return;
@@ -259,7 +259,7 @@ void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
         report_old_res(checked.old, options.fresh, run.display);
     }
     // After the .res is written: what the server sends is the .res beside the map.
-    run.server.add(*run.session, checked, argument.sent, report);
+    run.server.add(*run.session, checked, argument.sent, report, run.summary);
     if (!options.game.collect.empty() && !collect(checked, run))
         run.summary.failed(cli::Failure::uncollected);
 }

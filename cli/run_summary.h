@@ -31,6 +31,10 @@ class RunSummary {
 public:
     // Tallies the problems of a map checked.
     void checked(const game::MapResolution& map);
+    // Names of the map's .res (or list) that clients never get from the download site.
+    void never_placed(std::size_t names, const std::string& map) {
+        add("never placed on the download site", names, map);
+    }
     void failed(Failure failure, std::size_t count = 1) { failures_[failure] += count; }
     bool ok() const { return failures_.empty(); }
     // The closing lines: the maps checked and each kind of problem, then the exit status.

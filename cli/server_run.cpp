@@ -46,7 +46,7 @@ std::string size_text(std::uint64_t bytes) {
 }
 
 void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
-                    const std::string& sent, const Report& report) {
+                    const std::string& sent, const Report& report, RunSummary& summary) {
     if (!active()) return;
     const auto& requests = run_.add(session, map, sent);
     report_config(report);
@@ -61,6 +61,7 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
     for (const auto& refused : requests.refused)
         report("  never placed on the download site: " +
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);
+    summary.never_placed(requests.refused.size(), map.resolution.map);
 }
 
 void ServerRun::finish(const Report& report, RunSummary& summary) {

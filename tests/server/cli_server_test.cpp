@@ -109,7 +109,7 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
               "sound/x/hit.wav\nsound/x/hit.wav.gz\n");
     EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
-    EXPECT_EQ(count(first.err, "never placed"), 2u); // only the names refused
+    EXPECT_EQ(count(first.err, "never placed on the download site: sound/"), 2u); // the refused
     EXPECT_THAT(first.err, AllOf(HasSubstr("  never placed on the download site: sound/a~b.wav: "),
                                  HasSubstr("  never placed on the download site: sound/n.sox: "
                                            "holds .so inside")));
@@ -259,7 +259,10 @@ TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
     EXPECT_THAT(r.err, HasSubstr("mapcycle.txt line 1: ';' starts no comment in mapcycle.txt: the "
                                  "server takes each word as a map name and skips it; start the "
                                  "line with //\n"));
+    // The .res word clients refuse is counted with the rest, not only said beside its map.
     EXPECT_TRUE(r.err.ends_with("2 maps checked:\n"
+                                "  never placed on the download site: 1 entry in 1 map "
+                                "(de_foo.bsp)\n"
                                 "  missing: 2 entries in 1 map (de_bar.bsp)\n"
                                 "exit 1: 2 maps of the cycle are not on the server; 1 map has "
                                 "something to mend\n"))
