@@ -7,6 +7,7 @@
 
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -80,8 +81,11 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
         map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\hl\halflife.wad"})"
                           R"({"model" "models/X.mdl"}{"model" "models/p.mdl"})",
                           {}));
-    mod("maps/de_foo.res",
-        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav sound/n.sox\r\n");
+    // cs_dust.wad and models/w_ak47.mdl ship with the game, though the mod folder holds them.
+    mod("maps/de_foo.res", "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav "
+                           "sound/n.sox cs_dust.wad models/w_ak47.mdl\r\n");
+    mod("cs_dust.wad", "WAD3");
+    mod("models/w_ak47.mdl", "IDST");
     mod("sound/DL.wav", "RIFF");
     mod("sound/a~b.wav", "RIFF");
     mod("sound/n.sox", "RIFF"); // the clients would take it, the server drops the word
@@ -226,15 +230,28 @@ TEST_F(AdminServer, AnOldResKeepsItsFiles) {
 }
 
 // The .res names itself, so players ask for it: it is on the site, the same files as the
-// folder --collect fills, and the probe asks for it.
+// folder --collect fills, whether the run keeps the .res there or replaces it, and the probe
+// asks for it.
 TEST_F(AdminServer, TheResIsOnTheSiteAndProbed) {
-    run(cycle + "--follow --overwrite --collect out"s);
-    run(cycle + "--follow --fastdl site"s);
-    std::filesystem::remove(dir.path() / "site/maps/de_bar.bsp.gz"); // not this program's
-    for (const auto* record : {".tarnwick-fastdl", ".tarnwick-fastdl.lock"})
-        std::filesystem::remove(dir.path() / "site" / record);
-    EXPECT_EQ(listing(dir.path() / "site"), listing(dir.path() / "out"));
-    EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("maps/de_foo.res\n"));
+    const auto published = [&](const std::filesystem::path& folder) {
+        std::istringstream lines(listing(folder));
+        std::string files;
+        for (std::string line; std::getline(lines, line);)
+            if (!line.starts_with(".tarnwick-fastdl") && line != "maps/de_bar.bsp.gz")
+                files += line + "\n"; // the stale .gz is not this program's
+        return files;
+    };
+    for (const auto* res : {"", "--overwrite "}) {
+        std::filesystem::remove_all(dir.path() / "out");
+        run(cycle + "--follow --collect out "s + res);
+        run(cycle + "--follow --fastdl site"s);
+        EXPECT_EQ(published(dir.path() / "site"), published(dir.path() / "out")) << res;
+        EXPECT_THAT(published(dir.path() / "out"), HasSubstr("sound/misc/there.wav\n")) << res;
+        for (const auto* folder : {"out", "site"})
+            EXPECT_EQ(read_file(dir.path() / folder / "maps/de_foo.res"),
+                      read_file(dir.file("cstrike/maps/de_foo.res")))
+                << folder << " " << res;
+    }
 
     const WebServer web(dir.path() / "site");
     const auto probed = run(cycle + "--report r.json --probe "s + web.url());
