@@ -424,6 +424,5 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         summary.failed(cli::Failure::unwritten_res);
     finish(run);
     display.clear();
-    if (server.stopped()) return 128 + server.stopped();
-    return summary.ok() ? 0 : 1;
+    return summary.status();
 }

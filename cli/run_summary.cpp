@@ -4,6 +4,7 @@
 #include "game/report.h"
 
 #include <algorithm>
+#include <csignal>
 
 namespace tarnwick::cli {
 namespace {
@@ -79,15 +80,21 @@ std::vector<std::string> RunSummary::lines() const {
                             " in " + counted(problem.maps.size(), "map", "maps") + " (" +
                             game::first_names(problem.maps) + ")");
     }
-    if (failures_.empty()) {
+    if (status() == 0) {
         lines.push_back("exit 0");
         return lines;
     }
     std::string why;
+    if (signal_) why = std::string("stopped by ") + (signal_ == SIGINT ? "SIGINT" : "SIGTERM");
     for (const auto& [failure, count] : failures_)
         why += (why.empty() ? "" : "; ") + failure_text(failure, count);
-    lines.push_back("exit 1: " + why);
+    lines.push_back("exit " + std::to_string(status()) + ": " + why);
     return lines;
+}
+
+int RunSummary::status() const {
+    if (signal_) return 128 + signal_;
+    return failures_.empty() ? 0 : 1;
 }
 
 } // namespace tarnwick::cli

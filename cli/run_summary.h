@@ -36,7 +36,10 @@ public:
         add("never placed on the download site", names, map);
     }
     void failed(Failure failure, std::size_t count = 1) { failures_[failure] += count; }
-    bool ok() const { return failures_.empty(); }
+    // SIGINT or SIGTERM stopped the run (the sync finished the file in hand first).
+    void stopped(int signal) { signal_ = signal; }
+    // The run's exit status: 128 and the signal when one stopped it, else 0 or 1.
+    int status() const;
     // The closing lines: the maps checked and each kind of problem, then the exit status.
     std::vector<std::string> lines() const;
 
@@ -50,6 +53,7 @@ private:
     std::size_t maps_ = 0;
     std::vector<std::pair<std::string, Problem>> problems_; // in the order they first came
     std::map<Failure, std::size_t> failures_;
+    int signal_ = 0;
 };
 
 } // namespace tarnwick::cli

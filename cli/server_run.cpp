@@ -99,6 +99,7 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
     for (const auto& line : sync_lines(*result, sync))
         report(line);
     if (!result->ok) summary.failed(Failure::unplaced_files);
+    if (result->stopped) summary.stopped(result->stopped);
 }
 
 void ServerRun::add_json(nlohmann::ordered_json& report) const {

@@ -39,8 +39,6 @@ public:
     void finish(const Report& report, RunSummary& summary);
     // The session's report with each map's download_bytes and the run's fastdl and probe.
     void add_json(nlohmann::ordered_json& report) const;
-    // The signal that stopped the sync; 0 when none did.
-    int stopped() const { return run_.synced() ? run_.synced()->stopped : 0; }
 
 private:
     // What reading the server's settings warns of, with --probe, once.

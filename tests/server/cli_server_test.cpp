@@ -1,5 +1,6 @@
 // tarnwick-res for a whole server: its cycle and its download folder, run as an admin would.
 
+#include "cli/run_summary.h"
 #include "game_fixture.h"
 #include "run_program.h"
 #include "server/record.h"
@@ -284,6 +285,29 @@ TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
                                 "exit 1: 2 maps of the cycle are not on the server; 1 map has "
                                 "something to mend\n"))
         << r.err;
+}
+
+// The last line gives the status the run ends with, a stop by a signal included, and why.
+TEST(RunSummary, EndsWithTheExitStatus) {
+    const struct {
+        int signal;
+        bool unplaced;
+        int status;
+        const char* last;
+    } table[] = {
+        {0, false, 0, "exit 0"},
+        {0, true, 1, "exit 1: the download site lacks files it should have"},
+        {15, true, 143,
+         "exit 143: stopped by SIGTERM; the download site lacks files it should have"},
+        {2, false, 130, "exit 130: stopped by SIGINT"},
+    };
+    for (const auto& row : table) {
+        cli::RunSummary summary;
+        if (row.signal) summary.stopped(row.signal);
+        if (row.unplaced) summary.failed(cli::Failure::unplaced_files);
+        EXPECT_EQ(summary.status(), row.status) << row.last;
+        EXPECT_EQ(summary.lines().back(), row.last);
+    }
 }
 
 // What the server sends with every map: in every .res and on the site, checked once.
