@@ -105,8 +105,16 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
 void ServerRun::add_json(nlohmann::ordered_json& report) const {
     if (!active()) return;
     auto& maps = report["maps"];
-    for (std::size_t i = 0; i < run_.maps().size(); ++i)
-        maps.at(run_.report_index(i))["download_bytes"] = run_.maps()[i].bytes();
+    for (std::size_t i = 0; i < run_.maps().size(); ++i) {
+        const auto& requests = run_.maps()[i];
+        auto& map = maps.at(run_.report_index(i));
+        map["download_bytes"] = requests.bytes();
+        if (requests.refused.empty()) continue;
+        auto& never = map["never_placed"] = nlohmann::ordered_json::array();
+        for (const auto& refused : requests.refused)
+            never.push_back({{"name", analysis::single_byte_to_utf8(refused.name)},
+                             {"reason", refused.reason}});
+    }
     if (const auto& sync = run_.synced())
         report["fastdl"] = {
             {"added", paths(sync->added)},     {"replaced", paths(sync->replaced)},

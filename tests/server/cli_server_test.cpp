@@ -120,6 +120,8 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
                                            "holds .so inside")));
     const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
     EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
+    EXPECT_EQ(report["maps"][0]["never_placed"].size(), 2u); // as the text counts them
+    EXPECT_EQ(report["maps"][0]["never_placed"][0]["name"], "sound/a~b.wav");
     EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
 
     const auto second = run(options + " --stock-list stock.txt"s);
