@@ -15,6 +15,7 @@
 #include "cli/terminal_progress.h"
 #include "game/file_source.h"
 #include "game/session.h"
+#include "server/requests.h"
 
 #include <algorithm>
 #include <array>
@@ -22,6 +23,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -207,15 +209,27 @@ void report_extra(const std::vector<game::Outcome>& extra, Run& run) {
     if (failed && run.options.game.check) run.summary.failed(cli::Failure::extra_files);
 }
 
-// Copies the map's download folder (--collect), or says what it would copy; false when a
-// file failed or was kept.
-bool collect(const game::CheckedMap& checked, const Run& run) {
+// The .res this run makes for the map: written beside it (or, in a dry run, that would be),
+// or printed with --stdout; nullopt when the run leaves the one there, or none.
+std::optional<std::string> own_res(const game::CheckedMap& checked, const cli::Options& options) {
+    const auto& map = checked.resolution.map;
+    if (!options.puts_res() || (!options.to_stdout && !options.overwrite &&
+                                analysis::name_taken(analysis::res_path_for(map))))
+        return std::nullopt;
+    return analysis::format_res_file(checked.res_lines, analysis::file_name_of(map));
+}
+
+// Copies the map's download folder (--collect), the files the sync would place for it, or
+// says what it would copy; false when a file failed or was kept.
+bool collect(const game::CheckedMap& checked, const std::string& sent,
+             const std::optional<std::string>& res, const Run& run) {
     const auto& options = run.options;
     const bool overwrite = options.overwrite;
     const bool dry = options.writes_nothing();
-    const auto result =
-        run.session->collect(checked, {analysis::to_path(options.game.collect),
-                                       [overwrite](const std::string&) { return overwrite; }, dry});
+    const auto result = game::collect_files(
+        server::folder_files(*run.session, checked, sent, res ? &*res : nullptr),
+        {analysis::to_path(options.game.collect),
+         [overwrite](const std::string&) { return overwrite; }, dry});
     for (const auto& file : result.files) {
         const bool copied = file.outcome == game::CollectOutcome::copied;
         run.report("  " + (dry && copied ? "would copy " + file.path : game::collected_text(file)) +
@@ -244,7 +258,7 @@ void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
     report_extra(checked.extra, run);
     run.summary.checked(resolution);
     if (options.game.check) {
-        run.server.add(*run.session, checked, argument.sent, report);
+        run.server.add(*run.session, checked, argument.sent, report, run.summary);
         if (resolution.incomplete() || resolution.has_problems() || resolution.over_limit())
             run.summary.failed(cli::Failure::checked_map);
         if (!options.game.audit) return;
@@ -253,14 +267,16 @@ void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
         if (audit.failed()) run.summary.failed(cli::Failure::failed_audit);
         return;
     }
+    // Taken before it is written: the game folder's index knows only what was there.
+    const auto res = own_res(checked, options);
     if (options.puts_res()) {
         if (!put_res(map, checked.res_lines, options, run.display))
             run.summary.failed(cli::Failure::unwritten_res);
         report_old_res(checked.old, options.fresh, run.display);
     }
     // After the .res is written: what the server sends is the .res beside the map.
-    run.server.add(*run.session, checked, argument.sent, report);
-    if (!options.game.collect.empty() && !collect(checked, run))
+    run.server.add(*run.session, checked, argument.sent, report, run.summary);
+    if (!options.game.collect.empty() && !collect(checked, argument.sent, res, run))
         run.summary.failed(cli::Failure::uncollected);
 }
 
@@ -408,6 +424,5 @@ int tarnwick::cli::run(const std::vector<std::string>& arguments) {
         summary.failed(cli::Failure::unwritten_res);
     finish(run);
     display.clear();
-    if (server.stopped()) return 128 + server.stopped();
-    return summary.ok() ? 0 : 1;
+    return summary.status();
 }

@@ -158,7 +158,8 @@ void add_game_options(CLI::App& app, Options& options, std::string& base_counts,
         ->group(group)
         ->needs(base);
     auto* collect = app.add_option("--collect", game.collect,
-                                   "copy the map, its .res and its custom files into DIR")
+                                   "copy into DIR the files --fastdl would place for the map: the "
+                                   "map, its .res and its custom files")
                         ->type_name("DIR")
                         ->group(group);
     app.add_option("--mapcycle", game.mapcycle,

@@ -80,13 +80,21 @@ std::vector<std::string> RunSummary::lines() const {
                             " in " + counted(problem.maps.size(), "map", "maps") + " (" +
                             game::first_names(problem.maps) + ")");
     }
+    if (status() == 0) {
+        lines.push_back("exit 0");
+        return lines;
+    }
     std::string why;
-    if (stopped_) why = "stopped by " + signal_name(stopped_);
+    if (signal_) why = "stopped by " + signal_name(signal_);
     for (const auto& [failure, count] : failures_)
         why += (why.empty() ? "" : "; ") + failure_text(failure, count);
-    const auto status = stopped_ ? 128 + stopped_ : failures_.empty() ? 0 : 1;
-    lines.push_back("exit " + std::to_string(status) + (why.empty() ? "" : ": " + why));
+    lines.push_back("exit " + std::to_string(status()) + ": " + why);
     return lines;
+}
+
+int RunSummary::status() const {
+    if (signal_) return 128 + signal_;
+    return failures_.empty() ? 0 : 1;
 }
 
 } // namespace tarnwick::cli

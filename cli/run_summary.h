@@ -31,10 +31,15 @@ class RunSummary {
 public:
     // Tallies the problems of a map checked.
     void checked(const game::MapResolution& map);
+    // Names of the map's .res (or list) that clients never get from the download site.
+    void never_placed(std::size_t names, const std::string& map) {
+        add("never placed on the download site", names, map);
+    }
     void failed(Failure failure, std::size_t count = 1) { failures_[failure] += count; }
-    // A stop signal ended the run: its status is 128 + `signal`, whatever else failed.
-    void stopped(int signal) { stopped_ = signal; }
-    bool ok() const { return failures_.empty(); }
+    // SIGINT or SIGTERM stopped the run (the sync finished the file in hand first).
+    void stopped(int signal) { signal_ = signal; }
+    // The run's exit status: 128 and the signal when one stopped it, else 0 or 1.
+    int status() const;
     // The closing lines: the maps checked and each kind of problem, then the exit status.
     std::vector<std::string> lines() const;
 
@@ -48,7 +53,7 @@ private:
     std::size_t maps_ = 0;
     std::vector<std::pair<std::string, Problem>> problems_; // in the order they first came
     std::map<Failure, std::size_t> failures_;
-    int stopped_ = 0;
+    int signal_ = 0;
 };
 
 } // namespace tarnwick::cli

@@ -46,7 +46,7 @@ std::string size_text(std::uint64_t bytes) {
 }
 
 void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
-                    const std::string& sent, const Report& report) {
+                    const std::string& sent, const Report& report, RunSummary& summary) {
     if (!active()) return;
     const auto& requests = run_.add(session, map, sent);
     report_config(report);
@@ -61,6 +61,7 @@ void ServerRun::add(const game::Session& session, const game::CheckedMap& map,
     for (const auto& refused : requests.refused)
         report("  never placed on the download site: " +
                analysis::single_byte_to_utf8(refused.name) + ": " + refused.reason);
+    summary.never_placed(requests.refused.size(), map.resolution.map);
 }
 
 void ServerRun::finish(const Report& report, RunSummary& summary) {
@@ -101,15 +102,23 @@ void ServerRun::sync(const Report& report, RunSummary& summary) {
     }
     for (const auto& line : sync_lines(*result, sync))
         report(line);
-    if (result->stopped) summary.stopped(result->stopped);
     if (!result->ok) summary.failed(Failure::unplaced_files);
+    if (result->stopped) summary.stopped(result->stopped);
 }
 
 void ServerRun::add_json(nlohmann::ordered_json& report) const {
     if (!active()) return;
     auto& maps = report["maps"];
-    for (std::size_t i = 0; i < run_.maps().size(); ++i)
-        maps.at(run_.report_index(i))["download_bytes"] = run_.maps()[i].bytes();
+    for (std::size_t i = 0; i < run_.maps().size(); ++i) {
+        const auto& requests = run_.maps()[i];
+        auto& map = maps.at(run_.report_index(i));
+        map["download_bytes"] = requests.bytes();
+        if (requests.refused.empty()) continue;
+        auto& never = map["never_placed"] = nlohmann::ordered_json::array();
+        for (const auto& refused : requests.refused)
+            never.push_back({{"name", analysis::single_byte_to_utf8(refused.name)},
+                             {"reason", refused.reason}});
+    }
     if (const auto& sync = run_.synced())
         report["fastdl"] = {
             {"added", paths(sync->added)},     {"replaced", paths(sync->replaced)},

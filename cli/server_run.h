@@ -29,17 +29,16 @@ public:
         return !options_.mapcycle.empty() || !options_.fastdl.empty() || options_.probe;
     }
 
-    // Takes the map's requests and reports what clients may not download, and their sizes
-    // when a file is too large for the in-game download (or with --verbose).
+    // Takes the map's requests and reports what clients may not download (counted in the
+    // summary too), and their sizes when a file is too large for the in-game download (or
+    // with --verbose).
     void add(const game::Session& session, const game::CheckedMap& map, const std::string& sent,
-             const Report& report);
+             const Report& report, RunSummary& summary);
     // The whole set's size, then the sync with --fastdl, then the probe with --probe; a sync
     // that failed, or a probe that found a file that is not ok, goes to the summary.
     void finish(const Report& report, RunSummary& summary);
     // The session's report with each map's download_bytes and the run's fastdl and probe.
     void add_json(nlohmann::ordered_json& report) const;
-    // The signal that stopped the sync; 0 when none did.
-    int stopped() const { return run_.synced() ? run_.synced()->stopped : 0; }
 
 private:
     // What reading the server's settings warns of, with --probe, once.

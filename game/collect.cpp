@@ -54,17 +54,15 @@ void refuse_folder_links(const fs::path& into, const fs::path& relative) {
 
 class FileCopier {
 public:
-    FileCopier(const CollectRequest& request, CollectResult& result)
-        : request_(request), result_(result) {}
+    FileCopier(const CollectTarget& target, CollectResult& result)
+        : target_(target), result_(result) {}
 
     // Only what the clients would download goes into the folder, whatever named it.
     void put(const std::string& line, const Origin& origin) {
         const auto shown = analysis::single_byte_to_utf8(with_slashes(line));
-        if (const auto refused = download_refusals(line); !refused.empty()) {
-            result_.ok = false;
-            return add(CollectOutcome::refused, shown, refused.front());
-        }
-        const auto& target = request_.target;
+        if (const auto refused = download_refusals(line); !refused.empty())
+            return refuse(line, refused.front());
+        const auto& target = target_;
         const auto to = target.into / analysis::to_path(shown);
         try {
             refuse_folder_links(target.into, analysis::to_path(shown));
@@ -90,12 +88,17 @@ public:
         }
     }
 
+    void refuse(const std::string& line, const std::string& why) {
+        result_.ok = false;
+        add(CollectOutcome::refused, analysis::single_byte_to_utf8(with_slashes(line)), why);
+    }
+
 private:
     void add(CollectOutcome outcome, const std::string& path, std::string detail = {}) {
         result_.files.push_back({outcome, path, std::move(detail)});
     }
 
-    const CollectRequest& request_;
+    const CollectTarget& target_;
     CollectResult& result_;
 };
 
@@ -120,7 +123,7 @@ std::string collected_text(const Collected& file) {
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,
                       const CollectRequest& request) {
     CollectResult result;
-    FileCopier copier(request, result);
+    FileCopier copier(request.target, result);
     const auto names = analysis::map_names_of_path(request.map_path);
     copier.put(names.map_line(), {request.map_path, {}});
     copier.put(names.res_line(), {{}, request.res_bytes});
@@ -136,6 +139,17 @@ CollectResult collect(const GameFolder& game, const MapResolution& resolution,
         if (present(outcome.status) && done.insert(line))
             copier.put(line, {game.disk_path(*outcome.place), {}});
     }
+    return result;
+}
+
+CollectResult collect_files(const std::vector<CollectFile>& files, const CollectTarget& target) {
+    CollectResult result;
+    FileCopier copier(target, result);
+    for (const auto& file : files)
+        if (file.refused.empty())
+            copier.put(file.line, {file.disk_path, file.bytes});
+        else
+            copier.refuse(file.line, file.refused);
     return result;
 }
 

@@ -54,4 +54,15 @@ struct CollectRequest {
 CollectResult collect(const GameFolder& game, const MapResolution& resolution,
                       const CollectRequest& request);
 
+// One file of a download folder: where it goes, and its bytes.
+struct CollectFile {
+    std::string line;      // relative to the folder, as a .res line (single-byte)
+    std::string disk_path; // the file copied (UTF-8); empty: `bytes`
+    std::string bytes = {};
+    std::string refused = {}; // why it is never copied; empty: it is
+};
+
+// Copies `files`, in their order, into the target.
+CollectResult collect_files(const std::vector<CollectFile>& files, const CollectTarget& target);
+
 } // namespace tarnwick::game

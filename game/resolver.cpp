@@ -122,24 +122,32 @@ void warn_of_missing_key_wads(MapResolution& resolution) {
 
 } // namespace
 
-Resolver::Resolver(const GameFolder& game, NameSet stock_list, bool unchecked)
-    : game_(game), stock_(std::move(stock_list)), unchecked_(unchecked) {
-    for (const auto& folder : game_.folders())
-        if (folder.role == FolderRole::mod || folder.role == FolderRole::fallback)
-            counter_strike_ =
-                counter_strike_ || has_game_share(analysis::utf8_of(folder.path.filename()));
+bool counter_strike_game(const GameFolder& game) {
+    const auto& folders = game.folders();
+    return std::any_of(folders.begin(), folders.end(), [](const auto& folder) {
+        return (folder.role == FolderRole::mod || folder.role == FolderRole::fallback) &&
+               has_game_share(analysis::utf8_of(folder.path.filename()));
+    });
 }
+
+bool known_to_ship(std::string_view entry, bool counter_strike) {
+    if (counter_strike && game_precaches(entry)) return true;
+    const auto same = [&](std::string_view wad) { return same_name(wad, entry); };
+    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(), same) ||
+           std::any_of(std::begin(interface_wads), std::end(interface_wads), same) ||
+           (is_wad(entry) && is_spray_package(entry));
+}
+
+Resolver::Resolver(const GameFolder& game, NameSet stock_list, bool unchecked)
+    : game_(game), stock_(std::move(stock_list)), unchecked_(unchecked),
+      counter_strike_(counter_strike_game(game)) {}
 
 bool Resolver::unchecked() const {
     return unchecked_ && !game_.absent_fallbacks().empty() && stock_.size() == 0;
 }
 
 bool Resolver::is_stock(std::string_view entry) const {
-    if (stock_.contains(index_key(entry))) return true;
-    if (counter_strike_ && game_precaches(entry)) return true;
-    const auto same = [&](std::string_view wad) { return same_name(wad, entry); };
-    return std::any_of(analysis::stock_wads.begin(), analysis::stock_wads.end(), same) ||
-           std::any_of(std::begin(interface_wads), std::end(interface_wads), same);
+    return stock_.contains(index_key(entry)) || known_to_ship(entry, counter_strike_);
 }
 
 Outcome Resolver::look_up(const std::string& entry, From from) const {

@@ -18,6 +18,14 @@
 
 namespace tarnwick::game {
 
+// True when the game's own files are Counter-Strike's: the mod or a fallback is cstrike or
+// czero, whose game code precaches a known share.
+bool counter_strike_game(const GameFolder& game);
+// What a clean game ships whatever the folders hold: the stock texture packages and the
+// interface's, the players' spray packages, and (`counter_strike`) what its game code
+// precaches. Such a file in the mod folder is still the game's.
+bool known_to_ship(std::string_view entry, bool counter_strike);
+
 class Resolver {
 public:
     // With `unchecked`, what the folders that are there do not hold is `unchecked` rather

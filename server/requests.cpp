@@ -4,6 +4,7 @@
 #include "analysis/map_names.h"
 #include "analysis/module1.h"
 #include "game/old_res.h"
+#include "game/resolver.h"
 #include "game/rules.h"
 
 #include <algorithm>
@@ -18,7 +19,8 @@ class RequestCollector {
 public:
     // The .res is requested as any other word of it: the server precaches each word, its
     // own name included, and a client that lacks it asks for it.
-    RequestCollector(const RequestSource& source, MapRequests& out) : source_(source), out_(out) {}
+    RequestCollector(const RequestSource& source, MapRequests& out)
+        : source_(source), out_(out), counter_strike_(game::counter_strike_game(source.game)) {}
 
     // A word of the .res: requested when it names a file the server has that does not ship
     // with the game, and it may be requested as the server reads it.
@@ -69,15 +71,38 @@ public:
     }
 
 private:
+    // A file the game ships may sit in the mod folder (a server's cstrike/ holds the whole
+    // game): clients have it, so it is never requested.
     bool shipped(const std::string& key, const game::Place& place) const {
-        return source_.game.ships_with_game(place) || source_.stock.contains(key);
+        return source_.game.ships_with_game(place) || source_.stock.contains(key) ||
+               game::known_to_ship(key, counter_strike_);
     }
 
     const RequestSource& source_;
     MapRequests& out_;
     game::NameSet done_;
     game::NameSet refused_words_;
+    bool counter_strike_;
 };
+
+// The files of `requests` to copy; the .res of this run (`res`, read as `text`) in place
+// of the one on the disk, which it may not be yet.
+std::vector<game::CollectFile> folder_files(const MapRequests& requests, const game::ResText* text,
+                                            const std::string* res) {
+    const auto res_line = analysis::map_names_of_path(requests.map).res_line();
+    const auto is_res = [&](const std::string& name) { return game::same_name(name, res_line); };
+    std::vector<game::CollectFile> files;
+    for (const auto& file : requests.files)
+        if (!res || !is_res(file.sent)) files.push_back({file.sent, file.source});
+    if (text)
+        if (const auto own = std::find_if(text->lines.begin(), text->lines.end(), is_res);
+            own != text->lines.end() && download_refusal(*own).empty())
+            files.insert(files.begin() + (files.empty() ? 0 : 1),
+                         {game::with_slashes(*own), {}, *res});
+    for (const auto& refused : requests.refused)
+        files.push_back({refused.name, {}, {}, refused.reason});
+    return files;
+}
 
 } // namespace
 
@@ -119,6 +144,16 @@ MapRequests map_requests(const game::Session& session, const game::CheckedMap& m
     }
     return map_requests({session.game_folder(map), map.resolution, session.stock(),
                          res ? &*res : nullptr, map_sent, session.settings().extra});
+}
+
+std::vector<game::CollectFile> folder_files(const game::Session& session,
+                                            const game::CheckedMap& map,
+                                            const std::string& map_sent, const std::string* res) {
+    if (!res) return folder_files(map_requests(session, map, map_sent), nullptr, nullptr);
+    const auto text = game::read_res_text(*res);
+    return folder_files(map_requests({session.game_folder(map), map.resolution, session.stock(),
+                                      &text, map_sent, session.settings().extra}),
+                        &text, res);
 }
 
 const game::Place& as_opened(const std::vector<game::Place>& places, std::string_view name) {

@@ -7,6 +7,7 @@
 // clients request a name in the case the server sent, and comes with its source on the disk.
 
 #include "game/audit.h"
+#include "game/collect.h"
 #include "game/formats/names.h"
 #include "game/game_folder.h"
 #include "game/resolution.h"
@@ -55,6 +56,14 @@ MapRequests map_requests(const RequestSource& source);
 // now; `map_sent` as in RequestSource.
 MapRequests map_requests(const game::Session& session, const game::CheckedMap& map,
                          const std::string& map_sent = {});
+
+// The files of the map's download folder (--collect), the same that the sync places for it:
+// `res` holds the bytes of the .res this run writes beside the map (nullptr: the one on the
+// disk, if any), which is a file of the folder when it names itself. What clients refuse
+// is among them, refused.
+std::vector<game::CollectFile> folder_files(const game::Session& session,
+                                            const game::CheckedMap& map,
+                                            const std::string& map_sent, const std::string* res);
 
 // The one of `places` (not empty) that the server opens for `name`: the one spelled exactly
 // so when there is one, as the server tries the name it is given first.

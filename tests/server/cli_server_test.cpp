@@ -1,5 +1,6 @@
 // tarnwick-res for a whole server: its cycle and its download folder, run as an admin would.
 
+#include "cli/run_summary.h"
 #include "game_fixture.h"
 #include "run_program.h"
 #include "server/record.h"
@@ -7,6 +8,7 @@
 
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #ifndef _WIN32
 #include <chrono>
 #include <csignal>
@@ -85,8 +87,11 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
         map_with_textures(R"({"classname" "worldspawn" "wad" "\cs\mine.wad;\hl\halflife.wad"})"
                           R"({"model" "models/X.mdl"}{"model" "models/p.mdl"})",
                           {}));
-    mod("maps/de_foo.res",
-        "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav sound/n.sox\r\n");
+    // cs_dust.wad and models/w_ak47.mdl ship with the game, though the mod folder holds them.
+    mod("maps/de_foo.res", "sound/V.wav\r\nsound/dl.wav maps/de_foo.res sound/a~b.wav gone.wav "
+                           "sound/n.sox cs_dust.wad models/w_ak47.mdl\r\n");
+    mod("cs_dust.wad", "WAD3");
+    mod("models/w_ak47.mdl", "IDST");
     mod("sound/DL.wav", "RIFF");
     mod("sound/a~b.wav", "RIFF");
     mod("sound/n.sox", "RIFF"); // the clients would take it, the server drops the word
@@ -114,12 +119,14 @@ TEST_F(ServerCommandLine, KeepsTheDownloadFolderOfTheCycle) {
               "overviews/de_foo.txt.gz\nsound\nsound/dl.wav\nsound/dl.wav.gz\nsound/x\n"
               "sound/x/hit.wav\nsound/x/hit.wav.gz\n");
     EXPECT_THAT(first.err, AllOf(HasSubstr("  download: 1 file, "), HasSubstr("2 maps: ")));
-    EXPECT_EQ(count(first.err, "never placed"), 2u); // only the names refused
+    EXPECT_EQ(count(first.err, "never placed on the download site: sound/"), 2u); // the refused
     EXPECT_THAT(first.err, AllOf(HasSubstr("  never placed on the download site: sound/a~b.wav: "),
                                  HasSubstr("  never placed on the download site: sound/n.sox: "
                                            "holds .so inside")));
     const auto report = nlohmann::json::parse(read_file(dir.file("r.json")));
     EXPECT_GT(report["maps"][0]["download_bytes"].get<std::uint64_t>(), 0u);
+    EXPECT_EQ(report["maps"][0]["never_placed"].size(), 2u); // as the text counts them
+    EXPECT_EQ(report["maps"][0]["never_placed"][0]["name"], "sound/a~b.wav");
     EXPECT_THAT(report["fastdl"]["added"], Contains("mine.wad.gz"));
 
     const auto second = run(options + " --stock-list stock.txt"s);
@@ -231,15 +238,28 @@ TEST_F(AdminServer, AnOldResKeepsItsFiles) {
 }
 
 // The .res names itself, so players ask for it: it is on the site, the same files as the
-// folder --collect fills, and the probe asks for it.
+// folder --collect fills, whether the run keeps the .res there or replaces it, and the probe
+// asks for it.
 TEST_F(AdminServer, TheResIsOnTheSiteAndProbed) {
-    run(cycle + "--follow --overwrite --collect out"s);
-    run(cycle + "--follow --fastdl site"s);
-    std::filesystem::remove(dir.path() / "site/maps/de_bar.bsp.gz"); // not this program's
-    for (const auto* record : {".tarnwick-fastdl", ".tarnwick-fastdl.lock"})
-        std::filesystem::remove(dir.path() / "site" / record);
-    EXPECT_EQ(listing(dir.path() / "site"), listing(dir.path() / "out"));
-    EXPECT_THAT(listing(dir.path() / "site"), HasSubstr("maps/de_foo.res\n"));
+    const auto published = [&](const std::filesystem::path& folder) {
+        std::istringstream lines(listing(folder));
+        std::string files;
+        for (std::string line; std::getline(lines, line);)
+            if (!line.starts_with(".tarnwick-fastdl") && line != "maps/de_bar.bsp.gz")
+                files += line + "\n"; // the stale .gz is not this program's
+        return files;
+    };
+    for (const auto* res : {"", "--overwrite "}) {
+        std::filesystem::remove_all(dir.path() / "out");
+        run(cycle + "--follow --collect out "s + res);
+        run(cycle + "--follow --fastdl site"s);
+        EXPECT_EQ(published(dir.path() / "site"), published(dir.path() / "out")) << res;
+        EXPECT_THAT(published(dir.path() / "out"), HasSubstr("sound/misc/there.wav\n")) << res;
+        for (const auto* folder : {"out", "site"})
+            EXPECT_EQ(read_file(dir.path() / folder / "maps/de_foo.res"),
+                      read_file(dir.file("cstrike/maps/de_foo.res")))
+                << folder << " " << res;
+    }
 
     const WebServer web(dir.path() / "site");
     const auto probed = run(cycle + "--report r.json --probe "s + web.url());
@@ -264,11 +284,37 @@ TEST_F(AdminServer, SumsUpTheRunAndWhyItFails) {
     EXPECT_THAT(r.err, HasSubstr("mapcycle.txt line 1: ';' starts no comment in mapcycle.txt: the "
                                  "server takes each word as a map name and skips it; start the "
                                  "line with //\n"));
+    // The .res word clients refuse is counted with the rest, not only said beside its map.
     EXPECT_TRUE(r.err.ends_with("2 maps checked:\n"
+                                "  never placed on the download site: 1 entry in 1 map "
+                                "(de_foo.bsp)\n"
                                 "  missing: 2 entries in 1 map (de_bar.bsp)\n"
                                 "exit 1: 2 maps of the cycle are not on the server; 1 map has "
                                 "something to mend\n"))
         << r.err;
+}
+
+// The last line gives the status the run ends with, a stop by a signal included, and why.
+TEST(RunSummary, EndsWithTheExitStatus) {
+    const struct {
+        int signal;
+        bool unplaced;
+        int status;
+        const char* last;
+    } table[] = {
+        {0, false, 0, "exit 0"},
+        {0, true, 1, "exit 1: the download site lacks files it should have"},
+        {15, true, 143,
+         "exit 143: stopped by SIGTERM; the download site lacks files it should have"},
+        {2, false, 130, "exit 130: stopped by SIGINT"},
+    };
+    for (const auto& row : table) {
+        cli::RunSummary summary;
+        if (row.signal) summary.stopped(row.signal);
+        if (row.unplaced) summary.failed(cli::Failure::unplaced_files);
+        EXPECT_EQ(summary.status(), row.status) << row.last;
+        EXPECT_EQ(summary.lines().back(), row.last);
+    }
 }
 
 // What the server sends with every map: in every .res and on the site, checked once.
