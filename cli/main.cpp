@@ -188,20 +188,25 @@ void report_extra(const std::vector<game::Outcome>& extra, Run& run) {
         if (!refused.empty())
             lines.push_back("  refused: " + analysis::single_byte_to_utf8(o.entry) + ": " +
                             refused);
-        else if (auto line = game::row_text({.kind = game::RowKind::entry,
-                                             .status = o.status,
-                                             .entry = o.entry,
-                                             .spelled = o.spelled,
-                                             .text = o.reason});
-                 !line.empty())
-            lines.push_back(std::move(line));
+        else {
+            game::ReportRow row;
+            row.kind = game::RowKind::entry;
+            row.status = o.status;
+            row.entry = o.entry;
+            row.spelled = o.spelled;
+            row.text = o.reason;
+            if (auto line = game::row_text(row); !line.empty()) lines.push_back(std::move(line));
+        }
     }
     std::string head =
         run.options.game.extra + ": " + files_text(extra.size()) + ", sent with every map:";
     for (int s = 0; s < game::status_count; ++s)
         if (counts[s])
-            head += " " + std::to_string(counts[s]) + " " +
-                    std::string(game::status_name(static_cast<game::Status>(s))) + ",";
+            head.append(" ")
+                .append(std::to_string(counts[s]))
+                .append(" ")
+                .append(game::status_name(static_cast<game::Status>(s)))
+                .append(",");
     head.pop_back();
     run.report(head);
     for (const auto& line : lines)

@@ -66,8 +66,9 @@ private:
     void pair(std::string_view key, std::string_view value, bool first) {
         if (same_name(key, analysis::sky_key)) {
             if (!first || key != analysis::sky_key) {
-                out_.ignored_skies.push_back("\"" + std::string(key) + "\" \"" +
-                                             std::string(value) + "\"");
+                std::string ignored(1, '"');
+                ignored.append(key).append("\" \"").append(value).append(1, '"');
+                out_.ignored_skies.push_back(std::move(ignored));
                 return;
             }
             const std::string sky = std::string(analysis::sky_folder) + std::string(value);
