@@ -248,8 +248,10 @@ void plan_and_run(const std::vector<MapRequests>& maps, const SyncOptions& optio
 } // namespace
 
 bool falls_short(const Step& step) {
+    // A file kept that is not the server's bytes is what players get in its place.
     return step.reason == Reason::unreadable ||
-           (step.action == Action::keep && step.reason == Reason::in_the_way);
+           (step.action == Action::keep &&
+            (step.reason == Reason::in_the_way || step.reason == Reason::not_placed));
 }
 
 SyncResult sync_download_folder(const std::vector<MapRequests>& maps, const SyncOptions& options) {

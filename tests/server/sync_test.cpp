@@ -154,8 +154,12 @@ TEST_F(Sync, KeepsWhatItDidNotPlaceAndNeverWritesThroughALink) {
     put_file(site(), "maps/de_a.bsp", "THEIRS");
     put_file(site(), "maps/de_a.bsp.gz", "OLD");
     const server::MapRequests a{"de_a", {file("maps/de_a.bsp", "OURS")}, {}};
-    EXPECT_EQ(sync({a}).foreign, (Paths{"maps/de_a.bsp.gz", "maps/de_a.bsp"}));
+    const auto kept = sync({a});
+    EXPECT_EQ(kept.foreign, (Paths{"maps/de_a.bsp.gz", "maps/de_a.bsp"}));
+    EXPECT_FALSE(kept.ok) << "players get other bytes than the server's";
     EXPECT_EQ(on_site("maps/de_a.bsp"), "THEIRS");
+    put_file(site(), "maps/de_e.bsp", "E");
+    EXPECT_TRUE(sync({{"de_e", {file("maps/de_e.bsp", "E")}, {}}}).ok) << "the same bytes";
     EXPECT_EQ(sync({a}, {.overwrite = true}).replaced, Paths{"maps/de_a.bsp"});
     EXPECT_EQ(on_site("maps/de_a.bsp"), "OURS");
 
