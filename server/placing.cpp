@@ -62,10 +62,9 @@ public:
     Reading& operator=(const Reading&) = delete;
 
     const Stamp& stamp() const { return stamp_; }
-    // The file its name leads to is still as the one read was when opened: one look by the
-    // name sees both a file written to in place and an upload finished by renaming its file
-    // in (which leaves the old one open here).
-    bool unchanged() const { return look_at(path_, os::Links::followed).stamp == stamp_; }
+    // Neither written to in place nor renamed over (an upload finished by renaming its
+    // file in leaves the old one open here) since it was opened.
+    bool unchanged() const { return os::still_as_opened(file_, path_, stamp_); }
     // The next bytes up to the size stamped; empty at the end (or when the file shrank).
     std::string_view next(std::string& buffer) {
         const auto want = std::min<std::uint64_t>(buffer.size(), stamp_.size - at_);

@@ -87,7 +87,7 @@ void HeldRecord::append(const std::string& line) {
 }
 
 void HeldRecord::check() const {
-    if (!watch_.held()) throw LockLost();
+    if (!watch_.named()) throw LockLost();
 }
 
 void HeldRecord::placed(const std::string& path, const Placed& placed) {
@@ -109,7 +109,7 @@ void HeldRecord::forget(const std::string& path) {
 
 void HeldRecord::save() {
     if (!dirty_) return;
-    check();
+    if (!watch_.held()) throw LockLost();
     {
         // The record was read as this program's own, hidden or not.
         analysis::ReplacementFile file(path_of(manifest_name),

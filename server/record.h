@@ -67,8 +67,8 @@ public:
     HeldRecord& operator=(const HeldRecord&) = delete;
 
     Manifest& entries() { return entries_; }
-    // Throws LockLost when the folder is no longer held: asked before each file is written,
-    // journaled (placed) or removed.
+    // Throws LockLost when the lock file held was removed or replaced: asked before each
+    // file is written, journaled (placed) or removed.
     void check() const;
     // A file about to be renamed into its place. Throws analysis::FileError when it cannot
     // be journaled: then it must not be.
@@ -77,7 +77,8 @@ public:
     void forget(const std::string& path);
     // Entries changed that need no journal (stamps brought up to date).
     void touched() { dirty_ = true; }
-    // Writes the record whole and drops the journal. Throws (LockLost as check).
+    // Writes the record whole and drops the journal. Throws (LockLost when the lock file's
+    // path no longer leads to the one held).
     void save();
 
 private:

@@ -29,6 +29,12 @@ Look look_at(const std::filesystem::path& path, Links links = Links::kept);
 // The stamp of `file`, a plain file open for reading at `path`. Throws analysis::FileError.
 Stamp stamp_of(Handle file, const std::filesystem::path& path);
 
+// True while `file`, opened from `path` with `stamp`, is still as it was then and still
+// the file its name leads to: not written to, removed, or renamed over (as an upload that
+// is finished by renaming its new file in does). One look at the open file where the
+// system counts its names, else at the name.
+bool still_as_opened(Handle file, const std::filesystem::path& path, const Stamp& stamp);
+
 // Opens the file at `path` for reading as analysis::os::open_for_reading does, with its
 // stamp as it is when opened: a sync opens every file of a server, so where the system
 // tells both in one look, it is looked at once. Throws analysis::FileError.
@@ -49,18 +55,23 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
                  const std::atomic<int>* stop = nullptr);
 void unlock_file(Handle file) noexcept;
 // Tells whether the lock file at `path` is still the one `lock` holds: removed, or
-// replaced, it keeps no other run out. Asked before each file a run places, so each ask is
-// one look at the path. Where a held lock file can be neither removed nor replaced
-// (Windows), always held.
+// replaced, it keeps no other run out. Where a held lock file can be neither removed nor
+// replaced (Windows), always held.
 class LockWatch {
 public:
     LockWatch() = default;
     LockWatch(Handle lock, std::filesystem::path path);
+    // The path still leads to the file held.
     bool held() const noexcept;
+    // The file held still has a name: removed, or replaced by another renamed over it, it
+    // has none. Asked before each file a run places, so one look at the open file, not at
+    // the path (a lock file renamed elsewhere is seen by held() alone).
+    bool named() const noexcept;
 
 private:
     std::filesystem::path path_;
     std::uint64_t device_ = 0, node_ = 0;
+    Handle lock_ = analysis::os::no_handle;
 };
 
 // Opens the file at `path` to append to, made when not there, never through a link.

@@ -50,6 +50,13 @@ Stamp stamp_of(Handle file, const std::filesystem::path&) {
     return look_of(status).stamp;
 }
 
+// A file renamed over, or removed, keeps no name.
+bool still_as_opened(Handle file, const std::filesystem::path&, const Stamp& stamp) {
+    struct stat status {};
+    return ::fstat(static_cast<int>(file), &status) == 0 && status.st_nlink > 0 &&
+           look_of(status).stamp == stamp;
+}
+
 Handle open_stamped(const std::filesystem::path& path, Stamp& stamp) {
     // Non-blocking, so that opening a pipe that nobody writes returns at once.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

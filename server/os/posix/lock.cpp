@@ -62,7 +62,8 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
     }
 }
 
-LockWatch::LockWatch(Handle lock, std::filesystem::path path) : path_(std::move(path)) {
+LockWatch::LockWatch(Handle lock, std::filesystem::path path)
+    : path_(std::move(path)), lock_(lock) {
     struct stat held {};
     if (::fstat(static_cast<int>(lock), &held) != 0) return;
     device_ = static_cast<std::uint64_t>(held.st_dev);
@@ -74,6 +75,11 @@ bool LockWatch::held() const noexcept {
     return node_ != 0 && ::lstat(path_.c_str(), &named) == 0 &&
            static_cast<std::uint64_t>(named.st_dev) == device_ &&
            static_cast<std::uint64_t>(named.st_ino) == node_;
+}
+
+bool LockWatch::named() const noexcept {
+    struct stat held {};
+    return ::fstat(static_cast<int>(lock_), &held) == 0 && held.st_nlink > 0;
 }
 
 void unlock_file(Handle file) noexcept {

@@ -29,6 +29,12 @@ Stamp stamp_of(Handle, const fs::path& path) {
     return look.stamp;
 }
 
+// By the name, which sees a file written to and one renamed over alike.
+bool still_as_opened(Handle, const fs::path& path, const Stamp& stamp) {
+    const auto look = look_at(path, Links::followed);
+    return look.kind == Look::Kind::plain && look.stamp == stamp;
+}
+
 Handle open_stamped(const fs::path& path, Stamp& stamp) {
     const auto file = analysis::os::open_for_reading(analysis::utf8_of(path));
     try {

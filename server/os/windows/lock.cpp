@@ -59,9 +59,14 @@ Handle lock_file(const std::filesystem::path& path, bool wait, std::uint64_t& ho
 }
 
 // Held open without sharing, the lock file can be neither removed nor replaced.
-LockWatch::LockWatch(Handle, std::filesystem::path path) : path_(std::move(path)) {}
+LockWatch::LockWatch(Handle lock, std::filesystem::path path)
+    : path_(std::move(path)), lock_(lock) {}
 
 bool LockWatch::held() const noexcept {
+    return true;
+}
+
+bool LockWatch::named() const noexcept {
     return true;
 }
 
