@@ -411,7 +411,13 @@ TEST_F(Sync, AStopFinishesTheFileInHand) {
 // published cut short or old: tried once more at the end, and not placed when it is still
 // changing.
 TEST_F(Sync, ASourceThatChangesWhileCopiedIsNotPutInPlace) {
-    for (const bool renamed : {false, true})
+#ifdef _WIN32
+    // Windows renames no file over one that is open: the upload's rename fails instead.
+    const bool kinds[] = {false};
+#else
+    const bool kinds[] = {false, true};
+#endif
+    for (const bool renamed : kinds)
         for (const int changes : {1, 2}) {
             SCOPED_TRACE(std::to_string(renamed) + " " + std::to_string(changes));
             fs::remove_all(site());
