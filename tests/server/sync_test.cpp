@@ -458,19 +458,26 @@ TEST_F(Sync, NeverPublishesWhatTheServersUserCannotRead) {
     fs::create_symlink(dir.path() / "server/secret.txt", dir.path() / "server/maps/de_a.txt");
     const server::Request linked{"maps/de_a.txt", (dir.path() / "server/maps/de_a.txt").string(),
                                  2};
-    const server::MapRequests with_link{"de_a", {map.files[0], linked}, {}};
+    // A link to a folder on the way: the folders where it leads count too.
+    put_file(dir.path(), "locked/shared/hi.wav", "RIFF");
+    fs::permissions(dir.path() / "locked", fs::perms::owner_all);
+    fs::create_directory_symlink(dir.path() / "locked/shared", dir.path() / "server/shared");
+    const server::Request behind{"shared/hi.wav", (dir.path() / "server/shared/hi.wav").string(),
+                                 4};
+    const server::MapRequests with_link{"de_a", {map.files[0], linked, behind}, {}};
     ASSERT_EQ(chown((dir.path() / "server").c_str(), 65534, 65534), 0);
     const auto result = sync({with_link}, {.mod_folder = dir.path() / "server"});
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.added, Paths{"maps/de_a.bsp"});
-    ASSERT_EQ(result.steps.size(), 2u);
-    EXPECT_EQ(result.steps[1].step.reason, server::Reason::unreadable);
+    ASSERT_EQ(result.steps.size(), 3u);
+    for (const auto i : {1, 2})
+        EXPECT_EQ(result.steps[i].step.reason, server::Reason::unreadable) << i;
     EXPECT_FALSE(fs::exists(site() / "maps/de_a.txt"));
     // Placed by a run that did not ask: taken off the site.
     sync({with_link});
     const auto again = sync({with_link}, {.mod_folder = dir.path() / "server"});
     EXPECT_FALSE(again.ok);
-    EXPECT_EQ(again.removed, Paths{"maps/de_a.txt"});
+    EXPECT_EQ(again.removed, (Paths{"maps/de_a.txt", "shared/hi.wav"}));
     EXPECT_FALSE(fs::exists(site() / "maps/de_a.txt"));
 }
 #endif

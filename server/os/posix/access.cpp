@@ -22,13 +22,21 @@ struct ServerUser::Known {
             if (status.st_gid == g) return (status.st_mode & group) != 0;
         return (status.st_mode & others) != 0;
     }
+    // Every folder on the way to `folder` and `folder` itself; a link among them leads the
+    // way on from where it points, after the folders up to it.
     bool may_search(const std::filesystem::path& folder) {
         if (const auto found = searched.find(folder); found != searched.end()) return found->second;
         struct stat status {};
-        bool may =
-            ::stat(folder.c_str(), &status) == 0 && this->may(status, S_IXUSR, S_IXGRP, S_IXOTH);
         const auto up = folder.parent_path();
-        if (may && up != folder && !up.empty()) may = may_search(up);
+        const bool top = up == folder || up.empty();
+        bool may = ::lstat(folder.c_str(), &status) == 0;
+        if (may && S_ISLNK(status.st_mode)) {
+            std::error_code ec;
+            const auto real = std::filesystem::canonical(folder, ec);
+            may = !ec && (top || may_search(up)) && may_search(real);
+        } else {
+            may = may && this->may(status, S_IXUSR, S_IXGRP, S_IXOTH) && (top || may_search(up));
+        }
         return searched[folder] = may;
     }
 };
@@ -55,14 +63,18 @@ ServerUser::~ServerUser() = default;
 
 bool ServerUser::can_read(const std::filesystem::path& file) {
     if (known_->anyone) return true;
-    // Resolved only when it is a link: the folders searched are those on the real way.
     struct stat status {};
     if (::lstat(file.c_str(), &status) != 0) return false;
     std::error_code ec;
-    const auto real = S_ISLNK(status.st_mode) ? std::filesystem::canonical(file, ec)
-                                              : std::filesystem::absolute(file, ec);
-    if (ec || (S_ISLNK(status.st_mode) && ::stat(real.c_str(), &status) != 0)) return false;
-    return known_->may(status, S_IRUSR, S_IRGRP, S_IROTH) && known_->may_search(real.parent_path());
+    const auto path = std::filesystem::absolute(file, ec);
+    if (ec || !known_->may_search(path.parent_path())) return false;
+    // A link: the folders on the way to where it leads are searched too.
+    if (S_ISLNK(status.st_mode)) {
+        const auto real = std::filesystem::canonical(path, ec);
+        if (ec || ::stat(real.c_str(), &status) != 0 || !known_->may_search(real.parent_path()))
+            return false;
+    }
+    return known_->may(status, S_IRUSR, S_IRGRP, S_IROTH);
 }
 
 } // namespace tarnwick::server::os
