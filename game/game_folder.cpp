@@ -27,15 +27,33 @@ std::string entry_spelling(const std::string& utf8) {
 }
 
 // The relative paths (UTF-8) of the ordinary files under `root`, sorted, so that two files
-// whose names differ only in case come in the same order on every run.
+// whose names differ only in case come in the same order on every run. Links to folders
+// are followed, as the server opens files through them (a server's sounds shared with
+// another, say), but never into a folder that is being listed already: round a loop.
 std::vector<std::string> list_files(const fs::path& root) {
     std::vector<std::string> files;
     std::error_code ec;
-    fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec);
+    // The folders from the root down to the one being listed, as the system names them.
+    std::vector<fs::path> open{fs::canonical(root, ec)};
+    if (ec) return files;
+    fs::recursive_directory_iterator it(root,
+                                        fs::directory_options::skip_permission_denied |
+                                            fs::directory_options::follow_directory_symlink,
+                                        ec);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         std::error_code type_error;
-        if (it->is_regular_file(type_error))
+        if (it->is_directory(type_error)) {
+            open.resize(static_cast<std::size_t>(it.depth()) + 1);
+            std::error_code real_error;
+            auto real = it->is_symlink(type_error) ? fs::canonical(it->path(), real_error)
+                                                   : open.back() / it->path().filename();
+            if (real_error || std::find(open.begin(), open.end(), real) != open.end())
+                it.disable_recursion_pending();
+            else
+                open.push_back(std::move(real));
+        } else if (it->is_regular_file(type_error)) {
             files.push_back(utf8_of(it->path().lexically_relative(root)));
+        }
     }
     std::sort(files.begin(), files.end());
     return files;
