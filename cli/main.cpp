@@ -272,8 +272,9 @@ void resolve_and_put(const cli::MapArgument& argument, const std::vector<std::st
         if (audit.failed()) run.summary.failed(cli::Failure::failed_audit);
         return;
     }
-    // Taken before it is written: the game folder's index knows only what was there.
-    const auto res = own_res(checked, options);
+    // Taken before it is written: the game folder's index knows only what was there. Only
+    // --collect needs it.
+    const auto res = options.game.collect.empty() ? std::nullopt : own_res(checked, options);
     if (options.puts_res()) {
         if (!put_res(map, checked.res_lines, options, run.display))
             run.summary.failed(cli::Failure::unwritten_res);
